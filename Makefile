@@ -1,0 +1,32 @@
+# The two entry points: `make run` starts the program, `make test` builds and runs every test.
+# Both install what is missing (Debian 12) and configure the build on first use.
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+RUN_DIR ?= run
+
+.PHONY: run test deps configure build sanitize format
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The program looks for Vemblor.ini and the manual in the directory it was started in.
+run: build
+	mkdir -p $(RUN_DIR)
+	cd $(RUN_DIR) && $(abspath $(BUILD))/app/vemblor
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize:
+	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DVEMBLOR_SANITIZE=ON
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

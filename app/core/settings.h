@@ -1,0 +1,29 @@
+#pragma once
+// The one remembered setting, the COM port, kept in "Vemblor.ini" in the directory the program
+// was started in (section "VEMBLOR", keys PORT_NO and PATH). Section "PORTS" may map a port name
+// to a device, for example COM3=/dev/ttyUSB0.
+
+#include <QString>
+
+constexpr int PORT_COUNT = 50; // COM1 ... COM50
+
+// The working directory captured by loadSettings; the manual is looked for there too.
+QString& startDir();
+// The port index last read from or written to the settings file.
+int& savedPortNo();
+
+QString settingsFilePath();
+
+// Reads the settings file of the current working directory, or creates it with COM1.
+void loadSettings();
+// Writes PORT_NO from savedPortNo and PATH from startDir.
+void saveSettings();
+
+// "COM1" ... "COM50" for 0 ... 49.
+QString portDisplayName(int index);
+// The index of a PORT_NO value: "COM7" gives 6. A missing, short, malformed or out-of-range
+// value gives 0 (COM1), so no index outside 0-49 ever reaches a port.
+int parsePortNo(const QString& value);
+// The device behind a port index: the PORTS entry of the settings file when there is one,
+// otherwise \\.\COMn on Windows and /dev/ttyS(n-1) elsewhere.
+QString portDevicePath(int index);

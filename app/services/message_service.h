@@ -1,0 +1,23 @@
+#pragma once
+// The one door through which every message box of the program passes. The application installs
+// the real boxes; tests install a scripted service that records the texts and answers Yes or No.
+
+#include <QString>
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // An OK box with the exclamation icon.
+    virtual void showMessage(const QString& text) = 0;
+    // A Yes/No box with the question icon; true only for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+};
+
+// The service in use; the real message boxes unless another was installed.
+MessageService& messages();
+// Installs service (not owned) in place of the current one; nullptr restores the real boxes.
+void setMessageService(MessageService* service);
+
+// Shorthands for the fixed UTF-8 texts of the program.
+inline void showMessage(const char* utf8) { messages().showMessage(QString::fromUtf8(utf8)); }
+inline bool askYesNo(const char* utf8) { return messages().askYesNo(QString::fromUtf8(utf8)); }

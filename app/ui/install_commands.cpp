@@ -1,0 +1,8 @@
+#include "app/ui/install_commands.h"
+
+#include "phonebook/ui/list_commands.h"
+
+void installListCommands()
+{
+    [[maybe_unused]] ListCommands& commands = listCommands();
+}

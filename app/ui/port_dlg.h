@@ -1,0 +1,19 @@
+#pragma once
+// The COM port choice: COM1 to COM50, tested by opening the port before it is stored.
+
+#include <QDialog>
+
+class QComboBox;
+
+class CPortDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPortDlg(QWidget* parent = nullptr);
+
+    QComboBox* portList() const { return ports_; }
+
+    void onOk();
+
+private:
+    QComboBox* ports_ = nullptr;
+};

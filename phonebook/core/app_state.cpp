@@ -1,0 +1,7 @@
+#include "phonebook/core/app_state.h"
+
+AppState& appState()
+{
+    static AppState state;
+    return state;
+}

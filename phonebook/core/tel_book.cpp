@@ -1,0 +1,38 @@
+#include "phonebook/core/tel_book.h"
+
+#include <cstring>
+#include <iterator>
+
+TelBook& telBook()
+{
+    static TelBook book{};
+    return book;
+}
+
+void clearBook(TelBook& book)
+{
+    std::memset(&book, 0, sizeof book);
+}
+
+void removeEntry(TelBook& book, std::uint32_t index)
+{
+    if (index >= book.count)
+        return;
+    --book.count;
+    if (index != book.count)
+        std::memmove(&book.entries[index], &book.entries[index + 1],
+                     (book.count - index) * sizeof(TelEntry));
+    std::memset(&book.entries[book.count], 0, sizeof(TelEntry));
+}
+
+const char* telKindText(std::uint8_t kind)
+{
+    static const char* const texts[] = {"電話番号", "携帯電話", "ＰＨＳ", "会社", "ＦＡＸ"};
+    return kind < std::size(texts) ? texts[kind] : "";
+}
+
+const char* mailKindText(std::uint8_t kind)
+{
+    static const char* const texts[] = {"指定なし", "会社ＰＣ"};
+    return kind < std::size(texts) ? texts[kind] : "";
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The one phone book of the process. The entries in use are the first `count` slots, in the
+// order they were imported, read or added; every slot from `count` on is all zero bytes.
+
+#include "phonebook/core/tel_entry.h"
+
+#include <cstdint>
+
+constexpr std::uint32_t MAX_TEL_ENTRIES = 1000;
+
+struct TelBook {
+    TelEntry entries[MAX_TEL_ENTRIES];
+    std::uint32_t count;
+};
+
+// The process-wide book; zero-filled at start-up.
+TelBook& telBook();
+
+// count := 0 and every slot zero-filled.
+void clearBook(TelBook& book);
+
+// Removes the entry at index (0 <= index < count), closes the gap and zero-fills the freed
+// last slot. An index outside the book is ignored.
+void removeEntry(TelBook& book, std::uint32_t index);

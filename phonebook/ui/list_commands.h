@@ -1,0 +1,21 @@
+#pragma once
+// The list window's commands that other subsystems carry out (editor, files, handset). The
+// application fills this table at start-up; a command left empty tells the user it is missing.
+
+#include <functional>
+
+class CTelListDlg;
+
+struct ListCommands {
+    using Command = std::function<void(CTelListDlg&)>;
+    Command importVCard; // vCard インポート
+    Command importCsv;   // CSV インポート
+    Command save;        // 保存
+    Command saveAs;      // 名前を付けて保存
+    Command edit;        // 編集 and double-click on a row
+    Command add;         // 追加
+    Command deviceRead;  // 読み込み
+    Command deviceWrite; // 書き込み
+};
+
+ListCommands& listCommands();

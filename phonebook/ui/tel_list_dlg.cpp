@@ -1,0 +1,302 @@
+#include "phonebook/ui/tel_list_dlg.h"
+
+#include "app/services/dialog_units.h"
+#include "app/services/key_filter.h"
+#include "app/services/message_service.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/record_check.h"
+#include "phonebook/core/tel_book.h"
+#include "phonebook/ui/book_list_view.h"
+#include "phonebook/ui/list_commands.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int COLUMN_COUNT = 16;
+
+struct ColumnSpec {
+    const char* header;
+    int width;
+};
+
+constexpr ColumnSpec COLUMNS[COLUMN_COUNT] = {
+    {"名前", 100},     {"フリガナ", 100},         {"グループ", 50},
+    {"種別", 60},      {"電話番号１", 100},       {"種別", 60},
+    {"電話番号２", 100}, {"種別", 60},            {"電話番号３", 100},
+    {"種別", 60},      {"メールアドレス１", 100}, {"種別", 60},
+    {"メールアドレス２", 100}, {"種別", 60},      {"メールアドレス３", 100},
+    {"メモ", 100},
+};
+
+// The last column a row gets when the record check stops at a field: the rejected field's own
+// column is still filled, the ones after it stay empty.
+int lastColumnFor(CheckedField failed)
+{
+    switch (failed) {
+    case CheckedField::None:
+        return COLUMN_COUNT - 1;
+    case CheckedField::Furigana:
+        return 1;
+    case CheckedField::Tel1:
+    case CheckedField::Tel2:
+    case CheckedField::Tel3:
+        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Tel1) + 1) + 2;
+    case CheckedField::Mail1:
+    case CheckedField::Mail2:
+    case CheckedField::Mail3:
+        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Mail1) + 1) + 8;
+    }
+    return COLUMN_COUNT - 1;
+}
+
+QString cellText(const TelEntry& entry, int column)
+{
+    if (column == 0)
+        return fromCp932(entry.name);
+    if (column == 1)
+        return fromCp932(entry.furigana);
+    if (column == 2)
+        return QString::number(entry.group);
+    if (column <= 8) {
+        const TelNumber& slot = entry.tel[(column - 3) / 2];
+        if (column % 2 == 0)
+            return fromCp932(slot.number);
+        return slot.number[0] ? QString::fromUtf8(telKindText(slot.kind)) : QString();
+    }
+    if (column <= 14) {
+        const MailAddress& slot = entry.mail[(column - 9) / 2];
+        if (column % 2 == 0)
+            return fromCp932(slot.address);
+        return slot.address[0] ? QString::fromUtf8(mailKindText(slot.kind)) : QString();
+    }
+    return fromCp932(entry.memo);
+}
+
+} // namespace
+
+CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("電話帳一覧"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    list_ = new BookListView(this);
+    list_->setObjectName(QStringLiteral("list1002"));
+    status_ = new QLabel(this);
+    status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    buildMenu();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(list_);
+    layout->addWidget(status_);
+    DialogUnits units(this);
+    resize(units.x(749), units.y(261) + menuBar_->sizeHint().height());
+
+    initColumns();
+    fillList();
+    appState().selectedIndex = -1;
+    appState().filePath.clear();
+    updateMenuState();
+
+    connect(list_, &QTableWidget::clicked, this, &CTelListDlg::onClicked);
+    connect(list_, &QTableWidget::doubleClicked, this,
+            [this] { runTableCommand(ID_LIST_EDIT); });
+    list_->installEventFilter(this);
+}
+
+QAction* CTelListDlg::addCommand(QMenu* menu, int id, const char* text)
+{
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    actions_.insert(id, action);
+    return action;
+}
+
+QAction* CTelListDlg::addBarCommand(int id, const char* text)
+{
+    QAction* action = menuBar_->addAction(QString::fromUtf8(text));
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    actions_.insert(id, action);
+    return action;
+}
+
+void CTelListDlg::buildMenu()
+{
+    menuBar_ = new QMenuBar(this);
+    QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
+    connect(addCommand(file, ID_LIST_NEW, "新規"), &QAction::triggered, this, &CTelListDlg::onNew);
+    file->addSeparator();
+    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
+                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
+                            std::pair{ID_LIST_SAVE, "保存"}})
+        connect(addCommand(file, id, text), &QAction::triggered, this,
+                [this, id = id] { runTableCommand(id); });
+    file->addSeparator();
+    connect(addCommand(file, ID_LIST_SAVE_AS, "名前を付けて保存"), &QAction::triggered, this,
+            [this] { runTableCommand(ID_LIST_SAVE_AS); });
+    connect(file, &QMenu::aboutToShow, this, &CTelListDlg::updateMenuState);
+
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("編集"));
+    for (int id : {ID_LIST_EDIT, ID_LIST_ADD})
+        connect(addCommand(edit, id, id == ID_LIST_EDIT ? "編集" : "追加"), &QAction::triggered,
+                this, [this, id] { runTableCommand(id); });
+    connect(addCommand(edit, ID_LIST_DELETE, "削除"), &QAction::triggered, this,
+            &CTelListDlg::onDelete);
+
+    for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
+        connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
+                &QAction::triggered, this, [this, id] { runTableCommand(id); });
+    connect(addBarCommand(ID_LIST_CANCEL, "キャンセル"), &QAction::triggered, this,
+            &QDialog::reject);
+    connect(addBarCommand(ID_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+}
+
+void CTelListDlg::initColumns()
+{
+    list_->setColumnCount(COLUMN_COUNT);
+    for (int c = 0; c < COLUMN_COUNT; ++c) {
+        auto* header = new QTableWidgetItem(QString::fromUtf8(COLUMNS[c].header));
+        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        list_->setHorizontalHeaderItem(c, header);
+        list_->setColumnWidth(c, COLUMNS[c].width);
+    }
+}
+
+void CTelListDlg::fillList()
+{
+    const TelBook& book = telBook();
+    list_->setUpdatesEnabled(false);
+    const char* message = nullptr;
+    for (std::uint32_t i = 0; i < book.count && i < MAX_TEL_ENTRIES; ++i) {
+        const TelEntry& entry = book.entries[i];
+        const EntryCheck check = checkEntry(entry);
+        const int row = static_cast<int>(i);
+        list_->insertRow(row);
+        for (int c = 0; c <= lastColumnFor(check.failed); ++c)
+            list_->setItem(row, c, new QTableWidgetItem(cellText(entry, c)));
+        if (!check.ok()) {
+            message = check.message;
+            break;
+        }
+    }
+    list_->setUpdatesEnabled(true);
+    updateMenuState();
+    if (message)
+        showMessage(message);
+}
+
+void CTelListDlg::refreshList()
+{
+    list_->setRowCount(0);
+    list_->setCurrentIndex(QModelIndex());
+    fillList();
+}
+
+bool CTelListDlg::askDiscard()
+{
+    return askYesNo("電話帳データを破棄してよろしいでしょうか？");
+}
+
+int CTelListDlg::focusedRow() const
+{
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CTelListDlg::updateMenuState()
+{
+    const bool hasEntries = telBook().count != 0;
+    actions_.value(ID_LIST_SAVE)->setEnabled(hasEntries);
+    actions_.value(ID_LIST_SAVE_AS)->setEnabled(hasEntries);
+}
+
+void CTelListDlg::onNew()
+{
+    OperationScope operation(OP_NEW);
+    appState().filePath.clear();
+    if (telBook().count != 0 && !askDiscard())
+        return;
+    clearBook(telBook());
+    refreshList();
+    appState().selectedIndex = -1;
+}
+
+void CTelListDlg::onDelete()
+{
+    OperationScope operation(OP_DELETE);
+    if (telBook().count == 0) {
+        showMessage("削除するデータがありません");
+        return;
+    }
+    const int row = focusedRow();
+    if (row < 0) {
+        showMessage("電話帳が選択されていません。");
+        return;
+    }
+    appState().selectedIndex = row;
+    removeEntry(telBook(), static_cast<std::uint32_t>(row));
+    refreshList();
+    appState().selectedIndex = -1;
+}
+
+void CTelListDlg::onClicked()
+{
+    const int row = focusedRow();
+    if (row >= 0)
+        appState().selectedIndex = row;
+}
+
+void CTelListDlg::runTableCommand(int id)
+{
+    ListCommands& table = listCommands();
+    const ListCommands::Command* command = nullptr;
+    switch (id) {
+    case ID_LIST_IMPORT_VCARD: command = &table.importVCard; break;
+    case ID_LIST_IMPORT_CSV: command = &table.importCsv; break;
+    case ID_LIST_SAVE: command = &table.save; break;
+    case ID_LIST_SAVE_AS: command = &table.saveAs; break;
+    case ID_LIST_EDIT: command = &table.edit; break;
+    case ID_LIST_ADD: command = &table.add; break;
+    case ID_LIST_DEVICE_READ: command = &table.deviceRead; break;
+    case ID_LIST_DEVICE_WRITE: command = &table.deviceWrite; break;
+    default: return;
+    }
+    if (*command)
+        (*command)(*this);
+    else
+        showMessage("この機能はまだ使えません");
+}
+
+bool CTelListDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        AppState& state = appState();
+        const int count = static_cast<int>(telBook().count);
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+            if (state.selectedIndex > 0)
+                --state.selectedIndex;
+            break;
+        case Qt::Key_Down:
+            if (state.selectedIndex >= 0 && state.selectedIndex < count - 1)
+                ++state.selectedIndex;
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+ListCommands& listCommands()
+{
+    static ListCommands table;
+    return table;
+}

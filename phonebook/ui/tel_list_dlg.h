@@ -1,0 +1,65 @@
+#pragma once
+// The phone book list window: every entry of the book in 16 columns, and the menu from which
+// every operation on the book starts.
+
+#include <QDialog>
+#include <QHash>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTableWidget;
+
+// Menu command identifiers of the list window.
+enum ListCommandId {
+    ID_LIST_NEW = 32802,
+    ID_LIST_IMPORT_VCARD = 32803,
+    ID_LIST_IMPORT_CSV = 32804,
+    ID_LIST_SAVE = 32805,
+    ID_LIST_SAVE_AS = 32806,
+    ID_LIST_EDIT = 32807,
+    ID_LIST_ADD = 32808,
+    ID_LIST_DELETE = 32809,
+    ID_LIST_DEVICE_READ = 32823,
+    ID_LIST_DEVICE_WRITE = 32824,
+    ID_LIST_CANCEL = 32791,
+    ID_HELP = 57670,
+};
+
+class CTelListDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CTelListDlg(QWidget* parent = nullptr);
+
+    // Deletes every row, then lists the book again with the record check.
+    void refreshList();
+    // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
+    bool askDiscard();
+    // The row holding the focus (the one last clicked or moved to), or -1.
+    int focusedRow() const;
+
+    QTableWidget* list() const { return list_; }
+    QAction* commandAction(int id) const { return actions_.value(id); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    void initColumns();
+    void fillList();
+    void updateMenuState();
+    QAction* addCommand(QMenu* menu, int id, const char* text);
+    QAction* addBarCommand(int id, const char* text);
+
+    void onNew();
+    void onDelete();
+    void onClicked();
+    void runTableCommand(int id);
+
+    QMenuBar* menuBar_ = nullptr;
+    QTableWidget* list_ = nullptr;
+    QLabel* status_ = nullptr; // always empty
+    QHash<int, QAction*> actions_;
+};

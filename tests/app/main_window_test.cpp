@@ -1,0 +1,229 @@
+#include "app/core/settings.h"
+#include "app/services/key_filter.h"
+#include "app/ui/main_dlg.h"
+#include "app/ui/port_dlg.h"
+#include "app/ui/version_dlg.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/tel_book.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QLabel>
+#include <QTableWidget>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace {
+
+// Runs check on the next modal window the code under test opens, then lets close end it.
+void onNextModal(std::function<void(QWidget*)> check)
+{
+    QTimer::singleShot(0, [check] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        check(modal);
+    });
+}
+
+class ViewerSpy : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened << url; }
+
+public:
+    QList<QUrl> opened;
+};
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        appState() = AppState{};
+        savedPortNo() = 0;
+        clearBook(telBook());
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+    }
+    void TearDown() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDir::setCurrent(previous);
+    }
+
+    QTemporaryDir dir;
+    QString previous;
+    ScriptedMessages messages;
+    ViewerSpy viewer;
+};
+
+TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
+{
+    fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
+    CVemblorDlg main;
+    main.show();
+    bool sawList = false;
+    onNextModal([&sawList](QWidget* modal) {
+        auto* list = qobject_cast<CTelListDlg*>(modal);
+        ASSERT_NE(list, nullptr);
+        sawList = list->list()->rowCount() == 2;
+        list->commandAction(ID_LIST_CANCEL)->trigger();
+    });
+    main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();
+    EXPECT_TRUE(sawList);
+    EXPECT_EQ(telBook().count, 2u); // closing the list window keeps the book
+
+    QString selected;
+    onNextModal([&selected](QWidget* modal) {
+        auto* port = qobject_cast<CPortDlg*>(modal);
+        ASSERT_NE(port, nullptr);
+        selected = port->portList()->currentText();
+        EXPECT_EQ(port->portList()->count(), 50);
+        port->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    });
+    main.commandAction(ID_MAIN_PORT)->trigger();
+    EXPECT_EQ(selected, QStringLiteral("COM1"));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Vemblor.ini"))));
+}
+
+TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
+{
+    CVemblorDlg main;
+    main.show();
+    bool stayedOpen = false;
+    QString version;
+    onNextModal([&](QWidget* modal) {
+        auto* dlg = qobject_cast<CVersionDlg*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QTest::keyClick(dlg, Qt::Key_Return);
+        stayedOpen = dlg->isVisible();
+        version = dlg->findChild<QLabel*>(QStringLiteral("versionText"))->text();
+        dlg->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    main.commandAction(ID_MAIN_VERSION)->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(version, QStringLiteral("Vemblor　 Version 1.03"));
+}
+
+TEST_F(MainWindow, EnterAndEscapeDoNotCloseIt)
+{
+    CVemblorDlg main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QTest::keyClick(&main, Qt::Key_Escape);
+    QTest::keyClick(&main, Qt::Key_Enter);
+    EXPECT_TRUE(main.isVisible());
+    main.commandAction(ID_MAIN_EXIT)->trigger();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(main.result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
+{
+    CVemblorDlg main;
+    main.commandAction(ID_MAIN_HELP)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("pdfファイルが見つかりません")});
+    EXPECT_TRUE(viewer.opened.isEmpty());
+
+    QFile manual(dir.filePath(QStringLiteral("vemblor_manual.pdf")));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QTest::keyClick(&main, Qt::Key_F1); // F1 reaches the same command
+    ASSERT_EQ(viewer.opened.size(), 1);
+    EXPECT_EQ(viewer.opened.first().toLocalFile(), manual.fileName());
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // ヘルプ in the list window also reaches the main window.
+    CTelListDlg list(&main);
+    list.commandAction(ID_HELP)->trigger();
+    EXPECT_EQ(viewer.opened.size(), 2);
+}
+
+class PortDialog : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        loadSettings();
+    }
+    void mapPort(int index, const QString& device)
+    {
+        QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::Append));
+        ini.write(QStringLiteral("[PORTS]\n%1=%2\n").arg(portDisplayName(index), device).toUtf8());
+    }
+    QString savedPortText()
+    {
+        QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
+        EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(ini.readAll());
+    }
+};
+
+TEST_F(PortDialog, OkOnAPortThatOpensStoresIt)
+{
+    int master = -1;
+    int slave = -1;
+    char name[128];
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    mapPort(2, QString::fromUtf8(name));
+    CPortDlg dlg;
+    dlg.portList()->setCurrentIndex(2);
+    EXPECT_EQ(appState().portNo, 2); // takes effect before OK
+    dlg.onOk();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(savedPortNo(), 2);
+    EXPECT_TRUE(savedPortText().contains(QStringLiteral("PORT_NO=COM3")));
+    close(slave);
+    close(master);
+}
+
+TEST_F(PortDialog, OkOnAPortThatFailsRestoresTheSavedOne)
+{
+    mapPort(4, dir.filePath(QStringLiteral("no-such-device")));
+    const QString before = savedPortText();
+    CPortDlg dlg;
+    dlg.portList()->setCurrentIndex(4);
+    dlg.onOk();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("有効なCOMポートではありません")});
+    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(savedPortText(), before);
+}
+
+TEST_F(PortDialog, CancelKeepsTheChoiceForThisRunOnly)
+{
+    const QString before = savedPortText();
+    CPortDlg dlg;
+    dlg.show();
+    dlg.portList()->setCurrentIndex(9);
+    dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    EXPECT_EQ(appState().portNo, 9);
+    EXPECT_EQ(savedPortText(), before);
+    loadSettings(); // the next start
+    EXPECT_EQ(appState().portNo, 0);
+}
+
+} // namespace
+
+#include "main_window_test.moc"

@@ -1,0 +1,92 @@
+#include "app/core/profile.h"
+#include "app/core/settings.h"
+#include "phonebook/core/app_state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString readAll(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+}
+
+void writeAll(const QString& path, const char* text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+class Settings : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        appState() = AppState{};
+        savedPortNo() = 0;
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
+
+    QTemporaryDir dir;
+    QString previous;
+};
+
+TEST_F(Settings, FirstStartCreatesTheFileWithCom1AndThePath)
+{
+    loadSettings();
+    EXPECT_EQ(startDir(), dir.path());
+    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PORT_NO")),
+              QStringLiteral("COM1"));
+    EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PATH")),
+              QDir::toNativeSeparators(dir.path()));
+    EXPECT_TRUE(readAll(ini()).startsWith(QStringLiteral("[VEMBLOR]\n")));
+}
+
+TEST_F(Settings, PortNumberFromTheFile)
+{
+    writeAll(ini(), "[VEMBLOR]\r\nPORT_NO=COM7\r\nPATH=C:\\old\r\n");
+    loadSettings();
+    EXPECT_EQ(appState().portNo, 6);
+    EXPECT_EQ(savedPortNo(), 6);
+}
+
+TEST(PortNumber, MalformedValuesFallBackToCom1)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"COM1", 0}, {"COM50", 49}, {"COM7", 6}, {"", 0},     {"CO", 0},    {"COM", 0},
+        {"COM0", 0}, {"COM51", 0},  {"COM-3", 0}, {"COMx", 0}, {"COM99999999999", 0},
+    };
+    for (auto [text, index] : cases)
+        EXPECT_EQ(parsePortNo(QString::fromUtf8(text)), index) << text;
+}
+
+TEST_F(Settings, SavingKeepsOtherSectionsAndKeys)
+{
+    writeAll(ini(), "; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[vemblor]\nPORT_NO=COM2\nOTHER=1\n");
+    loadSettings();
+    EXPECT_EQ(appState().portNo, 1);
+    savedPortNo() = 2;
+    saveSettings();
+    const QString text = readAll(ini());
+    EXPECT_TRUE(text.contains(QStringLiteral("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("PORT_NO=COM3\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("OTHER=1\n")));
+    EXPECT_EQ(text.count(QStringLiteral("PORT_NO")), 1);
+    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(portDevicePath(49), QStringLiteral("/dev/ttyS49"));
+}
+
+} // namespace

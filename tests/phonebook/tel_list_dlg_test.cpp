@@ -1,0 +1,223 @@
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString cell(const CTelListDlg& dlg, int row, int column)
+{
+    const QTableWidgetItem* item = dlg.list()->item(row, column);
+    return item ? item->text() : QString();
+}
+
+// Focuses a row the way a click does.
+void clickRow(CTelListDlg& dlg, int row)
+{
+    QTableWidget* list = dlg.list();
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+class ListWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678", "09011112222"}, {"taro@example.jp"},
+                   "メモ", 3},
+                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}},
+                  {"鈴木一郎", "ｽｽﾞｷ", {"03-1111"}, {"ichiro@example.jp"}},
+                  {"田中", "ﾀﾅｶ", {"111"}}});
+        appState() = AppState{};
+    }
+    void TearDown() override { clearBook(telBook()); }
+
+    ScriptedMessages messages;
+};
+
+TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
+{
+    telBook().entries[2].tel[0].number[2] = '1'; // make the third entry valid first
+    CTelListDlg dlg;
+    ASSERT_EQ(dlg.list()->columnCount(), 16);
+    EXPECT_EQ(dlg.list()->horizontalHeaderItem(10)->text(), QStringLiteral("メールアドレス１"));
+    EXPECT_EQ(dlg.list()->columnWidth(2), 50);
+    ASSERT_EQ(dlg.list()->rowCount(), 4);
+    const QStringList first = {QStringLiteral("山田太郎"),        QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
+                               QStringLiteral("3"),               QStringLiteral("電話番号"),
+                               QStringLiteral("0312345678"),      QStringLiteral("電話番号"),
+                               QStringLiteral("09011112222"),     QString(),
+                               QString(),                         QStringLiteral("指定なし"),
+                               QStringLiteral("taro@example.jp"), QString(),
+                               QString(),                         QString(),
+                               QString(),                         QStringLiteral("メモ")};
+    for (int c = 0; c < 16; ++c)
+        EXPECT_EQ(cell(dlg, 0, c), first[c]) << "column " << c;
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(ListWindow, BadNumberInTheThirdEntryListsTwoRowsAndAPartialThird)
+{
+    CTelListDlg dlg;
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "電話番号１に不正な文字があるためインポートを中止しました")});
+    ASSERT_EQ(dlg.list()->rowCount(), 3);
+    EXPECT_EQ(cell(dlg, 1, 15), QString()); // complete row, empty memo
+    EXPECT_EQ(cell(dlg, 2, 4), QStringLiteral("03-1111"));
+    EXPECT_EQ(dlg.list()->item(2, 5), nullptr);
+    EXPECT_EQ(dlg.list()->item(2, 10), nullptr);
+    EXPECT_EQ(telBook().count, 4u);
+}
+
+TEST_F(ListWindow, NewAnsweredNoKeepsEntriesButForgetsTheFile)
+{
+    CTelListDlg dlg;
+    messages.shown.clear();
+    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    messages.answer(false);
+    dlg.commandAction(ID_LIST_NEW)->trigger();
+    EXPECT_EQ(messages.questions,
+              QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？")});
+    EXPECT_EQ(telBook().count, 4u);
+    EXPECT_TRUE(appState().filePath.isEmpty());
+    EXPECT_EQ(appState().operation, OP_NONE);
+
+    messages.answer(true);
+    dlg.commandAction(ID_LIST_NEW)->trigger();
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(dlg.list()->rowCount(), 0);
+
+    dlg.commandAction(ID_LIST_NEW)->trigger(); // empty book: no question
+    EXPECT_EQ(messages.questions.size(), 2);
+}
+
+TEST_F(ListWindow, DeleteRemovesOnlyTheFocusedRow)
+{
+    telBook().entries[2].tel[0].number[2] = '1';
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    dlg.list()->selectRow(1);
+    clickRow(dlg, 3);
+    dlg.list()->selectionModel()->select(dlg.list()->model()->index(1, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(dlg.focusedRow(), 3);
+    EXPECT_EQ(appState().selectedIndex, 3);
+    dlg.commandAction(ID_LIST_DELETE)->trigger();
+    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(fromCp932(telBook().entries[1].name), QStringLiteral("佐藤花子"));
+    EXPECT_EQ(fromCp932(telBook().entries[2].name), QStringLiteral("鈴木一郎"));
+    EXPECT_EQ(dlg.list()->rowCount(), 3);
+    EXPECT_EQ(appState().selectedIndex, -1);
+    EXPECT_EQ(dlg.focusedRow(), -1);
+
+    dlg.commandAction(ID_LIST_DELETE)->trigger();
+    EXPECT_EQ(messages.shown.constLast(), QStringLiteral("電話帳が選択されていません。"));
+    EXPECT_EQ(telBook().count, 3u);
+}
+
+TEST_F(ListWindow, DeleteWithAnEmptyBook)
+{
+    clearBook(telBook());
+    CTelListDlg dlg;
+    dlg.commandAction(ID_LIST_DELETE)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("削除するデータがありません")});
+}
+
+TEST_F(ListWindow, FocusingTheListAloneFocusesNoRow)
+{
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    dlg.list()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dlg.focusedRow(), -1);
+}
+
+TEST_F(ListWindow, SaveCommandsAreGreyedExactlyForAnEmptyBook)
+{
+    CTelListDlg dlg;
+    QAction* save = dlg.commandAction(ID_LIST_SAVE);
+    QAction* saveAs = dlg.commandAction(ID_LIST_SAVE_AS);
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_TRUE(saveAs->isEnabled());
+    messages.answer(true);
+    dlg.commandAction(ID_LIST_NEW)->trigger();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(saveAs->isEnabled());
+    EXPECT_TRUE(dlg.commandAction(ID_LIST_NEW)->isEnabled());
+    EXPECT_TRUE(dlg.commandAction(ID_LIST_DELETE)->isEnabled());
+    // The book may change behind the window (an import); opening the menu looks again.
+    fillBook({{"a", "ｱ"}});
+    auto* file = qobject_cast<QMenu*>(save->parent());
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    EXPECT_TRUE(save->isEnabled());
+}
+
+TEST_F(ListWindow, EnterAndEscapeCloseNothingButCancelDoes)
+{
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    messages.shown.clear();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(dlg.list(), key);
+        QTest::keyClick(&dlg, key);
+    }
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.commandAction(ID_LIST_CANCEL)->trigger();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST_F(ListWindow, ArrowKeysMoveTheSelectedIndexWithinTheBook)
+{
+    telBook().entries[2].tel[0].number[2] = '1';
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QTest::keyClick(dlg.list(), Qt::Key_Up);
+    EXPECT_EQ(appState().selectedIndex, -1);
+    clickRow(dlg, 2);
+    QTest::keyClick(dlg.list(), Qt::Key_Down);
+    EXPECT_EQ(appState().selectedIndex, 3);
+    QTest::keyClick(dlg.list(), Qt::Key_Down);
+    EXPECT_EQ(appState().selectedIndex, 3);
+    QTest::keyClick(dlg.list(), Qt::Key_Up);
+    EXPECT_EQ(appState().selectedIndex, 2);
+}
+
+TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
+{
+    int edits = 0;
+    listCommands().edit = [&edits](CTelListDlg&) { ++edits; };
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    const QRect rect = dlg.list()->visualRect(dlg.list()->model()->index(0, 0));
+    // An item view takes a double-click only after the press that starts it.
+    QTest::mousePress(dlg.list()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTest::mouseDClick(dlg.list()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    dlg.commandAction(ID_LIST_EDIT)->trigger();
+    EXPECT_EQ(edits, 2);
+    listCommands() = ListCommands{};
+}
+
+TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
+{
+    appState().filePath = QStringLiteral("/tmp/x.vcf");
+    appState().selectedIndex = 2;
+    CTelListDlg dlg;
+    EXPECT_TRUE(appState().filePath.isEmpty());
+    EXPECT_EQ(appState().selectedIndex, -1);
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#pragma once
+// Building entries for tests from UTF-8 text (stored as code page 932 bytes, as the program
+// keeps them).
+
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/tel_book.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
+inline void setField(char* field, std::size_t size, const std::string& utf8)
+{
+    std::memset(field, 0, size);
+    const QByteArray bytes = toCp932(QString::fromStdString(utf8)).value_or(QByteArray());
+    std::memcpy(field, bytes.constData(), std::min<std::size_t>(bytes.size(), size - 1));
+}
+
+struct EntrySpec {
+    std::string name = {};
+    std::string furigana = {};
+    std::initializer_list<std::string> numbers = {};
+    std::initializer_list<std::string> addresses = {};
+    std::string memo = {};
+    int group = 0;
+};
+
+inline TelEntry makeEntry(const EntrySpec& spec)
+{
+    TelEntry entry{};
+    setField(entry.name, sizeof entry.name, spec.name);
+    setField(entry.furigana, sizeof entry.furigana, spec.furigana);
+    entry.group = static_cast<std::uint8_t>(spec.group);
+    int slot = 0;
+    for (const std::string& number : spec.numbers)
+        setField(entry.tel[slot++].number, NUMBER_FIELD_SIZE, number);
+    slot = 0;
+    for (const std::string& address : spec.addresses)
+        setField(entry.mail[slot++].address, ADDRESS_FIELD_SIZE, address);
+    setField(entry.memo, sizeof entry.memo, spec.memo);
+    return entry;
+}
+
+// Replaces the process-wide book with the given entries.
+inline void fillBook(std::initializer_list<EntrySpec> specs)
+{
+    TelBook& book = telBook();
+    clearBook(book);
+    for (const EntrySpec& spec : specs)
+        book.entries[book.count++] = makeEntry(spec);
+}

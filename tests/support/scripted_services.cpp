@@ -1,0 +1,34 @@
+#include "tests/support/scripted_services.h"
+
+#include <gtest/gtest.h>
+
+bool ScriptedMessages::askYesNo(const QString& text)
+{
+    questions << text;
+    if (answers.isEmpty()) {
+        ADD_FAILURE() << "unscripted question: " << text.toStdString();
+        return false;
+    }
+    return answers.dequeue();
+}
+
+static QString nextFile(ScriptedFileDialogs& dialogs, const QString& filter)
+{
+    ++dialogs.asked;
+    dialogs.filters << filter;
+    if (dialogs.nextFiles.isEmpty()) {
+        ADD_FAILURE() << "unscripted file dialog";
+        return {};
+    }
+    return dialogs.nextFiles.dequeue();
+}
+
+QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter)
+{
+    return nextFile(*this, filter);
+}
+
+QString ScriptedFileDialogs::saveFileName(QWidget*, const QString& filter, const QString&)
+{
+    return nextFile(*this, filter);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Scripted stand-ins for the message boxes and the file dialogs: they record what was shown and
+// answer from a queue, so no test ever waits on a modal box.
+
+#include "app/services/file_dialog_service.h"
+#include "app/services/message_service.h"
+
+#include <QQueue>
+#include <QStringList>
+
+class ScriptedMessages final : public MessageService {
+public:
+    ScriptedMessages() { setMessageService(this); }
+    ~ScriptedMessages() override { setMessageService(nullptr); }
+
+    void showMessage(const QString& text) override { shown << text; }
+    // Answers from the queue; a question nobody scripted fails the test and is answered No.
+    bool askYesNo(const QString& text) override;
+
+    void answer(bool yes) { answers.enqueue(yes); }
+
+    QStringList shown;     // OK boxes, in order
+    QStringList questions; // Yes/No boxes, in order
+    QQueue<bool> answers;
+};
+
+class ScriptedFileDialogs final : public FileDialogService {
+public:
+    ScriptedFileDialogs() { setFileDialogService(this); }
+    ~ScriptedFileDialogs() override { setFileDialogService(nullptr); }
+
+    QString openFileName(QWidget*, const QString& filter) override;
+    QString saveFileName(QWidget*, const QString& filter, const QString&) override;
+
+    QQueue<QString> nextFiles; // an empty string stands for Cancel
+    int asked = 0;
+    QStringList filters;
+};
