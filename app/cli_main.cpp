@@ -1,36 +1,64 @@
 // vemblor-cli: the program's file and handset tasks without windows, for scripts and tests.
 
-#include <QCommandLineParser>
+#include "app/cli/cli_commands.h"
+
 #include <QCoreApplication>
-#include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
-constexpr int EXIT_USAGE = 2;
+// Each subcommand arrives with the code it runs.
+const CliCommand COMMANDS[] = {
+    {"--placeholder", "", nullptr},
+};
+
+void printUsage(std::FILE* to)
+{
+    std::fputs("Usage: vemblor-cli COMMAND [ARGUMENTS]\n"
+               "       vemblor-cli --version | --help\n\nCommands:\n",
+               to);
+    for (const CliCommand& command : COMMANDS)
+        if (command.run)
+            std::fprintf(to, "  %s %s\n", command.name, command.usage);
+}
 
 } // namespace
+
+void printOut(const QString& text)
+{
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+}
+
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
 
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vemblor-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VEMBLOR_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Vemblor phone book tasks without windows."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The task to run."));
-    parser.process(application);
-
-    const QStringList arguments = parser.positionalArguments();
+    QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
-        std::fputs(qPrintable(parser.helpText()), stderr);
-        return EXIT_USAGE;
+        printUsage(stderr);
+        return CLI_USAGE;
     }
-    std::fprintf(stderr, "vemblor-cli: unknown command '%s'\n", qPrintable(arguments.first()));
-    return EXIT_USAGE;
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--version")) {
+        std::printf("vemblor-cli %s\n", VEMBLOR_VERSION);
+        return CLI_OK;
+    }
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        printUsage(stdout);
+        return CLI_OK;
+    }
+    for (const CliCommand& command : COMMANDS)
+        if (command.run && name == QLatin1String(command.name))
+            return command.run(arguments);
+    std::fprintf(stderr, "vemblor-cli: unknown command '%s'\n", name.toUtf8().constData());
+    printUsage(stderr);
+    return CLI_USAGE;
 }
