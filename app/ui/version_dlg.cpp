@@ -23,8 +23,8 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
     title->setObjectName(QStringLiteral("versionText"));
     title->setGeometry(du.rect(42, 14, 114, 10));
 
-    auto* notice = new QLabel(QStringLiteral("Copyright (C) 2026 Vemblor developers"), this);
-    notice->setGeometry(du.rect(42, 26, 124, 10));
+    auto* notice = new QLabel(QStringLiteral("(C) 2026 Vemblor Project"), this);
+    notice->setGeometry(du.rect(42, 26, 114, 10));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
