@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -18,11 +17,13 @@ namespace {
 
 QFont bodyFont()
 {
-    // Noto Sans CJK JP carries both the kana and kanji and the Latin text of the manual.
-    for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")})
-        if (QFontDatabase::hasFamily(family))
-            return QFont(family, 10);
-    return QFont();
+    // Latin letters and digits from DejaVu Sans, kana and kanji from Noto Sans CJK JP: with the
+    // CJK font alone the PDF's text layer loses the digits (its ToUnicode map has no entry for
+    // the proportional digit glyphs), so searching or copying "1.03" would fail.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(10);
+    return font;
 }
 
 } // namespace
