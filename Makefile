@@ -22,6 +22,7 @@ test: build
 # The program looks for Vemblor.ini and the manual in the directory it was started in.
 run: build
 	mkdir -p $(RUN_DIR)
+	ln -sf $(abspath $(BUILD))/vemblor_manual.pdf $(RUN_DIR)/vemblor_manual.pdf
 	cd $(RUN_DIR) && $(abspath $(BUILD))/app/vemblor
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
