@@ -3,6 +3,7 @@
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/app_state.h"
 #include "tests/exchange/fault_sink.h"
+#include "tests/exchange/fixed_clock.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
