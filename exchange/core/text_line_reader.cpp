@@ -5,9 +5,12 @@
 
 TextLineReader::TextLineReader(QIODevice& device, std::size_t bufferSize)
     : device_(device), bufferSize_(std::clamp<std::size_t>(bufferSize, 2, MAX_BUFFER)),
-      chunk_(64 * 1024) {}
+      chunk_(64 * 1024)
+{
+}
 
-bool TextLineReader::fill() {
+bool TextLineReader::fill()
+{
     if (chunkPos_ < chunkSize_)
         return true;
     chunkSize_ =
@@ -16,7 +19,8 @@ bool TextLineReader::fill() {
     return chunkSize_ > 0;
 }
 
-int TextLineReader::nextByte() {
+int TextLineReader::nextByte()
+{
     if (!fill()) {
         atEnd_ = true;
         return -1;
@@ -29,7 +33,8 @@ int TextLineReader::nextByte() {
     return static_cast<unsigned char>(c);
 }
 
-TextLineReader::Status TextLineReader::readLine() {
+TextLineReader::Status TextLineReader::readLine()
+{
     std::size_t length = 0;
     while (length < bufferSize_ - 1) {
         const int c = nextByte();

@@ -45,25 +45,31 @@ constexpr KindWord MAIL_KIND_WORDS[] = {
     {"HOME", MAIL_UNSPECIFIED},     {"WORK", MAIL_OFFICE_PC},
 };
 
-template <std::size_t N> std::uint8_t kindFromWords(const char* line, const KindWord (&words)[N]) {
+template <std::size_t N> std::uint8_t kindFromWords(const char* line, const KindWord (&words)[N])
+{
     for (const KindWord& entry : words)
         if (containsSjis(line, entry.word))
             return entry.kind;
     return 0;
 }
 
-std::string withoutByte(std::string text, char byte) {
+std::string withoutByte(std::string text, char byte)
+{
     text.erase(std::remove(text.begin(), text.end(), byte), text.end());
     return text;
 }
 
 // The text after the first ":" (the whole line when there is none).
-std::string valueOf(const std::string& line) {
+std::string valueOf(const std::string& line)
+{
     const std::size_t colon = line.find(':');
     return colon == std::string::npos ? line : line.substr(colon + 1);
 }
 
-template <std::size_t N> void copyIntoField(char (&field)[N], const char* value) {
+// A field that is written again keeps nothing of its earlier, longer value behind the NUL.
+template <std::size_t N> void copyIntoField(char (&field)[N], const char* value)
+{
+    std::memset(field, 0, N);
     cutToField(field, N - 1, value);
 }
 
@@ -73,7 +79,9 @@ enum class Outcome { GO_ON, CARD_DONE, END_OF_FILE, STOPPED, FAILED, BAD_VERSION
 class VCardImport {
   public:
     VCardImport(QIODevice& file, FileTaskHost& host)
-        : lines_(file, LINE_BUFFER), host_(host), staging_(MAX_TEL_ENTRIES) {}
+        : lines_(file, LINE_BUFFER), host_(host), staging_(MAX_TEL_ENTRIES)
+    {
+    }
 
     int run(TelBook& book, const LocalClock& clock);
 
@@ -92,11 +100,13 @@ class VCardImport {
     int mailSlot_ = 0;
 };
 
-bool VCardImport::stopRequested() {
+bool VCardImport::stopRequested()
+{
     return host_.pollCancel() && host_.askYesNo(QString::fromUtf8(CANCEL_QUESTION));
 }
 
-int VCardImport::run(TelBook& book, const LocalClock& clock) {
+int VCardImport::run(TelBook& book, const LocalClock& clock)
+{
     while (cardCount_ < MAX_TEL_ENTRIES) {
         if (stopRequested())
             return FILE_TASK_ENDED;
@@ -127,7 +137,8 @@ int VCardImport::run(TelBook& book, const LocalClock& clock) {
 }
 
 // Reads the lines of one card up to its END:VCARD line.
-Outcome VCardImport::readCard(TelEntry& entry) {
+Outcome VCardImport::readCard(TelEntry& entry)
+{
     for (;;) {
         if (stopRequested())
             return Outcome::STOPPED;
@@ -142,7 +153,8 @@ Outcome VCardImport::readCard(TelEntry& entry) {
     }
 }
 
-Outcome VCardImport::readProperty(TelEntry& entry, const char* raw) {
+Outcome VCardImport::readProperty(TelEntry& entry, const char* raw)
+{
     const std::string line = withoutByte(raw, '\n');
 
     if (containsSjis(raw, "VERSION:"))
@@ -212,7 +224,8 @@ Outcome VCardImport::readProperty(TelEntry& entry, const char* raw) {
 }
 
 // Joins the lines a soft line break ("=" at the end) continues, then decodes the memo.
-Outcome VCardImport::readMemo(TelEntry& entry, std::string value) {
+Outcome VCardImport::readMemo(TelEntry& entry, std::string value)
+{
     bool continued = value.back() == '=';
     bool cut = false;
     while (continued) {
@@ -241,7 +254,8 @@ Outcome VCardImport::readMemo(TelEntry& entry, std::string value) {
     return Outcome::GO_ON;
 }
 
-int VCardImport::finish(TelBook& book, const LocalClock& clock) {
+int VCardImport::finish(TelBook& book, const LocalClock& clock)
+{
     if (cardCount_ == 0) {
         host_.showMessage(QString::fromUtf8(NO_CARDS_MESSAGE));
         return FILE_TASK_DONE;
@@ -257,7 +271,8 @@ int VCardImport::finish(TelBook& book, const LocalClock& clock) {
 
 } // namespace
 
-void completeImportedEntry(TelEntry& entry, const QDateTime& time) {
+void completeImportedEntry(TelEntry& entry, const QDateTime& time)
+{
     if (!entry.furigana[0]) {
         const char* source = nullptr;
         for (const TelNumber& slot : entry.tel)
@@ -285,12 +300,14 @@ void completeImportedEntry(TelEntry& entry, const QDateTime& time) {
             std::strcpy(slot.number, "****");
 }
 
-int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock) {
+int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock)
+{
     VCardImport import(file, host);
     return import.run(book, clock);
 }
 
-int readVCardFile(FileTaskHost& host, const LocalClock& clock) {
+int readVCardFile(FileTaskHost& host, const LocalClock& clock)
+{
     QFile file(appState().filePath);
     if (!file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;

@@ -19,51 +19,59 @@ const QString BAD_VERSION =
     QStringLiteral("vCardのバージョンが異なる為、インポート処理を終了します。");
 const QString CANCEL_QUESTION = QStringLiteral("vCardインポート処理を中止しますか？");
 
-QByteArray cp932(const QString& text) {
+QByteArray cp932(const QString& text)
+{
     const auto bytes = toCp932(text);
     EXPECT_TRUE(bytes.has_value());
     return bytes.value_or(QByteArray());
 }
 
 // A file from UTF-8 lines (stored as code page 932), each ended by CR LF.
-QByteArray vcf(std::initializer_list<const char*> lines) {
+QByteArray vcf(std::initializer_list<const char*> lines)
+{
     QByteArray file;
     for (const char* line : lines)
         file += cp932(QString::fromUtf8(line)) + "\r\n";
     return file;
 }
 
-QByteArray card(std::initializer_list<const char*> body) {
+QByteArray card(std::initializer_list<const char*> body)
+{
     QByteArray file = "BEGIN:VCARD\r\nVERSION:2.1\r\n";
     file += vcf(body);
     return file + "END:VCARD\r\n";
 }
 
-QString text(const char* field) {
+QString text(const char* field)
+{
     return fromCp932(field);
 }
 
 // A book the import must replace, or leave as it was.
-TelBook& bookBefore() {
+TelBook& bookBefore()
+{
     static TelBook* book = new TelBook{};
     return *book;
 }
 
 class VCardReader : public testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fillBook({{"前からの人", "ﾏｴ", {"0311112222"}}});
         bookBefore() = telBook();
     }
     void TearDown() override { clearBook(telBook()); }
 
-    int import(const QByteArray& bytes) {
+    int import(const QByteArray& bytes)
+    {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         return readVCard(buffer, host, telBook(), clock);
     }
-    static bool bookUnchanged() {
+    static bool bookUnchanged()
+    {
         return std::memcmp(&telBook(), &bookBefore(), sizeof(TelBook)) == 0;
     }
     const TelEntry& entry(int i) const { return telBook().entries[i]; }
@@ -72,7 +80,8 @@ class VCardReader : public testing::Test {
     FixedClock clock;
 };
 
-TEST_F(VCardReader, ReadsACardOfForeignOrigin) {
+TEST_F(VCardReader, ReadsACardOfForeignOrigin)
+{
     const QByteArray file =
         vcf({"BEGIN:VCARD", "VERSION:2.1", "N;CHARSET=SHIFT_JIS:見本;花子;;;", "FN:見本花子",
              "SOUND;CHARSET=SHIFT_JIS:ミホン;ハナコ;;;", "TEL;HOME;VOICE:0312345678",
@@ -90,7 +99,8 @@ TEST_F(VCardReader, ReadsACardOfForeignOrigin) {
     EXPECT_EQ(telBook().entries[1].name[0], '\0');
 }
 
-TEST_F(VCardReader, TakesTheKindFromTheFirstTypeWordInTheLine) {
+TEST_F(VCardReader, TakesTheKindFromTheFirstTypeWordInTheLine)
+{
     const std::pair<const char*, std::uint8_t> tel[] = {
         {"TEL;WORK:1", TEL_OFFICE},
         {"TEL;HOME:1", TEL_PHONE},
@@ -134,7 +144,8 @@ struct FieldCase {
     std::function<void(const TelBook&)> check;
 };
 
-TEST_F(VCardReader, FitsEveryValueIntoItsField) {
+TEST_F(VCardReader, FitsEveryValueIntoItsField)
+{
     const QByteArray thirtyThree =
         cp932(QStringLiteral("Aあいうえおかきくけこさしすせそ")) + "\x82";
     const FieldCase cases[] = {
@@ -255,7 +266,8 @@ TEST_F(VCardReader, FitsEveryValueIntoItsField) {
     }
 }
 
-TEST_F(VCardReader, AJoinedMemoIsBoundedHoweverManyLinesContinueIt) {
+TEST_F(VCardReader, AJoinedMemoIsBoundedHoweverManyLinesContinueIt)
+{
     QByteArray file = "BEGIN:VCARD\nNOTE;ENCODING=QUOTED-PRINTABLE:=41=\n";
     for (int i = 0; i < 20000; ++i)
         file += QByteArray(390, 'B') + "=\n";
@@ -266,7 +278,8 @@ TEST_F(VCardReader, AJoinedMemoIsBoundedHoweverManyLinesContinueIt) {
     EXPECT_EQ(host.polls, 5);                  // BEGIN, NOTE, TEL, END and the end of the file
 }
 
-TEST_F(VCardReader, ReadsTheFirstThousandCards) {
+TEST_F(VCardReader, ReadsTheFirstThousandCards)
+{
     QByteArray file;
     for (int i = 0; i < 1005; ++i)
         file += "BEGIN:VCARD\nN;X:" + QByteArray::number(i) + "\nEND:VCARD\n";
@@ -282,7 +295,8 @@ struct EarlyReturn {
     QStringList shown;
 };
 
-TEST_F(VCardReader, EveryWayOutBeforeTheEndLeavesTheBookAsItWas) {
+TEST_F(VCardReader, EveryWayOutBeforeTheEndLeavesTheBookAsItWas)
+{
     const QByteArray goodCard = card({"N;X:n", "TEL;CELL:1"});
     const EarlyReturn cases[] = {
         {"no BEGIN:VCARD", vcf({"N;X:n", "TEL;CELL:1", "END:VCARD"}), FILE_TASK_DONE, {NO_CARDS}},
@@ -331,7 +345,8 @@ TEST_F(VCardReader, EveryWayOutBeforeTheEndLeavesTheBookAsItWas) {
     }
 }
 
-TEST_F(VCardReader, ALineOf398BytesAndItsLineEndIsStillRead) {
+TEST_F(VCardReader, ALineOf398BytesAndItsLineEndIsStillRead)
+{
     const QByteArray file = "BEGIN:VCARD\nNOTE:" + QByteArray(393, 'x') + "\nEND:VCARD\n";
     ASSERT_EQ(import(file), FILE_TASK_DONE);
     EXPECT_EQ(QByteArray(entry(0).memo), QByteArray(100, 'x'));
@@ -340,7 +355,8 @@ TEST_F(VCardReader, ALineOf398BytesAndItsLineEndIsStillRead) {
     EXPECT_EQ(telBook().count, 1u);
 }
 
-TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops) {
+TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops)
+{
     const QByteArray file = card({"N;X:a"}) + card({"N;X:b"});
     host.cancelAtPolls = {3};
     host.answers = {false};
@@ -365,7 +381,8 @@ TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops) {
     }
 }
 
-TEST_F(VCardReader, AFileThatCannotBeOpenedFails) {
+TEST_F(VCardReader, AFileThatCannotBeOpenedFails)
+{
     appState().filePath = QStringLiteral("/nonexistent/book.vcf");
     EXPECT_EQ(readVCardFile(host, clock), FILE_TASK_FAILED);
     EXPECT_TRUE(host.shown.isEmpty());
