@@ -78,8 +78,12 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         return new QComboBox(parent);
     case ControlKind::Check:
         return new QCheckBox(caption, parent);
-    case ControlKind::Button:
-        return new QPushButton(caption, parent);
+    case ControlKind::Button: {
+        // Enter presses no button here, so none is drawn as the default one.
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        return button;
+    }
     case ControlKind::Label:
         return new QLabel(caption, parent);
     case ControlKind::List:
