@@ -195,6 +195,10 @@ void CTelEditDlg::buildControls() {
     group_->setEditable(true);
     group_->setInsertPolicy(QComboBox::NoInsert);
     group_->setCompleter(nullptr);
+    // An editable QComboBox chooses the item that matches the typed text when the typing ends
+    // (focus leaves or Enter); cut those two links so that only a choice from the list counts.
+    disconnect(group_->lineEdit(), &QLineEdit::editingFinished, group_, nullptr);
+    disconnect(group_->lineEdit(), &QLineEdit::returnPressed, group_, nullptr);
     for (int g = 0; g < GROUPS; ++g)
         group_->addItem(QStringLiteral("グループ%1").arg(g));
     // A kind box starts with no kind chosen, so that 追加 asks for one.

@@ -420,6 +420,8 @@ TEST_F(Editor, GroupSecretAndTheGroupBoxEditField) {
     EXPECT_EQ(dlg->workEntry().group, 7);
     QTest::keyClicks(combo(1012)->lineEdit(), u("xx"));
     combo(1012)->lineEdit()->setText(u("グループ2"));
+    edit(1004)->setFocus(); // leaving the field finishes the typing
+    emit combo(1012)->lineEdit()->editingFinished();
     EXPECT_EQ(dlg->workEntry().group, 7);
     QTest::mouseClick(get<QCheckBox>(1003), Qt::LeftButton);
     EXPECT_EQ(dlg->workEntry().secret, 1);
