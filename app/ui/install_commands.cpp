@@ -1,12 +1,15 @@
 #include "app/ui/install_commands.h"
 
 #include "exchange/ui/vcard_commands.h"
+#include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 
 void installListCommands()
 {
-    [[maybe_unused]] ListCommands& commands = listCommands();
+    ListCommands& commands = listCommands();
     commands.save = saveBook;
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
+    commands.edit = runEditCommand;
+    commands.add = runAddCommand;
 }

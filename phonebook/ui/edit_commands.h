@@ -1,0 +1,8 @@
+#pragma once
+// The list window's 編集 (also a double-click on a row) and 追加: each opens the entry editor on
+// one slot of the book and lists the book again when the editor stored the entry.
+
+class CTelListDlg;
+
+void runEditCommand(CTelListDlg& list);
+void runAddCommand(CTelListDlg& list);

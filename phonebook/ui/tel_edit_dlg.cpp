@@ -1,0 +1,307 @@
+#include "phonebook/ui/tel_edit_dlg.h"
+
+#include "app/services/dialog_units.h"
+#include "app/services/key_filter.h"
+#include "app/services/message_service.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/entry_edit_rules.h"
+#include "phonebook/core/tel_book.h"
+#include "phonebook/ui/book_list_view.h"
+#include "phonebook/ui/byte_limited_edit.h"
+#include "phonebook/ui/sub_list_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+enum class ControlKind { Edit, Combo, Check, Button, Label, List };
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const char* caption;
+    int x, y, width, height; // dialog units
+    int byteLimit;           // edits only
+};
+
+// The editor's window layout in creation order, which is also the order of the tab key.
+constexpr ControlSpec CONTROLS[] = {
+    {1004, ControlKind::Edit, "", 51, 18, 126, 14, NAME_EDIT_LIMIT},
+    {1006, ControlKind::Edit, "", 51, 38, 126, 14, FURIGANA_EDIT_LIMIT},
+    {1012, ControlKind::Combo, "", 51, 60, 125, 103, 0},
+    {1003, ControlKind::Check, "シークレット", 187, 63, 51, 10, 0},
+    {1013, ControlKind::Combo, "", 59, 97, 104, 73, 0},
+    {1015, ControlKind::Edit, "", 59, 119, 145, 14, NUMBER_EDIT_LIMIT},
+    {1025, ControlKind::Button, "追加", 220, 148, 36, 14, 0},
+    {1026, ControlKind::Button, "編集", 220, 166, 36, 14, 0},
+    {1027, ControlKind::Button, "削除", 219, 184, 36, 14, 0},
+    {1014, ControlKind::Combo, "", 306, 98, 138, 40, 0},
+    {1016, ControlKind::Edit, "", 306, 117, 235, 14, ADDRESS_EDIT_LIMIT},
+    {1028, ControlKind::Button, "追加", 552, 146, 36, 14, 0},
+    {1029, ControlKind::Button, "編集", 552, 163, 36, 14, 0},
+    {1030, ControlKind::Button, "削除", 551, 182, 36, 14, 0},
+    {1038, ControlKind::Edit, "", 33, 232, 425, 14, MEMO_EDIT_LIMIT},
+    {1033, ControlKind::Button, "削除", 49, 249, 36, 14, 0},
+    {1007, ControlKind::Label, "名  前", 19, 22, 21, 8, 0},
+    {1008, ControlKind::Label, "フリガナ", 19, 42, 24, 8, 0},
+    {1009, ControlKind::Label, "グループ", 19, 64, 26, 8, 0},
+    {1017, ControlKind::Label, "電話番号", 19, 85, 33, 8, 0},
+    {1018, ControlKind::Label, "種別", 37, 100, 17, 8, 0},
+    {1019, ControlKind::Label, "番号", 37, 122, 17, 8, 0},
+    {1020, ControlKind::Label, "メールアドレス", 261, 83, 44, 8, 0},
+    {1021, ControlKind::Label, "種別", 278, 98, 17, 8, 0},
+    {1022, ControlKind::Label, "アドレス", 278, 120, 25, 8, 0},
+    {1034, ControlKind::Label, "メモ", 26, 220, 12, 8, 0},
+    {1031, ControlKind::List, "", 58, 148, 156, 49, 0},
+    {1035, ControlKind::List, "", 305, 146, 235, 50, 0},
+};
+
+constexpr const char* TEL_KINDS[] = {"電話番号", "携帯電話", "ＰＨＳ", "会社", "ＦＡＸ"};
+constexpr const char* MAIL_KINDS[] = {"指定なし", "会社ＰＣ", "  ", "  "};
+constexpr int GROUPS = 10;
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::Edit:
+        return new ByteLimitedEdit(spec.byteLimit, parent);
+    case ControlKind::Combo:
+        return new QComboBox(parent);
+    case ControlKind::Check:
+        return new QCheckBox(caption, parent);
+    case ControlKind::Button: {
+        // Enter presses no button here, so none is drawn as the default one.
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::List:
+        return new BookListView(parent);
+    }
+    return nullptr;
+}
+
+// The layout's rectangle in pixels, widened where the Japanese captions need more room than the
+// layout gives them: a label keeps its right edge (it sits left of the control it names), a check
+// box keeps its left edge. A combo box takes its own height; the layout's height is that of its
+// dropped-down list.
+QRect placement(const ControlSpec& spec, const QWidget* control, const DialogUnits& du) {
+    QRect rect = du.rect(spec.x, spec.y, spec.width, spec.height);
+    const QSize hint = control->sizeHint();
+    switch (spec.kind) {
+    case ControlKind::Label:
+        rect.setLeft(std::min(rect.left(), rect.right() + 1 - hint.width()));
+        rect.setHeight(std::max(rect.height(), hint.height()));
+        break;
+    case ControlKind::Check:
+        rect.setWidth(std::max(rect.width(), hint.width()));
+        rect.setHeight(std::max(rect.height(), hint.height()));
+        break;
+    case ControlKind::Combo:
+        rect.setHeight(hint.height());
+        break;
+    case ControlKind::Edit:
+    case ControlKind::Button:
+        rect.setHeight(std::max(rect.height(), hint.height()));
+        break;
+    case ControlKind::List:
+        break;
+    }
+    return rect;
+}
+
+} // namespace
+
+CTelEditDlg::CTelEditDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("電話帳編集"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    const AppState& state = appState();
+    const TelBook& book = telBook();
+    const auto count = static_cast<std::int64_t>(book.count);
+    const std::int64_t index = state.selectedIndex;
+    const bool usable = state.operation == OP_ADD ? index == count && count < MAX_TEL_ENTRIES
+                                                  : index >= 0 && index < count;
+    if (usable) {
+        slot_ = static_cast<int>(index);
+        workEntry_ = book.entries[slot_];
+        packSlots(workEntry_, SlotList::Tel);
+        packSlots(workEntry_, SlotList::Mail);
+    }
+
+    buildMenu();
+    buildControls();
+    connectControls();
+    loadEntryControls();
+    name_->setFocus();
+}
+
+CTelEditDlg::~CTelEditDlg() = default;
+
+void CTelEditDlg::buildMenu() {
+    auto* bar = new QMenuBar(this);
+    const std::pair<int, const char*> commands[] = {
+        {ID_EDIT_DECIDE, "決定"},
+        {ID_EDIT_CANCEL, "キャンセル"},
+        {ID_EDIT_RESET, "リセット"},
+        {ID_EDIT_HELP, "ヘルプ"},
+    };
+    for (auto [id, text] : commands) {
+        QAction* action = bar->addAction(QString::fromUtf8(text));
+        action->setObjectName(QStringLiteral("command%1").arg(id));
+        actions_.insert(id, action);
+    }
+    connect(actions_[ID_EDIT_DECIDE], &QAction::triggered, this, &CTelEditDlg::onDecide);
+    connect(actions_[ID_EDIT_CANCEL], &QAction::triggered, this, &CTelEditDlg::reject);
+    connect(actions_[ID_EDIT_RESET], &QAction::triggered, this, &CTelEditDlg::onReset);
+    connect(actions_[ID_EDIT_HELP], &QAction::triggered, this, &requestHelp);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setMenuBar(bar);
+}
+
+void CTelEditDlg::buildControls() {
+    DialogUnits du(this);
+    auto* page = new QWidget(this);
+    page->setFixedSize(du.x(617), du.y(306));
+    layout()->addWidget(page);
+    for (const ControlSpec& spec : CONTROLS) {
+        QWidget* widget = createControl(spec, page);
+        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+        controls_.insert(spec.id, widget);
+    }
+
+    name_ = qobject_cast<QLineEdit*>(control(1004));
+    furigana_ = qobject_cast<QLineEdit*>(control(1006));
+    group_ = qobject_cast<QComboBox*>(control(1012));
+    secret_ = qobject_cast<QCheckBox*>(control(1003));
+    memo_ = qobject_cast<QLineEdit*>(control(1038));
+
+    // The group box has an edit field, but only a chosen item counts: nothing typed there is
+    // completed, inserted or taken as a group.
+    group_->setEditable(true);
+    group_->setInsertPolicy(QComboBox::NoInsert);
+    group_->setCompleter(nullptr);
+    // An editable QComboBox chooses the item that matches the typed text when the typing ends
+    // (focus leaves or Enter); cut those two links so that only a choice from the list counts.
+    disconnect(group_->lineEdit(), &QLineEdit::editingFinished, group_, nullptr);
+    disconnect(group_->lineEdit(), &QLineEdit::returnPressed, group_, nullptr);
+    for (int g = 0; g < GROUPS; ++g)
+        group_->addItem(QStringLiteral("グループ%1").arg(g));
+    // A kind box starts with no kind chosen, so that 追加 asks for one.
+    auto* telKinds = qobject_cast<QComboBox*>(control(1013));
+    for (const char* kind : TEL_KINDS)
+        telKinds->addItem(QString::fromUtf8(kind));
+    telKinds->setCurrentIndex(-1);
+    auto* mailKinds = qobject_cast<QComboBox*>(control(1014));
+    for (const char* kind : MAIL_KINDS)
+        mailKinds->addItem(QString::fromUtf8(kind));
+    mailKinds->setCurrentIndex(-1);
+
+    auto subList = [this](int kind, int text, int list, int add) {
+        return SubListEditor::Controls{qobject_cast<QComboBox*>(control(kind)),
+                                       qobject_cast<QLineEdit*>(control(text)),
+                                       qobject_cast<QTableWidget*>(control(list)),
+                                       qobject_cast<QPushButton*>(control(add)),
+                                       qobject_cast<QPushButton*>(control(add + 1)),
+                                       qobject_cast<QPushButton*>(control(add + 2))};
+    };
+    telList_ = new SubListEditor(workEntry_, SlotList::Tel, subList(1013, 1015, 1031, 1025), this);
+    mailList_ =
+        new SubListEditor(workEntry_, SlotList::Mail, subList(1014, 1016, 1035, 1028), this);
+
+    for (const ControlSpec& spec : CONTROLS) {
+        QWidget* widget = controls_.value(spec.id);
+        widget->setGeometry(placement(spec, widget, du));
+    }
+}
+
+void CTelEditDlg::connectControls() {
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        storeCp932(text, workEntry_.name, sizeof workEntry_.name);
+    });
+    connect(furigana_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        storeCp932(text, workEntry_.furigana, sizeof workEntry_.furigana);
+    });
+    connect(group_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            workEntry_.group = static_cast<std::uint8_t>(index);
+    });
+    connect(secret_, &QCheckBox::clicked, this,
+            [this](bool ticked) { workEntry_.secret = ticked ? 1 : 0; });
+    connect(memo_, &QLineEdit::textChanged, this, &CTelEditDlg::onMemoChanged);
+    connect(qobject_cast<QPushButton*>(control(1033)), &QPushButton::clicked, this, [this] {
+        std::memset(workEntry_.memo, 0, sizeof workEntry_.memo);
+        memo_->clear();
+    });
+}
+
+void CTelEditDlg::loadEntryControls() {
+    const QSignalBlocker nameBlocker(name_), furiganaBlocker(furigana_), groupBlocker(group_),
+        memoBlocker(memo_);
+    name_->setText(fromCp932(workEntry_.name));
+    furigana_->setText(fromCp932(workEntry_.furigana));
+    group_->setCurrentIndex(-1);
+    secret_->setChecked(workEntry_.secret != 0);
+    // The sub-lists are listed whether or not the entry has a name: an unlisted number would
+    // be overwritten by the next 追加.
+    telList_->fill();
+    mailList_->fill();
+    // A new entry (no name yet) opens with no group chosen; it is stored with group 0 unless the
+    // user picks one.
+    if (workEntry_.name[0] != '\0')
+        group_->setCurrentIndex(workEntry_.group < GROUPS ? workEntry_.group : -1);
+    memo_->setText(fromCp932(workEntry_.memo));
+}
+
+void CTelEditDlg::onMemoChanged(const QString& text) {
+    if (storeMemoText(workEntry_, text))
+        return;
+    // A pasted tab or line break: the memo goes back to the last text it took.
+    const QSignalBlocker blocker(memo_);
+    memo_->setText(fromCp932(workEntry_.memo));
+}
+
+void CTelEditDlg::onDecide() {
+    if (const char* refusal = decideRefusal(workEntry_)) {
+        showMessage(refusal);
+        return;
+    }
+    if (slot_ < 0) {
+        QDialog::reject();
+        return;
+    }
+    TelBook& book = telBook();
+    book.entries[slot_] = workEntry_;
+    if (appState().operation == OP_ADD)
+        ++book.count;
+    appState().resultFlag = 1;
+    accept();
+}
+
+void CTelEditDlg::onReset() {
+    if (!askYesNo("電話帳データをリセットしてよろしいでしょうか？"))
+        return;
+    workEntry_ = TelEntry{};
+    telList_->clear();
+    mailList_->clear();
+    loadEntryControls();
+}
+
+void CTelEditDlg::reject() {
+    if (askYesNo("編集処理を終了してよろしいでしょうか？"))
+        QDialog::reject();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The entry editor: fills in a new entry or changes one, on a private copy that reaches the book
+// only through 決定 once every check has passed.
+
+#include "phonebook/core/tel_entry.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class SubListEditor;
+
+// Menu command identifiers of the editor.
+enum EditCommandId {
+    ID_EDIT_DECIDE = 32790,
+    ID_EDIT_CANCEL = 32826,
+    ID_EDIT_RESET = 32827,
+    ID_EDIT_HELP = 57670,
+};
+
+class CTelEditDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // Works on the entry at AppState.selectedIndex; AppState.operation OP_ADD appends it.
+    explicit CTelEditDlg(QWidget* parent = nullptr);
+    ~CTelEditDlg() override;
+
+    const TelEntry& workEntry() const { return workEntry_; }
+    const SubListEditor& telList() const { return *telList_; }
+    const SubListEditor& mailList() const { return *mailList_; }
+    QAction* commandAction(int id) const { return actions_.value(id); }
+    // The control with the given template id (1003 ... 1038), or nullptr.
+    QWidget* control(int id) const { return controls_.value(id); }
+
+  public slots:
+    // Closing the window any other way asks as キャンセル does.
+    void reject() override;
+
+  private:
+    void buildMenu();
+    void buildControls();
+    void connectControls();
+    void loadEntryControls();
+
+    void onMemoChanged(const QString& text);
+    void onDecide();
+    void onReset();
+
+    QHash<int, QAction*> actions_;
+    QHash<int, QWidget*> controls_;
+    QLineEdit* name_ = nullptr;
+    QLineEdit* furigana_ = nullptr;
+    QComboBox* group_ = nullptr;
+    QCheckBox* secret_ = nullptr;
+    QLineEdit* memo_ = nullptr;
+    SubListEditor* telList_ = nullptr;
+    SubListEditor* mailList_ = nullptr;
+
+    int slot_ = -1; // TelBook slot 決定 writes; -1 when the index handed over was unusable
+    TelEntry workEntry_{};
+};

@@ -1,0 +1,196 @@
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/edit_commands.h"
+#include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/tel_edit_dlg.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Runs act on the editor the command opens next; an editor opened where none was expected is
+// cancelled at once and fails the test, so no test ever waits on it.
+class EditorScript : public QObject {
+  public:
+    explicit EditorScript(std::function<void(CTelEditDlg&)> act = {}) : act_(std::move(act)) {
+        QTimer::singleShot(0, this, [this] {
+            auto* editor = qobject_cast<CTelEditDlg*>(QApplication::activeModalWidget());
+            if (!editor)
+                return;
+            ++opened;
+            operation = appState().operation;
+            if (act_)
+                act_(*editor);
+            else
+                ADD_FAILURE() << "the editor opened";
+            if (editor->isVisible())
+                editor->done(QDialog::Rejected);
+        });
+    }
+
+    int opened = 0;
+    OperationCode operation = OP_NONE;
+
+  private:
+    std::function<void(CTelEditDlg&)> act_;
+};
+
+QLineEdit* editOf(CTelEditDlg& editor, int id) {
+    return qobject_cast<QLineEdit*>(editor.control(id));
+}
+
+void decide(CTelEditDlg& editor) {
+    editor.commandAction(ID_EDIT_DECIDE)->trigger();
+}
+
+class EditCommands : public testing::Test {
+  protected:
+    void SetUp() override {
+        fillBook({{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}},
+                  {"佐藤花子", "ｻﾄｳ", {"0661234567"}},
+                  {"鈴木一郎", "ｽｽﾞｷ", {}, {"ichiro@example.jp"}}});
+        appState() = AppState{};
+        listCommands().edit = runEditCommand;
+        listCommands().add = runAddCommand;
+        list = std::make_unique<CTelListDlg>();
+        list->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    }
+    void TearDown() override {
+        list.reset();
+        listCommands() = ListCommands{};
+        clearBook(telBook());
+    }
+
+    QString cell(int row, int column) const {
+        const QTableWidgetItem* item = list->list()->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QPoint rowCenter(int row) const {
+        return list->list()->visualRect(list->list()->model()->index(row, 0)).center();
+    }
+
+    ScriptedMessages messages;
+    std::unique_ptr<CTelListDlg> list;
+};
+
+TEST_F(EditCommands, DoubleClickEditsTheRowClickedAndKeepsItsIndex) {
+    EditorScript script([](CTelEditDlg& editor) {
+        EXPECT_EQ(editOf(editor, 1004)->text(), u("鈴木一郎"));
+        editOf(editor, 1004)->setText(u("鈴木次郎"));
+        decide(editor);
+    });
+    QWidget* viewport = list->list()->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCenter(2));
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, rowCenter(2));
+    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(script.operation, OP_EDIT);
+    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(fromCp932(telBook().entries[2].name), u("鈴木次郎"));
+    EXPECT_EQ(cell(2, 0), u("鈴木次郎"));
+    EXPECT_EQ(appState().selectedIndex, 2);
+    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(EditCommands, AnEditCancelledChangesNothingAndListsNothingAgain) {
+    EditorScript script([this](CTelEditDlg& editor) {
+        editOf(editor, 1004)->setText(u("別名"));
+        messages.answer(true);
+        editor.commandAction(ID_EDIT_CANCEL)->trigger();
+    });
+    QTest::mouseClick(list->list()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(1));
+    list->list()->item(1, 0)->setText(u("印")); // a refresh would put the name back
+    list->commandAction(ID_LIST_EDIT)->trigger();
+    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(fromCp932(telBook().entries[1].name), u("佐藤花子"));
+    EXPECT_EQ(cell(1, 0), u("印"));
+    EXPECT_EQ(appState().resultFlag, 0);
+}
+
+TEST_F(EditCommands, EditRefusesAnEmptyBookAndAMissingRow) {
+    {
+        EditorScript script;
+        list->commandAction(ID_LIST_EDIT)->trigger();
+        EXPECT_EQ(messages.shown, QStringList{u("電話帳が選択されていません。")});
+    }
+    messages.answer(true);
+    list->commandAction(ID_LIST_NEW)->trigger();
+    {
+        EditorScript script;
+        list->commandAction(ID_LIST_EDIT)->trigger();
+    }
+    EXPECT_EQ(messages.shown.constLast(), u("編集するデータがありません"));
+    EXPECT_EQ(appState().operation, OP_NONE);
+}
+
+TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved) {
+    messages.answer(true);
+    list->commandAction(ID_LIST_NEW)->trigger();
+    EXPECT_FALSE(list->commandAction(ID_LIST_SAVE)->isEnabled());
+    EditorScript script([](CTelEditDlg& editor) {
+        editOf(editor, 1004)->insert(u("田中"));
+        editOf(editor, 1006)->insert(u("ﾀﾅｶ"));
+        qobject_cast<QComboBox*>(editor.control(1013))->setCurrentIndex(TEL_MOBILE);
+        editOf(editor, 1015)->insert(u("09012345678"));
+        qobject_cast<QPushButton*>(editor.control(1025))->click();
+        decide(editor);
+    });
+    list->commandAction(ID_LIST_ADD)->trigger();
+    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(script.operation, OP_ADD);
+    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(list->list()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 3), u("携帯電話"));
+    EXPECT_EQ(cell(0, 4), u("09012345678"));
+    EXPECT_EQ(appState().selectedIndex, -1);
+    EXPECT_TRUE(list->commandAction(ID_LIST_SAVE)->isEnabled());
+    EXPECT_TRUE(list->commandAction(ID_LIST_SAVE_AS)->isEnabled());
+}
+
+TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount) {
+    EditorScript script([this](CTelEditDlg& editor) {
+        editOf(editor, 1004)->insert(u("田中"));
+        messages.answer(true);
+        editor.commandAction(ID_EDIT_CANCEL)->trigger();
+    });
+    list->commandAction(ID_LIST_ADD)->trigger();
+    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(telBook().entries[3].name[0], '\0');
+    EXPECT_EQ(appState().selectedIndex, 3);
+}
+
+TEST_F(EditCommands, AddWithAThousandEntriesOpensNothing) {
+    TelBook& book = telBook();
+    while (book.count < MAX_TEL_ENTRIES) {
+        book.entries[book.count] = book.entries[0];
+        ++book.count;
+    }
+    list->refreshList();
+    EditorScript script;
+    list->commandAction(ID_LIST_ADD)->trigger();
+    EXPECT_EQ(script.opened, 0);
+    EXPECT_EQ(messages.shown, QStringList{u("登録件数が１０００件です")});
+    EXPECT_EQ(book.count, MAX_TEL_ENTRIES);
+    EXPECT_EQ(appState().operation, OP_NONE);
+}
+
+} // namespace

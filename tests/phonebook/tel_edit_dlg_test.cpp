@@ -1,0 +1,477 @@
+#include "app/services/key_filter.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/sub_list_editor.h"
+#include "phonebook/ui/tel_edit_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+bool sameEntry(const TelEntry& a, const TelEntry& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The editor opened on one slot of the book, shown, with scripted message boxes.
+class Editor : public testing::Test {
+  protected:
+    void SetUp() override {
+        fillBook({{"山田太郎",
+                   "ﾔﾏﾀﾞ ﾀﾛｳ",
+                   {"0312345678", "09011112222", "0120"},
+                   {"taro@example.jp"},
+                   "メモ",
+                   3},
+                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
+        telBook().entries[0].tel[1].kind = TEL_MOBILE;
+        telBook().entries[0].tel[2].kind = TEL_FAX;
+        appState() = AppState{};
+    }
+    void TearDown() override { clearBook(telBook()); }
+
+    CTelEditDlg& open(OperationCode operation, int index) {
+        appState().operation = operation;
+        appState().selectedIndex = index;
+        dlg = std::make_unique<CTelEditDlg>();
+        dlg->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        return *dlg;
+    }
+
+    template <typename T> T* get(int id) const {
+        T* widget = qobject_cast<T*>(dlg->control(id));
+        EXPECT_NE(widget, nullptr) << "control " << id;
+        return widget;
+    }
+    QLineEdit* edit(int id) const { return get<QLineEdit>(id); }
+    QComboBox* combo(int id) const { return get<QComboBox>(id); }
+    QTableWidget* list(int id) const { return get<QTableWidget>(id); }
+    void press(int id) const { QTest::mouseClick(get<QPushButton>(id), Qt::LeftButton); }
+    void command(int id) const { dlg->commandAction(id)->trigger(); }
+
+    // Gives a row of a sub-list the focus the way a click does.
+    void clickRow(int listId, int row) const {
+        QTableWidget* table = list(listId);
+        const QRect rect = table->visualRect(table->model()->index(row, 1));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    }
+    QString cell(int listId, int row, int column) const {
+        const QTableWidgetItem* item = list(listId)->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QStringList column(int listId, int c) const {
+        QStringList texts;
+        for (int row = 0; row < list(listId)->rowCount(); ++row)
+            texts << cell(listId, row, c);
+        return texts;
+    }
+    QString number(int slot) const { return fromCp932(dlg->workEntry().tel[slot].number); }
+
+    ScriptedMessages messages;
+    std::unique_ptr<CTelEditDlg> dlg;
+};
+
+TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName) {
+    open(OP_EDIT, 0);
+    EXPECT_EQ(dlg->windowTitle(), u("電話帳編集"));
+    EXPECT_EQ(edit(1004)->text(), u("山田太郎"));
+    EXPECT_EQ(edit(1006)->text(), u("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    EXPECT_EQ(combo(1012)->currentText(), u("グループ3"));
+    EXPECT_EQ(combo(1012)->count(), 10);
+    EXPECT_FALSE(get<QCheckBox>(1003)->isChecked());
+    EXPECT_EQ(edit(1038)->text(), u("メモ"));
+    EXPECT_EQ(column(1031, 0), (QStringList{u("番号１"), u("番号２"), u("番号３")}));
+    EXPECT_EQ(column(1031, 1), (QStringList{u("電話番号"), u("携帯電話"), u("ＦＡＸ")}));
+    EXPECT_EQ(column(1031, 2), (QStringList{u("0312345678"), u("09011112222"), u("0120")}));
+    EXPECT_EQ(column(1035, 0), QStringList{u("アドレス１")});
+    EXPECT_EQ(column(1035, 1), QStringList{u("指定なし")});
+    EXPECT_EQ(list(1031)->horizontalHeaderItem(2)->text(), u("電話番号"));
+    EXPECT_EQ(list(1035)->columnWidth(2), 180);
+    EXPECT_EQ(combo(1013)->currentIndex(), -1);
+    EXPECT_EQ(combo(1014)->currentIndex(), -1);
+    EXPECT_EQ(combo(1014)->itemText(3), u("  "));
+    EXPECT_EQ(dlg->telList().count(), 3);
+    EXPECT_EQ(dlg->mailList().count(), 1);
+    EXPECT_EQ(dlg->focusWidget(), edit(1004));
+    EXPECT_TRUE(sameEntry(dlg->workEntry(), telBook().entries[0]));
+}
+
+TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder) {
+    open(OP_EDIT, 0);
+    const QList<int> expected = {1004, 1006, 1012, 1003, 1013, 1015, 1025, 1026, 1027,
+                                 1014, 1016, 1028, 1029, 1030, 1038, 1033, 1031, 1035};
+    QList<int> order;
+    QWidget* widget = edit(1004);
+    do {
+        for (int id : expected)
+            if (dlg->control(id) == widget && (widget->focusPolicy() & Qt::TabFocus))
+                order << id;
+        widget = widget->nextInFocusChain();
+    } while (widget != edit(1004));
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended) {
+    open(OP_ADD, 2);
+    EXPECT_EQ(combo(1012)->currentIndex(), -1);
+    EXPECT_EQ(list(1031)->rowCount(), 0);
+    edit(1004)->insert(u("鈴木"));
+    edit(1006)->insert(u("ｽｽﾞｷ"));
+    combo(1014)->setCurrentIndex(MAIL_OFFICE_PC);
+    edit(1016)->insert(u("suzuki@example.jp"));
+    press(1028);
+    EXPECT_EQ(combo(1014)->currentIndex(), -1);
+    EXPECT_TRUE(edit(1016)->text().isEmpty());
+    EXPECT_EQ(column(1035, 1), QStringList{u("会社ＰＣ")});
+    get<QCheckBox>(1003)->click();
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(appState().resultFlag, 1);
+    const TelEntry& stored = telBook().entries[2];
+    EXPECT_EQ(fromCp932(stored.name), u("鈴木"));
+    EXPECT_EQ(fromCp932(stored.mail[0].address), u("suzuki@example.jp"));
+    EXPECT_EQ(stored.mail[0].kind, MAIL_OFFICE_PC);
+    EXPECT_EQ(stored.group, 0); // never chosen
+    EXPECT_EQ(stored.secret, 1);
+}
+
+TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing) {
+    open(OP_ADD, 2);
+    const TelBook before = telBook();
+    auto decide = [this] {
+        command(ID_EDIT_DECIDE);
+        return messages.shown.isEmpty() ? QString() : messages.shown.takeLast();
+    };
+    EXPECT_EQ(decide(), u("名前が設定されていません"));
+    edit(1004)->insert(u("鈴木"));
+    EXPECT_EQ(decide(), u("フリガナが設定されていません"));
+    edit(1006)->insert(u("すずき"));
+    EXPECT_EQ(decide(), u("電話番号１またはメールアドレス１が設定されていません"));
+    combo(1013)->setCurrentIndex(TEL_PHONE);
+    edit(1015)->insert(u("03-1234"));
+    press(1025);
+    EXPECT_EQ(decide(), u("フリガナに半角カナ以外が使用されています"));
+    edit(1006)->setText(u("ｽｽﾞｷ"));
+    EXPECT_EQ(decide(), u("電話番号に数字以外が使用されています"));
+    clickRow(1031, 0);
+    press(1027);
+    combo(1013)->setCurrentIndex(TEL_PHONE);
+    edit(1015)->insert(u("0312341234"));
+    press(1025);
+    combo(1014)->setCurrentIndex(MAIL_UNSPECIFIED);
+    edit(1016)->insert(u("a,b@example.jp"));
+    press(1028);
+    EXPECT_EQ(decide(), u("メールアドレスに半角以外または、“(),;<=>[]｡｢｣､･ﾞﾟ　が使用されています"));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(appState().resultFlag, 0);
+    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+}
+
+TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed) {
+    open(OP_EDIT, 1);
+    press(1025);
+    edit(1015)->insert(u("0999"));
+    press(1025);
+    combo(1013)->setCurrentIndex(TEL_PHS);
+    edit(1015)->clear();
+    press(1025);
+    combo(1014)->setCurrentIndex(MAIL_UNSPECIFIED);
+    press(1028);
+    EXPECT_EQ(messages.shown,
+              (QStringList{u("種別を選択してください。"), u("種別を選択してください。"),
+                           u("電話番号が入力されていません。"),
+                           u("メールアドレスが入力されていません。")}));
+    for (const char* text : {"111", "222"}) {
+        combo(1013)->setCurrentIndex(TEL_PHS);
+        edit(1015)->insert(u(text));
+        press(1025);
+    }
+    EXPECT_EQ(column(1031, 2), (QStringList{u("0661234567"), u("111"), u("222")}));
+    EXPECT_EQ(dlg->workEntry().tel[2].kind, TEL_PHS);
+
+    messages.shown.clear();
+    const TelEntry before = dlg->workEntry();
+    combo(1013)->setCurrentIndex(TEL_FAX);
+    edit(1015)->insert(u("333"));
+    press(1025);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(sameEntry(dlg->workEntry(), before));
+    EXPECT_EQ(edit(1015)->text(), u("333"));
+}
+
+TEST_F(Editor, EditTakesTwoPressesAndWaitsForANumber) {
+    open(OP_EDIT, 0);
+    clickRow(1031, 1);
+    press(1026);
+    EXPECT_EQ(edit(1015)->text(), u("09011112222"));
+    EXPECT_EQ(combo(1013)->currentIndex(), TEL_MOBILE);
+    EXPECT_FALSE(list(1031)->currentIndex().isValid());
+    EXPECT_EQ(dlg->telList().editRow(), 1);
+
+    edit(1015)->clear();
+    press(1026); // no number: still pending
+    EXPECT_EQ(dlg->telList().editRow(), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(number(1), u("09011112222"));
+
+    edit(1015)->insert(u("08033334444"));
+    combo(1013)->setCurrentIndex(TEL_OFFICE);
+    press(1026);
+    EXPECT_EQ(number(1), u("08033334444"));
+    EXPECT_EQ(dlg->workEntry().tel[1].kind, TEL_OFFICE);
+    EXPECT_EQ(cell(1031, 1, 1), u("会社"));
+    EXPECT_EQ(dlg->telList().editRow(), -1);
+    EXPECT_TRUE(edit(1015)->text().isEmpty());
+    EXPECT_EQ(combo(1013)->currentIndex(), -1);
+
+    press(1026);
+    press(1029);
+    EXPECT_EQ(messages.shown, (QStringList{u("電話番号が選択されていません。"),
+                                           u("メールアドレスが選択されていません。")}));
+    // Nothing reaches the book before 決定.
+    EXPECT_STREQ(telBook().entries[0].tel[1].number, "09011112222");
+}
+
+TEST_F(Editor, DeletingTheFirstOfThreeNumbersMovesTheOthersUp) {
+    open(OP_EDIT, 0);
+    press(1027);
+    EXPECT_EQ(messages.shown, QStringList{u("電話番号が選択されていません。")});
+    clickRow(1031, 0);
+    press(1027);
+    EXPECT_TRUE(messages.questions.isEmpty());
+    EXPECT_EQ(column(1031, 0), (QStringList{u("番号１"), u("番号２")}));
+    EXPECT_EQ(column(1031, 2), (QStringList{u("09011112222"), u("0120")}));
+    EXPECT_EQ(dlg->telList().count(), 2);
+    EXPECT_EQ(dlg->workEntry().tel[0].kind, TEL_MOBILE);
+    EXPECT_EQ(dlg->workEntry().tel[2].number[0], '\0');
+
+    clickRow(1035, 0);
+    press(1030);
+    EXPECT_EQ(list(1035)->rowCount(), 0);
+    EXPECT_EQ(dlg->workEntry().mail[0].address[0], '\0');
+}
+
+TEST_F(Editor, APendingEditFollowsItsRowAndEndsWhenItsRowIsDeleted) {
+    open(OP_EDIT, 0);
+    clickRow(1031, 2);
+    press(1026); // loads 0120
+    clickRow(1031, 0);
+    press(1027);
+    EXPECT_EQ(dlg->telList().editRow(), 1);
+    edit(1015)->setText(u("0800"));
+    press(1026);
+    EXPECT_EQ(column(1031, 2), (QStringList{u("09011112222"), u("0800")}));
+
+    clickRow(1031, 0);
+    press(1026); // loads 09011112222
+    clickRow(1031, 0);
+    press(1027); // and deletes it
+    EXPECT_EQ(dlg->telList().editRow(), -1);
+    press(1026);
+    EXPECT_EQ(messages.shown, QStringList{u("電話番号が選択されていません。")});
+    EXPECT_EQ(column(1031, 2), QStringList{u("0800")});
+}
+
+// A CSV import can leave gaps: here no name, the second and third numbers only and the third
+// address only. The editor lists them packed, so every row stands for a number that is there
+// and 追加 fills a free slot.
+TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked) {
+    TelEntry& imported = telBook().entries[1];
+    imported = TelEntry{};
+    setField(imported.furigana, FURIGANA_FIELD_SIZE, "ｻﾄｳ");
+    setField(imported.tel[1].number, NUMBER_FIELD_SIZE, "0311");
+    imported.tel[1].kind = TEL_MOBILE;
+    setField(imported.tel[2].number, NUMBER_FIELD_SIZE, "0322");
+    setField(imported.mail[2].address, ADDRESS_FIELD_SIZE, "sato@example.jp");
+    open(OP_EDIT, 1);
+    EXPECT_EQ(column(1031, 0), (QStringList{u("番号１"), u("番号２")}));
+    EXPECT_EQ(column(1031, 1), (QStringList{u("携帯電話"), u("電話番号")}));
+    EXPECT_EQ(column(1031, 2), (QStringList{u("0311"), u("0322")}));
+    EXPECT_EQ(column(1035, 2), QStringList{u("sato@example.jp")});
+
+    clickRow(1031, 0);
+    press(1026);
+    EXPECT_EQ(edit(1015)->text(), u("0311"));
+    edit(1015)->clear();
+    combo(1013)->setCurrentIndex(TEL_FAX);
+    edit(1015)->insert(u("0333"));
+    press(1025); // a new third number; nothing is written over
+    EXPECT_EQ(column(1031, 2), (QStringList{u("0311"), u("0322"), u("0333")}));
+
+    edit(1004)->insert(u("佐藤"));
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_STREQ(telBook().entries[1].tel[0].number, "0311");
+    EXPECT_STREQ(telBook().entries[1].tel[2].number, "0333");
+    EXPECT_STREQ(telBook().entries[1].mail[0].address, "sato@example.jp");
+    EXPECT_EQ(telBook().count, 2u);
+}
+
+TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged) {
+    const TelEntry stored = telBook().entries[0];
+    open(OP_EDIT, 0);
+    edit(1004)->end(false);
+    edit(1004)->insert(u("様"));
+    messages.answer(false);
+    command(ID_EDIT_RESET);
+    EXPECT_EQ(edit(1004)->text(), u("山田太郎様"));
+
+    clickRow(1031, 0);
+    press(1026);
+    messages.answer(true);
+    command(ID_EDIT_RESET);
+    EXPECT_TRUE(sameEntry(dlg->workEntry(), TelEntry{}));
+    EXPECT_TRUE(edit(1004)->text().isEmpty());
+    EXPECT_TRUE(edit(1015)->text().isEmpty());
+    EXPECT_TRUE(edit(1038)->text().isEmpty());
+    EXPECT_EQ(combo(1013)->currentIndex(), -1);
+    EXPECT_EQ(combo(1012)->currentIndex(), -1);
+    EXPECT_EQ(list(1031)->rowCount(), 0);
+    EXPECT_EQ(list(1035)->rowCount(), 0);
+    EXPECT_EQ(dlg->telList().editRow(), -1);
+
+    messages.answer(false);
+    command(ID_EDIT_CANCEL);
+    EXPECT_TRUE(dlg->isVisible());
+    messages.answer(true);
+    command(ID_EDIT_CANCEL);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+    EXPECT_EQ(messages.questions, (QStringList{u("電話帳データをリセットしてよろしいでしょうか？"),
+                                               u("電話帳データをリセットしてよろしいでしょうか？"),
+                                               u("編集処理を終了してよろしいでしょうか？"),
+                                               u("編集処理を終了してよろしいでしょうか？")}));
+    EXPECT_TRUE(sameEntry(telBook().entries[0], stored));
+    EXPECT_EQ(appState().resultFlag, 0);
+}
+
+TEST_F(Editor, APastedTabLeavesTheMemoAsItWas) {
+    open(OP_EDIT, 0);
+    edit(1038)->insert(u("と予定"));
+    edit(1038)->insert(u("\t貼り付け"));
+    EXPECT_EQ(edit(1038)->text(), u("メモと予定"));
+    EXPECT_EQ(fromCp932(dlg->workEntry().memo), u("メモと予定"));
+    press(1033);
+    EXPECT_TRUE(edit(1038)->text().isEmpty());
+    EXPECT_EQ(dlg->workEntry().memo[0], '\0');
+}
+
+struct EditLimit {
+    int id;
+    int bytes;
+};
+
+// Typing past a limit is refused, a double-byte character counting 2, and a character without a
+// code page 932 form never reaches the entry.
+TEST_F(Editor, EditsRefuseInputBeyondTheirByteLimit) {
+    open(OP_ADD, 2);
+    for (EditLimit limit : {EditLimit{1004, 32}, EditLimit{1006, 32}, EditLimit{1015, 32},
+                            EditLimit{1016, 64}, EditLimit{1038, 100}}) {
+        QLineEdit* field = edit(limit.id);
+        field->setFocus();
+        QTest::keyClicks(field, QString(limit.bytes - 1, u'1'));
+        field->insert(u("漢"));
+        EXPECT_EQ(field->text().size(), limit.bytes - 1) << limit.id;
+        QTest::keyClick(field, Qt::Key_1);
+        QTest::keyClick(field, Qt::Key_2);
+        EXPECT_EQ(field->text(), QString(limit.bytes, u'1')) << limit.id;
+        field->selectAll();
+        field->insert(QString(limit.bytes / 2, QChar(0x6F22)));
+        EXPECT_EQ(field->text(), QString(limit.bytes / 2, QChar(0x6F22))) << limit.id;
+    }
+    EXPECT_EQ(qstrlen(dlg->workEntry().name), 32u);
+    EXPECT_EQ(qstrlen(dlg->workEntry().memo), 100u);
+
+    edit(1004)->setText(u("山田"));
+    edit(1004)->insert(u("😀"));
+    edit(1006)->insert(u("ｱ😀"));
+    EXPECT_EQ(edit(1004)->text(), u("山田"));
+    EXPECT_EQ(fromCp932(dlg->workEntry().name), u("山田"));
+    EXPECT_EQ(edit(1006)->text().size(), 16);
+    edit(1006)->setText(QString());
+    QTest::keyClicks(edit(1006), QString(32, u'a'));
+    edit(1006)->setSelection(0, 1);
+    edit(1006)->insert(u("ｱ")); // half-width katakana: one byte for one
+    EXPECT_EQ(qstrlen(dlg->workEntry().furigana), 32u);
+}
+
+TEST_F(Editor, GroupSecretAndTheGroupBoxEditField) {
+    open(OP_EDIT, 1);
+    EXPECT_EQ(combo(1012)->currentIndex(), 0);
+    combo(1012)->setCurrentIndex(7);
+    EXPECT_EQ(dlg->workEntry().group, 7);
+    QTest::keyClicks(combo(1012)->lineEdit(), u("xx"));
+    combo(1012)->lineEdit()->setText(u("グループ2"));
+    edit(1004)->setFocus(); // leaving the field finishes the typing
+    emit combo(1012)->lineEdit()->editingFinished();
+    EXPECT_EQ(dlg->workEntry().group, 7);
+    QTest::mouseClick(get<QCheckBox>(1003), Qt::LeftButton);
+    EXPECT_EQ(dlg->workEntry().secret, 1);
+    QTest::mouseClick(get<QCheckBox>(1003), Qt::LeftButton);
+    EXPECT_EQ(dlg->workEntry().secret, 0);
+}
+
+TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow) {
+    open(OP_EDIT, 0);
+    int helps = 0;
+    QObject::connect(&keyFilter(), &KeyFilter::helpRequested, dlg.get(), [&helps] { ++helps; });
+    for (int id : {1004, 1015, 1025})
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(dlg->control(id), key);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->telList().count(), 3);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.questions.isEmpty());
+    command(ID_EDIT_HELP);
+    EXPECT_EQ(helps, 1);
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+// The Japanese captions must show whole at the default font, and no two controls may overlap.
+TEST_F(Editor, EveryCaptionFitsAndNoControlsOverlap) {
+    open(OP_EDIT, 0);
+    QList<QWidget*> placed;
+    for (int id :
+         {1004, 1006, 1012, 1003, 1013, 1015, 1025, 1026, 1027, 1014, 1016, 1028, 1029, 1030,
+          1038, 1033, 1007, 1008, 1009, 1017, 1018, 1019, 1020, 1021, 1022, 1034, 1031, 1035})
+        placed << dlg->control(id);
+    for (QWidget* widget : placed) {
+        const std::string name = widget->objectName().toStdString();
+        if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+            EXPECT_GE(widget->width(), widget->sizeHint().width()) << name;
+        }
+        // A push button's hint asks for the width of an OK button; its caption needs less.
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(button->text()) +
+                                           button->fontMetrics().averageCharWidth() * 2)
+                << name;
+        }
+        EXPECT_GE(widget->height(), widget->minimumSizeHint().height()) << name;
+        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name;
+        for (QWidget* other : placed)
+            if (other != widget) {
+                EXPECT_FALSE(widget->geometry().intersects(other->geometry()))
+                    << name << " and " << other->objectName().toStdString();
+            }
+    }
+}
+
+} // namespace
