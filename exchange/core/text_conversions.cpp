@@ -1,9 +1,9 @@
 #include "exchange/core/text_conversions.h"
 
+#include <cstdio>
 #include <cstring>
 
-int sjisByteClass(const char* text, std::size_t pos)
-{
+int sjisByteClass(const char* text, std::size_t pos) {
     int state = SJIS_SINGLE;
     for (std::size_t i = 0;; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -18,8 +18,7 @@ int sjisByteClass(const char* text, std::size_t pos)
     }
 }
 
-void cutToField(char* field, std::size_t width, const char* value)
-{
+void cutToField(char* field, std::size_t width, const char* value) {
     std::size_t length = std::strlen(value);
     if (length > width) {
         length = width;
@@ -31,4 +30,152 @@ void cutToField(char* field, std::size_t width, const char* value)
         std::memcpy(field, value, length);
     }
     field[length] = '\0';
+}
+
+void encodeQuotedPrintable(const char* input, char* output) {
+    std::size_t written = 0;
+    for (const char* p = input; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        const bool literal = c == '\t' || (c >= 0x20 && c <= 0x3C) || (c >= 0x3E && c <= 0x7E);
+        if (literal) {
+            if (written >= QP_ENCODED_SIZE - 1)
+                return;
+            output[written++] = static_cast<char>(c);
+        } else {
+            if (written > QP_ENCODED_SIZE - 5)
+                return;
+            std::snprintf(output + written, 4, "=%02X", c);
+            written += 3;
+        }
+    }
+}
+
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+void decodeQuotedPrintable(const char* input, char* output, std::size_t capacity) {
+    if (capacity == 0)
+        return;
+    std::size_t out = 0;
+    const char* p = input;
+    while (*p && out < capacity - 1) {
+        if (*p != '=') {
+            output[out++] = *p++;
+            continue;
+        }
+        // One or two hexadecimal digits make the byte; no digit leaves it zero.
+        const int high = hexDigit(p[1]);
+        if (high >= 0) {
+            const int low = hexDigit(p[2]);
+            output[out] = static_cast<char>(low >= 0 ? high * 16 + low : high);
+        }
+        ++out;
+        // Step over the escape, but never past the end of the input.
+        for (int step = 0; step < 3 && *p; ++step)
+            ++p;
+    }
+}
+
+namespace {
+
+// Half-width forms of the full-width katakana ァ (83 40) to ヶ (83 96), in code order; the
+// trail byte 0x7F does not occur, so ミ (83 7E) is followed by ム (83 80).
+constexpr const char* HALF_WIDTH_KATAKANA[86] = {
+    "\xA7",     "\xB1",     "\xA8",     "\xB2",     "\xA9",     "\xB3",     "\xAA",     "\xB4",
+    "\xAB",     "\xB5",     "\xB6",     "\xB6\xDE", "\xB7",     "\xB7\xDE", "\xB8",     "\xB8\xDE",
+    "\xB9",     "\xB9\xDE", "\xBA",     "\xBA\xDE", "\xBB",     "\xBB\xDE", "\xBC",     "\xBC\xDE",
+    "\xBD",     "\xBD\xDE", "\xBE",     "\xBE\xDE", "\xBF",     "\xBF\xDE", "\xC0",     "\xC0\xDE",
+    "\xC1",     "\xC1\xDE", "\xAF",     "\xC2",     "\xC2\xDE", "\xC3",     "\xC3\xDE", "\xC4",
+    "\xC4\xDE", "\xC5",     "\xC6",     "\xC7",     "\xC8",     "\xC9",     "\xCA",     "\xCA\xDE",
+    "\xCA\xDF", "\xCB",     "\xCB\xDE", "\xCB\xDF", "\xCC",     "\xCC\xDE", "\xCC\xDF", "\xCD",
+    "\xCD\xDE", "\xCD\xDF", "\xCE",     "\xCE\xDE", "\xCE\xDF", "\xCF",     "\xD0",     "\xD1",
+    "\xD2",     "\xD3",     "\xAC",     "\xD4",     "\xAD",     "\xD5",     "\xAE",     "\xD6",
+    "\xD7",     "\xD8",     "\xD9",     "\xDA",     "\xDB",     "\xDC",     "\xDC",     "\xB2",
+    "\xB4",     "\xA6",     "\xDD",     "\xB3\xDE", "\xB6",     "\xB9",
+};
+
+struct SymbolForm {
+    unsigned char trail; // of 81 xx
+    char halfWidth;
+};
+
+constexpr SymbolForm HALF_WIDTH_SYMBOLS[] = {
+    {0x40, ' '}, {0x41, '\xA4'}, {0x42, '\xA1'}, {0x43, ','}, {0x44, '.'},
+    {0x46, ':'}, {0x47, ';'},    {0x48, '?'},    {0x49, '!'}, {0x4F, '^'},
+    {0x51, '_'}, {0x5B, '\xB0'}, {0x5E, '/'},    {0x60, '~'}, {0x66, '\''},
+    {0x7B, '+'}, {0x7C, '-'},    {0x94, '#'},    {0x96, '*'}, {0x97, '@'},
+};
+
+// The half-width form of the double-byte character lead/trail, or null when it has none.
+const char* halfWidthOf(unsigned char lead, unsigned char trail, char (&single)[2]) {
+    single[1] = '\0';
+    if (lead == 0x82) {
+        if (trail >= 0x4F && trail <= 0x58)
+            single[0] = static_cast<char>('0' + (trail - 0x4F));
+        else if (trail >= 0x60 && trail <= 0x79)
+            single[0] = static_cast<char>('A' + (trail - 0x60));
+        else if (trail >= 0x81 && trail <= 0x9A)
+            single[0] = static_cast<char>('a' + (trail - 0x81));
+        else
+            return nullptr;
+        return single;
+    }
+    if (lead == 0x83 && trail >= 0x40 && trail <= 0x96 && trail != 0x7F)
+        return HALF_WIDTH_KATAKANA[trail < 0x7F ? trail - 0x40 : trail - 0x41];
+    if (lead == 0x81)
+        for (const SymbolForm& symbol : HALF_WIDTH_SYMBOLS)
+            if (symbol.trail == trail) {
+                single[0] = symbol.halfWidth;
+                return single;
+            }
+    return nullptr;
+}
+
+} // namespace
+
+int toHalfWidth(char* text, std::size_t bufferSize) {
+    const std::size_t length = strnlen(text, bufferSize);
+    // Every character shrinks or keeps its size, so the result is written over the input
+    // behind the read position.
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < length;) {
+        const unsigned char c = static_cast<unsigned char>(text[in]);
+        if (!isSjisLeadByte(c)) {
+            text[out++] = text[in++];
+            continue;
+        }
+        if (in + 1 >= length)
+            break; // a lead byte at the very end: the character is incomplete
+        char single[2];
+        if (const char* half = halfWidthOf(c, static_cast<unsigned char>(text[in + 1]), single))
+            for (const char* h = half; *h; ++h)
+                text[out++] = *h;
+        in += 2;
+    }
+    if (out < bufferSize)
+        text[out] = '\0';
+    return 0;
+}
+
+bool containsSjis(const char* text, const char* word) {
+    const std::size_t wordLength = std::strlen(word);
+    for (const char* p = text; *p;) {
+        if (std::strncmp(p, word, wordLength) == 0)
+            return true;
+        const bool pair = isSjisLeadByte(static_cast<unsigned char>(p[0])) &&
+                          isSjisTrailByte(static_cast<unsigned char>(p[1]));
+        p += pair ? 2 : 1;
+    }
+    return wordLength == 0;
 }

@@ -1,0 +1,60 @@
+#include "exchange/core/save_sink.h"
+
+#include <cerrno>
+
+bool SaveFileSink::open() {
+    // Unbuffered, so a failing write reports at once with the system's own error number
+    // instead of at some later flush.
+    return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+bool SaveFileSink::write(const QByteArray& bytes) {
+    errno = 0;
+    if (file_.write(bytes) == bytes.size())
+        return true;
+    lastError_ = errno;
+    return false;
+}
+
+bool SaveFileSink::commit() {
+    errno = 0;
+    if (file_.commit())
+        return true;
+    lastError_ = errno;
+    return false;
+}
+
+void SaveFileSink::discard() {
+    if (!file_.isOpen())
+        return;
+    file_.cancelWriting();
+    file_.commit(); // removes the new file; fails by design
+}
+
+const char* saveErrorMessage(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG:
+        return "保存先のディスク容量がいっぱいです。";
+    case ENOENT:
+    case ENOTDIR:
+        return "パスが見つかりません。";
+    case EROFS:
+        return "保存先のディスクが書き込み禁止になっています。";
+    case ENXIO:
+    case ENODEV:
+#ifdef ENOMEDIUM
+    case ENOMEDIUM:
+#endif
+        return "保存先のディスクが入っていません。";
+#ifdef EMEDIUMTYPE
+    case EMEDIUMTYPE:
+        return "保存先のディスクがFormatされていません。";
+#endif
+    default:
+        return "その他のエラーが発生しました。";
+    }
+}
