@@ -1,6 +1,6 @@
 #include "exchange/core/csv_grid.h"
 #include "exchange/core/csv_reader.h"
-#include "tests/exchange/scripted_task_host.h"
+#include "tests/exchange/scripted_host.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -169,7 +169,7 @@ class CsvRead : public testing::TestWithParam<ReadCase> {
     }
 
     QTemporaryDir dir;
-    ScriptedTaskHost host;
+    ScriptedHost host;
 };
 
 TEST_P(CsvRead, FillsCellsByTheLineAndFieldRules) {
@@ -215,8 +215,8 @@ TEST_F(CsvCancel, PollsBeforeEveryLineAndEveryField) {
 }
 
 TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing) {
-    host.cancelAtPolls = {3}; // while splitting the first line, before its second field
-    host.answers.enqueue(false);
+    host.cancelAtPolls = {2}; // while splitting the first line, before its second field
+    host.answers = {false};
     ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host), FILE_TASK_DONE);
     EXPECT_EQ(host.questions, QStringList{QStringLiteral("CSVインポート処理を中止しますか？")});
     EXPECT_EQ(csvRowCount(), 2);
@@ -226,10 +226,10 @@ TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing) {
 }
 
 TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields) {
-    for (int poll : {1, 3, 5}) {
-        ScriptedTaskHost stopping;
+    for (int poll : {0, 2, 4}) {
+        ScriptedHost stopping;
         stopping.cancelAtPolls = {poll};
-        stopping.answers.enqueue(true);
+        stopping.answers = {true};
         csvRowCount() = 9;
         EXPECT_EQ(readCsvFile(write("a,b,c\nd,e\n"), stopping), FILE_TASK_ENDED) << poll;
         EXPECT_EQ(stopping.questions.size(), 1);
