@@ -110,6 +110,12 @@ bool hasRequiredCsvCategories(const CsvColumnCategories& categories) {
     return mask == 7 || mask == 11 || mask == 15;
 }
 
+int startCsvEdit() {
+    std::memcpy(&csvWork(), &csvCells(), sizeof(CsvGrid));
+    csvAssignment().fill(CSV_CAT_NONE);
+    return csvRowCount();
+}
+
 int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGrid& scratch) {
     const int kept = copyCsvRowsExcept(scratch, work, rowCount, rows);
     copyCsvRows(work, scratch, rowCount);

@@ -44,6 +44,10 @@ bool hasRequiredCsvCategories(const CsvColumnCategories& categories);
 inline constexpr const char* CSV_MISSING_CATEGORIES_MESSAGE =
     "名前、フリガナ、電話番号１またはメールアドレス１が設定されていません";
 
+// The start of an edit: csvWork := csvCells (the whole table) and every column of
+// csvAssignment unassigned. Returns the number of rows to edit, csvRowCount().
+int startCsvEdit();
+
 // Drops the listed rows (indexes outside the table are ignored) from the first rowCount rows of
 // work, gathering the others through scratch; returns the number of rows left. Rows from the
 // returned count on are all zero afterwards, as they are in every table.

@@ -12,8 +12,6 @@
 #include <QMenuBar>
 #include <QTableView>
 
-#include <cstring>
-
 #include <vector>
 
 namespace {
@@ -36,9 +34,7 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     columnCategory_.fill(CSV_CAT_NONE);
-    csvAssignment().fill(CSV_CAT_NONE);
-    editRowCount_ = csvRowCount();
-    std::memcpy(&csvWork(), &csvCells(), sizeof(CsvGrid));
+    editRowCount_ = startCsvEdit();
 
     buildMenu();
     const DialogUnits du(this);
