@@ -1,5 +1,6 @@
 // vemblor-cli: the program's file and handset tasks without windows, for scripts and tests.
 
+#include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,8 @@ namespace {
 
 // Each subcommand arrives with the code it runs.
 const CliCommand COMMANDS[] = {
-    {"--placeholder", "", nullptr},
+    {"convert", "IN.vcf OUT.vcf|OUT.json", runConvert},
+    {"check", "BOOK.vcf", runCheck},
 };
 
 void printUsage(std::FILE* to)

@@ -6,9 +6,9 @@ namespace {
 
 class QtFileDialogs final : public FileDialogService {
 public:
-    QString openFileName(QWidget* parent, const QString& filter) override
+    QString openFileName(QWidget* parent, const QString& filter, const QString& title) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
     }
 
     QString saveFileName(QWidget* parent, const QString& filter,

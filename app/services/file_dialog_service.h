@@ -10,7 +10,8 @@ class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
     // The chosen file, or an empty string when the user cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& filter,
+                                 const QString& title = QString()) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter,
                                  const QString& defaultSuffix) = 0;
 };

@@ -1,9 +1,14 @@
 #include "app/ui/install_commands.h"
 
 #include "exchange/ui/csv_import_command.h"
+#include "exchange/ui/vcard_commands.h"
 #include "phonebook/ui/list_commands.h"
 
-void installListCommands() {
-    ListCommands& commands = listCommands();
+void installListCommands()
+{
+    [[maybe_unused]] ListCommands& commands = listCommands();
+    commands.save = saveBook;
+    commands.saveAs = saveBookAs;
+    commands.importVCard = importVCard;
     commands.importCsv = importCsv;
 }

@@ -9,7 +9,8 @@ class SystemClock final : public LocalClock {
 
 } // namespace
 
-const LocalClock& systemClock() {
+const LocalClock& systemClock()
+{
     static const SystemClock clock;
     return clock;
 }

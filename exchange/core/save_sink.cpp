@@ -2,13 +2,15 @@
 
 #include <cerrno>
 
-bool SaveFileSink::open() {
+bool SaveFileSink::open()
+{
     // Unbuffered, so a failing write reports at once with the system's own error number
     // instead of at some later flush.
     return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
-bool SaveFileSink::write(const QByteArray& bytes) {
+bool SaveFileSink::write(const QByteArray& bytes)
+{
     errno = 0;
     if (file_.write(bytes) == bytes.size())
         return true;
@@ -16,7 +18,8 @@ bool SaveFileSink::write(const QByteArray& bytes) {
     return false;
 }
 
-bool SaveFileSink::commit() {
+bool SaveFileSink::commit()
+{
     errno = 0;
     if (file_.commit())
         return true;
@@ -24,14 +27,16 @@ bool SaveFileSink::commit() {
     return false;
 }
 
-void SaveFileSink::discard() {
+void SaveFileSink::discard()
+{
     if (!file_.isOpen())
         return;
     file_.cancelWriting();
     file_.commit(); // removes the new file; fails by design
 }
 
-const char* saveErrorMessage(int errorNumber) {
+const char* saveErrorMessage(int errorNumber)
+{
     switch (errorNumber) {
     case ENOSPC:
 #ifdef EDQUOT

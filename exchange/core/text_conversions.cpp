@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-int sjisByteClass(const char* text, std::size_t pos) {
+int sjisByteClass(const char* text, std::size_t pos)
+{
     int state = SJIS_SINGLE;
     for (std::size_t i = 0;; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -18,7 +19,8 @@ int sjisByteClass(const char* text, std::size_t pos) {
     }
 }
 
-void cutToField(char* field, std::size_t width, const char* value) {
+void cutToField(char* field, std::size_t width, const char* value)
+{
     std::size_t length = std::strlen(value);
     if (length > width) {
         length = width;
@@ -32,7 +34,8 @@ void cutToField(char* field, std::size_t width, const char* value) {
     field[length] = '\0';
 }
 
-void encodeQuotedPrintable(const char* input, char* output) {
+void encodeQuotedPrintable(const char* input, char* output)
+{
     std::size_t written = 0;
     for (const char* p = input; *p; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
@@ -52,7 +55,8 @@ void encodeQuotedPrintable(const char* input, char* output) {
 
 namespace {
 
-int hexDigit(char c) {
+int hexDigit(char c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -64,7 +68,8 @@ int hexDigit(char c) {
 
 } // namespace
 
-void decodeQuotedPrintable(const char* input, char* output, std::size_t capacity) {
+void decodeQuotedPrintable(const char* input, char* output, std::size_t capacity)
+{
     if (capacity == 0)
         return;
     std::size_t out = 0;
@@ -118,7 +123,8 @@ constexpr SymbolForm HALF_WIDTH_SYMBOLS[] = {
 };
 
 // The half-width form of the double-byte character lead/trail, or null when it has none.
-const char* halfWidthOf(unsigned char lead, unsigned char trail, char (&single)[2]) {
+const char* halfWidthOf(unsigned char lead, unsigned char trail, char (&single)[2])
+{
     single[1] = '\0';
     if (lead == 0x82) {
         if (trail >= 0x4F && trail <= 0x58)
@@ -144,7 +150,8 @@ const char* halfWidthOf(unsigned char lead, unsigned char trail, char (&single)[
 
 } // namespace
 
-int toHalfWidth(char* text, std::size_t bufferSize) {
+int toHalfWidth(char* text, std::size_t bufferSize)
+{
     const std::size_t length = strnlen(text, bufferSize);
     // Every character shrinks or keeps its size, so the result is written over the input
     // behind the read position.
@@ -168,7 +175,8 @@ int toHalfWidth(char* text, std::size_t bufferSize) {
     return 0;
 }
 
-bool containsSjis(const char* text, const char* word) {
+bool containsSjis(const char* text, const char* word)
+{
     const std::size_t wordLength = std::strlen(word);
     for (const char* p = text; *p;) {
         if (std::strncmp(p, word, wordLength) == 0)

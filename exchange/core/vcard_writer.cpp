@@ -15,7 +15,8 @@ constexpr qsizetype MEMO_PIECE = 69;
 
 const char* const CANCEL_QUESTION = "保存処理を中止しますか？";
 
-const char* telWord(std::uint8_t kind) {
+const char* telWord(std::uint8_t kind)
+{
     switch (kind) {
     case TEL_MOBILE:
         return "CELL:";
@@ -30,28 +31,33 @@ const char* telWord(std::uint8_t kind) {
     }
 }
 
-const char* mailWord(std::uint8_t kind) {
+const char* mailWord(std::uint8_t kind)
+{
     return kind == MAIL_OFFICE_PC ? "WORK:" : "INTERNET:";
 }
 
 // The text of a fixed field, never reading past it.
-template <std::size_t N> QByteArray fieldText(const char (&field)[N]) {
+template <std::size_t N> QByteArray fieldText(const char (&field)[N])
+{
     return QByteArray(field, static_cast<qsizetype>(strnlen(field, N)));
 }
 
-void addLine(QByteArray& card, const QByteArray& line) {
+void addLine(QByteArray& card, const QByteArray& line)
+{
     card += line;
     card += "\r\n";
 }
 
 // The user asked to stop since the last poll and confirmed it.
-bool stopRequested(FileTaskHost& host) {
+bool stopRequested(FileTaskHost& host)
+{
     return host.pollCancel() && host.askYesNo(QString::fromUtf8(CANCEL_QUESTION));
 }
 
 } // namespace
 
-QByteArray vcardRevisionLine(const QDateTime& localTime) {
+QByteArray vcardRevisionLine(const QDateTime& localTime)
+{
     const QDate date = localTime.date();
     const QTime time = localTime.time();
     char stamp[32];
@@ -60,7 +66,8 @@ QByteArray vcardRevisionLine(const QDateTime& localTime) {
     return QByteArray(stamp);
 }
 
-std::vector<QByteArray> vcardMemoLines(const QByteArray& memo) {
+std::vector<QByteArray> vcardMemoLines(const QByteArray& memo)
+{
     if (memo.isEmpty())
         return {QByteArray("NOTE:")};
     char encoded[QP_ENCODED_SIZE] = {};
@@ -81,7 +88,8 @@ std::vector<QByteArray> vcardMemoLines(const QByteArray& memo) {
     return lines;
 }
 
-QByteArray vcardCard(const TelEntry& entry, const QByteArray& revisionLine) {
+QByteArray vcardCard(const TelEntry& entry, const QByteArray& revisionLine)
+{
     QByteArray card;
     card.reserve(1024);
     addLine(card, "BEGIN:VCARD");
@@ -104,8 +112,8 @@ QByteArray vcardCard(const TelEntry& entry, const QByteArray& revisionLine) {
     return card;
 }
 
-int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host,
-               const QDateTime& startTime) {
+int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host, const QDateTime& startTime)
+{
     const QByteArray revisionLine = vcardRevisionLine(startTime);
     const std::uint32_t count = std::min(book.count, MAX_TEL_ENTRIES);
 
@@ -140,7 +148,8 @@ int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host,
     return FILE_TASK_DONE;
 }
 
-int writeVCardFile(FileTaskHost& host, const LocalClock& clock) {
+int writeVCardFile(FileTaskHost& host, const LocalClock& clock)
+{
     const QString path = appState().filePath;
     if (path.isEmpty())
         return FILE_TASK_NOTHING;

@@ -14,6 +14,10 @@
 
 class SaveSink;
 
+// Shown by the save commands (or the command-line tool) when the writer returns
+// FILE_TASK_FAILED.
+inline constexpr const char* SAVE_FAILED_MESSAGE = "保存処理で異常がある為、処理を終了します。";
+
 // "REV:" and the local time of the save as YYYYMMDDThhmmssZ (the Z stands although the time is
 // local, as the files the handsets exchange carry it).
 QByteArray vcardRevisionLine(const QDateTime& localTime);

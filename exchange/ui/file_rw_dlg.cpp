@@ -18,7 +18,8 @@ namespace {
 // most this often; a cancel already delivered is still handed over at the very next poll.
 constexpr qint64 DRAIN_INTERVAL_MS = 5;
 
-QString textForOperation(OperationCode operation) {
+QString textForOperation(OperationCode operation)
+{
     switch (operation) {
     case OP_IMPORT_VCARD:
         return QStringLiteral("ｖＣａｒｄインポート中・・・");
@@ -32,7 +33,8 @@ QString textForOperation(OperationCode operation) {
     }
 }
 
-QLabel* addEmptyText(QWidget* parent, const DialogUnits& du, int id, QRect rect) {
+QLabel* addEmptyText(QWidget* parent, const DialogUnits& du, int id, QRect rect)
+{
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("text%1").arg(id));
     label->setAlignment(Qt::AlignCenter);
@@ -42,7 +44,8 @@ QLabel* addEmptyText(QWidget* parent, const DialogUnits& du, int id, QRect rect)
 
 } // namespace
 
-CFileRWDlg::CFileRWDlg() : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint) {
+CFileRWDlg::CFileRWDlg() : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint)
+{
     setWindowTitle(QStringLiteral("Vemblor"));
     // Esc and Enter belong to this window (the cancel button), not to the application filter.
     setProperty("ownDialogKeys", true);
@@ -81,12 +84,14 @@ CFileRWDlg::CFileRWDlg() : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint
     setFixedSize(du.x(155), du.y(81));
 }
 
-CFileRWDlg::~CFileRWDlg() {
+CFileRWDlg::~CFileRWDlg()
+{
     if (ownerDisabled_ && ownerWindow_)
         ownerWindow_->setEnabled(true);
 }
 
-bool CFileRWDlg::openProgress(QWidget* owner) {
+bool CFileRWDlg::openProgress(QWidget* owner)
+{
     if (!owner)
         owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                   : QApplication::activeWindow();
@@ -113,28 +118,33 @@ bool CFileRWDlg::openProgress(QWidget* owner) {
     return true;
 }
 
-void CFileRWDlg::drainEvents() {
+void CFileRWDlg::drainEvents()
+{
     if (sinceDrain_.isValid() && sinceDrain_.elapsed() < DRAIN_INTERVAL_MS)
         return;
     QApplication::processEvents(QEventLoop::AllEvents);
     sinceDrain_.start();
 }
 
-bool CFileRWDlg::pollCancel() {
+bool CFileRWDlg::pollCancel()
+{
     drainEvents();
     const bool requested = cancelRequested_;
     cancelRequested_ = false;
     return requested;
 }
 
-bool CFileRWDlg::askYesNo(const QString& text) {
+bool CFileRWDlg::askYesNo(const QString& text)
+{
     return messages().askYesNo(text);
 }
 
-void CFileRWDlg::showMessage(const QString& text) {
+void CFileRWDlg::showMessage(const QString& text)
+{
     messages().showMessage(text);
 }
 
-void CFileRWDlg::reject() {
+void CFileRWDlg::reject()
+{
     cancelRequested_ = true;
 }

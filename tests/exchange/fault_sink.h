@@ -8,11 +8,13 @@
 
 class FaultSink final : public SaveSink {
   public:
-    bool open() override {
+    bool open() override
+    {
         opened = !failOpen;
         return opened;
     }
-    bool write(const QByteArray& bytes) override {
+    bool write(const QByteArray& bytes) override
+    {
         if (written.size() + bytes.size() > failAfterBytes) {
             written += bytes.first(failAfterBytes - written.size());
             return false;
@@ -20,7 +22,8 @@ class FaultSink final : public SaveSink {
         written += bytes;
         return true;
     }
-    bool commit() override {
+    bool commit() override
+    {
         if (failCommit)
             return false;
         committed = true;

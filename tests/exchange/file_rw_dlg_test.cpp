@@ -22,7 +22,8 @@ class ProgressDialog : public testing::Test {
     ScriptedMessages messages;
 };
 
-TEST_F(ProgressDialog, NamesTheTaskByOperation) {
+TEST_F(ProgressDialog, NamesTheTaskByOperation)
+{
     const std::pair<OperationCode, QString> cases[] = {
         {OP_IMPORT_VCARD, QStringLiteral("ｖＣａｒｄインポート中・・・")},
         {OP_IMPORT_CSV, QStringLiteral("ＣＳＶインポート中・・・")},
@@ -43,7 +44,8 @@ TEST_F(ProgressDialog, NamesTheTaskByOperation) {
     }
 }
 
-TEST_F(ProgressDialog, OwnerIsDisabledWhileTheTaskRunsAndEnabledAfterwards) {
+TEST_F(ProgressDialog, OwnerIsDisabledWhileTheTaskRunsAndEnabledAfterwards)
+{
     owner.show();
     {
         CFileRWDlg progress;
@@ -64,7 +66,8 @@ TEST_F(ProgressDialog, OwnerIsDisabledWhileTheTaskRunsAndEnabledAfterwards) {
     EXPECT_FALSE(owner.isEnabled());
 }
 
-TEST_F(ProgressDialog, FindsTheActiveModalWindowAsOwner) {
+TEST_F(ProgressDialog, FindsTheActiveModalWindowAsOwner)
+{
     bool disabledWhileOpen = false;
     QTimer::singleShot(0, &owner, [&] {
         {
@@ -79,7 +82,8 @@ TEST_F(ProgressDialog, FindsTheActiveModalWindowAsOwner) {
     EXPECT_TRUE(owner.isEnabled());
 }
 
-TEST_F(ProgressDialog, CancelPressedTwiceBetweenPollsIsOneRequest) {
+TEST_F(ProgressDialog, CancelPressedTwiceBetweenPollsIsOneRequest)
+{
     CFileRWDlg progress;
     progress.openProgress(&owner);
     EXPECT_FALSE(progress.pollCancel());
@@ -90,7 +94,8 @@ TEST_F(ProgressDialog, CancelPressedTwiceBetweenPollsIsOneRequest) {
     EXPECT_TRUE(progress.isVisible()); // cancel never closes the window itself
 }
 
-TEST_F(ProgressDialog, EscapeAndEnterRequestCancelAndLeaveTheWindowOpen) {
+TEST_F(ProgressDialog, EscapeAndEnterRequestCancelAndLeaveTheWindowOpen)
+{
     CFileRWDlg progress;
     progress.openProgress(&owner);
     QTest::keyClick(&progress, Qt::Key_Escape);
@@ -101,14 +106,16 @@ TEST_F(ProgressDialog, EscapeAndEnterRequestCancelAndLeaveTheWindowOpen) {
     EXPECT_TRUE(progress.isVisible());
 }
 
-TEST_F(ProgressDialog, PollLetsWaitingEventsRunSoAClickArrivesAtTheNextPoll) {
+TEST_F(ProgressDialog, PollLetsWaitingEventsRunSoAClickArrivesAtTheNextPoll)
+{
     CFileRWDlg progress;
     progress.openProgress(&owner);
     QTimer::singleShot(0, &progress, [&] { progress.cancelButton()->click(); });
     EXPECT_TRUE(progress.pollCancel());
 }
 
-TEST_F(ProgressDialog, QuestionsAndMessagesGoThroughTheMessageService) {
+TEST_F(ProgressDialog, QuestionsAndMessagesGoThroughTheMessageService)
+{
     CFileRWDlg progress;
     progress.openProgress(&owner);
     messages.answer(true);

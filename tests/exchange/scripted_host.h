@@ -14,7 +14,8 @@
 class ScriptedHost final : public FileTaskHost {
   public:
     bool pollCancel() override { return cancelAtPolls.count(polls++) > 0; }
-    bool askYesNo(const QString& text) override {
+    bool askYesNo(const QString& text) override
+    {
         questions << text;
         if (answers.isEmpty()) {
             ADD_FAILURE() << "unscripted question: " << text.toStdString();

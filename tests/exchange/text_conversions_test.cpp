@@ -9,19 +9,22 @@
 namespace {
 
 // Code page 932 bytes of UTF-8 text.
-std::string sjis(const char* utf8) {
+std::string sjis(const char* utf8)
+{
     const auto bytes = toCp932(QString::fromUtf8(utf8));
     EXPECT_TRUE(bytes.has_value()) << utf8;
     return bytes ? bytes->toStdString() : std::string();
 }
 
-std::string encoded(const std::string& input) {
+std::string encoded(const std::string& input)
+{
     std::vector<char> out(QP_ENCODED_SIZE, '\0');
     encodeQuotedPrintable(input.c_str(), out.data());
     return std::string(out.data());
 }
 
-std::string decoded(const std::string& input, std::size_t capacity = 200) {
+std::string decoded(const std::string& input, std::size_t capacity = 200)
+{
     std::vector<char> out(capacity + 8, '\x55'); // guard bytes after the capacity
     std::fill_n(out.begin(), capacity, '\0');
     decodeQuotedPrintable(input.c_str(), out.data(), capacity);
@@ -30,14 +33,16 @@ std::string decoded(const std::string& input, std::size_t capacity = 200) {
     return std::string(out.data(), strnlen(out.data(), capacity));
 }
 
-std::string halfWidth(const std::string& input) {
+std::string halfWidth(const std::string& input)
+{
     std::vector<char> buffer(input.begin(), input.end());
     buffer.push_back('\0');
     EXPECT_EQ(toHalfWidth(buffer.data(), buffer.size()), 0);
     return std::string(buffer.data());
 }
 
-TEST(SjisByteClass, ClassifiesLeadTrailAndBrokenPairs) {
+TEST(SjisByteClass, ClassifiesLeadTrailAndBrokenPairs)
+{
     const std::string a = sjis("ア"); // 83 41
     EXPECT_EQ(sjisByteClass(a.c_str(), 0), SJIS_LEAD);
     EXPECT_EQ(sjisByteClass(a.c_str(), 1), SJIS_TRAIL);
@@ -47,7 +52,8 @@ TEST(SjisByteClass, ClassifiesLeadTrailAndBrokenPairs) {
     EXPECT_EQ(sjisByteClass("", 0), SJIS_SINGLE);
 }
 
-TEST(CutToField, NeverLeavesHalfACharacter) {
+TEST(CutToField, NeverLeavesHalfACharacter)
+{
     char field[33];
     const std::string sixteen = sjis("表表表表表表表表表表表表表表表表"); // trail byte 0x5C
     cutToField(field, 32, sixteen.c_str());
@@ -58,7 +64,8 @@ TEST(CutToField, NeverLeavesHalfACharacter) {
     EXPECT_STREQ(field, "0312345678");
 }
 
-TEST(EncodeQuotedPrintable, EscapesWhatIsNotPlainPrintable) {
+TEST(EncodeQuotedPrintable, EscapesWhatIsNotPlainPrintable)
+{
     const std::pair<std::string, std::string> cases[] = {
         {"a=b", "a=3Db"},     {"\r\n", "=0D=0A"},     {"\t x", "\t x"}, {"~\x7F", "~=7F"},
         {sjis("ア"), "=83A"}, {sjis("あ"), "=82=A0"}, {"", ""},
@@ -67,7 +74,8 @@ TEST(EncodeQuotedPrintable, EscapesWhatIsNotPlainPrintable) {
         EXPECT_EQ(encoded(input), output) << input;
 }
 
-TEST(EncodeQuotedPrintable, StopsAtTheFirstByteThatDoesNotFitWhole) {
+TEST(EncodeQuotedPrintable, StopsAtTheFirstByteThatDoesNotFitWhole)
+{
     // 395 literal characters leave room for one more escape (398), not for a second.
     EXPECT_EQ(encoded(std::string(395, 'x') + "\xFF\xFF"), std::string(395, 'x') + "=FF");
     // 396 characters written: no escape fits any more, though a literal still does.
@@ -76,7 +84,8 @@ TEST(EncodeQuotedPrintable, StopsAtTheFirstByteThatDoesNotFitWhole) {
     EXPECT_EQ(encoded(std::string(200, '\xE0')).size(), 396u); // 132 escapes
 }
 
-TEST(DecodeQuotedPrintable, TurnsEscapesIntoBytes) {
+TEST(DecodeQuotedPrintable, TurnsEscapesIntoBytes)
+{
     const std::pair<std::string, std::string> cases[] = {
         {"=8b=A0", "\x8B\xA0"},
         {"plain text", "plain text"},
@@ -91,12 +100,14 @@ TEST(DecodeQuotedPrintable, TurnsEscapesIntoBytes) {
         EXPECT_EQ(decoded(input), output) << input;
 }
 
-TEST(DecodeQuotedPrintable, KeepsTheLastByteOfTheBufferForTheTerminator) {
+TEST(DecodeQuotedPrintable, KeepsTheLastByteOfTheBufferForTheTerminator)
+{
     EXPECT_EQ(decoded(std::string(300, 'x'), 200), std::string(199, 'x'));
     EXPECT_EQ(decoded("=41=42=43", 3), "AB");
 }
 
-TEST(ToHalfWidth, ConvertsTheTableAndDropsOtherDoubleByteCharacters) {
+TEST(ToHalfWidth, ConvertsTheTableAndDropsOtherDoubleByteCharacters)
+{
     const std::pair<const char*, const char*> cases[] = {
         {"ヤマダ　タロウ", "ﾔﾏﾀﾞ ﾀﾛｳ"},
         {"やまだ", ""},
@@ -116,7 +127,8 @@ TEST(ToHalfWidth, ConvertsTheTableAndDropsOtherDoubleByteCharacters) {
         EXPECT_EQ(halfWidth(sjis(input)), sjis(output)) << input;
 }
 
-TEST(ToHalfWidth, EveryFullWidthKatakanaHasTheHalfWidthFormOfItsKana) {
+TEST(ToHalfWidth, EveryFullWidthKatakanaHasTheHalfWidthFormOfItsKana)
+{
     // ァ (U+30A1) to ヶ (U+30F6): compare with the compatibility forms the platform knows.
     int converted = 0;
     for (char16_t code = 0x30A1; code <= 0x30F6; ++code) {
@@ -132,7 +144,8 @@ TEST(ToHalfWidth, EveryFullWidthKatakanaHasTheHalfWidthFormOfItsKana) {
     EXPECT_EQ(converted, 86 - 5);
 }
 
-TEST(ToHalfWidth, ALeadByteAtTheEndIsDroppedWithoutReadingFurther) {
+TEST(ToHalfWidth, ALeadByteAtTheEndIsDroppedWithoutReadingFurther)
+{
     char text[8] = {'a', '\x83', '\0', 'Z', 'Z', 'Z', 'Z', '\0'};
     toHalfWidth(text, sizeof text);
     EXPECT_STREQ(text, "a");
@@ -141,7 +154,8 @@ TEST(ToHalfWidth, ALeadByteAtTheEndIsDroppedWithoutReadingFurther) {
     EXPECT_STREQ(invalidTrail, "x");
 }
 
-TEST(ContainsSjis, FindsWordsOnlyAtCharacterBoundaries) {
+TEST(ContainsSjis, FindsWordsOnlyAtCharacterBoundaries)
+{
     EXPECT_TRUE(containsSjis("TEL;CELL:090", "CELL"));
     EXPECT_FALSE(containsSjis("tel;cell:", "CELL"));
     // A double-byte character whose trail byte is 'T' (0x54), followed by "EL;", is no TEL;

@@ -3,6 +3,7 @@
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/app_state.h"
 #include "tests/exchange/fault_sink.h"
+#include "tests/exchange/fixed_clock.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
@@ -26,16 +27,19 @@ class FixedClock final : public LocalClock {
 
 const QString SAVE_QUESTION = QStringLiteral("保存処理を中止しますか？");
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QByteArray cp932(const char* utf8) {
+QByteArray cp932(const char* utf8)
+{
     return toCp932(QString::fromUtf8(utf8)).value_or(QByteArray());
 }
 
-TelEntry exampleEntry() {
+TelEntry exampleEntry()
+{
     TelEntry entry = makeEntry({"見本太郎",
                                 "ﾐﾎﾝﾀﾛｳ",
                                 {"09012345678", "0312345678"},
@@ -48,7 +52,8 @@ TelEntry exampleEntry() {
 }
 
 // The card lines between VERSION and REV, as text.
-QList<QByteArray> bodyLines(const TelEntry& entry) {
+QList<QByteArray> bodyLines(const TelEntry& entry)
+{
     QList<QByteArray> lines = vcardCard(entry, "REV:x").split('\n');
     for (QByteArray& line : lines)
         line.chop(line.endsWith('\r') ? 1 : 0);
@@ -57,12 +62,14 @@ QList<QByteArray> bodyLines(const TelEntry& entry) {
 
 class VCardWriter : public testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         appState() = AppState{};
         clearBook(telBook());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         appState() = AppState{};
         clearBook(telBook());
     }
@@ -73,7 +80,8 @@ class VCardWriter : public testing::Test {
     FixedClock clock;
 };
 
-TEST_F(VCardWriter, WritesTheWorkedExampleByteForByte) {
+TEST_F(VCardWriter, WritesTheWorkedExampleByteForByte)
+{
     telBook().entries[0] = exampleEntry();
     telBook().count = 1;
     appState().filePath = path("book.vcf");
@@ -87,7 +95,8 @@ TEST_F(VCardWriter, WritesTheWorkedExampleByteForByte) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.vcf")});
 }
 
-TEST_F(VCardWriter, AnEmptyEntryStillGetsEveryLine) {
+TEST_F(VCardWriter, AnEmptyEntryStillGetsEveryLine)
+{
     const QList<QByteArray> expected = {"N;CHARSET=SHIFT_JIS:;;;;",
                                         "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:;;;;",
                                         "X-GNO:0",
@@ -107,7 +116,8 @@ TEST_F(VCardWriter, AnEmptyEntryStillGetsEveryLine) {
     EXPECT_EQ(card.count('\r'), 15);
 }
 
-TEST_F(VCardWriter, KindsAndFlagsOutsideTheirCodesFallBackToTheDefaults) {
+TEST_F(VCardWriter, KindsAndFlagsOutsideTheirCodesFallBackToTheDefaults)
+{
     TelEntry entry{};
     const std::uint8_t telKinds[] = {TEL_PHS, TEL_OFFICE, 7};
     for (int s = 0; s < 3; ++s)
@@ -130,7 +140,8 @@ TEST_F(VCardWriter, KindsAndFlagsOutsideTheirCodesFallBackToTheDefaults) {
     EXPECT_EQ(lines[9], "X-CLASS:PRIVATE");
 }
 
-TEST_F(VCardWriter, MemoLinesAreCutWithoutSplittingAnEscape) {
+TEST_F(VCardWriter, MemoLinesAreCutWithoutSplittingAnEscape)
+{
     const QByteArray header = "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:";
     // 68 encoded characters: one line.
     std::vector<QByteArray> lines = vcardMemoLines(QByteArray(68, 'a'));
@@ -161,7 +172,8 @@ TEST_F(VCardWriter, MemoLinesAreCutWithoutSplittingAnEscape) {
     EXPECT_EQ(lines[0], header + "a=3Db\tc");
 }
 
-TEST_F(VCardWriter, MemoPiecesAreAlwaysSixtySevenToSixtyNineCharacters) {
+TEST_F(VCardWriter, MemoPiecesAreAlwaysSixtySevenToSixtyNineCharacters)
+{
     // Every mix of literals and escapes at every offset.
     for (int literals = 0; literals < 80; ++literals) {
         const QByteArray memo = QByteArray(literals % 7, 'x') + cp932("表") +
@@ -190,19 +202,22 @@ TEST_F(VCardWriter, MemoPiecesAreAlwaysSixtySevenToSixtyNineCharacters) {
     }
 }
 
-TEST_F(VCardWriter, NoPathDoesNothing) {
+TEST_F(VCardWriter, NoPathDoesNothing)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
     EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_NOTHING);
     EXPECT_EQ(host.polls, 0);
 }
 
-TEST_F(VCardWriter, AnEmptyBookMakesAnEmptyFile) {
+TEST_F(VCardWriter, AnEmptyBookMakesAnEmptyFile)
+{
     appState().filePath = path("empty.vcf");
     EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_DONE);
     EXPECT_EQ(readAll(appState().filePath), QByteArray());
 }
 
-TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas) {
+TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ"}});
     appState().filePath = path("book.vcf");
     const QByteArray old = "the book saved yesterday\r\n";
@@ -227,7 +242,8 @@ TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas) {
     }
 }
 
-TEST_F(VCardWriter, CancelAnsweredNoGoesOnWithoutAskingAgain) {
+TEST_F(VCardWriter, CancelAnsweredNoGoesOnWithoutAskingAgain)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     appState().filePath = path("book.vcf");
     host.cancelAtPolls = {0, 3};
@@ -237,7 +253,8 @@ TEST_F(VCardWriter, CancelAnsweredNoGoesOnWithoutAskingAgain) {
     EXPECT_EQ(readAll(appState().filePath).count("BEGIN:VCARD"), 2);
 }
 
-TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile) {
+TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     const std::pair<int, const char*> cases[] = {
         {ENOSPC, "保存先のディスク容量がいっぱいです。"},
@@ -262,7 +279,8 @@ TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile) {
     }
 }
 
-TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo) {
+TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
     FaultSink sink;
     sink.failCommit = true;
@@ -272,7 +290,8 @@ TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo) {
     EXPECT_TRUE(sink.discarded);
 }
 
-TEST_F(VCardWriter, AFileThatCannotBeCreatedFailsWithoutAMessage) {
+TEST_F(VCardWriter, AFileThatCannotBeCreatedFailsWithoutAMessage)
+{
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
     appState().filePath = path("no-such-folder/book.vcf");
     EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_FAILED);
@@ -280,7 +299,8 @@ TEST_F(VCardWriter, AFileThatCannotBeCreatedFailsWithoutAMessage) {
     EXPECT_EQ(host.polls, 1); // the build phase ran
 }
 
-TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives) {
+TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
+{
     // A file size limit makes the system refuse the write with EFBIG, like a full disk.
     fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312345678"}, {}, "メモ"}, {"佐藤", "ｻﾄｳ"}});
     appState().filePath = path("book.vcf");

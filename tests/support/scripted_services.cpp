@@ -23,8 +23,9 @@ static QString nextFile(ScriptedFileDialogs& dialogs, const QString& filter)
     return dialogs.nextFiles.dequeue();
 }
 
-QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter)
+QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter, const QString& title)
 {
+    titles << title;
     return nextFile(*this, filter);
 }
 

@@ -29,10 +29,11 @@ public:
     ScriptedFileDialogs() { setFileDialogService(this); }
     ~ScriptedFileDialogs() override { setFileDialogService(nullptr); }
 
-    QString openFileName(QWidget*, const QString& filter) override;
+    QString openFileName(QWidget*, const QString& filter, const QString& title) override;
     QString saveFileName(QWidget*, const QString& filter, const QString&) override;
 
     QQueue<QString> nextFiles; // an empty string stands for Cancel
     int asked = 0;
     QStringList filters;
+    QStringList titles; // of the file-open dialogs
 };

@@ -1,0 +1,128 @@
+#include "app/cli/book_commands.h"
+
+#include "app/cli/cli_commands.h"
+#include "app/cli/cli_file_host.h"
+#include "exchange/core/book_json.h"
+#include "exchange/core/vcard_reader.h"
+#include "exchange/core/vcard_writer.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/record_check.h"
+#include "phonebook/core/tel_book.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const char* candidate : suffixes)
+        if (suffix == QLatin1String(candidate))
+            return true;
+    return false;
+}
+
+// Reads IN into telBook(). Options are the arguments after IN and OUT; vCard takes none.
+// Returns CLI_OK, or the exit status after the failure was printed.
+int importVCard(const QString& path, const QStringList& options)
+{
+    if (!options.isEmpty()) {
+        printError(QStringLiteral("vemblor-cli: a vCard input takes no options: ") +
+                   options.join(QLatin1Char(' ')));
+        return CLI_USAGE;
+    }
+    appState().filePath = path;
+    CliFileHost host;
+    const int result = readVCardFile(host);
+    if (result == FILE_TASK_FAILED)
+        printError(QString::fromUtf8(VCARD_IMPORT_FAILED_MESSAGE));
+    // A file without cards says so and leaves nothing to write.
+    return result == FILE_TASK_DONE && host.messages == 0 ? CLI_OK : CLI_FAILED;
+}
+
+struct InputFormat {
+    std::initializer_list<const char*> suffixes;
+    int (*import)(const QString& path, const QStringList& options);
+};
+
+const InputFormat INPUT_FORMATS[] = {
+    {{"vcf", "vcard"}, importVCard},
+};
+
+const InputFormat* inputFormatOf(const QString& path)
+{
+    for (const InputFormat& format : INPUT_FORMATS)
+        if (hasSuffix(path, format.suffixes))
+            return &format;
+    return nullptr;
+}
+
+int writeVCardOutput(const QString& path)
+{
+    appState().filePath = path;
+    CliFileHost host;
+    const int result = writeVCardFile(host);
+    if (result == FILE_TASK_FAILED)
+        printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
+    return result == FILE_TASK_DONE ? CLI_OK : CLI_FAILED;
+}
+
+int writeJsonOutput(const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bookToJson(telBook())) < 0 ||
+        !file.commit()) {
+        printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
+        return CLI_FAILED;
+    }
+    return CLI_OK;
+}
+
+// The record check's message for the first entry that fails it.
+int checkImportedBook()
+{
+    const BookCheck check = checkBook(telBook());
+    if (check.ok())
+        return CLI_OK;
+    printError(QString::fromUtf8(check.entry.message));
+    return CLI_FAILED;
+}
+
+int usage(const char* text)
+{
+    printError(QString::fromUtf8(text));
+    return CLI_USAGE;
+}
+
+} // namespace
+
+int runConvert(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json");
+    const QString& in = arguments[0];
+    const QString& out = arguments[1];
+    const InputFormat* input = inputFormatOf(in);
+    if (!input)
+        return usage("vemblor-cli: IN must be a .vcf or .vcard file");
+    const bool toVCard = hasSuffix(out, {"vcf", "vcard"});
+    if (!toVCard && !hasSuffix(out, {"json"}))
+        return usage("vemblor-cli: OUT must be a .vcf or .json file");
+
+    if (const int imported = input->import(in, arguments.mid(2)); imported != CLI_OK)
+        return imported;
+    if (const int written = toVCard ? writeVCardOutput(out) : writeJsonOutput(out);
+        written != CLI_OK)
+        return written;
+    return checkImportedBook();
+}
+
+int runCheck(const QStringList& arguments)
+{
+    if (arguments.size() != 1 || !hasSuffix(arguments[0], {"vcf", "vcard"}))
+        return usage("Usage: vemblor-cli check BOOK.vcf");
+    if (const int imported = importVCard(arguments[0], {}); imported != CLI_OK)
+        return imported;
+    return checkImportedBook();
+}

@@ -1,0 +1,315 @@
+#include "exchange/core/vcard_reader.h"
+
+#include "exchange/core/text_conversions.h"
+#include "exchange/core/text_line_reader.h"
+#include "phonebook/core/app_state.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A line and its line end fit in 399 bytes; a longer one fails the import.
+constexpr std::size_t LINE_BUFFER = 400;
+// The decoded memo passes through a buffer of this size; only its first 100 bytes reach the
+// entry.
+constexpr std::size_t QP_DECODED_SIZE = 200;
+// A joined quoted-printable value is kept up to this many characters, which already decode to
+// more bytes than the buffer above takes (at most three characters per byte); the rest of a
+// longer value is dropped, so no run of continuation lines can grow it without bound.
+constexpr std::size_t QP_JOINED_LIMIT = 3 * QP_DECODED_SIZE;
+
+const char* const CANCEL_QUESTION = "vCardインポート処理を中止しますか？";
+const char* const BAD_VERSION_MESSAGE = "vCardのバージョンが異なる為、インポート処理を終了します。";
+const char* const NO_CARDS_MESSAGE = "vCardファイルに電話帳のデータがありません。";
+
+struct KindWord {
+    const char* word;
+    std::uint8_t kind;
+};
+
+// The first word found in the line decides; the order matters (HOME;VOICE;CELL is a phone).
+constexpr KindWord TEL_KIND_WORDS[] = {
+    {"WORK", TEL_OFFICE}, {"HOME", TEL_PHONE},       {"VOICE", TEL_PHONE},
+    {"FAX", TEL_FAX},     {"CELL", TEL_MOBILE},      {"PCS", TEL_PHS},
+    {"SHOP", TEL_PHONE},  {"RESTAURANT", TEL_PHONE}, {"HOSPITAL", TEL_PHONE},
+    {"OTHER", TEL_PHONE}, {"X-NEC-PHS", TEL_PHS},
+};
+constexpr KindWord MAIL_KIND_WORDS[] = {
+    {"INTERNET", MAIL_UNSPECIFIED}, {"CELL", MAIL_UNSPECIFIED}, {"PCS", MAIL_UNSPECIFIED},
+    {"HOME", MAIL_UNSPECIFIED},     {"WORK", MAIL_OFFICE_PC},
+};
+
+template <std::size_t N> std::uint8_t kindFromWords(const char* line, const KindWord (&words)[N])
+{
+    for (const KindWord& entry : words)
+        if (containsSjis(line, entry.word))
+            return entry.kind;
+    return 0;
+}
+
+std::string withoutByte(std::string text, char byte)
+{
+    text.erase(std::remove(text.begin(), text.end(), byte), text.end());
+    return text;
+}
+
+// The text after the first ":" (the whole line when there is none).
+std::string valueOf(const std::string& line)
+{
+    const std::size_t colon = line.find(':');
+    return colon == std::string::npos ? line : line.substr(colon + 1);
+}
+
+// A field that is written again keeps nothing of its earlier, longer value behind the NUL.
+template <std::size_t N> void copyIntoField(char (&field)[N], const char* value)
+{
+    std::memset(field, 0, N);
+    cutToField(field, N - 1, value);
+}
+
+// What a line, or a card, means for the import as a whole.
+enum class Outcome { GO_ON, CARD_DONE, END_OF_FILE, STOPPED, FAILED, BAD_VERSION };
+
+class VCardImport {
+  public:
+    VCardImport(QIODevice& file, FileTaskHost& host)
+        : lines_(file, LINE_BUFFER), host_(host), staging_(MAX_TEL_ENTRIES)
+    {
+    }
+
+    int run(TelBook& book, const LocalClock& clock);
+
+  private:
+    bool stopRequested();
+    Outcome readCard(TelEntry& entry);
+    Outcome readProperty(TelEntry& entry, const char* raw);
+    Outcome readMemo(TelEntry& entry, std::string value);
+    int finish(TelBook& book, const LocalClock& clock);
+
+    TextLineReader lines_;
+    FileTaskHost& host_;
+    std::vector<TelEntry> staging_;
+    std::uint32_t cardCount_ = 0;
+    int telSlot_ = 0;
+    int mailSlot_ = 0;
+};
+
+bool VCardImport::stopRequested()
+{
+    return host_.pollCancel() && host_.askYesNo(QString::fromUtf8(CANCEL_QUESTION));
+}
+
+int VCardImport::run(TelBook& book, const LocalClock& clock)
+{
+    while (cardCount_ < MAX_TEL_ENTRIES) {
+        if (stopRequested())
+            return FILE_TASK_ENDED;
+        telSlot_ = 0;
+        mailSlot_ = 0;
+        const TextLineReader::Status status = lines_.readLine();
+        if (status == TextLineReader::END_OF_FILE)
+            break;
+        if (status == TextLineReader::BAD_LINE)
+            return FILE_TASK_FAILED;
+        if (!containsSjis(lines_.text(), "BEGIN:VCARD"))
+            continue;
+        const Outcome card = readCard(staging_[cardCount_]);
+        if (card == Outcome::CARD_DONE)
+            ++cardCount_;
+        else if (card == Outcome::END_OF_FILE)
+            break; // the unfinished card is dropped
+        else if (card == Outcome::STOPPED)
+            return FILE_TASK_ENDED;
+        else if (card == Outcome::FAILED)
+            return FILE_TASK_FAILED;
+        else {
+            host_.showMessage(QString::fromUtf8(BAD_VERSION_MESSAGE));
+            return FILE_TASK_BAD_VERSION;
+        }
+    }
+    return finish(book, clock);
+}
+
+// Reads the lines of one card up to its END:VCARD line.
+Outcome VCardImport::readCard(TelEntry& entry)
+{
+    for (;;) {
+        if (stopRequested())
+            return Outcome::STOPPED;
+        const TextLineReader::Status status = lines_.readLine();
+        if (status == TextLineReader::END_OF_FILE)
+            return Outcome::END_OF_FILE;
+        if (status == TextLineReader::BAD_LINE)
+            return Outcome::FAILED;
+        const Outcome outcome = readProperty(entry, lines_.text());
+        if (outcome != Outcome::GO_ON)
+            return outcome;
+    }
+}
+
+Outcome VCardImport::readProperty(TelEntry& entry, const char* raw)
+{
+    const std::string line = withoutByte(raw, '\n');
+
+    if (containsSjis(raw, "VERSION:"))
+        return line == "VERSION:2.1" ? Outcome::GO_ON : Outcome::BAD_VERSION;
+    if (std::strncmp(raw, "N;", 2) == 0) {
+        const std::string value = valueOf(withoutByte(line, ';'));
+        if (!value.empty())
+            copyIntoField(entry.name, value.c_str());
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "SOUND")) {
+        std::string value = valueOf(withoutByte(line, ';'));
+        if (!value.empty()) {
+            toHalfWidth(value.data(), value.size() + 1);
+            copyIntoField(entry.furigana, value.c_str());
+        }
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "X-GNO")) {
+        const std::string value = valueOf(line);
+        // A single character counts from "0" by its byte value, digit or not (A gives 17).
+        entry.group = value.size() == 1 ? static_cast<std::uint8_t>(value[0] - '0') : 0;
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "TEL;")) {
+        // A card has three number slots; a fourth TEL line has nowhere to go and is dropped.
+        if (telSlot_ < TEL_SLOTS) {
+            TelNumber& slot = entry.tel[telSlot_];
+            slot.kind = kindFromWords(raw, TEL_KIND_WORDS);
+            copyIntoField(slot.number, valueOf(line).c_str());
+        }
+        ++telSlot_;
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "EMAIL;")) {
+        if (mailSlot_ < MAIL_SLOTS) {
+            MailAddress& slot = entry.mail[mailSlot_];
+            slot.kind = kindFromWords(raw, MAIL_KIND_WORDS);
+            // An address is never cut: one too long for its field leaves the slot empty.
+            const std::string value = valueOf(line);
+            if (!value.empty() && value.size() < sizeof slot.address)
+                copyIntoField(slot.address, value.c_str());
+        }
+        ++mailSlot_;
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "X-CLASS")) {
+        const std::string value = valueOf(line);
+        entry.secret =
+            !containsSjis(value.c_str(), "PUBLIC") && containsSjis(value.c_str(), "PRIVATE") ? 1
+                                                                                             : 0;
+        return Outcome::GO_ON;
+    }
+    if (containsSjis(raw, "NOTE")) {
+        std::string value = valueOf(line);
+        if (value.empty())
+            return Outcome::GO_ON;
+        if (!containsSjis(raw, "ENCODING=QUOTED-PRINTABLE")) {
+            copyIntoField(entry.memo, value.c_str());
+            return Outcome::GO_ON;
+        }
+        return readMemo(entry, std::move(value));
+    }
+    if (containsSjis(raw, "END:VCARD"))
+        return Outcome::CARD_DONE;
+    return Outcome::GO_ON;
+}
+
+// Joins the lines a soft line break ("=" at the end) continues, then decodes the memo.
+Outcome VCardImport::readMemo(TelEntry& entry, std::string value)
+{
+    bool continued = value.back() == '=';
+    bool cut = false;
+    while (continued) {
+        const TextLineReader::Status status = lines_.readLine();
+        if (status == TextLineReader::END_OF_FILE)
+            return Outcome::END_OF_FILE;
+        if (status == TextLineReader::BAD_LINE)
+            return Outcome::FAILED;
+        const std::string next = withoutByte(lines_.text(), '\n');
+        if (cut) {
+            // Past the limit only the line itself can say whether the value goes on.
+            continued = !next.empty() && next.back() == '=';
+            continue;
+        }
+        value.pop_back();
+        value += next;
+        continued = !value.empty() && value.back() == '=';
+        if (value.size() > QP_JOINED_LIMIT) {
+            value.resize(QP_JOINED_LIMIT);
+            cut = true;
+        }
+    }
+    char decoded[QP_DECODED_SIZE] = {};
+    decodeQuotedPrintable(value.c_str(), decoded, sizeof decoded);
+    copyIntoField(entry.memo, decoded);
+    return Outcome::GO_ON;
+}
+
+int VCardImport::finish(TelBook& book, const LocalClock& clock)
+{
+    if (cardCount_ == 0) {
+        host_.showMessage(QString::fromUtf8(NO_CARDS_MESSAGE));
+        return FILE_TASK_DONE;
+    }
+    const QDateTime now = clock.now();
+    for (std::uint32_t i = 0; i < cardCount_; ++i)
+        completeImportedEntry(staging_[i], now);
+    clearBook(book);
+    std::copy_n(staging_.begin(), cardCount_, book.entries);
+    book.count = cardCount_;
+    return FILE_TASK_DONE;
+}
+
+} // namespace
+
+void completeImportedEntry(TelEntry& entry, const QDateTime& time)
+{
+    if (!entry.furigana[0]) {
+        const char* source = nullptr;
+        for (const TelNumber& slot : entry.tel)
+            if (!source && slot.number[0])
+                source = slot.number;
+        for (const MailAddress& slot : entry.mail)
+            if (!source && slot.address[0])
+                source = slot.address;
+        if (source) {
+            cutToField(entry.furigana, sizeof entry.furigana - 1, source);
+        } else {
+            std::snprintf(entry.furigana, sizeof entry.furigana, "%04d/%02d/%02d/ %02d:%02d",
+                          time.date().year(), time.date().month(), time.date().day(),
+                          time.time().hour(), time.time().minute());
+        }
+    }
+    if (!entry.name[0])
+        std::memcpy(entry.name, entry.furigana, sizeof entry.name);
+    const bool noNumber = std::none_of(std::begin(entry.tel), std::end(entry.tel),
+                                       [](const TelNumber& slot) { return slot.number[0]; });
+    const bool noAddress = std::none_of(std::begin(entry.mail), std::end(entry.mail),
+                                        [](const MailAddress& slot) { return slot.address[0]; });
+    if (noNumber && noAddress)
+        for (TelNumber& slot : entry.tel)
+            std::strcpy(slot.number, "****");
+}
+
+int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock)
+{
+    VCardImport import(file, host);
+    return import.run(book, clock);
+}
+
+int readVCardFile(FileTaskHost& host, const LocalClock& clock)
+{
+    QFile file(appState().filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return FILE_TASK_FAILED;
+    return readVCard(file, host, telBook(), clock);
+}

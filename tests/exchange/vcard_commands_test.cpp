@@ -1,0 +1,256 @@
+#include "app/ui/install_commands.h"
+#include "exchange/ui/file_rw_dlg.h"
+#include "exchange/ui/vcard_commands.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+CFileRWDlg* openProgressWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* progress = qobject_cast<CFileRWDlg*>(widget); progress && progress->isVisible())
+            return progress;
+    return nullptr;
+}
+
+// Plays a user who keeps pressing the progress window's cancel button: every question is
+// answered from the queue, and after a No the button is pressed again at once. Records what
+// the screen showed while each question was open.
+class CancellingUser final : public MessageService {
+  public:
+    explicit CancellingUser(QList<bool> answers) : answers_(std::move(answers))
+    {
+        setMessageService(this);
+    }
+    ~CancellingUser() override { setMessageService(nullptr); }
+
+    void pressCancelSoon()
+    {
+        QTimer::singleShot(0, [] {
+            if (CFileRWDlg* progress = openProgressWindow())
+                progress->cancelButton()->click();
+        });
+    }
+    void showMessage(const QString& text) override { shown << text; }
+    bool askYesNo(const QString& text) override
+    {
+        questions << text;
+        CFileRWDlg* progress = openProgressWindow();
+        progressTexts << (progress ? progress->taskText()->text() : QStringLiteral("<none>"));
+        if (answers_.isEmpty()) {
+            ADD_FAILURE() << "unscripted question";
+            return false;
+        }
+        const bool yes = answers_.takeFirst();
+        if (!yes && progress)
+            progress->cancelButton()->click();
+        return yes;
+    }
+
+    QStringList shown;
+    QStringList questions;
+    QStringList progressTexts;
+
+  private:
+    QList<bool> answers_;
+};
+
+class VCardCommands : public testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        installListCommands();
+        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
+                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
+        appState() = AppState{};
+    }
+    void TearDown() override
+    {
+        clearBook(telBook());
+        appState() = AppState{};
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    static QString cell(const CTelListDlg& list, int row, int column)
+    {
+        const QTableWidgetItem* item = list.list()->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    QTemporaryDir dir;
+    ScriptedFileDialogs files;
+};
+
+TEST_F(VCardCommands, SaveAsksForAFileOnceAndThenWritesToItWithoutAsking)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    files.nextFiles.enqueue(path("book.vcf"));
+    list.commandAction(ID_LIST_SAVE)->trigger();
+    EXPECT_EQ(files.asked, 1);
+    EXPECT_EQ(files.filters.value(0),
+              QStringLiteral("Vcard Files(*.vcf);;Vcard Files(*.vcard);;All Files (*.*)"));
+    EXPECT_EQ(appState().filePath, path("book.vcf"));
+    EXPECT_EQ(readAll(path("book.vcf")).count("BEGIN:VCARD\r\n"), 2);
+    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_TRUE(list.isEnabled());
+    EXPECT_EQ(openProgressWindow(), nullptr);
+
+    removeEntry(telBook(), 0);
+    list.commandAction(ID_LIST_SAVE)->trigger();
+    EXPECT_EQ(files.asked, 1);
+    EXPECT_EQ(readAll(path("book.vcf")).count("BEGIN:VCARD\r\n"), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
+{
+    const QByteArray old = "BEGIN:VCARD\r\nN;CHARSET=SHIFT_JIS:old;;;;\r\nEND:VCARD\r\n";
+    {
+        QFile file(path("book.vcf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    CTelListDlg list;
+    appState().filePath = path("book.vcf");
+    // No, No in the build phase (one question per entry), Yes in the write phase.
+    CancellingUser user({false, false, true});
+    user.pressCancelSoon();
+    list.commandAction(ID_LIST_SAVE)->trigger();
+
+    EXPECT_EQ(user.questions, QStringList(3, QStringLiteral("保存処理を中止しますか？")));
+    EXPECT_EQ(user.progressTexts, QStringList(3, QStringLiteral("保存中・・・")));
+    EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_EQ(readAll(path("book.vcf")), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("book.vcf")});
+    EXPECT_TRUE(list.isEnabled());
+    EXPECT_EQ(appState().operation, OP_NONE);
+}
+
+TEST_F(VCardCommands, SaveAsCancelledInTheDialogChangesNothing)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    appState().filePath = path("kept.vcf");
+    files.nextFiles.enqueue(QString());
+    list.commandAction(ID_LIST_SAVE_AS)->trigger();
+    EXPECT_EQ(appState().filePath, path("kept.vcf"));
+    EXPECT_FALSE(QFile::exists(path("kept.vcf")));
+
+    // A file that cannot be created: the command's message, and the path is kept.
+    files.nextFiles.enqueue(path("missing/folder.vcf"));
+    list.commandAction(ID_LIST_SAVE_AS)->trigger();
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("保存処理で異常がある為、処理を終了します。")});
+    EXPECT_EQ(appState().filePath, path("missing/folder.vcf"));
+    EXPECT_EQ(files.asked, 2);
+}
+
+TEST_F(VCardCommands, SavingAnEmptyBookIsRefused)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    clearBook(telBook());
+    saveBook(list);
+    saveBookAs(list);
+    EXPECT_EQ(messages.shown, QStringList(2, QStringLiteral("電話帳データがありません。")));
+    EXPECT_EQ(files.asked, 0);
+}
+
+TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    const QString file =
+        QStringLiteral(VEMBLOR_CORPUS "/vcard/symbian-jp-aoki-sound-fullwidth-katakana.vcf");
+
+    messages.answer(false);
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(telBook().count, 2u);
+    EXPECT_EQ(files.asked, 0);
+
+    messages.answer(true);
+    files.nextFiles.enqueue(file);
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(messages.questions,
+              QStringList(2, QStringLiteral("電話帳データを破棄してよろしいでしょうか？")));
+    EXPECT_EQ(files.titles, QStringList{QStringLiteral("vCardインポート ファイルの選択")});
+    EXPECT_EQ(files.filters, QStringList{QStringLiteral("vCard Files(*.vcf);;All Files (*.*)")});
+    ASSERT_EQ(telBook().count, 1u);
+    EXPECT_EQ(appState().filePath, file);
+    EXPECT_EQ(appState().selectedIndex, -1);
+    EXPECT_EQ(appState().operation, OP_NONE);
+    ASSERT_EQ(list.list()->rowCount(), 1);
+    EXPECT_EQ(cell(list, 0, 0), QStringLiteral("青木功"));
+    EXPECT_EQ(cell(list, 0, 1), QStringLiteral("ｱｵｷｲｻｵ"));
+    // The record check of the list reports the number with a blank.
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "電話番号１に不正な文字があるためインポートを中止しました")});
+}
+
+TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    messages.answer(true);
+    const QString file =
+        QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-ms-outlook-2.1-long-note-line.vcf");
+    files.nextFiles.enqueue(file);
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "vCardファイルに異常がある為、インポート処理を終了します。")});
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(appState().filePath, file);
+
+    // Cancelling the file dialog after the discard also leaves the book empty.
+    fillBook({{"山田", "ﾔﾏﾀﾞ"}});
+    messages.answer(true);
+    files.nextFiles.enqueue(QString());
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(telBook().count, 0u);
+}
+
+TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)
+{
+    ScriptedMessages messages;
+    CTelListDlg list;
+    {
+        QFile file(path("mine.vcf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCARD\r\nVERSION:2.1\r\nN;X:a\r\nTEL;CELL:090\r\nEND:VCARD\r\n");
+    }
+    messages.answer(true);
+    files.nextFiles.enqueue(path("mine.vcf"));
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    ASSERT_EQ(telBook().count, 1u);
+    list.commandAction(ID_LIST_SAVE)->trigger();
+    EXPECT_EQ(files.asked, 1);
+    const QByteArray saved = readAll(path("mine.vcf"));
+    EXPECT_TRUE(saved.contains("TEL;PREF;CELL:090\r\n"));
+    EXPECT_TRUE(saved.startsWith("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:a;;;;\r\n"));
+}
+
+} // namespace
