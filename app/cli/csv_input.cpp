@@ -1,5 +1,7 @@
 #include "app/cli/csv_input.h"
 
+#include "app/cli/cli_commands.h"
+#include "app/cli/cli_file_host.h"
 #include "exchange/core/csv_reader.h"
 
 #include <QStringList>
@@ -76,4 +78,35 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
     decideCsvEdit(csvWork(), rows, choices.categories);
     applyCsvAssignment();
     return true;
+}
+
+int importCsvInput(const QString& path, const QStringList& options) {
+    CsvChoices choices;
+    choices.categories.fill(CSV_CAT_NONE);
+    QString error;
+    for (qsizetype i = 0; i < options.size(); i += 2) {
+        const QString& option = options[i];
+        const bool isMap = option == QLatin1String("--map");
+        if ((!isMap && option != QLatin1String("--delete-rows")) || i + 1 == options.size()) {
+            printError(QStringLiteral("vemblor-cli: a CSV input takes --map KEY=COLUMN,... and "
+                                      "--delete-rows ROW,...; not: ") +
+                       options.mid(i).join(QLatin1Char(' ')));
+            return CLI_USAGE;
+        }
+        if (isMap) {
+            const auto categories = parseCsvMap(options[i + 1], error);
+            if (categories)
+                choices.categories = *categories;
+        } else {
+            const auto rows = parseCsvRows(options[i + 1], error);
+            if (rows)
+                choices.deletedRows = *rows;
+        }
+        if (!error.isEmpty()) {
+            printError(QStringLiteral("vemblor-cli: ") + error);
+            return CLI_USAGE;
+        }
+    }
+    CliFileHost host;
+    return importCsvBook(path, choices, host) ? CLI_OK : CLI_FAILED;
 }

@@ -7,6 +7,7 @@
 #include "exchange/core/file_task.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -21,6 +22,10 @@ struct CsvChoices {
 std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& error);
 // "0,3": row numbers 0-999. Nothing on a malformed text.
 std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error);
+
+// convert's reading of a .csv IN with its options "--map TEXT" and "--delete-rows TEXT":
+// CLI_OK with the book replaced, or the exit status after the message was printed.
+int importCsvInput(const QString& path, const QStringList& options);
 
 // Replaces the book by the rows of the file. False when the import ended; its message (the
 // reader's, the broken-file message or the missing-category message) went to host.

@@ -20,7 +20,8 @@ void importCsv(CTelListDlg& list) {
     // From here on the book is empty, whatever follows. The chosen path serves this import
     // only: AppState.filePath names the vCard file a save writes to.
     const QString path =
-        fileDialogs().openFileName(&list, QStringLiteral("CSV Files(*.csv);;All Files (*.*)"));
+        fileDialogs().openFileName(&list, QStringLiteral("CSV Files(*.csv);;All Files (*.*)"),
+                                   QStringLiteral("CSVインポート ファイルの選択"));
     if (path.isEmpty())
         return;
 

@@ -312,6 +312,7 @@ TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen) {
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("CSV Files(*.csv);;All Files (*.*)")});
+    EXPECT_EQ(files.titles, QStringList{QStringLiteral("CSVインポート ファイルの選択")});
     EXPECT_EQ(telBook().count, 0u);
     EXPECT_EQ(list.list()->rowCount(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
