@@ -66,6 +66,7 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
     list_->setWordWrap(false);
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->horizontalHeader()->setDefaultSectionSize(COLUMN_WIDTH);
     list_->horizontalHeader()->setSectionsClickable(true);
     list_->horizontalHeader()->setHighlightSections(false);
@@ -75,6 +76,7 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
 
     categoryBox_->setCurrentIndex(CSV_CAT_NAME);
     setFixedSize(du.x(621), du.y(346) + menuHeight);
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
 }
 
 QAction* CCsvEdit::addCommand(int id, const char* text) {
