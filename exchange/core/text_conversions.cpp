@@ -1,6 +1,5 @@
 #include "exchange/core/text_conversions.h"
 
-#include <cstdio>
 #include <cstring>
 
 int sjisByteClass(const char* text, std::size_t pos)
@@ -47,8 +46,10 @@ void encodeQuotedPrintable(const char* input, char* output)
         } else {
             if (written > QP_ENCODED_SIZE - 5)
                 return;
-            std::snprintf(output + written, 4, "=%02X", c);
-            written += 3;
+            static constexpr char HEX[] = "0123456789ABCDEF";
+            output[written++] = '=';
+            output[written++] = HEX[c >> 4];
+            output[written++] = HEX[c & 0x0F];
         }
     }
 }
@@ -177,13 +178,17 @@ int toHalfWidth(char* text, std::size_t bufferSize)
 
 bool containsSjis(const char* text, const char* word)
 {
-    const std::size_t wordLength = std::strlen(word);
-    for (const char* p = text; *p;) {
-        if (std::strncmp(p, word, wordLength) == 0)
+    // The plain byte search is fast and nearly always decides; only a hit has to be checked
+    // for starting at a character boundary rather than on a trail byte.
+    const char* boundary = text; // a known character boundary at or before every hit looked at
+    for (const char* hit = std::strstr(text, word); hit; hit = std::strstr(hit + 1, word)) {
+        while (boundary < hit) {
+            const bool pair = isSjisLeadByte(static_cast<unsigned char>(boundary[0])) &&
+                              isSjisTrailByte(static_cast<unsigned char>(boundary[1]));
+            boundary += pair ? 2 : 1;
+        }
+        if (boundary == hit)
             return true;
-        const bool pair = isSjisLeadByte(static_cast<unsigned char>(p[0])) &&
-                          isSjisTrailByte(static_cast<unsigned char>(p[1]));
-        p += pair ? 2 : 1;
     }
-    return wordLength == 0;
+    return false;
 }

@@ -19,30 +19,37 @@ bool TextLineReader::fill()
     return chunkSize_ > 0;
 }
 
-int TextLineReader::nextByte()
-{
-    if (!fill()) {
-        atEnd_ = true;
-        return -1;
-    }
-    const char c = chunk_[chunkPos_++];
-    if (c == '\r' && fill() && chunk_[chunkPos_] == '\n') {
-        ++chunkPos_;
-        return '\n';
-    }
-    return static_cast<unsigned char>(c);
-}
-
 TextLineReader::Status TextLineReader::readLine()
 {
+    const std::size_t capacity = bufferSize_ - 1;
     std::size_t length = 0;
-    while (length < bufferSize_ - 1) {
-        const int c = nextByte();
-        if (c < 0)
+    while (length < capacity) {
+        if (!fill()) {
+            atEnd_ = true;
             break;
-        line_[length++] = static_cast<char>(c);
-        if (c == '\n')
+        }
+        const char* start = chunk_.data() + chunkPos_;
+        const std::size_t take =
+            std::min(static_cast<std::size_t>(chunkSize_ - chunkPos_), capacity - length);
+        const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', take));
+        const std::size_t count = lineEnd ? static_cast<std::size_t>(lineEnd - start) + 1 : take;
+        std::memcpy(line_ + length, start, count);
+        length += count;
+        chunkPos_ += static_cast<qint64>(count);
+        if (lineEnd) {
+            // CR LF is one line end, even when the CR came with the chunk before.
+            if (length >= 2 && line_[length - 2] == '\r') {
+                line_[length - 2] = '\n';
+                --length;
+            }
             break;
+        }
+    }
+    // A CR that filled the buffer still pairs with the LF after it.
+    if (length == capacity && line_[length - 1] == '\r' && fill() &&
+        chunk_[static_cast<std::size_t>(chunkPos_)] == '\n') {
+        line_[length - 1] = '\n';
+        ++chunkPos_;
     }
     line_[length] = '\0';
     if (length == 0)

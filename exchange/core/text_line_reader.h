@@ -26,7 +26,6 @@ class TextLineReader {
     static constexpr std::size_t MAX_BUFFER = 1024;
 
   private:
-    int nextByte(); // -1 at the end of the file
     bool fill();
 
     QIODevice& device_;

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -108,6 +109,10 @@ bool CFileRWDlg::openProgress(QWidget* owner)
 
     if (const QScreen* screen = owner ? owner->screen() : QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // Kept above the owner without being its child, which would disable it along with the owner.
+    create();
+    if (owner && owner->window()->windowHandle())
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
     show();
     if (!isVisible()) {
         if (ownerDisabled_ && ownerWindow_)

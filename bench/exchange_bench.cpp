@@ -1,0 +1,164 @@
+// Import and save of a full book of 1000 cards, beside a plain pass over the file's bytes that
+// shows what reading the file alone costs. The tasks run once with a host that never cancels
+// and once under the real progress window, whose polling must stay a small share.
+
+#include "exchange/core/vcard_reader.h"
+#include "exchange/core/vcard_writer.h"
+#include "exchange/ui/file_rw_dlg.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+namespace {
+
+class QuietHost final : public FileTaskHost {
+  public:
+    bool pollCancel() override { return false; }
+    bool askYesNo(const QString&) override { return false; }
+    void showMessage(const QString&) override {}
+};
+
+void put(char* field, std::size_t size, const QString& text)
+{
+    const QByteArray bytes = toCp932(text).value_or(QByteArray());
+    std::memset(field, 0, size);
+    std::memcpy(field, bytes.constData(), std::min<std::size_t>(bytes.size(), size - 1));
+}
+
+// Every field filled, the memo to its 100 bytes of double-byte text.
+void fillFullBook(TelBook& book)
+{
+    clearBook(book);
+    for (std::uint32_t i = 0; i < MAX_TEL_ENTRIES; ++i) {
+        TelEntry& entry = book.entries[i];
+        put(entry.name, sizeof entry.name, QStringLiteral("見本太郎%1").arg(i));
+        put(entry.furigana, sizeof entry.furigana, QStringLiteral("ﾐﾎﾝ ﾀﾛｳ %1").arg(i));
+        entry.group = static_cast<std::uint8_t>(i % 10);
+        entry.secret = static_cast<std::uint8_t>(i % 2);
+        for (int s = 0; s < TEL_SLOTS; ++s) {
+            entry.tel[s].kind = static_cast<std::uint8_t>(s);
+            put(entry.tel[s].number, NUMBER_FIELD_SIZE, QStringLiteral("090%1%2").arg(s).arg(i));
+        }
+        for (int s = 0; s < MAIL_SLOTS; ++s) {
+            entry.mail[s].kind = static_cast<std::uint8_t>(s % 2);
+            put(entry.mail[s].address, ADDRESS_FIELD_SIZE,
+                QStringLiteral("person%1.mail%2@example.co.jp").arg(i).arg(s));
+        }
+        put(entry.memo, sizeof entry.memo,
+            QStringLiteral("毎週月曜日の午前１０時から第二会議室で定例会議。資料は前日までに共有"));
+    }
+    book.count = MAX_TEL_ENTRIES;
+}
+
+struct BookFile {
+    BookFile()
+    {
+        fillFullBook(telBook());
+        appState().filePath = dir.filePath(QStringLiteral("book.vcf"));
+        path = appState().filePath;
+        QuietHost host;
+        writeVCardFile(host);
+        size = QFile(path).size();
+    }
+    QTemporaryDir dir;
+    QString path;
+    qint64 size = 0;
+};
+
+BookFile& bookFile()
+{
+    static BookFile file;
+    return file;
+}
+
+void BM_PlainPassOverTheFile(benchmark::State& state)
+{
+    BookFile& file = bookFile();
+    for (auto _ : state) {
+        QFile input(file.path);
+        input.open(QIODevice::ReadOnly);
+        char chunk[65536];
+        qint64 lines = 0;
+        for (qint64 n; (n = input.read(chunk, sizeof chunk)) > 0;)
+            for (qint64 i = 0; i < n; ++i)
+                lines += chunk[i] == '\n';
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * file.size);
+}
+
+void runImport(benchmark::State& state, FileTaskHost& host)
+{
+    BookFile& file = bookFile();
+    appState().filePath = file.path;
+    for (auto _ : state) {
+        if (readVCardFile(host) != FILE_TASK_DONE || telBook().count != MAX_TEL_ENTRIES)
+            state.SkipWithError("import failed");
+    }
+    state.SetBytesProcessed(state.iterations() * file.size);
+}
+
+void runSave(benchmark::State& state, FileTaskHost& host)
+{
+    BookFile& file = bookFile();
+    fillFullBook(telBook());
+    appState().filePath = file.dir.filePath(QStringLiteral("saved.vcf"));
+    for (auto _ : state) {
+        if (writeVCardFile(host) != FILE_TASK_DONE)
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * file.size);
+}
+
+void BM_Import1000Cards(benchmark::State& state)
+{
+    QuietHost host;
+    runImport(state, host);
+}
+
+void BM_Import1000CardsUnderProgressWindow(benchmark::State& state)
+{
+    CFileRWDlg progress;
+    progress.openProgress();
+    runImport(state, progress);
+}
+
+void BM_Save1000Cards(benchmark::State& state)
+{
+    QuietHost host;
+    runSave(state, host);
+}
+
+void BM_Save1000CardsUnderProgressWindow(benchmark::State& state)
+{
+    CFileRWDlg progress;
+    progress.openProgress();
+    runSave(state, progress);
+}
+
+BENCHMARK(BM_PlainPassOverTheFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import1000Cards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import1000CardsUnderProgressWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save1000Cards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save1000CardsUnderProgressWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The progress window needs a platform; a benchmark needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
