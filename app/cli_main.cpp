@@ -13,7 +13,8 @@ namespace {
 
 // Each subcommand arrives with the code it runs.
 const CliCommand COMMANDS[] = {
-    {"convert", "IN.vcf OUT.vcf|OUT.json", runConvert},
+    {"convert", "IN.vcf|IN.csv OUT.vcf|OUT.json [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
+     runConvert},
     {"check", "BOOK.vcf", runCheck},
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_file_host.h"
+#include "app/cli/csv_input.h"
 #include "exchange/core/book_json.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
@@ -48,6 +49,7 @@ struct InputFormat {
 
 const InputFormat INPUT_FORMATS[] = {
     {{"vcf", "vcard"}, importVCard},
+    {{"csv"}, importCsvInput},
 };
 
 const InputFormat* inputFormatOf(const QString& path)
@@ -105,7 +107,7 @@ int runConvert(const QStringList& arguments)
     const QString& out = arguments[1];
     const InputFormat* input = inputFormatOf(in);
     if (!input)
-        return usage("vemblor-cli: IN must be a .vcf or .vcard file");
+        return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
     const bool toVCard = hasSuffix(out, {"vcf", "vcard"});
     if (!toVCard && !hasSuffix(out, {"json"}))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");

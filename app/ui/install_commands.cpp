@@ -1,5 +1,6 @@
 #include "app/ui/install_commands.h"
 
+#include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
@@ -10,6 +11,7 @@ void installListCommands()
     commands.save = saveBook;
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
+    commands.importCsv = importCsv;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
 }

@@ -1,0 +1,112 @@
+#include "app/cli/csv_input.h"
+
+#include "app/cli/cli_commands.h"
+#include "app/cli/cli_file_host.h"
+#include "exchange/core/csv_reader.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr const char* CATEGORY_KEYS[CSV_CATEGORY_COUNT] = {
+    "name", "furigana", "group", "secret", "tel1", "tel2",
+    "tel3", "mail1",    "mail2", "mail3",  "memo",
+};
+
+std::optional<int> parseIndex(const QString& text, int limit) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0 || value >= limit)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& error) {
+    CsvColumnCategories categories;
+    categories.fill(CSV_CAT_NONE);
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString key = item.section(QLatin1Char('='), 0, 0).trimmed();
+        const std::optional<int> column =
+            parseIndex(item.section(QLatin1Char('='), 1), MAX_CSV_COLUMNS);
+        int code = 0;
+        while (code < CSV_CATEGORY_COUNT && key != QLatin1String(CATEGORY_KEYS[code]))
+            ++code;
+        if (!item.contains(QLatin1Char('=')) || code == CSV_CATEGORY_COUNT || !column) {
+            error = QStringLiteral("bad --map entry '%1' (KEY=COLUMN with a key of name, "
+                                   "furigana, group, secret, tel1-3, mail1-3, memo and a column "
+                                   "0-255)")
+                        .arg(item);
+            return std::nullopt;
+        }
+        assignCsvCategory(categories, *column, static_cast<std::uint8_t>(code));
+    }
+    return categories;
+}
+
+std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error) {
+    std::vector<int> rows;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const std::optional<int> row = parseIndex(item, MAX_CSV_ROWS);
+        if (!row) {
+            error = QStringLiteral("bad --delete-rows entry '%1' (a row 0-999)").arg(item);
+            return std::nullopt;
+        }
+        rows.push_back(*row);
+    }
+    return rows;
+}
+
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host) {
+    switch (readCsvFile(path, host)) {
+    case FILE_TASK_DONE:
+        break;
+    case FILE_TASK_FAILED:
+        host.showMessage(QString::fromUtf8(CSV_FILE_BROKEN_MESSAGE));
+        return false;
+    default:
+        return false;
+    }
+    // The same steps as the assignment dialog: a working copy, the deletion, the check, and
+    // the decision that writes the working copy back.
+    const int rows = deleteCsvRows(csvWork(), startCsvEdit(), choices.deletedRows, csvScratch());
+    if (!hasRequiredCsvCategories(choices.categories)) {
+        host.showMessage(QString::fromUtf8(CSV_MISSING_CATEGORIES_MESSAGE));
+        return false;
+    }
+    decideCsvEdit(csvWork(), rows, choices.categories);
+    applyCsvAssignment();
+    return true;
+}
+
+int importCsvInput(const QString& path, const QStringList& options) {
+    CsvChoices choices;
+    choices.categories.fill(CSV_CAT_NONE);
+    QString error;
+    for (qsizetype i = 0; i < options.size(); i += 2) {
+        const QString& option = options[i];
+        const bool isMap = option == QLatin1String("--map");
+        if ((!isMap && option != QLatin1String("--delete-rows")) || i + 1 == options.size()) {
+            printError(QStringLiteral("vemblor-cli: a CSV input takes --map KEY=COLUMN,... and "
+                                      "--delete-rows ROW,...; not: ") +
+                       options.mid(i).join(QLatin1Char(' ')));
+            return CLI_USAGE;
+        }
+        if (isMap) {
+            const auto categories = parseCsvMap(options[i + 1], error);
+            if (categories)
+                choices.categories = *categories;
+        } else {
+            const auto rows = parseCsvRows(options[i + 1], error);
+            if (rows)
+                choices.deletedRows = *rows;
+        }
+        if (!error.isEmpty()) {
+            printError(QStringLiteral("vemblor-cli: ") + error);
+            return CLI_USAGE;
+        }
+    }
+    CliFileHost host;
+    return importCsvBook(path, choices, host) ? CLI_OK : CLI_FAILED;
+}

@@ -1,0 +1,85 @@
+// The CSV import with windows: the reader under the real progress dialog (whose event draining
+// must not dominate), and the assignment dialog opened on a full 1000 x 256 table up to its
+// first paint, offscreen.
+
+#include "bench/csv_bench_file.h"
+#include "exchange/core/csv_reader.h"
+#include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/file_rw_dlg.h"
+#include "phonebook/core/app_state.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString& benchFile() {
+    static QTemporaryDir dir;
+    static const QString path = writeFullCsvFile(dir.filePath(QStringLiteral("full.csv")));
+    return path;
+}
+
+void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state) {
+    QWidget owner;
+    owner.show();
+    appState().operation = OP_IMPORT_CSV;
+    for (auto _ : state) {
+        CFileRWDlg progress;
+        progress.openProgress(&owner);
+        if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+            state.SkipWithError("the file was not read whole");
+        progress.done(0);
+    }
+    appState().operation = OP_NONE;
+}
+BENCHMARK(BM_ReadCsvFileUnderTheProgressDialog)->Unit(benchmark::kMillisecond);
+
+void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state) {
+    CFileRWDlg progress;
+    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+        state.SkipWithError("the file was not read");
+    for (auto _ : state) {
+        CCsvEdit dialog;
+        dialog.show();
+        const QPixmap painted = dialog.grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+        state.PauseTiming();
+        dialog.hide();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenTheAssignmentDialogToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollTheFullTablePageByPage(benchmark::State& state) {
+    CFileRWDlg progress;
+    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+        state.SkipWithError("the file was not read");
+    CCsvEdit dialog;
+    dialog.show();
+    QTableView* list = dialog.list();
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 30) % 1000;
+        list->scrollTo(list->model()->index(row, (row * 7) % 256));
+        benchmark::DoNotOptimize(list->viewport()->grab().cacheKey());
+    }
+}
+BENCHMARK(BM_ScrollTheFullTablePageByPage)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Benchmarks run from a terminal; the windows only need to paint, not to be seen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,147 @@
+#include "exchange/core/csv_assignment.h"
+
+#include "exchange/core/text_conversions.h"
+#include "phonebook/core/tel_book.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr const char* CATEGORY_TEXTS[CSV_CATEGORY_COUNT] = {
+    "名前",       "フリガナ",   "グループ番号",     "シークレット",     "電話番号１",
+    "電話番号２", "電話番号３", "メールアドレス１", "メールアドレス２", "メールアドレス３",
+    "メモ",
+};
+
+constexpr std::size_t SHORT_FIELD_TEXT = NAME_FIELD_SIZE - 1; // name, furigana, numbers: 32
+static_assert(FURIGANA_FIELD_SIZE - 1 == SHORT_FIELD_TEXT);
+static_assert(NUMBER_FIELD_SIZE - 1 == SHORT_FIELD_TEXT);
+
+// A single "1" marks a secret entry; "PUBLIC" and "PRIVATE" anywhere in the cell win over it.
+std::uint8_t secretFlag(const char* text) {
+    if (std::strstr(text, "PUBLIC"))
+        return 0;
+    if (std::strstr(text, "PRIVATE"))
+        return 1;
+    return std::strcmp(text, "1") == 0 ? 1 : 0;
+}
+
+void applyCell(TelEntry& entry, std::uint8_t category, const char* text) {
+    const std::size_t length = std::strlen(text);
+    switch (category) {
+    case CSV_CAT_NAME:
+        cutToField(entry.name, SHORT_FIELD_TEXT, text);
+        break;
+    case CSV_CAT_FURIGANA:
+        cutToField(entry.furigana, SHORT_FIELD_TEXT, text);
+        break;
+    case CSV_CAT_GROUP:
+        // Only a single character counts: "7" is group 7, "07" and "" are group 0.
+        entry.group = length == 1 ? static_cast<std::uint8_t>(text[0] - '0') : 0;
+        break;
+    case CSV_CAT_SECRET:
+        entry.secret = secretFlag(text);
+        break;
+    case CSV_CAT_TEL1:
+    case CSV_CAT_TEL2:
+    case CSV_CAT_TEL3:
+        cutToField(entry.tel[category - CSV_CAT_TEL1].number, SHORT_FIELD_TEXT, text);
+        break;
+    case CSV_CAT_MAIL1:
+    case CSV_CAT_MAIL2:
+    case CSV_CAT_MAIL3:
+        // An address cut short would be a wrong address, so a too-long one is left out.
+        if (length >= 1 && length < ADDRESS_FIELD_SIZE)
+            std::memcpy(entry.mail[category - CSV_CAT_MAIL1].address, text, length + 1);
+        break;
+    case CSV_CAT_MEMO:
+        if (const char* colon = std::strchr(text, ':'))
+            text = colon + 1;
+        cutToField(entry.memo, MEMO_FIELD_SIZE - 1, text);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+const char* csvCategoryText(std::uint8_t code) {
+    return code < CSV_CATEGORY_COUNT ? CATEGORY_TEXTS[code] : "設定なし";
+}
+
+CsvColumnCategories& csvAssignment() {
+    static CsvColumnCategories categories = [] {
+        CsvColumnCategories none;
+        none.fill(CSV_CAT_NONE);
+        return none;
+    }();
+    return categories;
+}
+
+void assignCsvCategory(CsvColumnCategories& categories, int column, std::uint8_t category) {
+    for (std::uint8_t& other : categories)
+        if (other == category)
+            other = CSV_CAT_NONE;
+    categories[static_cast<std::size_t>(column)] = category;
+}
+
+bool hasRequiredCsvCategories(const CsvColumnCategories& categories) {
+    unsigned mask = 0;
+    for (std::uint8_t category : categories) {
+        switch (category) {
+        case CSV_CAT_NAME:
+            mask |= 1;
+            break;
+        case CSV_CAT_FURIGANA:
+            mask |= 2;
+            break;
+        case CSV_CAT_TEL1:
+            mask |= 4;
+            break;
+        case CSV_CAT_MAIL1:
+            mask |= 8;
+            break;
+        default:
+            break;
+        }
+    }
+    return mask == 7 || mask == 11 || mask == 15;
+}
+
+int startCsvEdit() {
+    std::memcpy(&csvWork(), &csvCells(), sizeof(CsvGrid));
+    csvAssignment().fill(CSV_CAT_NONE);
+    return csvRowCount();
+}
+
+int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGrid& scratch) {
+    const int kept = copyCsvRowsExcept(scratch, work, rowCount, rows);
+    copyCsvRows(work, scratch, rowCount);
+    return kept;
+}
+
+void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories) {
+    std::memcpy(&csvCells(), &work, sizeof(CsvGrid));
+    csvRowCount() = static_cast<std::uint16_t>(rowCount);
+    csvAssignment() = categories;
+}
+
+void applyCsvAssignment() {
+    // Every cell fits its field or is cut to it, so the book can be filled in place: the
+    // outcome is the same as staging the entries first.
+    TelBook& book = telBook();
+    clearBook(book);
+    const CsvGrid& grid = csvCells();
+    const CsvColumnCategories& categories = csvAssignment();
+    const int rows = std::min<int>(csvRowCount(), MAX_CSV_ROWS);
+    for (int row = 0; row < rows; ++row) {
+        TelEntry& entry = book.entries[row];
+        for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
+            if (categories[static_cast<std::size_t>(column)] != CSV_CAT_NONE)
+                applyCell(entry, categories[static_cast<std::size_t>(column)],
+                          grid.cell(row, column));
+    }
+    book.count = static_cast<std::uint32_t>(rows);
+}

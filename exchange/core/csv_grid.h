@@ -1,0 +1,42 @@
+#pragma once
+// The CSV cell tables: the rows of an imported file as fixed cells of Shift-JIS text, one table
+// row per line and one cell per field. The program keeps three of them for the whole run: the
+// cells as read (csvCells), the assignment dialog's working copy (csvWork) and the scratch table
+// its row deletion gathers into (csvScratch).
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+constexpr int MAX_CSV_ROWS = 1000;
+constexpr int MAX_CSV_COLUMNS = 256;
+constexpr std::size_t CSV_CELL_TEXT = 100;               // bytes of text a cell holds
+constexpr std::size_t CSV_CELL_SIZE = CSV_CELL_TEXT + 1; // with the terminating NUL
+// A line with its LF and a terminating NUL must fit, so a line holds at most 25,599 bytes.
+constexpr std::size_t CSV_LINE_BYTES = 25600;
+
+// Cell (row r, column c) is element r * 256 + c; an empty cell is all zero.
+struct CsvGrid {
+    char cells[MAX_CSV_ROWS * MAX_CSV_COLUMNS][CSV_CELL_SIZE];
+
+    char* cell(int row, int column) { return cells[row * MAX_CSV_COLUMNS + column]; }
+    const char* cell(int row, int column) const { return cells[row * MAX_CSV_COLUMNS + column]; }
+};
+static_assert(sizeof(CsvGrid) == 25'856'000);
+
+// The three tables are allocated, zero-filled, on first use and live until the process ends, so
+// no import allocates anything per line, field or row.
+CsvGrid& csvCells();
+CsvGrid& csvWork();
+CsvGrid& csvScratch();
+
+// Number of rows in csvCells (1 ... 1000) after a successful read.
+std::uint16_t& csvRowCount();
+
+void clearCsvGrid(CsvGrid& grid);
+// Copies the first rowCount rows of from over to (the rest of to is left as it was).
+void copyCsvRows(CsvGrid& to, const CsvGrid& from, int rowCount);
+// Copies the rows of from whose indexes are not listed in dropped, in order, to the first rows
+// of to, zero-fills the rows after them up to rowCount and returns how many were kept.
+// Indexes outside 0 ... rowCount-1 are ignored.
+int copyCsvRowsExcept(CsvGrid& to, const CsvGrid& from, int rowCount, std::span<const int> dropped);

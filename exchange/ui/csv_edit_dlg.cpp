@@ -1,0 +1,134 @@
+#include "exchange/ui/csv_edit_dlg.h"
+
+#include "app/services/dialog_units.h"
+#include "app/services/key_filter.h"
+#include "app/services/message_service.h"
+#include "exchange/ui/csv_grid_model.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTableView>
+
+#include <vector>
+
+namespace {
+
+constexpr int COLUMN_WIDTH = 100;
+
+// The wait cursor for the lifetime of the object.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
+    const WaitCursor wait;
+    setWindowTitle(QStringLiteral("CSV編集"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    columnCategory_.fill(CSV_CAT_NONE);
+    editRowCount_ = startCsvEdit();
+
+    buildMenu();
+    const DialogUnits du(this);
+    const int menuHeight = menuBar_->sizeHint().height();
+    auto placed = [&du, menuHeight](QWidget* widget, int x, int y, int w, int h) {
+        QRect rect = du.rect(x, y, w, h);
+        rect.translate(0, menuHeight);
+        widget->setGeometry(rect);
+    };
+
+    auto* label = new QLabel(QStringLiteral("割当てカテゴリ"), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placed(label, 8, 17, 64, 8);
+
+    categoryBox_ = new QComboBox(this);
+    categoryBox_->setObjectName(QStringLiteral("combo1216"));
+    for (int code = 0; code < CSV_CATEGORY_COUNT; ++code)
+        categoryBox_->addItem(QString::fromUtf8(csvCategoryText(static_cast<std::uint8_t>(code))));
+    placed(categoryBox_, 82, 13, 99, 12);
+
+    model_ = new CsvGridModel(csvWork(), editRowCount_, columnCategory_, this);
+    list_ = new QTableView(this);
+    list_->setObjectName(QStringLiteral("list1037"));
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->setWordWrap(false);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+    list_->horizontalHeader()->setDefaultSectionSize(COLUMN_WIDTH);
+    list_->horizontalHeader()->setSectionsClickable(true);
+    list_->horizontalHeader()->setHighlightSections(false);
+    placed(list_, 7, 40, 607, 299);
+    connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CCsvEdit::onHeaderClicked);
+
+    categoryBox_->setCurrentIndex(CSV_CAT_NAME);
+    setFixedSize(du.x(621), du.y(346) + menuHeight);
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
+}
+
+QAction* CCsvEdit::addCommand(int id, const char* text) {
+    QAction* action = menuBar_->addAction(QString::fromUtf8(text));
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    actions_.insert(id, action);
+    return action;
+}
+
+void CCsvEdit::buildMenu() {
+    menuBar_ = new QMenuBar(this);
+    connect(addCommand(ID_CSV_DECIDE, "決定"), &QAction::triggered, this, &CCsvEdit::onDecide);
+    connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this,
+            &CCsvEdit::onCancel);
+    connect(addCommand(ID_CSV_DELETE, "削除"), &QAction::triggered, this, &CCsvEdit::onDelete);
+    connect(addCommand(ID_CSV_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+}
+
+void CCsvEdit::onHeaderClicked(int column) {
+    const CsvColumnCategories before = columnCategory_;
+    assignCsvCategory(columnCategory_, column,
+                      static_cast<std::uint8_t>(categoryBox_->currentIndex()));
+    model_->categoriesChanged();
+    for (int c = 0; c < MAX_CSV_COLUMNS; ++c)
+        if (c == column || columnCategory_[c] != before[c])
+            list_->setColumnWidth(c, COLUMN_WIDTH);
+}
+
+void CCsvEdit::onDelete() {
+    std::vector<int> selected;
+    for (const QModelIndex& index : list_->selectionModel()->selectedRows())
+        selected.push_back(index.row());
+    if (selected.empty())
+        return;
+    model_->replaceRows([this, &selected] {
+        editRowCount_ = deleteCsvRows(csvWork(), editRowCount_, selected, csvScratch());
+    });
+}
+
+void CCsvEdit::onDecide() {
+    if (!hasRequiredCsvCategories(columnCategory_)) {
+        showMessage(CSV_MISSING_CATEGORIES_MESSAGE);
+        return;
+    }
+    if (!askYesNo("ＣＳＶ編集内容を決定してよろしいでしょうか？"))
+        return;
+    decideCsvEdit(csvWork(), editRowCount_, columnCategory_);
+    accept();
+    applyCsvAssignment();
+}
+
+void CCsvEdit::onCancel() {
+    if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
+        reject();
+}

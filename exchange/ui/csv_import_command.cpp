@@ -1,0 +1,47 @@
+#include "exchange/ui/csv_import_command.h"
+
+#include "app/services/file_dialog_service.h"
+#include "app/services/message_service.h"
+#include "exchange/core/csv_reader.h"
+#include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/file_rw_dlg.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/tel_book.h"
+#include "phonebook/ui/tel_list_dlg.h"
+
+void importCsv(CTelListDlg& list) {
+    if (telBook().count != 0) {
+        if (!list.askDiscard())
+            return;
+        clearBook(telBook());
+        list.refreshList();
+        appState().selectedIndex = -1;
+    }
+    // From here on the book is empty, whatever follows. The chosen path serves this import
+    // only: AppState.filePath names the vCard file a save writes to.
+    const QString path =
+        fileDialogs().openFileName(&list, QStringLiteral("CSV Files(*.csv);;All Files (*.*)"),
+                                   QStringLiteral("CSVインポート ファイルの選択"));
+    if (path.isEmpty())
+        return;
+
+    OperationScope operation(OP_IMPORT_CSV);
+    FileTaskResult result;
+    {
+        // The progress dialog goes (and gives the list window back) before the assignment
+        // dialog opens, which would otherwise be created inside a disabled window.
+        CFileRWDlg progress;
+        progress.openProgress(&list);
+        result = readCsvFile(path, progress);
+        progress.done(0);
+    }
+    if (result == FILE_TASK_DONE) {
+        CCsvEdit edit(&list);
+        edit.exec();
+        list.refreshList();
+    } else if (result == FILE_TASK_FAILED) {
+        showMessage(CSV_FILE_BROKEN_MESSAGE);
+    }
+    appState().selectedIndex = -1;
+    list.activateWindow();
+}

@@ -1,0 +1,240 @@
+#include "exchange/core/csv_assignment.h"
+#include "phonebook/core/tel_book.h"
+#include "tests/support/book_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string HYO = "\x95\x5C"; // 表: its trail byte is a backslash
+
+CsvColumnCategories noCategories() {
+    CsvColumnCategories categories;
+    categories.fill(CSV_CAT_NONE);
+    return categories;
+}
+
+void setCell(CsvGrid& grid, int row, int column, const std::string& text) {
+    ASSERT_LE(text.size(), CSV_CELL_TEXT);
+    std::memset(grid.cell(row, column), 0, CSV_CELL_SIZE);
+    std::memcpy(grid.cell(row, column), text.data(), text.size());
+}
+
+// Runs one cell of the given category through applyCsvAssignment and returns the entry.
+TelEntry applyOne(std::uint8_t category, const std::string& text) {
+    clearCsvGrid(csvCells());
+    setCell(csvCells(), 0, 3, text);
+    csvRowCount() = 1;
+    csvAssignment() = noCategories();
+    csvAssignment()[3] = category;
+    applyCsvAssignment();
+    EXPECT_EQ(telBook().count, 1u);
+    return telBook().entries[0];
+}
+
+struct CellCase {
+    std::uint8_t category;
+    std::string text;
+    std::string expected;                  // the field the category goes to
+    std::string (*field)(const TelEntry&); // reads that field
+};
+
+std::string nameOf(const TelEntry& e) {
+    return e.name;
+}
+std::string furiganaOf(const TelEntry& e) {
+    return e.furigana;
+}
+std::string tel1Of(const TelEntry& e) {
+    return e.tel[0].number;
+}
+std::string tel3Of(const TelEntry& e) {
+    return e.tel[2].number;
+}
+std::string mail1Of(const TelEntry& e) {
+    return e.mail[0].address;
+}
+std::string mail2Of(const TelEntry& e) {
+    return e.mail[1].address;
+}
+std::string memoOf(const TelEntry& e) {
+    return e.memo;
+}
+std::string groupOf(const TelEntry& e) {
+    return std::to_string(e.group);
+}
+std::string secretOf(const TelEntry& e) {
+    return std::to_string(e.secret);
+}
+
+class CellRule : public testing::TestWithParam<CellCase> {};
+
+TEST_P(CellRule, GoesToItsFieldByTheRule) {
+    const CellCase& c = GetParam();
+    const TelEntry entry = applyOne(c.category, c.text);
+    EXPECT_EQ(c.field(entry), c.expected) << "cell \"" << c.text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CellRule,
+    testing::Values(
+        CellCase{CSV_CAT_NAME, std::string(40, 'n'), std::string(32, 'n'), nameOf},
+        CellCase{CSV_CAT_NAME, std::string(31, 'n') + HYO, std::string(31, 'n'), nameOf},
+        CellCase{CSV_CAT_NAME, std::string(30, 'n') + HYO, std::string(30, 'n') + HYO, nameOf},
+        CellCase{CSV_CAT_FURIGANA, "\xD4\xCF\xC0\xDE", "\xD4\xCF\xC0\xDE", furiganaOf},
+        CellCase{CSV_CAT_TEL1, "03-1234-5678", "03-1234-5678", tel1Of},
+        CellCase{CSV_CAT_TEL3, std::string(33, '9'), std::string(32, '9'), tel3Of},
+        CellCase{CSV_CAT_GROUP, "7", "7", groupOf}, CellCase{CSV_CAT_GROUP, "07", "0", groupOf},
+        CellCase{CSV_CAT_GROUP, "", "0", groupOf},
+        CellCase{CSV_CAT_GROUP, "A", "17", groupOf},     // byte value minus 0x30
+        CellCase{CSV_CAT_GROUP, "\xC8", "152", groupOf}, // taken modulo 256
+        CellCase{CSV_CAT_SECRET, "PRIVATE", "1", secretOf},
+        CellCase{CSV_CAT_SECRET, "PUBLIC", "0", secretOf},
+        CellCase{CSV_CAT_SECRET, "CLASS:PRIVATE", "1", secretOf},
+        CellCase{CSV_CAT_SECRET, "PUBLIC or PRIVATE", "0", secretOf},
+        CellCase{CSV_CAT_SECRET, "private", "0", secretOf},
+        CellCase{CSV_CAT_SECRET, "1", "1", secretOf}, CellCase{CSV_CAT_SECRET, "11", "0", secretOf},
+        CellCase{CSV_CAT_SECRET, "", "0", secretOf},
+        CellCase{CSV_CAT_MAIL1, std::string(64, 'm'), std::string(64, 'm'), mail1Of},
+        CellCase{CSV_CAT_MAIL2, std::string(65, 'm'), "", mail2Of},
+        CellCase{CSV_CAT_MAIL1, std::string(70, 'm'), "", mail1Of},
+        CellCase{CSV_CAT_MEMO, "NOTE:call after 6", "call after 6", memoOf},
+        CellCase{CSV_CAT_MEMO, "a:b:c", "b:c", memoOf},
+        CellCase{CSV_CAT_MEMO, "no colon here", "no colon here", memoOf},
+        CellCase{CSV_CAT_MEMO, std::string(100, 'x'), std::string(100, 'x'), memoOf}));
+
+TEST(CsvApply, ReplacesTheBookWithExactlyTheRows) {
+    fillBook({{"古い", "ﾌﾙｲ", {"1"}},
+              {"古い2", "ﾌﾙｲ", {"2"}},
+              {"古い3", "ﾌﾙｲ", {"3"}},
+              {"古い4", "ﾌﾙｲ", {"4"}},
+              {"古い5", "ﾌﾙｲ", {"5"}},
+              {"古い6", "ﾌﾙｲ", {"6"}}});
+    clearCsvGrid(csvCells());
+    for (int row = 0; row < 5; ++row) {
+        setCell(csvCells(), row, 0, "name" + std::to_string(row));
+        setCell(csvCells(), row, 1, "\xB1");
+        setCell(csvCells(), row, 2, "");                        // number 1 empty ...
+        setCell(csvCells(), row, 3, "0" + std::to_string(row)); // ... number 2 filled
+        setCell(csvCells(), row, 4, "unassigned");
+    }
+    csvRowCount() = 5;
+    CsvColumnCategories categories = noCategories();
+    categories[0] = CSV_CAT_NAME;
+    categories[1] = CSV_CAT_FURIGANA;
+    categories[2] = CSV_CAT_TEL1;
+    categories[3] = CSV_CAT_TEL2;
+    csvAssignment() = categories;
+
+    applyCsvAssignment();
+
+    const TelBook& book = telBook();
+    ASSERT_EQ(book.count, 5u);
+    for (int row = 0; row < 5; ++row) {
+        TelEntry expected{};
+        std::strcpy(expected.name, ("name" + std::to_string(row)).c_str());
+        std::strcpy(expected.furigana, "\xB1");
+        std::strcpy(expected.tel[1].number, ("0" + std::to_string(row)).c_str());
+        EXPECT_EQ(std::memcmp(&book.entries[row], &expected, sizeof expected), 0) << row;
+    }
+    const TelEntry zero{};
+    for (std::uint32_t slot = 5; slot < MAX_TEL_ENTRIES; ++slot)
+        ASSERT_EQ(std::memcmp(&book.entries[slot], &zero, sizeof zero), 0) << slot;
+    clearBook(telBook());
+}
+
+TEST(CsvApply, NoRowsLeaveAnEmptyBook) {
+    fillBook({{"古い", "ﾌﾙｲ", {"1"}}});
+    csvRowCount() = 0;
+    csvAssignment() = noCategories();
+    applyCsvAssignment();
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(telBook().entries[0].name[0], '\0');
+}
+
+TEST(CsvCategories, ACategoryMovesToTheClickedColumn) {
+    CsvColumnCategories categories = noCategories();
+    assignCsvCategory(categories, 2, CSV_CAT_FURIGANA);
+    assignCsvCategory(categories, 5, CSV_CAT_FURIGANA);
+    EXPECT_EQ(categories[2], CSV_CAT_NONE);
+    EXPECT_EQ(categories[5], CSV_CAT_FURIGANA);
+
+    assignCsvCategory(categories, 0, CSV_CAT_NAME);
+    assignCsvCategory(categories, 0, CSV_CAT_MEMO); // the name is gone from every column
+    EXPECT_EQ(categories[0], CSV_CAT_MEMO);
+    EXPECT_EQ(std::count(categories.begin(), categories.end(), CSV_CAT_NAME), 0);
+    EXPECT_EQ(std::count(categories.begin(), categories.end(), CSV_CAT_NONE), 254);
+}
+
+TEST(CsvCategories, TextsOfTheCodes) {
+    EXPECT_STREQ(csvCategoryText(CSV_CAT_NAME), "名前");
+    EXPECT_STREQ(csvCategoryText(CSV_CAT_MAIL3), "メールアドレス３");
+    EXPECT_STREQ(csvCategoryText(CSV_CAT_MEMO), "メモ");
+    EXPECT_STREQ(csvCategoryText(11), "設定なし");
+    EXPECT_STREQ(csvCategoryText(CSV_CAT_NONE), "設定なし");
+}
+
+TEST(CsvCategories, RequiredAreNameFuriganaAndNumberOrAddressOne) {
+    struct Case {
+        std::vector<std::uint8_t> assigned;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1}, true},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL1}, true},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1, CSV_CAT_MEMO}, true},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL2}, false},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL2, CSV_CAT_TEL3}, false},
+        {{CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1}, false},
+        {{CSV_CAT_NAME, CSV_CAT_TEL1}, false},
+        {{}, false},
+    };
+    for (const Case& c : cases) {
+        CsvColumnCategories categories = noCategories();
+        int column = 7;
+        for (std::uint8_t category : c.assigned)
+            categories[static_cast<std::size_t>(column++)] = category;
+        EXPECT_EQ(hasRequiredCsvCategories(categories), c.accepted) << c.assigned.size();
+    }
+}
+
+TEST(CsvRows, DeletingKeepsTheOtherRowsWhole) {
+    CsvGrid& work = csvWork();
+    clearCsvGrid(work);
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
+            setCell(work, row, column, std::to_string(row) + "." + std::to_string(column));
+    const int selected[] = {2, 0, 2, 17, -1}; // duplicates and rows outside are ignored
+    ASSERT_EQ(deleteCsvRows(work, 4, selected, csvScratch()), 2);
+    for (int column = 0; column < MAX_CSV_COLUMNS; ++column) {
+        ASSERT_EQ(work.cell(0, column), "1." + std::to_string(column));
+        ASSERT_EQ(work.cell(1, column), "3." + std::to_string(column));
+        ASSERT_STREQ(work.cell(2, column), "");
+        ASSERT_STREQ(work.cell(3, column), "");
+    }
+    EXPECT_EQ(deleteCsvRows(work, 2, {}, csvScratch()), 2);
+    EXPECT_EQ(work.cell(1, 255), std::string("3.255"));
+    const int all[] = {0, 1};
+    EXPECT_EQ(deleteCsvRows(work, 2, all, csvScratch()), 0);
+    EXPECT_STREQ(work.cell(0, 0), "");
+}
+
+TEST(CsvRows, DecidingWritesTheCellsCountAndAssignment) {
+    clearCsvGrid(csvWork());
+    setCell(csvWork(), 0, 9, "kept");
+    clearCsvGrid(csvCells());
+    setCell(csvCells(), 3, 3, "replaced");
+    CsvColumnCategories categories = noCategories();
+    categories[9] = CSV_CAT_NAME;
+    decideCsvEdit(csvWork(), 1, categories);
+    EXPECT_STREQ(csvCells().cell(0, 9), "kept");
+    EXPECT_STREQ(csvCells().cell(3, 3), "");
+    EXPECT_EQ(csvRowCount(), 1);
+    EXPECT_EQ(csvAssignment(), categories);
+}
+
+} // namespace

@@ -1,0 +1,398 @@
+#include "app/services/key_filter.h"
+#include "exchange/core/csv_grid.h"
+#include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/csv_import_command.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QString MISSING =
+    QStringLiteral("名前、フリガナ、電話番号１またはメールアドレス１が設定されていません");
+const QString DECIDE_QUESTION = QStringLiteral("ＣＳＶ編集内容を決定してよろしいでしょうか？");
+const QString CANCEL_QUESTION = QStringLiteral("ＣＳＶ編集処理を終了しますか？");
+const QString NONE = QStringLiteral("設定なし");
+
+const QString ADDRESS_70 = QString(58, QLatin1Char('a')) + QStringLiteral("@example.com");
+
+// Five lines: a header, then rows with the cell rules of the assignment in them.
+const QStringList SAMPLE = {
+    QStringLiteral("名前,フリガナ,電話,グループ,秘密,メモ,メール"),
+    QStringLiteral("山田太郎,ﾔﾏﾀﾞ ﾀﾛｳ,0312345678,7,PRIVATE,NOTE:朝に電話,taro@example.jp"),
+    QStringLiteral("消す行,ｹｽ,000,1,1,x,y@example.jp"),
+    QStringLiteral("佐藤花子,ｻﾄｳ ﾊﾅｺ,09011112222,07,PUBLIC,コロンなし,") + ADDRESS_70,
+    QStringLiteral("鈴木,ｽｽﾞｷ,0451234567,,1,:,suzuki@example.jp"),
+};
+
+// Runs script on the assignment dialog once the command has opened it, then makes sure the
+// dialog is gone so a failed expectation never leaves a modal loop waiting.
+void onCsvEdit(std::function<void(CCsvEdit&)> script) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, script] {
+        auto* dialog = qobject_cast<CCsvEdit*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        script(*dialog);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the assignment dialog is still open";
+            dialog->done(QDialog::Rejected);
+        }
+    });
+    timer->start();
+}
+
+QString header(const CCsvEdit& dialog, int column) {
+    return dialog.list()->model()->headerData(column, Qt::Horizontal).toString();
+}
+
+QString cell(const CCsvEdit& dialog, int row, int column) {
+    const QAbstractItemModel* model = dialog.list()->model();
+    return model->data(model->index(row, column)).toString();
+}
+
+void clickHeader(CCsvEdit& dialog, int column) {
+    QHeaderView* header = dialog.list()->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + 10, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void assign(CCsvEdit& dialog, int column, CsvCategory category) {
+    dialog.categoryBox()->setCurrentIndex(category);
+    clickHeader(dialog, column);
+}
+
+void clickRow(CCsvEdit& dialog, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTableView* list = dialog.list();
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+class CsvImport : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        appState() = AppState{};
+        fillBook({{"前の人", "ﾏｴ", {"111"}}});
+        listCommands().importCsv = importCsv;
+    }
+    void TearDown() override {
+        listCommands().importCsv = nullptr;
+        clearBook(telBook());
+        appState() = AppState{};
+    }
+
+    QString writeCsv(const QStringList& lines) {
+        QByteArray bytes;
+        for (const QString& line : lines)
+            bytes += toCp932(line).value() + "\r\n";
+        return writeBytes(bytes);
+    }
+    QString writeBytes(const QByteArray& bytes) {
+        const QString path = dir.filePath(QStringLiteral("book.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    void runImport(CTelListDlg& list, const QString& path) {
+        messages.answer(true); // discard the book
+        files.nextFiles.enqueue(path);
+        list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    ScriptedFileDialogs files;
+};
+
+TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook) {
+    CTelListDlg list;
+    list.show();
+    onCsvEdit([this](CCsvEdit& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("CSV編集"));
+        ASSERT_EQ(dialog.list()->model()->rowCount(), 5);
+        ASSERT_EQ(dialog.list()->model()->columnCount(), 256);
+        EXPECT_EQ(cell(dialog, 1, 0), QStringLiteral("山田太郎"));
+        EXPECT_EQ(dialog.categoryBox()->currentText(), QStringLiteral("名前"));
+        for (int column : {0, 100, 255})
+            EXPECT_EQ(header(dialog, column), NONE);
+
+        // A category moves to the column clicked last.
+        assign(dialog, 2, CSV_CAT_FURIGANA);
+        EXPECT_EQ(header(dialog, 2), QStringLiteral("フリガナ"));
+        clickHeader(dialog, 5);
+        EXPECT_EQ(header(dialog, 5), QStringLiteral("フリガナ"));
+        EXPECT_EQ(header(dialog, 2), NONE);
+        EXPECT_EQ(dialog.list()->columnWidth(2), 100);
+
+        // Rows 0 and 2 go; the others keep every cell.
+        clickRow(dialog, 0);
+        clickRow(dialog, 2, Qt::ControlModifier);
+        dialog.commandAction(ID_CSV_DELETE)->trigger();
+        ASSERT_EQ(dialog.list()->model()->rowCount(), 3);
+        const QStringList kept = {SAMPLE[1], SAMPLE[3], SAMPLE[4]};
+        for (int row = 0; row < 3; ++row) {
+            const QStringList fields = kept[row].split(QLatin1Char(','));
+            for (int column = 0; column < 8; ++column)
+                EXPECT_EQ(cell(dialog, row, column), fields.value(column)) << row << column;
+        }
+        EXPECT_EQ(header(dialog, 5), QStringLiteral("フリガナ")); // categories stay
+
+        // Name, furigana and only number 2: refused.
+        assign(dialog, 0, CSV_CAT_NAME);
+        assign(dialog, 1, CSV_CAT_FURIGANA);
+        assign(dialog, 2, CSV_CAT_TEL2);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+        EXPECT_EQ(messages.shown, QStringList{MISSING});
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(header(dialog, 5), NONE);
+
+        assign(dialog, 2, CSV_CAT_TEL1);
+        assign(dialog, 3, CSV_CAT_GROUP);
+        assign(dialog, 4, CSV_CAT_SECRET);
+        assign(dialog, 5, CSV_CAT_MEMO);
+        assign(dialog, 6, CSV_CAT_MAIL1);
+        messages.answer(false);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(telBook().count, 0u); // nothing reaches the book before Yes
+        messages.answer(true);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    runImport(list, writeCsv(SAMPLE));
+
+    EXPECT_EQ(messages.questions,
+              (QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？"),
+                           DECIDE_QUESTION, DECIDE_QUESTION}));
+    EXPECT_EQ(messages.shown, QStringList{MISSING});
+    const TelBook& book = telBook();
+    ASSERT_EQ(book.count, 3u);
+    struct Expected {
+        const char* name;
+        int group;
+        int secret;
+        const char* memo;
+        QString mail;
+    };
+    const Expected expected[] = {
+        {"山田太郎", 7, 1, "朝に電話", QStringLiteral("taro@example.jp")},
+        {"佐藤花子", 0, 0, "コロンなし", QString()},
+        {"鈴木", 0, 1, "", QStringLiteral("suzuki@example.jp")},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const TelEntry& entry = book.entries[i];
+        EXPECT_EQ(fromCp932(entry.name), QString::fromUtf8(expected[i].name));
+        EXPECT_EQ(entry.group, expected[i].group) << i;
+        EXPECT_EQ(entry.secret, expected[i].secret) << i;
+        EXPECT_EQ(fromCp932(entry.memo), QString::fromUtf8(expected[i].memo));
+        EXPECT_EQ(fromCp932(entry.mail[0].address), expected[i].mail);
+        EXPECT_EQ(entry.tel[0].kind, TEL_PHONE);
+    }
+    EXPECT_EQ(fromCp932(book.entries[1].tel[0].number), QStringLiteral("09011112222"));
+    EXPECT_EQ(book.entries[3].name[0], '\0');
+    EXPECT_EQ(list.list()->rowCount(), 3); // the list was rebuilt with the record check
+    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_EQ(appState().selectedIndex, -1);
+    EXPECT_TRUE(list.isEnabled());
+}
+
+TEST_F(CsvImport, CancelAfterDeletingImportsNothing) {
+    CTelListDlg list;
+    onCsvEdit([this](CCsvEdit& dialog) {
+        dialog.show();
+        clickRow(dialog, 1);
+        dialog.commandAction(ID_CSV_DELETE)->trigger();
+        EXPECT_EQ(dialog.editRowCount(), 4);
+        dialog.commandAction(ID_CSV_DELETE)->trigger(); // nothing selected: nothing happens
+        EXPECT_EQ(dialog.editRowCount(), 4);
+        messages.answer(false);
+        dialog.commandAction(ID_CSV_CANCEL)->trigger();
+        EXPECT_TRUE(dialog.isVisible());
+        messages.answer(true);
+        dialog.commandAction(ID_CSV_CANCEL)->trigger();
+    });
+    runImport(list, writeCsv(SAMPLE));
+
+    EXPECT_EQ(messages.questions.mid(1), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
+    EXPECT_EQ(telBook().count, 0u); // emptied by the discard, and nothing imported
+    EXPECT_EQ(csvRowCount(), 5);
+    EXPECT_EQ(fromCp932(csvCells().cell(1, 0)), QStringLiteral("山田太郎"));
+    EXPECT_EQ(list.list()->rowCount(), 0);
+}
+
+TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook) {
+    CTelListDlg list;
+    onCsvEdit([this](CCsvEdit& dialog) {
+        dialog.show();
+        dialog.list()->selectAll();
+        dialog.commandAction(ID_CSV_DELETE)->trigger();
+        EXPECT_EQ(dialog.list()->model()->rowCount(), 0);
+        assign(dialog, 0, CSV_CAT_NAME);
+        assign(dialog, 1, CSV_CAT_FURIGANA);
+        assign(dialog, 6, CSV_CAT_MAIL1);
+        messages.answer(true);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+    });
+    runImport(list, writeCsv(SAMPLE));
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(csvRowCount(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt) {
+    CTelListDlg list;
+    onCsvEdit([this](CCsvEdit& dialog) {
+        dialog.show();
+        assign(dialog, 0, CSV_CAT_NAME);
+        assign(dialog, 1, CSV_CAT_FURIGANA);
+        assign(dialog, 2, CSV_CAT_TEL1);
+        messages.answer(true);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+    });
+    runImport(list, writeCsv({SAMPLE[1], QString(), SAMPLE[4]}));
+    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "フリガナに不正な文字があるためインポートを中止しました")});
+    EXPECT_EQ(list.list()->rowCount(), 2);
+}
+
+TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook) {
+    appState().filePath = QStringLiteral("/tmp/kept.vcf");
+    CTelListDlg list;
+    appState().filePath = QStringLiteral("/tmp/kept.vcf");
+    runImport(list, writeBytes(QByteArray("a,b\0c\nd\n", 8)));
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "CSVファイルに異常がある為、インポート処理を終了します。")});
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/kept.vcf"));
+    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_TRUE(list.isEnabled());
+
+    messages.shown.clear();
+    files.nextFiles.enqueue(writeBytes(QByteArray()));
+    list.commandAction(ID_LIST_IMPORT_CSV)->trigger(); // empty book: no question
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("ＣＳＶファイルに１件もデータがありません。")});
+    EXPECT_EQ(messages.questions.size(), 1);
+}
+
+TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen) {
+    CTelListDlg list;
+    messages.answer(false);
+    list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
+    EXPECT_EQ(files.asked, 0);
+    EXPECT_EQ(telBook().count, 1u);
+
+    messages.answer(true);
+    files.nextFiles.enqueue(QString());
+    list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
+    EXPECT_EQ(files.filters, QStringList{QStringLiteral("CSV Files(*.csv);;All Files (*.*)")});
+    EXPECT_EQ(files.titles, QStringList{QStringLiteral("CSVインポート ファイルの選択")});
+    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+class CsvEditDialog : public testing::Test {
+  protected:
+    void SetUp() override {
+        clearCsvGrid(csvCells());
+        for (int row = 0; row < 3; ++row)
+            csvCells().cell(row, 0)[0] = static_cast<char>('a' + row);
+        csvRowCount() = 3;
+    }
+
+    ScriptedMessages messages;
+};
+
+TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen) {
+    CCsvEdit dialog;
+    EXPECT_EQ(dialog.list()->model()->rowCount(), 3);
+    EXPECT_EQ(cell(dialog, 2, 0), QStringLiteral("c"));
+    EXPECT_EQ(dialog.list()->columnWidth(200), 100);
+    QStringList items;
+    for (int i = 0; i < dialog.categoryBox()->count(); ++i)
+        items << dialog.categoryBox()->itemText(i);
+    EXPECT_EQ(items, (QStringList{QStringLiteral("名前"), QStringLiteral("フリガナ"),
+                                  QStringLiteral("グループ番号"), QStringLiteral("シークレット"),
+                                  QStringLiteral("電話番号１"), QStringLiteral("電話番号２"),
+                                  QStringLiteral("電話番号３"), QStringLiteral("メールアドレス１"),
+                                  QStringLiteral("メールアドレス２"),
+                                  QStringLiteral("メールアドレス３"), QStringLiteral("メモ")}));
+    EXPECT_EQ(dialog.categoryBox()->currentIndex(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the wait cursor is gone again
+    for (std::uint8_t category : csvAssignment())
+        ASSERT_EQ(category, CSV_CAT_NONE);
+}
+
+TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName) {
+    CCsvEdit dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    assign(dialog, 0, CSV_CAT_NAME);
+    assign(dialog, 1, CSV_CAT_FURIGANA);
+    assign(dialog, 2, CSV_CAT_TEL1);
+    assign(dialog, 0, CSV_CAT_MEMO);
+    EXPECT_EQ(header(dialog, 0), QStringLiteral("メモ"));
+    EXPECT_EQ(dialog.columnCategory()[0], CSV_CAT_MEMO);
+    dialog.commandAction(ID_CSV_DECIDE)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{MISSING});
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose) {
+    CCsvEdit dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
+    dialog.commandAction(ID_CSV_HELP)->trigger();
+    EXPECT_EQ(help.count(), 1);
+    QTest::keyClick(dialog.list(), Qt::Key_Escape);
+    QTest::keyClick(dialog.list(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell) {
+    for (int row = 0; row < MAX_CSV_ROWS; ++row)
+        for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
+            std::memset(csvCells().cell(row, column), 'x', CSV_CELL_TEXT);
+    csvCells().cell(999, 255)[0] = 'L';
+    csvRowCount() = MAX_CSV_ROWS;
+    CCsvEdit dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const QModelIndex last = dialog.list()->model()->index(999, 255);
+    dialog.list()->scrollTo(last);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.list()->viewport()->rect().intersects(dialog.list()->visualRect(last)));
+    EXPECT_EQ(cell(dialog, 999, 255), QLatin1Char('L') + QString(99, QLatin1Char('x')));
+    clearCsvGrid(csvCells());
+}
+
+} // namespace
