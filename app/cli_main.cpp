@@ -1,6 +1,7 @@
 // vemblor-cli: the program's file and handset tasks without windows, for scripts and tests.
 
 #include "app/cli/cli_commands.h"
+#include "app/cli/handset_commands.h"
 
 #include <QCoreApplication>
 
@@ -12,7 +13,11 @@ namespace {
 
 // Each subcommand arrives with the code it runs.
 const CliCommand COMMANDS[] = {
-    {"--placeholder", "", nullptr},
+    {"read", "--port PORT OUT.vcf", runRead},
+    {"write", "--port PORT BOOK.vcf [--yes]", runWrite},
+    {"emulate",
+     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]",
+     runEmulate},
 };
 
 void printUsage(std::FILE* to)

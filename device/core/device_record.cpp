@@ -19,49 +19,45 @@ constexpr std::uint8_t T2_MEMO = 0x0E;
 constexpr std::uint8_t T2_MAIL = 0x09;
 constexpr std::uint8_t T1_OFFICE = 2;
 
-KindCode telKindCode(std::uint8_t kind) {
+KindCode telKindCode(std::uint8_t kind)
+{
     switch (kind) {
-    case TEL_MOBILE:
-        return {1, 6};
-    case TEL_PHS:
-        return {1, 5};
-    case TEL_OFFICE:
-        return {2, 3};
-    case TEL_FAX:
-        return {1, 4};
-    default:
-        return {1, 3};
+    case TEL_MOBILE: return {1, 6};
+    case TEL_PHS: return {1, 5};
+    case TEL_OFFICE: return {2, 3};
+    case TEL_FAX: return {1, 4};
+    default: return {1, 3};
     }
 }
 
-std::uint8_t telKindOf(std::uint8_t t1, std::uint8_t t2) {
+std::uint8_t telKindOf(std::uint8_t t1, std::uint8_t t2)
+{
     if (t1 == T1_OFFICE)
         return TEL_OFFICE;
     switch (t2) {
-    case 4:
-        return TEL_FAX;
-    case 5:
-        return TEL_PHS;
-    case 6:
-        return TEL_MOBILE;
-    default:
-        return TEL_PHONE; // 3, 7 and 8
+    case 4: return TEL_FAX;
+    case 5: return TEL_PHS;
+    case 6: return TEL_MOBILE;
+    default: return TEL_PHONE; // 3, 7 and 8
     }
 }
 
-std::size_t textLength(const char* field, std::size_t fieldSize) {
+std::size_t textLength(const char* field, std::size_t fieldSize)
+{
     return strnlen(field, fieldSize - 1);
 }
 
 class RecordWriter {
-  public:
+public:
     explicit RecordWriter(DeviceRecord& record) : record_(record) {}
 
     int position() const { return p_; }
-    bool fits(std::size_t dataBytes) const {
+    bool fits(std::size_t dataBytes) const
+    {
         return p_ + dataBytes + 3 <= static_cast<std::size_t>(RECORD_FIELDS_LIMIT);
     }
-    void field(std::uint8_t t1, std::uint8_t t2, QByteArrayView data, bool leadingZero = false) {
+    void field(std::uint8_t t1, std::uint8_t t2, QByteArrayView data, bool leadingZero = false)
+    {
         put(t1);
         put(t2);
         put(static_cast<std::uint8_t>(data.size() + (leadingZero ? 1 : 0)));
@@ -71,7 +67,7 @@ class RecordWriter {
             put(static_cast<std::uint8_t>(byte));
     }
 
-  private:
+private:
     void put(std::uint8_t byte) { record_.bytes[p_++] = byte; }
 
     DeviceRecord& record_;
@@ -79,7 +75,8 @@ class RecordWriter {
 };
 
 // Copies n bytes of received text into a field of fieldSize bytes, cut to the field.
-void storeText(char* field, std::size_t fieldSize, const std::uint8_t* data, std::size_t n) {
+void storeText(char* field, std::size_t fieldSize, const std::uint8_t* data, std::size_t n)
+{
     const std::string text(reinterpret_cast<const char*>(data), n);
     cutToField(field, fieldSize - 1, text.c_str());
 }
@@ -87,7 +84,8 @@ void storeText(char* field, std::size_t fieldSize, const std::uint8_t* data, std
 } // namespace
 
 DeviceRecord encodeEntryRecord(const TelEntry& entry, int entryIndex, const char* modelName,
-                               SentParts& sentParts) {
+                               SentParts& sentParts)
+{
     DeviceRecord record;
     std::copy(RECORD_HEADER.begin(), RECORD_HEADER.end(), record.bytes.begin() + 1);
     std::uint8_t flags = entryIndex % 2 == 0 ? RECORD_EVEN : 0;
@@ -152,8 +150,8 @@ DeviceRecord encodeEntryRecord(const TelEntry& entry, int entryIndex, const char
     return record;
 }
 
-RecordFlags decodeEntryRecord(const DeviceRecord& record, TelEntry& entry,
-                              RecordSlots& recordSlots) {
+RecordFlags decodeEntryRecord(const DeviceRecord& record, TelEntry& entry, RecordSlots& recordSlots)
+{
     const std::uint8_t* b = record.bytes.data();
     const std::size_t length = static_cast<std::size_t>(record.length());
     RecordFlags flags;
@@ -206,7 +204,8 @@ RecordFlags decodeEntryRecord(const DeviceRecord& record, TelEntry& entry,
     return flags;
 }
 
-QByteArray entryFrame(const DeviceRecord& record) {
+QByteArray entryFrame(const DeviceRecord& record)
+{
     QByteArray frame("<1:1:");
     frame.reserve(5 + 3 * record.length() + 4);
     for (int i = 0; i < record.length(); ++i) {
@@ -219,11 +218,13 @@ QByteArray entryFrame(const DeviceRecord& record) {
     return frame;
 }
 
-std::uint8_t tripletValue(char d1, char d2, char d3) {
+std::uint8_t tripletValue(char d1, char d2, char d3)
+{
     return static_cast<std::uint8_t>((d1 & 0x0F) * 100 + (d2 & 0x0F) * 10 + (d3 & 0x0F));
 }
 
-bool parseRecordReply(QByteArrayView line, DeviceRecord& record) {
+bool parseRecordReply(QByteArrayView line, DeviceRecord& record)
+{
     if (line.isEmpty() || line[0] != '<')
         return false;
     if (line.size() >= 4 && line[3] == '>' && (line[2] == 'h' || line[2] == 'b'))

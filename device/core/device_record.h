@@ -26,7 +26,8 @@ constexpr char MODEL_WITHOUT_MEMO[] = "VN07R";
 struct DeviceRecord {
     std::array<std::uint8_t, RECORD_FIELDS_LIMIT> bytes{}; // bytes[0] is the length
     int length() const { return bytes[0]; }
-    QByteArrayView view() const {
+    QByteArrayView view() const
+    {
         return QByteArrayView(reinterpret_cast<const char*>(bytes.data()), length());
     }
 };

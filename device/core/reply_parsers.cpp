@@ -9,7 +9,8 @@ namespace {
 constexpr int COUNT_DIGITS_LIMIT = 5;
 constexpr int MODEL_CHARS_LIMIT = MODEL_NAME_SIZE - 1;
 
-std::optional<int> countDigit(char c) {
+std::optional<int> countDigit(char c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -24,7 +25,8 @@ std::optional<int> countDigit(char c) {
 }
 
 // One number of the count field: at most five characters.
-std::optional<int> countNumber(QByteArrayView digits) {
+std::optional<int> countNumber(QByteArrayView digits)
+{
     if (digits.size() > COUNT_DIGITS_LIMIT)
         return std::nullopt;
     int value = 0;
@@ -38,7 +40,8 @@ std::optional<int> countNumber(QByteArrayView digits) {
 }
 
 // A reported name matches a table entry when it is a beginning of it.
-bool modelMatches(QByteArrayView reported, const char* entry) {
+bool modelMatches(QByteArrayView reported, const char* entry)
+{
     for (qsizetype i = 0; i < reported.size(); ++i)
         if (entry[i] == '\0' || reported[i] != entry[i])
             return false;
@@ -47,7 +50,8 @@ bool modelMatches(QByteArrayView reported, const char* entry) {
 
 } // namespace
 
-ReplyClass classifyReply(QByteArrayView line) {
+ReplyClass classifyReply(QByteArrayView line)
+{
     if (line.startsWith("OK"))
         return REPLY_OK;
     if (line.startsWith("AT"))
@@ -59,7 +63,8 @@ ReplyClass classifyReply(QByteArrayView line) {
     return line.isEmpty() ? REPLY_EMPTY : REPLY_OTHER;
 }
 
-ReplyClass classifyIdentity(QByteArrayView line) {
+ReplyClass classifyIdentity(QByteArrayView line)
+{
     while (!line.isEmpty() && (line.front() == '\r' || line.front() == '\n'))
         line = line.sliced(1);
     if (line.startsWith("QVR"))
@@ -71,11 +76,13 @@ ReplyClass classifyIdentity(QByteArrayView line) {
     return line.isEmpty() ? REPLY_EMPTY : REPLY_OTHER;
 }
 
-bool isEntryAck(QByteArrayView line) {
+bool isEntryAck(QByteArrayView line)
+{
     return line.startsWith("<2h>");
 }
 
-LeaveReply classifyLeaveReply(QByteArrayView line) {
+LeaveReply classifyLeaveReply(QByteArrayView line)
+{
     if (line.startsWith("OK"))
         return LeaveReply::Done;
     if (line.isEmpty() || isEntryAck(line))
@@ -83,7 +90,8 @@ LeaveReply classifyLeaveReply(QByteArrayView line) {
     return LeaveReply::Failed;
 }
 
-BookInfo parseBookInfo(QByteArrayView line, OperationCode operation) {
+BookInfo parseBookInfo(QByteArrayView line, OperationCode operation)
+{
     BookInfo info;
     if (line.isEmpty() || line[0] != '<')
         return info;

@@ -5,7 +5,8 @@ constexpr unsigned char CR = 0x0D;
 constexpr unsigned char LF = 0x0A;
 } // namespace
 
-void RxRing::append(QByteArrayView bytes) {
+void RxRing::append(QByteArrayView bytes)
+{
     for (char byte : bytes) {
         if (unread_ == RX_RING_SIZE)
             advance(1);
@@ -14,12 +15,14 @@ void RxRing::append(QByteArrayView bytes) {
     }
 }
 
-void RxRing::advance(std::size_t bytes) {
+void RxRing::advance(std::size_t bytes)
+{
     rxRead_ = (rxRead_ + bytes) % RX_RING_SIZE;
     unread_ -= bytes;
 }
 
-std::optional<QByteArray> RxRing::takeLine() {
+std::optional<QByteArray> RxRing::takeLine()
+{
     while (unread_ > 0) {
         const unsigned char byte = at(0);
         if (byte == CR) {
@@ -39,11 +42,13 @@ std::optional<QByteArray> RxRing::takeLine() {
     return std::nullopt;
 }
 
-void RxRing::resetReceive() {
+void RxRing::resetReceive()
+{
     rxRead_ = 0;
     unread_ = 0;
 }
 
-void RxRing::dropReplyLine() {
+void RxRing::dropReplyLine()
+{
     lineLen_ = 0;
 }

@@ -14,7 +14,7 @@ constexpr std::size_t RX_RING_SIZE = 4096;
 constexpr std::size_t REPLY_LINE_SIZE = 4096;
 
 class RxRing {
-  public:
+public:
     // Appends bytes; when 4096 unread bytes are waiting, each new byte replaces the oldest.
     void append(QByteArrayView bytes);
     // Takes at most one complete line, without its CR LF. A CR that is the last byte received
@@ -27,7 +27,7 @@ class RxRing {
 
     std::size_t unread() const { return unread_; }
 
-  private:
+private:
     unsigned char at(std::size_t offset) const { return ring_[(rxRead_ + offset) % RX_RING_SIZE]; }
     void advance(std::size_t bytes);
 

@@ -3,11 +3,13 @@
 #include <QSerialPort>
 
 SerialPort::SerialPort() = default;
-SerialPort::~SerialPort() {
+SerialPort::~SerialPort()
+{
     closePort();
 }
 
-bool SerialPort::openPort(const QString& device) {
+bool SerialPort::openPort(const QString& device)
+{
     closePort();
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
@@ -33,14 +35,16 @@ bool SerialPort::openPort(const QString& device) {
     return true;
 }
 
-void SerialPort::closePort() {
+void SerialPort::closePort()
+{
     if (port_) {
         port_->close();
         port_.reset();
     }
 }
 
-void SerialPort::abortPort() {
+void SerialPort::abortPort()
+{
     if (!port_)
         return;
     port_->clear(QSerialPort::AllDirections);
@@ -50,16 +54,19 @@ void SerialPort::abortPort() {
     closePort();
 }
 
-bool SerialPort::isOpen() const {
+bool SerialPort::isOpen() const
+{
     return port_ && port_->isOpen();
 }
 
-void SerialPort::purgePort() {
+void SerialPort::purgePort()
+{
     if (port_)
         port_->clear(QSerialPort::AllDirections);
 }
 
-SerialPort::WriteOutcome SerialPort::write(QByteArrayView bytes) {
+SerialPort::WriteOutcome SerialPort::write(QByteArrayView bytes)
+{
     if (!port_)
         return WriteOutcome::Failed;
     if (port_->write(bytes.data(), bytes.size()) != bytes.size())
@@ -73,11 +80,13 @@ SerialPort::WriteOutcome SerialPort::write(QByteArrayView bytes) {
     return port_->bytesToWrite() == 0 ? WriteOutcome::Complete : WriteOutcome::Partial;
 }
 
-bool SerialPort::writeOnce(QByteArrayView bytes) {
+bool SerialPort::writeOnce(QByteArrayView bytes)
+{
     return write(bytes) == WriteOutcome::Complete;
 }
 
-bool SerialPort::writeCommand(QByteArrayView bytes) {
+bool SerialPort::writeCommand(QByteArrayView bytes)
+{
     WriteOutcome outcome = write(bytes);
     if (outcome == WriteOutcome::Complete)
         return true;
@@ -95,7 +104,8 @@ bool SerialPort::writeCommand(QByteArrayView bytes) {
     return false;
 }
 
-bool SerialPort::pollReceive() {
+bool SerialPort::pollReceive()
+{
     if (!port_)
         return false;
     port_->clearError();

@@ -11,7 +11,7 @@
 class QSerialPort;
 
 class SerialPort final : public TransferPort {
-  public:
+public:
     SerialPort();
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
@@ -38,12 +38,13 @@ class SerialPort final : public TransferPort {
     void dropReplyLine() override { rx_.dropReplyLine(); }
 
     // The write time-out is that of the handset link (15 s plus 1 ms per byte); tests shorten it.
-    void setWriteTimeout(int constantMs, int perByteMs) {
+    void setWriteTimeout(int constantMs, int perByteMs)
+    {
         writeTimeoutConstant_ = constantMs;
         writeTimeoutPerByte_ = perByteMs;
     }
 
-  private:
+private:
     enum class WriteOutcome { Complete, Partial, Failed };
     WriteOutcome write(QByteArrayView bytes);
 

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 
-void TickThread::requestStop() {
+void TickThread::requestStop()
+{
     target_.store(nullptr);
     stop_.release();
 }
 
-void TickThread::run() {
+void TickThread::run()
+{
     // Waiting on the stop event stands in for the sleep, so a stop ends the thread at once.
     while (!stop_.tryAcquire(1, intervalMs_)) {
         if (QObject* target = target_.load())
@@ -15,7 +17,8 @@ void TickThread::run() {
     }
 }
 
-bool TickSource::startTick(int intervalMs) {
+bool TickSource::startTick(int intervalMs)
+{
     stopTick();
     auto thread = std::make_unique<TickThread>(intervalMs);
     thread->start();
@@ -25,12 +28,14 @@ bool TickSource::startTick(int intervalMs) {
     return true;
 }
 
-void TickSource::setPostTarget(QObject* target) {
+void TickSource::setPostTarget(QObject* target)
+{
     if (thread_)
         thread_->setPostTarget(target);
 }
 
-void TickSource::stopTick() {
+void TickSource::stopTick()
+{
     if (!thread_)
         return;
     thread_->requestStop();

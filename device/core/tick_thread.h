@@ -14,7 +14,7 @@ constexpr QEvent::Type TRANSFER_TICK_EVENT = static_cast<QEvent::Type>(0x500);
 constexpr int TICK_INTERVAL_MS = 100;
 
 class TickThread final : public QThread {
-  public:
+public:
     explicit TickThread(int intervalMs) : intervalMs_(intervalMs) {}
 
     // Ticks are posted only while a target is set.
@@ -22,10 +22,10 @@ class TickThread final : public QThread {
     // Clears the target and wakes the thread, which then ends without posting again.
     void requestStop();
 
-  protected:
+protected:
     void run() override;
 
-  private:
+private:
     std::atomic<QObject*> target_{nullptr};
     const int intervalMs_;
     QSemaphore stop_; // the stop event of this thread only
@@ -34,7 +34,7 @@ class TickThread final : public QThread {
 // Starts and stops tick threads; each start makes a fresh thread with its own stop event, so a
 // thread of an earlier transfer can never post to a later one.
 class TickSource {
-  public:
+public:
     TickSource() = default;
     ~TickSource() { stopTick(); }
     TickSource(const TickSource&) = delete;
@@ -47,6 +47,6 @@ class TickSource {
     void stopTick();
     bool running() const { return thread_ != nullptr; }
 
-  private:
+private:
     std::unique_ptr<TickThread> thread_;
 };

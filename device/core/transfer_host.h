@@ -7,7 +7,7 @@
 #include <QString>
 
 class TransferHost {
-  public:
+public:
     virtual ~TransferHost() = default;
     // OP_DEVICE_READ or OP_DEVICE_WRITE.
     virtual OperationCode operation() const = 0;

@@ -8,7 +8,7 @@
 #include <optional>
 
 class TransferPort {
-  public:
+public:
     virtual ~TransferPort() = default;
     // Empties both directions of the line.
     virtual void purgePort() = 0;

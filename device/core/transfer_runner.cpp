@@ -7,9 +7,12 @@ const char SUCCESS_MESSAGE[] = "電話帳データコピーが正常に終了し
 }
 
 TransferRunner::TransferRunner(OperationCode operation, bool answerYes)
-    : operation_(operation), answerYes_(answerYes) {}
+    : operation_(operation), answerYes_(answerYes)
+{
+}
 
-bool TransferRunner::run(const QString& device, int tickIntervalMs) {
+bool TransferRunner::run(const QString& device, int tickIntervalMs)
+{
     TransferSession& session = transferSession();
     session.state = LINK_ATTENTION;
     appState().resultFlag = 0;
@@ -30,12 +33,14 @@ bool TransferRunner::run(const QString& device, int tickIntervalMs) {
     return true;
 }
 
-bool TransferRunner::succeeded() const {
+bool TransferRunner::succeeded() const
+{
     return transferSession().completed && !messages_.isEmpty() &&
            messages_.last() == QString::fromUtf8(SUCCESS_MESSAGE);
 }
 
-bool TransferRunner::event(QEvent* event) {
+bool TransferRunner::event(QEvent* event)
+{
     if (event->type() != TRANSFER_TICK_EVENT)
         return QObject::event(event);
     if (!running_ || busy_)
@@ -47,24 +52,28 @@ bool TransferRunner::event(QEvent* event) {
     return true;
 }
 
-void TransferRunner::showMessage(const QString& text) {
+void TransferRunner::showMessage(const QString& text)
+{
     messages_ << text;
     if (onMessage)
         onMessage(text);
 }
 
-bool TransferRunner::askYesNo(const QString& text) {
+bool TransferRunner::askYesNo(const QString& text)
+{
     questions_ << text;
     if (onMessage)
         onMessage(text);
     return answerYes_;
 }
 
-void TransferRunner::showProgress(const QString& text) {
+void TransferRunner::showProgress(const QString& text)
+{
     progress_.append({ticks_, text});
 }
 
-void TransferRunner::endTransfer() {
+void TransferRunner::endTransfer()
+{
     port_.closePort();
     tickSource_.stopTick();
     running_ = false;

@@ -14,7 +14,7 @@
 #include <functional>
 
 class TransferRunner final : public QObject, public TransferHost {
-  public:
+public:
     TransferRunner(OperationCode operation, bool answerYes);
 
     // Opens device and runs the transfer until it ends. False when the port does not open
@@ -41,10 +41,10 @@ class TransferRunner final : public QObject, public TransferHost {
     void showClosing() override {}
     void endTransfer() override;
 
-  protected:
+protected:
     bool event(QEvent* event) override;
 
-  private:
+private:
     const OperationCode operation_;
     const bool answerYes_;
     SerialPort port_;

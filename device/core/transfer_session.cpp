@@ -8,26 +8,30 @@
 
 namespace {
 
-void tell(TransferHost& host, const char* utf8) {
+void tell(TransferHost& host, const char* utf8)
+{
     host.showMessage(QString::fromUtf8(utf8));
 }
 
 // The transition to state: its command goes out on the next tick.
-void goTo(TransferSession& session, LinkState state, TransferPort& port) {
+void goTo(TransferSession& session, LinkState state, TransferPort& port)
+{
     session.state = state;
     session.sendPending = true;
     port.resetReceive();
     session.awaitingReply = false;
 }
 
-StepResult finish(TransferSession& session) {
+StepResult finish(TransferSession& session)
+{
     session.state = LINK_ATTENTION;
     return STEP_FINISH;
 }
 
 // The same command once more, up to MAX_RESENDS times; then the message and the end.
 StepResult resend(TransferSession& session, TransferPort& port, TransferHost& host,
-                  const char* failure) {
+                  const char* failure)
+{
     session.retryCount += 1;
     session.awaitingReply = false;
     port.resetReceive();
@@ -39,18 +43,21 @@ StepResult resend(TransferSession& session, TransferPort& port, TransferHost& ho
     return STEP_CONTINUE;
 }
 
-std::uint32_t bookCount(const TelBook& book) {
+std::uint32_t bookCount(const TelBook& book)
+{
     return std::min(book.count, MAX_TEL_ENTRIES);
 }
 
-void startEntries(TransferSession& session) {
+void startEntries(TransferSession& session)
+{
     session.entryIndex = 0;
     session.recordSlots = RecordSlots{};
     session.sentParts.reset();
 }
 
 StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPort& port,
-                      TransferHost& host) {
+                      TransferHost& host)
+{
     const bool write = host.operation() == OP_DEVICE_WRITE;
     const BookInfo info = parseBookInfo(line, host.operation());
     session.deviceCount = info.deviceCount;
@@ -79,19 +86,16 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
         tell(host, write ? "電話帳書込み未対応機種のため電話帳データコピーができません。"
                          : "電話帳読出し未対応機種のため電話帳データコピーができません。");
         break;
-    case BOOK_MALFORMED:
-        tell(host, "コマンドが異常です。");
-        break;
-    default:
-        tell(host, "電話帳転送ができませんでした。");
-        break;
+    case BOOK_MALFORMED: tell(host, "コマンドが異常です。"); break;
+    default: tell(host, "電話帳転送ができませんでした。"); break;
     }
     goTo(session, LINK_LEAVE_DATA, port);
     return STEP_CONTINUE;
 }
 
 StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPort& port,
-                      TransferHost& host) {
+                      TransferHost& host)
+{
     if (!isEntryAck(line)) {
         tell(host, "電話帳データコピーが正常に行われませんでした。");
         goTo(session, LINK_LEAVE_DATA, port);
@@ -113,7 +117,8 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
 }
 
 // The handset's records replace the phone book only now that every one of them has arrived.
-void installStagedBook(TransferSession& session) {
+void installStagedBook(TransferSession& session)
+{
     TelBook& book = telBook();
     clearBook(book);
     const auto count = static_cast<std::uint32_t>(session.entryIndex);
@@ -123,7 +128,8 @@ void installStagedBook(TransferSession& session) {
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
-                         TransferHost& host) {
+                         TransferHost& host)
+{
     DeviceRecord record;
     if (!session.staging || !parseRecordReply(line, record)) {
         tell(host, "電話帳データコピーが正常に行われませんでした。");
@@ -155,7 +161,8 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
     return STEP_CONTINUE;
 }
 
-void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host) {
+void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host)
+{
     if (host.operation() == OP_DEVICE_WRITE && telBook().count == 0) {
         tell(host, "電話帳データがありません。");
         session.sendPending = false;
@@ -183,7 +190,8 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
     port.resetReceive();
 }
 
-void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host) {
+void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host)
+{
     if (!port.pollReceive()) {
         host.endTransfer();
         return;
@@ -215,12 +223,14 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
 
 } // namespace
 
-TransferSession& transferSession() {
+TransferSession& transferSession()
+{
     static TransferSession session;
     return session;
 }
 
-void resetTransfer(TransferSession& session) {
+void resetTransfer(TransferSession& session)
+{
     session.sendPending = true;
     session.awaitingReply = false;
     session.retryCount = 0;
@@ -237,39 +247,27 @@ void resetTransfer(TransferSession& session) {
     session.staging.reset();
 }
 
-void buildCommand(TransferSession& session, const TelBook& book) {
+void buildCommand(TransferSession& session, const TelBook& book)
+{
     QByteArray& tx = session.txBuffer;
     switch (session.state) {
-    case LINK_ATTENTION:
-        tx = "AT\r\n";
-        break;
-    case LINK_IDENTIFY:
-        tx = "ATI3\r\n";
-        break;
-    case LINK_ENTER_DATA:
-        tx = "AT@S\r\n";
-        break;
-    case LINK_QUERY_BOOK:
-        tx = "<1F>\r\n";
-        break;
-    case LINK_ERASE_ALL:
-        tx = "<3:1H>\r\n";
-        break;
+    case LINK_ATTENTION: tx = "AT\r\n"; break;
+    case LINK_IDENTIFY: tx = "ATI3\r\n"; break;
+    case LINK_ENTER_DATA: tx = "AT@S\r\n"; break;
+    case LINK_QUERY_BOOK: tx = "<1F>\r\n"; break;
+    case LINK_ERASE_ALL: tx = "<3:1H>\r\n"; break;
     case LINK_WRITE_ENTRY:
         tx = entryFrame(encodeEntryRecord(book.entries[session.entryIndex], session.entryIndex,
                                           session.modelName, session.sentParts));
         break;
-    case LINK_LEAVE_DATA:
-        tx = "+++";
-        break;
-    case LINK_READ_ENTRY:
-        tx = "<2:1H>\r\n";
-        break;
+    case LINK_LEAVE_DATA: tx = "+++"; break;
+    case LINK_READ_ENTRY: tx = "<2:1H>\r\n"; break;
     }
 }
 
 StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,
-                           TransferHost& host) {
+                           TransferHost& host)
+{
     switch (session.state) {
     case LINK_ATTENTION:
         switch (classifyReply(line)) {
@@ -278,10 +276,8 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_IDENTIFY, port);
             return STEP_CONTINUE;
         case REPLY_ECHO:
-        case REPLY_EMPTY:
-            return STEP_CONTINUE;
-        default:
-            return resend(session, port, host, "再送に失敗しました。(0)");
+        case REPLY_EMPTY: return STEP_CONTINUE;
+        default: return resend(session, port, host, "再送に失敗しました。(0)");
         }
     case LINK_IDENTIFY:
         switch (classifyIdentity(line)) {
@@ -292,8 +288,7 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
         case REPLY_OTHER:
             tell(host, "ＱＶＲ製端末ではないため電話帳データコピーができません。");
             return finish(session);
-        default:
-            return STEP_CONTINUE;
+        default: return STEP_CONTINUE;
         }
     case LINK_ENTER_DATA:
         switch (classifyReply(line)) {
@@ -302,16 +297,11 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_QUERY_BOOK, port);
             return STEP_CONTINUE;
         case REPLY_ECHO:
-        case REPLY_EMPTY:
-            return STEP_CONTINUE;
-        case REPLY_MAKER:
-            return resend(session, port, host, "再送に失敗しました。(2)");
-        default:
-            tell(host, "データ転送モード起動に失敗しました。");
-            return finish(session);
+        case REPLY_EMPTY: return STEP_CONTINUE;
+        case REPLY_MAKER: return resend(session, port, host, "再送に失敗しました。(2)");
+        default: tell(host, "データ転送モード起動に失敗しました。"); return finish(session);
         }
-    case LINK_QUERY_BOOK:
-        return onBookInfo(session, line, port, host);
+    case LINK_QUERY_BOOK: return onBookInfo(session, line, port, host);
     case LINK_ERASE_ALL:
         if (isEntryAck(line)) {
             session.entryIndex = 0;
@@ -321,27 +311,24 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_LEAVE_DATA, port);
         }
         return STEP_CONTINUE;
-    case LINK_WRITE_ENTRY:
-        return onEntryAck(session, line, port, host);
+    case LINK_WRITE_ENTRY: return onEntryAck(session, line, port, host);
     case LINK_LEAVE_DATA:
         switch (classifyLeaveReply(line)) {
-        case LeaveReply::Ignore:
-            return STEP_CONTINUE;
+        case LeaveReply::Ignore: return STEP_CONTINUE;
         case LeaveReply::Failed:
             tell(host, "データ転送モードが正常に解除できませんでした。");
             break;
-        case LeaveReply::Done:
-            break;
+        case LeaveReply::Done: break;
         }
         session.entryIndex = 0;
         return finish(session);
-    case LINK_READ_ENTRY:
-        return onEntryRecord(session, line, port, host);
+    case LINK_READ_ENTRY: return onEntryRecord(session, line, port, host);
     }
     return STEP_CONTINUE;
 }
 
-void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host) {
+void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host)
+{
     if (session.awaitingReply) {
         receiveReply(session, port, host);
         return;

@@ -10,7 +10,8 @@
 
 namespace {
 
-bool writeAll(int fd, const QByteArray& bytes) {
+bool writeAll(int fd, const QByteArray& bytes)
+{
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, bytes.size() - done);
@@ -23,7 +24,8 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-void closeFd(int& fd) {
+void closeFd(int& fd)
+{
     if (fd >= 0)
         ::close(fd);
     fd = -1;
@@ -33,11 +35,13 @@ void closeFd(int& fd) {
 
 PtyHandset::PtyHandset(HandsetOptions options) : handset_(std::move(options)) {}
 
-PtyHandset::~PtyHandset() {
+PtyHandset::~PtyHandset()
+{
     stop();
 }
 
-bool PtyHandset::start() {
+bool PtyHandset::start()
+{
     char name[256] = {};
     termios raw{};
     cfmakeraw(&raw);
@@ -53,7 +57,8 @@ bool PtyHandset::start() {
     return true;
 }
 
-void PtyHandset::stop() {
+void PtyHandset::stop()
+{
     if (thread_.joinable()) {
         writeAll(wake_[1], QByteArray(1, 'x'));
         thread_.join();
@@ -64,7 +69,8 @@ void PtyHandset::stop() {
     closeFd(slave_);
 }
 
-void PtyHandset::serve() {
+void PtyHandset::serve()
+{
     pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     char buffer[4096];
     for (;;) {

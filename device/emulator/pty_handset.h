@@ -10,7 +10,7 @@
 #include <thread>
 
 class PtyHandset {
-  public:
+public:
     explicit PtyHandset(HandsetOptions options = {});
     ~PtyHandset();
     PtyHandset(const PtyHandset&) = delete;
@@ -23,12 +23,13 @@ class PtyHandset {
     QString devicePath() const { return devicePath_; }
 
     // Runs f on the handset while it answers nothing, e.g. to fill or inspect its phone book.
-    template <typename F> auto withHandset(F f) {
+    template <typename F> auto withHandset(F f)
+    {
         std::lock_guard<std::mutex> lock(mutex_);
         return f(handset_);
     }
 
-  private:
+private:
     void serve();
 
     SimulatedHandset handset_;

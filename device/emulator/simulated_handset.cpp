@@ -21,27 +21,27 @@ constexpr std::array<std::pair<HandsetStep, const char*>, 8> STEP_NAMES = {{
     {HandsetStep::LeaveData, "leave-data"},
 }};
 
-QByteArray failureReply(HandsetStep step) {
+QByteArray failureReply(HandsetStep step)
+{
     switch (step) {
-    case HandsetStep::Identify:
-        return "XYZ MODEM\r\nOK\r\n";
+    case HandsetStep::Identify: return "XYZ MODEM\r\nOK\r\n";
     case HandsetStep::QueryBook:
     case HandsetStep::Erase:
     case HandsetStep::WriteEntry:
-    case HandsetStep::ReadEntry:
-        return "<1b>\r\n";
-    default:
-        return "ERROR\r\n";
+    case HandsetStep::ReadEntry: return "<1b>\r\n";
+    default: return "ERROR\r\n";
     }
 }
 
-bool reached(const HandsetFault& fault, HandsetStep step, int occurrence) {
+bool reached(const HandsetFault& fault, HandsetStep step, int occurrence)
+{
     return fault.step == step && occurrence >= fault.occurrence;
 }
 
 } // namespace
 
-std::optional<HandsetFault> parseHandsetFault(const QString& text) {
+std::optional<HandsetFault> parseHandsetFault(const QString& text)
+{
     const QStringList parts = text.split(QLatin1Char(':'));
     if (parts.size() > 2)
         return std::nullopt;
@@ -60,7 +60,8 @@ std::optional<HandsetFault> parseHandsetFault(const QString& text) {
     return std::nullopt;
 }
 
-QString handsetStepNames() {
+QString handsetStepNames()
+{
     QStringList names;
     for (auto [step, name] : STEP_NAMES)
         names << QLatin1String(name);
@@ -69,7 +70,8 @@ QString handsetStepNames() {
 
 SimulatedHandset::SimulatedHandset(HandsetOptions options) : options_(std::move(options)) {}
 
-QByteArray SimulatedHandset::receive(QByteArrayView bytes) {
+QByteArray SimulatedHandset::receive(QByteArrayView bytes)
+{
     pending_.append(bytes);
     QByteArray reply;
     for (;;) {
@@ -93,7 +95,8 @@ QByteArray SimulatedHandset::receive(QByteArrayView bytes) {
     return reply;
 }
 
-HandsetStep SimulatedHandset::stepOf(const QByteArray& command) const {
+HandsetStep SimulatedHandset::stepOf(const QByteArray& command) const
+{
     if (command == ESCAPE)
         return HandsetStep::LeaveData;
     if (!dataMode_) {
@@ -116,7 +119,8 @@ HandsetStep SimulatedHandset::stepOf(const QByteArray& command) const {
     return HandsetStep::None;
 }
 
-QByteArray SimulatedHandset::answer(const QByteArray& command) {
+QByteArray SimulatedHandset::answer(const QByteArray& command)
+{
     const HandsetStep step = stepOf(command);
     const int occurrence = ++seen_[step];
     if (reached(options_.silentFrom, step, occurrence))
@@ -128,26 +132,18 @@ QByteArray SimulatedHandset::answer(const QByteArray& command) {
         return failureReply(step);
 
     switch (step) {
-    case HandsetStep::None:
-        return "ERROR\r\n";
-    case HandsetStep::Attention:
-        return "OK\r\n";
-    case HandsetStep::Identify:
-        return "QVR " + options_.model + "\r\nOK\r\n";
-    case HandsetStep::EnterData:
-        dataMode_ = true;
-        return "OK\r\n";
-    case HandsetStep::QueryBook:
-        return bookInfo();
+    case HandsetStep::None: return "ERROR\r\n";
+    case HandsetStep::Attention: return "OK\r\n";
+    case HandsetStep::Identify: return "QVR " + options_.model + "\r\nOK\r\n";
+    case HandsetStep::EnterData: dataMode_ = true; return "OK\r\n";
+    case HandsetStep::QueryBook: return bookInfo();
     case HandsetStep::Erase:
         entries_.clear();
         incoming_ = TelEntry{};
         incomingTelSlot_ = incomingMailSlot_ = 0;
         return "<2h>\r\n";
-    case HandsetStep::WriteEntry:
-        return storeFrame(command);
-    case HandsetStep::ReadEntry:
-        return nextRecord();
+    case HandsetStep::WriteEntry: return storeFrame(command);
+    case HandsetStep::ReadEntry: return nextRecord();
     case HandsetStep::LeaveData:
         dataMode_ = false;
         served_ = 0;
@@ -157,7 +153,8 @@ QByteArray SimulatedHandset::answer(const QByteArray& command) {
     return {};
 }
 
-QByteArray SimulatedHandset::bookInfo() const {
+QByteArray SimulatedHandset::bookInfo() const
+{
     QByteArray reply =
         "<1:1:" + QByteArray::number(static_cast<qulonglong>(entries_.size())) + "/1000:00:";
     for (char c : options_.model)
@@ -165,7 +162,8 @@ QByteArray SimulatedHandset::bookInfo() const {
     return reply + "f>" + LINE_END;
 }
 
-QByteArray SimulatedHandset::storeFrame(const QByteArray& command) {
+QByteArray SimulatedHandset::storeFrame(const QByteArray& command)
+{
     DeviceRecord record;
     if (!parseRecordReply(command, record))
         return "<0b>\r\n";
@@ -181,7 +179,8 @@ QByteArray SimulatedHandset::storeFrame(const QByteArray& command) {
     return "<2h>\r\n";
 }
 
-QByteArray SimulatedHandset::nextRecord() {
+QByteArray SimulatedHandset::nextRecord()
+{
     if (served_ >= entries_.size())
         return "<1b>\r\n";
     SentParts parts(servedParts_);

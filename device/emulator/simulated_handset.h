@@ -45,7 +45,7 @@ std::optional<HandsetFault> parseHandsetFault(const QString& text);
 QString handsetStepNames();
 
 class SimulatedHandset {
-  public:
+public:
     explicit SimulatedHandset(HandsetOptions options = {});
 
     // Takes bytes from the PC and returns the handset's answer (empty while a command is still
@@ -59,7 +59,7 @@ class SimulatedHandset {
     bool inDataMode() const { return dataMode_; }
     bool silent() const { return silent_; }
 
-  private:
+private:
     QByteArray answer(const QByteArray& command);
     HandsetStep stepOf(const QByteArray& command) const;
     QByteArray bookInfo() const;

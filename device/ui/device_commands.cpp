@@ -8,7 +8,8 @@
 
 namespace {
 
-void runTransfer(CTelListDlg& list) {
+void runTransfer(CTelListDlg& list)
+{
     transferSession().state = LINK_ATTENTION;
     appState().resultFlag = 0;
     CSerialDlg(&list).exec();
@@ -16,7 +17,8 @@ void runTransfer(CTelListDlg& list) {
 
 } // namespace
 
-void readFromHandset(CTelListDlg& list) {
+void readFromHandset(CTelListDlg& list)
+{
     OperationScope operation(OP_DEVICE_READ);
     if (telBook().count != 0 && !list.askDiscard())
         return;
@@ -28,7 +30,8 @@ void readFromHandset(CTelListDlg& list) {
     }
 }
 
-void writeToHandset(CTelListDlg& list) {
+void writeToHandset(CTelListDlg& list)
+{
     OperationScope operation(OP_DEVICE_WRITE);
     runTransfer(list);
 }

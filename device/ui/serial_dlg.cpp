@@ -11,7 +11,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken) {
+QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
+{
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("label%1").arg(id));
     label->setAlignment(Qt::AlignCenter);
@@ -23,7 +24,8 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken) {
 
 } // namespace
 
-CSerialDlg::CSerialDlg(QWidget* parent) : QDialog(parent) {
+CSerialDlg::CSerialDlg(QWidget* parent) : QDialog(parent)
+{
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     DialogUnits du(this);
@@ -58,22 +60,19 @@ CSerialDlg::CSerialDlg(QWidget* parent) : QDialog(parent) {
 
 CSerialDlg::~CSerialDlg() = default;
 
-QLabel* CSerialDlg::label(int id) const {
+QLabel* CSerialDlg::label(int id) const
+{
     switch (id) {
-    case IDC_TRANSFER_TITLE:
-        return title_;
-    case IDC_TRANSFER_ACTION:
-        return action_;
-    case IDC_TRANSFER_CAPTION:
-        return caption_;
-    case IDC_TRANSFER_PROGRESS:
-        return progress_;
-    default:
-        return nullptr;
+    case IDC_TRANSFER_TITLE: return title_;
+    case IDC_TRANSFER_ACTION: return action_;
+    case IDC_TRANSFER_CAPTION: return caption_;
+    case IDC_TRANSFER_PROGRESS: return progress_;
+    default: return nullptr;
     }
 }
 
-void CSerialDlg::showEvent(QShowEvent* event) {
+void CSerialDlg::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     // The start-up runs once the modal loop is running, so that ending the dialog at once (a
     // port that does not open) ends that loop.
@@ -83,7 +82,8 @@ void CSerialDlg::showEvent(QShowEvent* event) {
     }
 }
 
-void CSerialDlg::startTransfer() {
+void CSerialDlg::startTransfer()
+{
     if (!port_.openPort(portDevicePath(appState().portNo))) {
         showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
         finishDialog();
@@ -96,7 +96,8 @@ void CSerialDlg::startTransfer() {
     tickSource_.setPostTarget(this);
 }
 
-bool CSerialDlg::event(QEvent* event) {
+bool CSerialDlg::event(QEvent* event)
+{
     if (event->type() != TRANSFER_TICK_EVENT)
         return QDialog::event(event);
     // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
@@ -108,7 +109,8 @@ bool CSerialDlg::event(QEvent* event) {
     return true;
 }
 
-void CSerialDlg::onCancel() {
+void CSerialDlg::onCancel()
+{
     TransferSession& session = transferSession();
     // From LINK_ENTER_DATA on the handset may be in data-transfer mode: take it out.
     if (session.state >= LINK_ENTER_DATA) {
@@ -122,35 +124,42 @@ void CSerialDlg::onCancel() {
     finishDialog();
 }
 
-void CSerialDlg::finishDialog() {
+void CSerialDlg::finishDialog()
+{
     port_.closePort();
     tickSource_.stopTick();
     ended_ = true;
     done(QDialog::Rejected);
 }
 
-OperationCode CSerialDlg::operation() const {
+OperationCode CSerialDlg::operation() const
+{
     return appState().operation;
 }
 
-void CSerialDlg::showMessage(const QString& text) {
+void CSerialDlg::showMessage(const QString& text)
+{
     messages().showMessage(text);
 }
 
-bool CSerialDlg::askYesNo(const QString& text) {
+bool CSerialDlg::askYesNo(const QString& text)
+{
     return messages().askYesNo(text);
 }
 
-void CSerialDlg::showProgress(const QString& text) {
+void CSerialDlg::showProgress(const QString& text)
+{
     progress_->setText(text);
 }
 
-void CSerialDlg::showClosing() {
+void CSerialDlg::showClosing()
+{
     action_->setText(QStringLiteral("終了処理中です"));
     progress_->clear();
     cancel_->setEnabled(false);
 }
 
-void CSerialDlg::endTransfer() {
+void CSerialDlg::endTransfer()
+{
     finishDialog();
 }

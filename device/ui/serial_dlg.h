@@ -22,7 +22,7 @@ enum SerialDlgControlId {
 
 class CSerialDlg final : public QDialog, private TransferHost {
     Q_OBJECT
-  public:
+public:
     explicit CSerialDlg(QWidget* parent = nullptr);
     ~CSerialDlg() override;
 
@@ -32,11 +32,11 @@ class CSerialDlg final : public QDialog, private TransferHost {
     // Esc and the close command do nothing: only the protocol and the cancel button end it.
     void reject() override {}
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void startTransfer();
     void onCancel();
     void finishDialog();

@@ -9,23 +9,27 @@
 
 namespace {
 
-std::vector<int> bytesOf(const DeviceRecord& record) {
+std::vector<int> bytesOf(const DeviceRecord& record)
+{
     return std::vector<int>(record.bytes.begin(), record.bytes.begin() + record.length());
 }
 
 // A record from its bytes after the length byte, which is filled in.
-DeviceRecord recordOf(std::vector<std::uint8_t> bytes) {
+DeviceRecord recordOf(std::vector<std::uint8_t> bytes)
+{
     DeviceRecord record;
     record.bytes[0] = static_cast<std::uint8_t>(bytes.size() + 1);
     std::copy(bytes.begin(), bytes.end(), record.bytes.begin() + 1);
     return record;
 }
 
-std::vector<std::uint8_t> header(std::uint8_t flags) {
+std::vector<std::uint8_t> header(std::uint8_t flags)
+{
     return {0x44, 0x44, 0x49, 0x50, 0x20, 0x00, 0x08, flags};
 }
 
-TelEntry fullEntry(bool withName) {
+TelEntry fullEntry(bool withName)
+{
     const std::string digits(32, '9');
     TelEntry entry = makeEntry({withName ? std::string(32, 'N') : std::string(),
                                 withName ? std::string(32, 'F') : std::string(),
@@ -40,7 +44,8 @@ struct Split {
     std::uint8_t flags;
 };
 
-std::vector<Split> encodeAll(const TelEntry& entry, int index, const char* model) {
+std::vector<Split> encodeAll(const TelEntry& entry, int index, const char* model)
+{
     std::vector<Split> records;
     SentParts parts;
     while (!parts.all() && records.size() < 5) {
@@ -50,7 +55,8 @@ std::vector<Split> encodeAll(const TelEntry& entry, int index, const char* model
     return records;
 }
 
-TEST(EncodeEntryRecord, NameOnlyEntryGivesTheSeventeenByteRecordAndItsLine) {
+TEST(EncodeEntryRecord, NameOnlyEntryGivesTheSeventeenByteRecordAndItsLine)
+{
     const TelEntry entry = makeEntry({"A"});
     SentParts parts;
     const DeviceRecord record = encodeEntryRecord(entry, 0, "VN650R", parts);
@@ -61,7 +67,8 @@ TEST(EncodeEntryRecord, NameOnlyEntryGivesTheSeventeenByteRecordAndItsLine) {
               QByteArray("<1:1:017068068073080032000008006001002001065000001001000H>\r\n"));
 }
 
-TEST(EncodeEntryRecord, FullEntrySplitsIntoThreeRecordsAndOnlyTheLastIsComplete) {
+TEST(EncodeEntryRecord, FullEntrySplitsIntoThreeRecordsAndOnlyTheLastIsComplete)
+{
     const std::vector<Split> records = encodeAll(fullEntry(true), 0, "VN650R");
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].length, 191);
@@ -72,7 +79,8 @@ TEST(EncodeEntryRecord, FullEntrySplitsIntoThreeRecordsAndOnlyTheLastIsComplete)
     EXPECT_EQ(records[2].flags, RECORD_EVEN | RECORD_COMPLETE);
 }
 
-TEST(EncodeEntryRecord, WithoutNameTheFirstRecordFillsExactly255Bytes) {
+TEST(EncodeEntryRecord, WithoutNameTheFirstRecordFillsExactly255Bytes)
+{
     const std::vector<Split> records = encodeAll(fullEntry(false), 1, "VN650R");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].length, 255);
@@ -82,7 +90,8 @@ TEST(EncodeEntryRecord, WithoutNameTheFirstRecordFillsExactly255Bytes) {
     EXPECT_EQ(records[1].flags, RECORD_COMPLETE);
 }
 
-TEST(EncodeEntryRecord, MemoIsNeverSentToTheModelWithoutMemo) {
+TEST(EncodeEntryRecord, MemoIsNeverSentToTheModelWithoutMemo)
+{
     const TelEntry entry = makeEntry({"A", "ｱ", {}, {}, "memo"});
     for (const char* model : {"VN07R", "VN650R"}) {
         SentParts parts;
@@ -93,7 +102,8 @@ TEST(EncodeEntryRecord, MemoIsNeverSentToTheModelWithoutMemo) {
     }
 }
 
-TEST(EncodeEntryRecord, KindsGroupAndSecretGoIntoTheFields) {
+TEST(EncodeEntryRecord, KindsGroupAndSecretGoIntoTheFields)
+{
     TelEntry entry = makeEntry({"", "", {"1", "2", "3"}, {"x@y", "z@w"}, "", 5});
     entry.secret = 1;
     entry.tel[0].kind = TEL_OFFICE;
@@ -146,7 +156,8 @@ TEST(EncodeEntryRecord, KindsGroupAndSecretGoIntoTheFields) {
     EXPECT_EQ(bytesOf(record), expected);
 }
 
-TEST(DecodeEntryRecord, ReadsBackWhatWasEncodedOverSeveralRecords) {
+TEST(DecodeEntryRecord, ReadsBackWhatWasEncodedOverSeveralRecords)
+{
     TelEntry original = fullEntry(true);
     original.tel[1].kind = TEL_MOBILE;
     original.tel[2].kind = TEL_PHS;
@@ -170,7 +181,8 @@ struct KindCase {
     std::uint8_t kind;
 };
 
-TEST(DecodeEntryRecord, TelephoneKindsReadBackByTable) {
+TEST(DecodeEntryRecord, TelephoneKindsReadBackByTable)
+{
     const KindCase cases[] = {{1, 3, TEL_PHONE},  {1, 7, TEL_PHONE},  {1, 8, TEL_PHONE},
                               {1, 6, TEL_MOBILE}, {1, 5, TEL_PHS},    {1, 4, TEL_FAX},
                               {2, 3, TEL_OFFICE}, {2, 7, TEL_OFFICE}, {2, 8, TEL_OFFICE}};
@@ -186,7 +198,8 @@ TEST(DecodeEntryRecord, TelephoneKindsReadBackByTable) {
     }
 }
 
-TEST(DecodeEntryRecord, EmptyMailFieldTakesASlotButKeepsItsKind) {
+TEST(DecodeEntryRecord, EmptyMailFieldTakesASlotButKeepsItsKind)
+{
     std::vector<std::uint8_t> bytes = header(RECORD_COMPLETE | RECORD_LAST);
     bytes.insert(bytes.end(), {0x02, 0x09, 0x00, 0x02, 0x09, 0x01, 'q', 0x00, 0x01, 0x01, 0x94});
     TelEntry entry{};
@@ -203,7 +216,8 @@ TEST(DecodeEntryRecord, EmptyMailFieldTakesASlotButKeepsItsKind) {
     EXPECT_TRUE(flags.lastRecord);
 }
 
-TEST(DecodeEntryRecord, UnknownBytesAreSteppedOverOneByOne) {
+TEST(DecodeEntryRecord, UnknownBytesAreSteppedOverOneByOne)
+{
     std::vector<std::uint8_t> bytes = header(0);
     bytes.insert(bytes.end(), {0x07, 0x01, 0x02, 0x01, 'Z'});
     TelEntry entry{};
@@ -216,7 +230,8 @@ TEST(DecodeEntryRecord, UnknownBytesAreSteppedOverOneByOne) {
 // Whatever the handset sends, nothing is written outside the entry: long text is cut without
 // splitting a double-byte character, a fourth number or address is dropped, and a field that
 // runs past its record keeps only the bytes inside it.
-TEST(DecodeEntryRecord, OversizedAndSurplusFieldsStayInsideTheEntry) {
+TEST(DecodeEntryRecord, OversizedAndSurplusFieldsStayInsideTheEntry)
+{
     std::vector<std::uint8_t> bytes = header(RECORD_COMPLETE);
     bytes.insert(bytes.end(), {0x01, 0x02, 41, 'x'});
     for (int i = 0; i < 20; ++i)
@@ -243,7 +258,8 @@ TEST(DecodeEntryRecord, OversizedAndSurplusFieldsStayInsideTheEntry) {
         ASSERT_EQ(c, 0);
 }
 
-TEST(DecodeEntryRecord, TelephoneFieldWithoutRoomForTheZeroByteLeavesTheNumberEmpty) {
+TEST(DecodeEntryRecord, TelephoneFieldWithoutRoomForTheZeroByteLeavesTheNumberEmpty)
+{
     std::vector<std::uint8_t> bytes = header(RECORD_COMPLETE);
     bytes.insert(bytes.end(), {0x01, 0x06, 0x00, 0x01, 0x03, 0x01, 0x00});
     TelEntry entry{};
@@ -254,7 +270,8 @@ TEST(DecodeEntryRecord, TelephoneFieldWithoutRoomForTheZeroByteLeavesTheNumberEm
     EXPECT_EQ(filled.telSlot, 2);
 }
 
-TEST(ParseRecordReply, ReadsTripletsByTheirLowFourBits) {
+TEST(ParseRecordReply, ReadsTripletsByTheirLowFourBits)
+{
     DeviceRecord record;
     ASSERT_TRUE(
         parseRecordReply("<1:1:017068068073080032000008006001002001065000001001000H>", record));
@@ -267,7 +284,8 @@ TEST(ParseRecordReply, ReadsTripletsByTheirLowFourBits) {
     EXPECT_EQ(tripletValue('9', '9', '9'), 999 % 256);
 }
 
-TEST(ParseRecordReply, RejectsOtherRepliesAndRecordsCutShort) {
+TEST(ParseRecordReply, RejectsOtherRepliesAndRecordsCutShort)
+{
     DeviceRecord record;
     for (const char* line : {"", "1:1:017", "<2h>", "<1b>", "<1:2:017", "<1:1:",
                              "<1:1:008068068073080032000008",       // no room for the flags byte

@@ -16,29 +16,34 @@
 // (an empty chunk holds the reply back for a poll). A command it did not expect fails the test
 // and gets no answer; so does every command once the script is used up.
 class ScriptedPort final : public TransferPort {
-  public:
+public:
     struct Expectation {
         QByteArray command; // exact bytes, or a prefix when prefixOnly
         QList<QByteArray> chunks;
         bool prefixOnly = false;
     };
 
-    void expect(const QByteArray& command, const QByteArray& reply = {}) {
+    void expect(const QByteArray& command, const QByteArray& reply = {})
+    {
         script.enqueue({command, reply.isEmpty() ? QList<QByteArray>{} : QList{reply}, false});
     }
-    void expectChunks(const QByteArray& command, QList<QByteArray> chunks) {
+    void expectChunks(const QByteArray& command, QList<QByteArray> chunks)
+    {
         script.enqueue({command, std::move(chunks), false});
     }
     // An entry frame, whatever its record.
-    void expectFrame(const QByteArray& reply = "<2h>\r\n") {
+    void expectFrame(const QByteArray& reply = "<2h>\r\n")
+    {
         script.enqueue({"<1:1:", {reply}, true});
     }
 
-    void purgePort() override {
+    void purgePort() override
+    {
         ++purges;
         arriving.clear();
     }
-    bool writeCommand(QByteArrayView bytes) override {
+    bool writeCommand(QByteArrayView bytes) override
+    {
         if (failWrites)
             return false;
         written.append(bytes.toByteArray());
@@ -55,7 +60,8 @@ class ScriptedPort final : public TransferPort {
             arriving.append(next.chunks);
         return true;
     }
-    bool pollReceive() override {
+    bool pollReceive() override
+    {
         if (failPolls)
             return false;
         if (!arriving.isEmpty())
@@ -77,12 +83,13 @@ class ScriptedPort final : public TransferPort {
 };
 
 class ScriptedHost final : public TransferHost {
-  public:
+public:
     explicit ScriptedHost(OperationCode op) : op(op) {}
 
     OperationCode operation() const override { return op; }
     void showMessage(const QString& text) override { shown << text; }
-    bool askYesNo(const QString& text) override {
+    bool askYesNo(const QString& text) override
+    {
         questions << text;
         if (answers.isEmpty()) {
             ADD_FAILURE() << "unscripted question " << text.toStdString();
@@ -103,6 +110,7 @@ class ScriptedHost final : public TransferHost {
     int ends = 0;
 };
 
-inline QString utf8(const char* text) {
+inline QString utf8(const char* text)
+{
     return QString::fromUtf8(text);
 }

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(ClassifyReply, LooksOnlyAtTheBeginningOfTheLine) {
+TEST(ClassifyReply, LooksOnlyAtTheBeginningOfTheLine)
+{
     const std::pair<const char*, ReplyClass> cases[] = {
         {"OK", REPLY_OK},       {"OKAY", REPLY_OK},       {"AT", REPLY_ECHO},
         {"ATI3", REPLY_ECHO},   {"QVR 650", REPLY_MAKER}, {"ERROR", REPLY_ERROR},
@@ -14,7 +15,8 @@ TEST(ClassifyReply, LooksOnlyAtTheBeginningOfTheLine) {
         EXPECT_EQ(classifyReply(line), expected) << line;
 }
 
-TEST(ClassifyIdentity, SkipsLeadingLineBreaks) {
+TEST(ClassifyIdentity, SkipsLeadingLineBreaks)
+{
     const std::pair<const char*, ReplyClass> cases[] = {
         {"QVR", REPLY_MAKER},   {"\r\n\nQVR-1", REPLY_MAKER}, {"\rATI3", REPLY_ECHO},
         {"\nOK", REPLY_OK},     {"\r\n", REPLY_EMPTY},        {"", REPLY_EMPTY},
@@ -23,7 +25,8 @@ TEST(ClassifyIdentity, SkipsLeadingLineBreaks) {
         EXPECT_EQ(classifyIdentity(line), expected) << line;
 }
 
-TEST(ClassifyLeaveReply, OkEndsAcknowledgementsAndEmptyLinesArePassedOver) {
+TEST(ClassifyLeaveReply, OkEndsAcknowledgementsAndEmptyLinesArePassedOver)
+{
     EXPECT_EQ(classifyLeaveReply("OK"), LeaveReply::Done);
     EXPECT_EQ(classifyLeaveReply("<2h>"), LeaveReply::Ignore);
     EXPECT_EQ(classifyLeaveReply(""), LeaveReply::Ignore);
@@ -41,7 +44,8 @@ struct BookCase {
 };
 
 // "VN650R" = 086 078 054 053 048 082, "VN540R" = 086 078 053 052 048 082.
-TEST(ParseBookInfo, Table) {
+TEST(ParseBookInfo, Table)
+{
     const BookCase cases[] = {
         {"<1:1:20/1000:00:086078054053048082f>", OP_DEVICE_WRITE, BOOK_SUPPORTED, 20, "VN650R"},
         {"<1:x:3:skip:086078054053048082", OP_DEVICE_READ, BOOK_SUPPORTED, 3, "VN650R"},

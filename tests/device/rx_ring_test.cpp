@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(RxRing, LineArrivingInPiecesIsHandedOutOnceItsCrLfHasArrived) {
+TEST(RxRing, LineArrivingInPiecesIsHandedOutOnceItsCrLfHasArrived)
+{
     RxRing ring;
     ring.append("O");
     EXPECT_FALSE(ring.takeLine());
@@ -15,7 +16,8 @@ TEST(RxRing, LineArrivingInPiecesIsHandedOutOnceItsCrLfHasArrived) {
     EXPECT_FALSE(ring.takeLine());
 }
 
-TEST(RxRing, HandsOutOneLinePerCall) {
+TEST(RxRing, HandsOutOneLinePerCall)
+{
     RxRing ring;
     ring.append("AT\r\nOK\r\n\r\n");
     EXPECT_EQ(ring.takeLine(), QByteArray("AT"));
@@ -24,13 +26,15 @@ TEST(RxRing, HandsOutOneLinePerCall) {
     EXPECT_FALSE(ring.takeLine());
 }
 
-TEST(RxRing, OnlyCrLfEndsALine) {
+TEST(RxRing, OnlyCrLfEndsALine)
+{
     RxRing ring;
     ring.append("\nQVR\rX\n\r\r\n");
     EXPECT_EQ(ring.takeLine(), QByteArray("\nQVR\rX\n\r"));
 }
 
-TEST(RxRing, ResetDropsUnreadBytesButKeepsThePartialLine) {
+TEST(RxRing, ResetDropsUnreadBytesButKeepsThePartialLine)
+{
     RxRing ring;
     ring.append("<2");
     EXPECT_FALSE(ring.takeLine());
@@ -46,7 +50,8 @@ TEST(RxRing, ResetDropsUnreadBytesButKeepsThePartialLine) {
     EXPECT_EQ(ring.takeLine(), QByteArray("OK"));
 }
 
-TEST(RxRing, OverlongLineKeepsItsFirst4096BytesAndTheNextLineIsIntact) {
+TEST(RxRing, OverlongLineKeepsItsFirst4096BytesAndTheNextLineIsIntact)
+{
     RxRing ring;
     const QByteArray chunk(3000, 'x');
     for (int i = 0; i < 4; ++i) {
@@ -61,7 +66,8 @@ TEST(RxRing, OverlongLineKeepsItsFirst4096BytesAndTheNextLineIsIntact) {
     EXPECT_EQ(ring.takeLine(), QByteArray("OK"));
 }
 
-TEST(RxRing, MoreThan4096UnreadBytesOverwriteTheOldest) {
+TEST(RxRing, MoreThan4096UnreadBytesOverwriteTheOldest)
+{
     RxRing ring;
     ring.append(QByteArray(4000, 'a'));
     ring.append(QByteArray(200, 'b') + "\r\n");

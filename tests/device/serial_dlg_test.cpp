@@ -30,7 +30,8 @@
 
 namespace {
 
-QString utf8(const char* text) {
+QString utf8(const char* text)
+{
     return QString::fromUtf8(text);
 }
 
@@ -40,14 +41,16 @@ const char COPY_DONE[] = "電話帳データコピーが正常に終了しまし
 // Watches the open transfer dialog every few milliseconds: records the texts of its labels and
 // runs an action once a condition holds.
 class DialogWatch : public QObject {
-  public:
+public:
     using Condition = std::function<bool(CSerialDlg&)>;
 
-    DialogWatch() {
+    DialogWatch()
+    {
         connect(&timer_, &QTimer::timeout, this, &DialogWatch::look);
         timer_.start(5);
     }
-    void when(Condition condition, std::function<void(CSerialDlg&)> action) {
+    void when(Condition condition, std::function<void(CSerialDlg&)> action)
+    {
         condition_ = std::move(condition);
         action_ = std::move(action);
     }
@@ -56,8 +59,9 @@ class DialogWatch : public QObject {
     QStringList actionTexts;
     bool cancelEnabledWhileClosing = false;
 
-  private:
-    void look() {
+private:
+    void look()
+    {
         auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget());
         if (!dlg)
             return;
@@ -81,8 +85,9 @@ class DialogWatch : public QObject {
 };
 
 class TransferDialog : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         startDir() = dir.path();
         appState() = AppState{};
@@ -90,27 +95,32 @@ class TransferDialog : public testing::Test {
         listCommands().deviceRead = readFromHandset;
         listCommands().deviceWrite = writeToHandset;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         clearBook(telBook());
         listCommands() = ListCommands{};
     }
     // COM1 leads to device.
-    void mapPort(const QString& device) {
+    void mapPort(const QString& device)
+    {
         QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(QStringLiteral("[PORTS]\nCOM1=%1\n").arg(device).toUtf8());
     }
-    void startHandset(HandsetOptions options = {}) {
+    void startHandset(HandsetOptions options = {})
+    {
         handset = std::make_unique<PtyHandset>(options);
         ASSERT_TRUE(handset->start());
         mapPort(handset->devicePath());
     }
-    QList<QByteArray> handsetCommands() {
+    QList<QByteArray> handsetCommands()
+    {
         return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
     }
     // Runs a list-window command; a dialog still open after a minute is cancelled so a fault
     // cannot hang the suite.
-    void trigger(CTelListDlg& list, int id) {
+    void trigger(CTelListDlg& list, int id)
+    {
         QTimer guard;
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, [] {
@@ -121,7 +131,8 @@ class TransferDialog : public testing::Test {
         guard.start(60000);
         list.commandAction(id)->trigger();
     }
-    static auto inState(LinkState state) {
+    static auto inState(LinkState state)
+    {
         return [state](CSerialDlg&) {
             return transferSession().state == state && transferSession().awaitingReply;
         };
@@ -132,7 +143,8 @@ class TransferDialog : public testing::Test {
     std::unique_ptr<PtyHandset> handset;
 };
 
-TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook) {
+TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
+{
     startHandset();
     fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ", {}, {"s@x.jp"}}});
     CTelListDlg list;
@@ -152,7 +164,8 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook) {
     EXPECT_EQ(appState().resultFlag, 1);
 }
 
-TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList) {
+TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
+{
     startHandset();
     handset->withHandset([](SimulatedHandset& h) {
         h.entries() = {makeEntry({"甲", "ｺｳ", {"1"}}), makeEntry({"乙", "ｵﾂ", {"2"}})};
@@ -173,7 +186,8 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList) {
     EXPECT_TRUE(appState().filePath.isEmpty());
 }
 
-TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged) {
+TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
+{
     HandsetOptions options;
     options.silentFrom = {HandsetStep::ReadEntry, 3};
     startHandset(options);
@@ -201,7 +215,8 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged) {
     EXPECT_EQ(handsetCommands().last(), QByteArray("+++"));
 }
 
-TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive) {
+TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
+{
     const std::pair<HandsetStep, LinkState> cases[] = {
         {HandsetStep::Attention, LINK_ATTENTION},
         {HandsetStep::Identify, LINK_IDENTIFY},
@@ -224,7 +239,8 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive) {
     }
 }
 
-TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns) {
+TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
+{
     HandsetOptions options;
     options.silentFrom = {HandsetStep::Identify, 1};
     startHandset(options);
@@ -245,7 +261,8 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns) {
     EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
 }
 
-TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace) {
+TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
+{
     startHandset();
     fillBook({{"A", "ｴｰ"}});
     CTelListDlg list;
@@ -261,7 +278,8 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace) {
     }
 }
 
-TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick) {
+TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
+{
     startHandset();
     CTelListDlg list;
     trigger(list, ID_LIST_DEVICE_WRITE);
@@ -269,7 +287,8 @@ TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick) {
     EXPECT_TRUE(handsetCommands().isEmpty());
 }
 
-TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList) {
+TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
+{
     mapPort(dir.filePath(QStringLiteral("no-such-port")));
     fillBook({{"残す", "ﾉｺｽ"}});
     CTelListDlg list;
@@ -282,7 +301,8 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList) 
     EXPECT_TRUE(appState().filePath.isEmpty());
 }
 
-TEST_F(TransferDialog, ReadAnsweredNoChangesNothing) {
+TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
+{
     fillBook({{"残す", "ﾉｺｽ"}});
     CTelListDlg list;
     appState().filePath = QStringLiteral("/tmp/book.vcf");

@@ -25,24 +25,28 @@ namespace {
 constexpr int FAST_TICK_MS = 20;
 const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。";
 
-QString utf8(const char* text) {
+QString utf8(const char* text)
+{
     return QString::fromUtf8(text);
 }
 
 // A bare pseudo-terminal whose other side the test reads and writes itself.
 struct RawPty {
-    RawPty() {
+    RawPty()
+    {
         termios raw{};
         cfmakeraw(&raw);
         char name[256] = {};
         EXPECT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
         path = QString::fromLocal8Bit(name);
     }
-    ~RawPty() {
+    ~RawPty()
+    {
         close(master);
         close(slave);
     }
-    QByteArray readAvailable() const {
+    QByteArray readAvailable() const
+    {
         QByteArray bytes;
         const int flags = fcntl(master, F_GETFL);
         fcntl(master, F_SETFL, flags | O_NONBLOCK);
@@ -60,7 +64,8 @@ struct RawPty {
     QString path;
 };
 
-TEST(SerialPortLine, OpensOnlyADeviceThatExists) {
+TEST(SerialPortLine, OpensOnlyADeviceThatExists)
+{
     SerialPort port;
     EXPECT_FALSE(port.openPort(QStringLiteral("/nonexistent/ttyS99")));
     EXPECT_FALSE(port.isOpen());
@@ -73,7 +78,8 @@ TEST(SerialPortLine, OpensOnlyADeviceThatExists) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST(SerialPortLine, SendsCommandsAndCutsRepliesIntoLinesWithoutWaiting) {
+TEST(SerialPortLine, SendsCommandsAndCutsRepliesIntoLinesWithoutWaiting)
+{
     RawPty pty;
     SerialPort port;
     ASSERT_TRUE(port.openPort(pty.path));
@@ -98,7 +104,8 @@ TEST(SerialPortLine, SendsCommandsAndCutsRepliesIntoLinesWithoutWaiting) {
     EXPECT_FALSE(port.takeLine());
 }
 
-TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort) {
+TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort)
+{
     RawPty pty;
     SerialPort port;
     port.setWriteTimeout(100, 0);
@@ -112,7 +119,8 @@ TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort) {
     EXPECT_TRUE(port.writeCommand("AT\r\n"));
 }
 
-TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem) {
+TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem)
+{
     RawPty pty;
     SerialPort port;
     ASSERT_TRUE(port.openPort(pty.path));
@@ -129,14 +137,16 @@ TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem) {
 }
 
 class HandsetLink : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         clearBook(telBook());
         appState() = AppState{};
     }
     void TearDown() override { clearBook(telBook()); }
 
-    static std::vector<TelEntry> sampleEntries() {
+    static std::vector<TelEntry> sampleEntries()
+    {
         const std::string digits(32, '7');
         TelEntry big =
             makeEntry({std::string(32, 'N'),
@@ -153,17 +163,20 @@ class HandsetLink : public testing::Test {
                 big, makeEntry({"表ソ", "ﾋｮｳｿ", {"09011112222", "#31*"}}),
                 makeEntry({"", "ﾅﾏｴﾅｼ"})};
     }
-    static void fillBookWith(const std::vector<TelEntry>& entries) {
+    static void fillBookWith(const std::vector<TelEntry>& entries)
+    {
         clearBook(telBook());
         for (const TelEntry& entry : entries)
             telBook().entries[telBook().count++] = entry;
     }
-    static bool sameEntries(const TelEntry* a, const TelEntry* b, std::size_t count) {
+    static bool sameEntries(const TelEntry* a, const TelEntry* b, std::size_t count)
+    {
         return std::memcmp(a, b, count * sizeof(TelEntry)) == 0;
     }
 };
 
-TEST_F(HandsetLink, WriteArrivesDecodedExactly) {
+TEST_F(HandsetLink, WriteArrivesDecodedExactly)
+{
     PtyHandset handset;
     ASSERT_TRUE(handset.start());
     const std::vector<TelEntry> entries = sampleEntries();
@@ -180,7 +193,8 @@ TEST_F(HandsetLink, WriteArrivesDecodedExactly) {
     });
 }
 
-TEST_F(HandsetLink, ReadBringsTheHandsetsBookIntoTheStore) {
+TEST_F(HandsetLink, ReadBringsTheHandsetsBookIntoTheStore)
+{
     HandsetOptions options;
     options.model = "VN540R";
     PtyHandset handset(options);
@@ -197,7 +211,8 @@ TEST_F(HandsetLink, ReadBringsTheHandsetsBookIntoTheStore) {
     EXPECT_EQ(appState().resultFlag, 0);
 }
 
-TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape) {
+TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
+{
     HandsetOptions options;
     options.failAt = {HandsetStep::WriteEntry, 2};
     PtyHandset handset(options);
@@ -215,7 +230,8 @@ TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape) {
     });
 }
 
-TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply) {
+TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply)
+{
     HandsetOptions options;
     options.silentFrom = {HandsetStep::Identify, 1};
     PtyHandset handset(options);
@@ -227,14 +243,16 @@ TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply) {
     EXPECT_EQ(runner.ticks(), 2 + 1 + NO_REPLY_TICK_LIMIT);
 }
 
-TEST_F(HandsetLink, PortThatDoesNotOpenIsReported) {
+TEST_F(HandsetLink, PortThatDoesNotOpenIsReported)
+{
     TransferRunner runner(OP_DEVICE_READ, false);
     EXPECT_FALSE(runner.run(QStringLiteral("/nonexistent/ttyS0")));
     EXPECT_EQ(runner.messages(), QStringList{utf8("有効なＣＯＭポートではありません。")});
 }
 
 // Ticks per entry at the dialog's own pace: one tick sends a frame, the next takes its reply.
-TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays) {
+TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays)
+{
     std::vector<TelEntry> entries;
     for (int i = 0; i < 20; ++i)
         entries.push_back(makeEntry({"Entry " + std::to_string(i), "ｴﾝﾄﾘ", {"0300000000"}}));

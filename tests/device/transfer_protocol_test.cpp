@@ -15,7 +15,8 @@ const char COPY_DONE[] = "電話帳データコピーが正常に終了しまし
 const char COPY_FAILED[] = "電話帳データコピーが正常に行われませんでした。";
 const char NO_REPLY[] = "応答がありません。";
 
-QByteArray bookReply(int count, const QByteArray& model = "VN650R") {
+QByteArray bookReply(int count, const QByteArray& model = "VN650R")
+{
     QByteArray reply = "<1:1:" + QByteArray::number(count) + "/1000:00:";
     for (char c : model)
         reply += QByteArray::number(static_cast<unsigned char>(c)).rightJustified(3, '0');
@@ -23,7 +24,8 @@ QByteArray bookReply(int count, const QByteArray& model = "VN650R") {
 }
 
 // A record line as the handset sends it, for the entry at index; last marks the final record.
-QByteArray recordReply(const TelEntry& entry, int index, bool last) {
+QByteArray recordReply(const TelEntry& entry, int index, bool last)
+{
     SentParts parts;
     DeviceRecord record = encodeEntryRecord(entry, index, "", parts);
     if (last)
@@ -32,8 +34,9 @@ QByteArray recordReply(const TelEntry& entry, int index, bool last) {
 }
 
 class Protocol : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         clearBook(telBook());
         appState() = AppState{};
         session.state = LINK_ATTENTION;
@@ -42,13 +45,15 @@ class Protocol : public testing::Test {
     void TearDown() override { clearBook(telBook()); }
 
     // Starts the session in state, with its command due on the next tick.
-    void enter(LinkState state) {
+    void enter(LinkState state)
+    {
         session.state = state;
         session.sendPending = true;
         session.awaitingReply = false;
     }
     // Ticks until the transfer ended or stop() holds; returns the ticks used.
-    int run(int limit = 1000, const std::function<bool()>& stop = {}) {
+    int run(int limit = 1000, const std::function<bool()>& stop = {})
+    {
         int ticks = 0;
         while (host.ends == 0 && ticks < limit && !(stop && stop())) {
             stepTransfer(session, port, host);
@@ -57,7 +62,8 @@ class Protocol : public testing::Test {
         return ticks;
     }
     // The AT phase and the book query of a handset that answers everything at once.
-    void scriptUpToBook(const QByteArray& book) {
+    void scriptUpToBook(const QByteArray& book)
+    {
         port.expect("AT\r\n", "OK\r\n");
         port.expect("ATI3\r\n", "QVR 650\r\nOK\r\n");
         port.expect("AT@S\r\n", "OK\r\n");
@@ -70,7 +76,8 @@ class Protocol : public testing::Test {
     ScriptedHost host{OP_DEVICE_WRITE};
 };
 
-TEST_F(Protocol, AttentionWaitsOverEchoAndEmptyLinesOneLinePerTick) {
+TEST_F(Protocol, AttentionWaitsOverEchoAndEmptyLinesOneLinePerTick)
+{
     fillBook({{"A"}});
     port.expect("AT\r\n", "AT\r\n\r\nOKAY\r\n");
     const int ticks = run(10, [&] { return session.state != LINK_ATTENTION; });
@@ -87,7 +94,8 @@ struct ResendCase {
     const char* message;
 };
 
-TEST_F(Protocol, FourthBadReplyEndsTheResendsOfTheAtPhase) {
+TEST_F(Protocol, FourthBadReplyEndsTheResendsOfTheAtPhase)
+{
     const ResendCase cases[] = {
         {LINK_ATTENTION, "AT\r\n", "ERROR\r\n", "再送に失敗しました。(0)"},
         {LINK_ATTENTION, "AT\r\n", "A\r\n", "再送に失敗しました。(0)"},
@@ -110,7 +118,8 @@ TEST_F(Protocol, FourthBadReplyEndsTheResendsOfTheAtPhase) {
     }
 }
 
-TEST_F(Protocol, AttentionRecoversAfterThreeResends) {
+TEST_F(Protocol, AttentionRecoversAfterThreeResends)
+{
     fillBook({{"A"}});
     for (int i = 0; i < 3; ++i)
         port.expect("AT\r\n", "ERROR\r\n");
@@ -121,7 +130,8 @@ TEST_F(Protocol, AttentionRecoversAfterThreeResends) {
     EXPECT_TRUE(host.shown.isEmpty());
 }
 
-TEST_F(Protocol, IdentifyWaitsForTheMakerAndRejectsAnyOtherHandset) {
+TEST_F(Protocol, IdentifyWaitsForTheMakerAndRejectsAnyOtherHandset)
+{
     fillBook({{"A"}});
     enter(LINK_IDENTIFY);
     port.expect("ATI3\r\n", "ATI3\r\nOK\r\n\r\n\r\n\nQVR-650\r\n");
@@ -140,7 +150,8 @@ TEST_F(Protocol, IdentifyWaitsForTheMakerAndRejectsAnyOtherHandset) {
     EXPECT_EQ(port.written.size(), 1); // no "+++" before data-transfer mode
 }
 
-TEST_F(Protocol, EnterDataFailsOnErrorWithoutLeavingDataMode) {
+TEST_F(Protocol, EnterDataFailsOnErrorWithoutLeavingDataMode)
+{
     fillBook({{"A"}});
     enter(LINK_ENTER_DATA);
     port.expect("AT@S\r\n", "AT@S\r\nERROR\r\n");
@@ -159,7 +170,8 @@ struct BookCase {
 
 // The book query for both directions: every outcome leaves data-transfer mode with "+++" except
 // the ones that go on.
-TEST_F(Protocol, QueryBookTable) {
+TEST_F(Protocol, QueryBookTable)
+{
     const BookCase cases[] = {
         {"device error 0", OP_DEVICE_WRITE, "<0b>\r\n", "電話帳転送ができませんでした。",
          LINK_LEAVE_DATA},
@@ -194,7 +206,8 @@ TEST_F(Protocol, QueryBookTable) {
     }
 }
 
-TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape) {
+TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape)
+{
     fillBook({{"A"}});
     scriptUpToBook(BOOK_VN650R);
     expectLeave();
@@ -207,7 +220,8 @@ TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape) {
     EXPECT_TRUE(port.script.isEmpty());
 }
 
-TEST_F(Protocol, WriteOfThreeEntriesSendsExactlyThreeFrames) {
+TEST_F(Protocol, WriteOfThreeEntriesSendsExactlyThreeFrames)
+{
     fillBook({{"A", "ｱ", {"1"}}, {"B"}, {"C", "", {}, {"c@d"}, "m"}});
     scriptUpToBook(BOOK_VN650R);
     port.expect("<3:1H>\r\n", "<2h>\r\n");
@@ -228,7 +242,8 @@ TEST_F(Protocol, WriteOfThreeEntriesSendsExactlyThreeFrames) {
     EXPECT_EQ(appState().resultFlag, 0); // a write leaves it to the dialog
 }
 
-TEST_F(Protocol, EntryNeedingThreeRecordsGoesOutInThreeFramesBeforeTheNextEntry) {
+TEST_F(Protocol, EntryNeedingThreeRecordsGoesOutInThreeFramesBeforeTheNextEntry)
+{
     const std::string digits(32, '1');
     fillBook({{std::string(32, 'N'),
                std::string(32, 'F'),
@@ -250,7 +265,8 @@ TEST_F(Protocol, EntryNeedingThreeRecordsGoesOutInThreeFramesBeforeTheNextEntry)
     EXPECT_EQ(host.shown, QStringList{utf8(COPY_DONE)});
 }
 
-TEST_F(Protocol, BadAcknowledgementsLeaveDataMode) {
+TEST_F(Protocol, BadAcknowledgementsLeaveDataMode)
+{
     const std::pair<LinkState, const char*> cases[] = {
         {LINK_ERASE_ALL, "電話帳データ全消去が正常に行われませんでした。"},
         {LINK_WRITE_ENTRY, COPY_FAILED},
@@ -275,7 +291,8 @@ TEST_F(Protocol, BadAcknowledgementsLeaveDataMode) {
     }
 }
 
-TEST_F(Protocol, LeaveDataTable) {
+TEST_F(Protocol, LeaveDataTable)
+{
     const std::pair<QByteArray, const char*> cases[] = {
         {"OK\r\n", nullptr},
         {"<2h>\r\n\r\nOK\r\n", nullptr},
@@ -296,14 +313,16 @@ TEST_F(Protocol, LeaveDataTable) {
     }
 }
 
-TEST_F(Protocol, EmptyBookWriteEndsBeforeAnyByteIsSent) {
+TEST_F(Protocol, EmptyBookWriteEndsBeforeAnyByteIsSent)
+{
     run();
     EXPECT_EQ(host.shown, QStringList{utf8("電話帳データがありません。")});
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_EQ(port.purges, 0);
 }
 
-TEST_F(Protocol, FailedSendEndsTheTransfer) {
+TEST_F(Protocol, FailedSendEndsTheTransfer)
+{
     fillBook({{"A"}});
     port.failWrites = true;
     run();
@@ -311,7 +330,8 @@ TEST_F(Protocol, FailedSendEndsTheTransfer) {
     EXPECT_TRUE(session.awaitingReply);
 }
 
-TEST_F(Protocol, FailedReadEndsTheTransferWithoutAMessage) {
+TEST_F(Protocol, FailedReadEndsTheTransferWithoutAMessage)
+{
     fillBook({{"A"}});
     port.expect("AT\r\n");
     port.failPolls = true;
@@ -325,7 +345,8 @@ struct SilenceCase {
     bool escapes; // "+++" follows the message
 };
 
-TEST_F(Protocol, NoReplyLimitEndsOrLeavesDataMode) {
+TEST_F(Protocol, NoReplyLimitEndsOrLeavesDataMode)
+{
     const SilenceCase cases[] = {
         {LINK_ATTENTION, "AT\r\n", false},
         {LINK_QUERY_BOOK, "<1F>\r\n", false},
@@ -358,7 +379,8 @@ TEST_F(Protocol, NoReplyLimitEndsOrLeavesDataMode) {
     }
 }
 
-TEST_F(Protocol, ReadStoresRecordsUntilTheLastRecordFlag) {
+TEST_F(Protocol, ReadStoresRecordsUntilTheLastRecordFlag)
+{
     fillBook({{"old"}});
     host.op = OP_DEVICE_READ;
     appState().resultFlag = 1;
@@ -379,7 +401,8 @@ TEST_F(Protocol, ReadStoresRecordsUntilTheLastRecordFlag) {
     EXPECT_EQ(appState().resultFlag, 0);
 }
 
-TEST_F(Protocol, ReadOfAnEntryOverSeveralRecordsFillsOneEntry) {
+TEST_F(Protocol, ReadOfAnEntryOverSeveralRecordsFillsOneEntry)
+{
     host.op = OP_DEVICE_READ;
     const std::string digits(32, '2');
     const TelEntry big =
@@ -405,7 +428,8 @@ TEST_F(Protocol, ReadOfAnEntryOverSeveralRecordsFillsOneEntry) {
 }
 
 // A read that stops anywhere before the last record leaves the phone book exactly as it was.
-TEST_F(Protocol, ReadThatStopsEarlyLeavesTheBookUnchanged) {
+TEST_F(Protocol, ReadThatStopsEarlyLeavesTheBookUnchanged)
+{
     const QByteArray badReplies[] = {"\r\n", "<1b>\r\n", "<1:1:017068\r\n"};
     for (const QByteArray& bad : badReplies) {
         SetUp();
@@ -425,7 +449,8 @@ TEST_F(Protocol, ReadThatStopsEarlyLeavesTheBookUnchanged) {
     }
 }
 
-TEST_F(Protocol, HandsetSendingMoreThan1000RecordsIsStoppedAndTheBookKept) {
+TEST_F(Protocol, HandsetSendingMoreThan1000RecordsIsStoppedAndTheBookKept)
+{
     fillBook({{"keep"}});
     const TelBook before = telBook();
     host.op = OP_DEVICE_READ;
