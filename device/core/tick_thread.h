@@ -45,7 +45,6 @@ public:
     void setPostTarget(QObject* target);
     // No tick is posted once this returns.
     void stopTick();
-    bool running() const { return thread_ != nullptr; }
 
 private:
     std::unique_ptr<TickThread> thread_;

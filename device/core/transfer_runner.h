@@ -32,7 +32,6 @@ public:
     // Ticks handled so far, and for each progress text the tick that showed it.
     int ticks() const { return ticks_; }
     const QList<std::pair<int, QString>>& progress() const { return progress_; }
-    SerialPort& port() { return port_; }
 
     OperationCode operation() const override { return operation_; }
     void showMessage(const QString& text) override;

@@ -57,7 +57,6 @@ public:
     // Every command received, in order, without its line end.
     const QList<QByteArray>& commands() const { return commands_; }
     bool inDataMode() const { return dataMode_; }
-    bool silent() const { return silent_; }
 
 private:
     QByteArray answer(const QByteArray& command);
