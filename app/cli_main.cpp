@@ -2,6 +2,7 @@
 
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/handset_commands.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +17,11 @@ const CliCommand COMMANDS[] = {
     {"convert", "IN.vcf|IN.csv OUT.vcf|OUT.json [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
      runConvert},
     {"check", "BOOK.vcf", runCheck},
+    {"read", "--port PORT OUT.vcf", runRead},
+    {"write", "--port PORT BOOK.vcf [--yes]", runWrite},
+    {"emulate",
+     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]",
+     runEmulate},
 };
 
 void printUsage(std::FILE* to)

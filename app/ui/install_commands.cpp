@@ -1,5 +1,6 @@
 #include "app/ui/install_commands.h"
 
+#include "device/ui/device_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/ui/edit_commands.h"
@@ -14,4 +15,6 @@ void installListCommands()
     commands.importCsv = importCsv;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
+    commands.deviceRead = readFromHandset;
+    commands.deviceWrite = writeToHandset;
 }

@@ -1,0 +1,171 @@
+#include "app/cli/handset_commands.h"
+
+#include "app/cli/book_file.h"
+#include "app/cli/cli_commands.h"
+#include "app/core/settings.h"
+#include "device/core/transfer_runner.h"
+#include "device/emulator/pty_handset.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+// The arguments of a handset command: options with a value, flags, and the file names.
+struct Arguments {
+    QStringList files;
+    QHash<QString, QString> values;
+    QStringList flags;
+};
+
+std::optional<Arguments> parseArguments(const QStringList& arguments,
+                                        const QStringList& valueOptions,
+                                        const QStringList& flagOptions)
+{
+    Arguments parsed;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (valueOptions.contains(argument)) {
+            if (i + 1 == arguments.size())
+                return std::nullopt;
+            parsed.values.insert(argument, arguments[++i]);
+        } else if (flagOptions.contains(argument)) {
+            parsed.flags << argument;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return std::nullopt;
+        } else {
+            parsed.files << argument;
+        }
+    }
+    return parsed;
+}
+
+int usage(const char* text)
+{
+    std::fprintf(stderr, "Usage: vemblor-cli %s\n", text);
+    return CLI_USAGE;
+}
+
+// "COM1" ... "COM50" as the settings file of the working directory maps them; anything else is
+// taken as the device itself.
+QString portDevice(const QString& port)
+{
+    static const QRegularExpression comName(QStringLiteral("^COM([1-9]|[1-4][0-9]|50)$"));
+    const QRegularExpressionMatch match = comName.match(port);
+    if (!match.hasMatch())
+        return port;
+    startDir() = QDir::currentPath();
+    return portDevicePath(match.captured(1).toInt() - 1);
+}
+
+int runTransfer(OperationCode operation, const QString& port, bool yes)
+{
+    TransferRunner runner(operation, yes);
+    runner.onMessage = [&runner, yes](const QString& text) {
+        if (!runner.questions().isEmpty() && runner.questions().last() == text)
+            printOut(text + (yes ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
+        else
+            printOut(text);
+    };
+    appState().operation = operation;
+    runner.run(portDevice(port));
+    appState().operation = OP_NONE;
+    return runner.succeeded() ? CLI_OK : CLI_FAILED;
+}
+
+} // namespace
+
+int runRead(const QStringList& arguments)
+{
+    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {});
+    if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
+        return usage("read --port PORT OUT.vcf");
+    const int status = runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false);
+    if (status != CLI_OK)
+        return status;
+    return saveBookFile(parsed->files.first(), telBook()) ? CLI_OK : CLI_FAILED;
+}
+
+int runWrite(const QStringList& arguments)
+{
+    const auto parsed =
+        parseArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes")});
+    if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
+        return usage("write --port PORT BOOK.vcf [--yes]");
+    if (!loadBookFile(parsed->files.first(), telBook()))
+        return CLI_FAILED;
+    return runTransfer(OP_DEVICE_WRITE, parsed->values[QStringLiteral("--port")],
+                       parsed->flags.contains(QStringLiteral("--yes")));
+}
+
+int runEmulate(const QStringList& arguments)
+{
+    const char* const text = "emulate [--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] "
+                             "[--book FILE.vcf] [--dump FILE.vcf]";
+    const QString model = QStringLiteral("--model");
+    const QString fail = QStringLiteral("--fail");
+    const QString silent = QStringLiteral("--silent");
+    const QString book = QStringLiteral("--book");
+    const QString dump = QStringLiteral("--dump");
+    const auto parsed = parseArguments(arguments, {model, fail, silent, book, dump}, {});
+    if (!parsed || !parsed->files.isEmpty())
+        return usage(text);
+
+    HandsetOptions options;
+    if (parsed->values.contains(model)) {
+        options.model = parsed->values[model].toLatin1();
+        if (options.model.isEmpty() || options.model.size() > 9)
+            return usage(text);
+    }
+    for (auto [option, fault] :
+         {std::pair{fail, &options.failAt}, std::pair{silent, &options.silentFrom}}) {
+        if (!parsed->values.contains(option))
+            continue;
+        const std::optional<HandsetFault> parsedFault = parseHandsetFault(parsed->values[option]);
+        if (!parsedFault) {
+            printError(QStringLiteral("vemblor-cli: steps are ") + handsetStepNames());
+            return usage(text);
+        }
+        *fault = *parsedFault;
+    }
+
+    PtyHandset handset(options);
+    if (parsed->values.contains(book)) {
+        auto entries = std::make_unique<TelBook>();
+        if (!loadBookFile(parsed->values[book], *entries))
+            return CLI_FAILED;
+        handset.withHandset([&](SimulatedHandset& h) {
+            h.entries().assign(entries->entries, entries->entries + entries->count);
+        });
+    }
+
+    // The handset serves until the emulator is interrupted or terminated; the signals are
+    // taken here, not by the serving thread.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    if (!handset.start()) {
+        printError(QStringLiteral("vemblor-cli: no pseudo-terminal available"));
+        return CLI_FAILED;
+    }
+    printOut(handset.devicePath());
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    handset.stop();
+
+    if (!parsed->values.contains(dump))
+        return CLI_OK;
+    auto entries = std::make_unique<TelBook>();
+    handset.withHandset([&](SimulatedHandset& h) {
+        for (const TelEntry& entry : h.entries())
+            if (entries->count < MAX_TEL_ENTRIES)
+                entries->entries[entries->count++] = entry;
+    });
+    return saveBookFile(parsed->values[dump], *entries) ? CLI_OK : CLI_FAILED;
+}

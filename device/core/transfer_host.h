@@ -1,0 +1,24 @@
+#pragma once
+// What the transfer protocol needs from whoever runs it: the transfer dialog, the command-line
+// tool or a test.
+
+#include "phonebook/core/app_state.h"
+
+#include <QString>
+
+class TransferHost {
+public:
+    virtual ~TransferHost() = default;
+    // OP_DEVICE_READ or OP_DEVICE_WRITE.
+    virtual OperationCode operation() const = 0;
+    // A modal OK message.
+    virtual void showMessage(const QString& text) = 0;
+    // A modal Yes/No question; true only for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+    // The progress line ("書き込み中 0001件目").
+    virtual void showProgress(const QString& text) = 0;
+    // The transfer is leaving data-transfer mode: nothing is left to cancel.
+    virtual void showClosing() = 0;
+    // Closes the port, stops the ticks and ends the transfer.
+    virtual void endTransfer() = 0;
+};

@@ -1,0 +1,340 @@
+#include "device/core/transfer_session.h"
+
+#include "device/core/transfer_host.h"
+#include "device/core/transfer_port.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+void tell(TransferHost& host, const char* utf8)
+{
+    host.showMessage(QString::fromUtf8(utf8));
+}
+
+// The transition to state: its command goes out on the next tick.
+void goTo(TransferSession& session, LinkState state, TransferPort& port)
+{
+    session.state = state;
+    session.sendPending = true;
+    port.resetReceive();
+    session.awaitingReply = false;
+}
+
+StepResult finish(TransferSession& session)
+{
+    session.state = LINK_ATTENTION;
+    return STEP_FINISH;
+}
+
+// The same command once more, up to MAX_RESENDS times; then the message and the end.
+StepResult resend(TransferSession& session, TransferPort& port, TransferHost& host,
+                  const char* failure)
+{
+    session.retryCount += 1;
+    session.awaitingReply = false;
+    port.resetReceive();
+    session.sendPending = true;
+    if (session.retryCount > MAX_RESENDS) {
+        tell(host, failure);
+        return finish(session);
+    }
+    return STEP_CONTINUE;
+}
+
+std::uint32_t bookCount(const TelBook& book)
+{
+    return std::min(book.count, MAX_TEL_ENTRIES);
+}
+
+void startEntries(TransferSession& session)
+{
+    session.entryIndex = 0;
+    session.recordSlots = RecordSlots{};
+    session.sentParts.reset();
+}
+
+StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPort& port,
+                      TransferHost& host)
+{
+    const bool write = host.operation() == OP_DEVICE_WRITE;
+    const BookInfo info = parseBookInfo(line, host.operation());
+    session.deviceCount = info.deviceCount;
+    switch (info.result) {
+    case BOOK_SUPPORTED:
+        startEntries(session);
+        if (write) {
+            std::memcpy(session.modelName, info.model.data(), MODEL_NAME_SIZE);
+            const bool erase =
+                host.askYesNo(QString::fromUtf8("電話帳全件消去します。よろしいですか？"));
+            goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
+            return STEP_CONTINUE;
+        }
+        if (session.deviceCount == 0) {
+            tell(host, "電話帳登録件数が０件です");
+            goTo(session, LINK_LEAVE_DATA, port);
+        } else if (session.deviceCount > static_cast<int>(MAX_TEL_ENTRIES)) {
+            tell(host, "電話帳登録件数が１０００件を越えています");
+            goTo(session, LINK_LEAVE_DATA, port);
+        } else {
+            session.staging = std::make_unique<TelBook>();
+            goTo(session, LINK_READ_ENTRY, port);
+        }
+        return STEP_CONTINUE;
+    case BOOK_UNSUPPORTED_MODEL:
+        tell(host, write ? "電話帳書込み未対応機種のため電話帳データコピーができません。"
+                         : "電話帳読出し未対応機種のため電話帳データコピーができません。");
+        break;
+    case BOOK_MALFORMED: tell(host, "コマンドが異常です。"); break;
+    default: tell(host, "電話帳転送ができませんでした。"); break;
+    }
+    goTo(session, LINK_LEAVE_DATA, port);
+    return STEP_CONTINUE;
+}
+
+StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPort& port,
+                      TransferHost& host)
+{
+    if (!isEntryAck(line)) {
+        tell(host, "電話帳データコピーが正常に行われませんでした。");
+        goTo(session, LINK_LEAVE_DATA, port);
+        return STEP_CONTINUE;
+    }
+    // An entry that did not fit one record goes on in the next frame.
+    if (session.sentParts.all()) {
+        session.entryIndex += 1;
+        session.sentParts.reset();
+    }
+    if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(telBook())) {
+        session.completed = true;
+        tell(host, "電話帳データコピーが正常に終了しました。");
+        goTo(session, LINK_LEAVE_DATA, port);
+    } else {
+        goTo(session, LINK_WRITE_ENTRY, port);
+    }
+    return STEP_CONTINUE;
+}
+
+// The handset's records replace the phone book only now that every one of them has arrived.
+void installStagedBook(TransferSession& session)
+{
+    TelBook& book = telBook();
+    clearBook(book);
+    const auto count = static_cast<std::uint32_t>(session.entryIndex);
+    std::copy_n(session.staging->entries, count, book.entries);
+    book.count = count;
+    session.staging.reset();
+}
+
+StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
+                         TransferHost& host)
+{
+    DeviceRecord record;
+    if (!session.staging || !parseRecordReply(line, record)) {
+        tell(host, "電話帳データコピーが正常に行われませんでした。");
+        goTo(session, LINK_LEAVE_DATA, port);
+        return STEP_CONTINUE;
+    }
+    const RecordFlags flags = decodeEntryRecord(
+        record, session.staging->entries[session.entryIndex], session.recordSlots);
+    session.continued = flags.continued;
+    session.lastRecord = flags.lastRecord;
+    session.awaitingReply = false;
+    port.resetReceive();
+    session.sendPending = true;
+    if (!flags.continued) {
+        session.entryIndex += 1;
+        session.recordSlots = RecordSlots{};
+    }
+    if (flags.lastRecord) {
+        installStagedBook(session);
+        session.completed = true;
+        tell(host, "電話帳データコピーが正常に終了しました。");
+        appState().resultFlag = 0;
+        goTo(session, LINK_LEAVE_DATA, port);
+    } else if (session.entryIndex >= static_cast<int>(MAX_TEL_ENTRIES)) {
+        // The handset goes on past what the phone book can hold: stop rather than overrun.
+        tell(host, "電話帳登録件数が１０００件を越えています");
+        goTo(session, LINK_LEAVE_DATA, port);
+    }
+    return STEP_CONTINUE;
+}
+
+void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    if (host.operation() == OP_DEVICE_WRITE && telBook().count == 0) {
+        tell(host, "電話帳データがありません。");
+        session.sendPending = false;
+        session.awaitingReply = true;
+        host.endTransfer();
+        return;
+    }
+    if (session.state == LINK_ATTENTION)
+        port.purgePort();
+    if (session.state == LINK_LEAVE_DATA)
+        port.resetReceive();
+    buildCommand(session, telBook());
+    if (!port.writeCommand(session.txBuffer)) {
+        tell(host, "送信に失敗しました");
+        host.endTransfer();
+        return;
+    }
+    const QString entryNumber =
+        QStringLiteral("%1").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
+    if (session.state == LINK_READ_ENTRY)
+        host.showProgress(QStringLiteral("読み込み中 %1件目").arg(entryNumber));
+    else if (session.state == LINK_WRITE_ENTRY)
+        host.showProgress(QStringLiteral("書き込み中 %1件目").arg(entryNumber));
+    session.sendPending = false;
+    port.resetReceive();
+}
+
+void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    if (!port.pollReceive()) {
+        host.endTransfer();
+        return;
+    }
+    if (const std::optional<QByteArray> line = port.takeLine()) {
+        session.noReplyTicks = 0;
+        const StepResult result = handleReplyLine(session, *line, port, host);
+        if (result == STEP_CONTINUE && session.state == LINK_LEAVE_DATA)
+            host.showClosing();
+        if (result == STEP_FINISH)
+            host.endTransfer();
+        return;
+    }
+    if (++session.noReplyTicks < NO_REPLY_TICK_LIMIT)
+        return;
+    tell(host, "応答がありません。");
+    session.noReplyTicks = 0;
+    session.awaitingReply = false;
+    if (session.state == LINK_WRITE_ENTRY || session.state == LINK_READ_ENTRY) {
+        // The handset is in data-transfer mode: try to take it out again.
+        port.resetReceive();
+        port.dropReplyLine();
+        session.sendPending = true;
+        session.state = LINK_LEAVE_DATA;
+    } else {
+        host.endTransfer();
+    }
+}
+
+} // namespace
+
+TransferSession& transferSession()
+{
+    static TransferSession session;
+    return session;
+}
+
+void resetTransfer(TransferSession& session)
+{
+    session.sendPending = true;
+    session.awaitingReply = false;
+    session.retryCount = 0;
+    session.noReplyTicks = 0;
+    session.txBuffer.clear();
+    session.entryIndex = 0;
+    session.deviceCount = 0;
+    std::memset(session.modelName, 0, sizeof session.modelName);
+    session.sentParts.reset();
+    session.recordSlots = RecordSlots{};
+    session.continued = false;
+    session.lastRecord = false;
+    session.completed = false;
+    session.staging.reset();
+}
+
+void buildCommand(TransferSession& session, const TelBook& book)
+{
+    QByteArray& tx = session.txBuffer;
+    switch (session.state) {
+    case LINK_ATTENTION: tx = "AT\r\n"; break;
+    case LINK_IDENTIFY: tx = "ATI3\r\n"; break;
+    case LINK_ENTER_DATA: tx = "AT@S\r\n"; break;
+    case LINK_QUERY_BOOK: tx = "<1F>\r\n"; break;
+    case LINK_ERASE_ALL: tx = "<3:1H>\r\n"; break;
+    case LINK_WRITE_ENTRY:
+        tx = entryFrame(encodeEntryRecord(book.entries[session.entryIndex], session.entryIndex,
+                                          session.modelName, session.sentParts));
+        break;
+    case LINK_LEAVE_DATA: tx = "+++"; break;
+    case LINK_READ_ENTRY: tx = "<2:1H>\r\n"; break;
+    }
+}
+
+StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,
+                           TransferHost& host)
+{
+    switch (session.state) {
+    case LINK_ATTENTION:
+        switch (classifyReply(line)) {
+        case REPLY_OK:
+            session.retryCount = 0;
+            goTo(session, LINK_IDENTIFY, port);
+            return STEP_CONTINUE;
+        case REPLY_ECHO:
+        case REPLY_EMPTY: return STEP_CONTINUE;
+        default: return resend(session, port, host, "再送に失敗しました。(0)");
+        }
+    case LINK_IDENTIFY:
+        switch (classifyIdentity(line)) {
+        case REPLY_MAKER:
+            session.retryCount = 0;
+            goTo(session, LINK_ENTER_DATA, port);
+            return STEP_CONTINUE;
+        case REPLY_OTHER:
+            tell(host, "ＱＶＲ製端末ではないため電話帳データコピーができません。");
+            return finish(session);
+        default: return STEP_CONTINUE;
+        }
+    case LINK_ENTER_DATA:
+        switch (classifyReply(line)) {
+        case REPLY_OK:
+            session.retryCount = 0;
+            goTo(session, LINK_QUERY_BOOK, port);
+            return STEP_CONTINUE;
+        case REPLY_ECHO:
+        case REPLY_EMPTY: return STEP_CONTINUE;
+        case REPLY_MAKER: return resend(session, port, host, "再送に失敗しました。(2)");
+        default: tell(host, "データ転送モード起動に失敗しました。"); return finish(session);
+        }
+    case LINK_QUERY_BOOK: return onBookInfo(session, line, port, host);
+    case LINK_ERASE_ALL:
+        if (isEntryAck(line)) {
+            session.entryIndex = 0;
+            goTo(session, LINK_WRITE_ENTRY, port);
+        } else {
+            tell(host, "電話帳データ全消去が正常に行われませんでした。");
+            goTo(session, LINK_LEAVE_DATA, port);
+        }
+        return STEP_CONTINUE;
+    case LINK_WRITE_ENTRY: return onEntryAck(session, line, port, host);
+    case LINK_LEAVE_DATA:
+        switch (classifyLeaveReply(line)) {
+        case LeaveReply::Ignore: return STEP_CONTINUE;
+        case LeaveReply::Failed:
+            tell(host, "データ転送モードが正常に解除できませんでした。");
+            break;
+        case LeaveReply::Done: break;
+        }
+        session.entryIndex = 0;
+        return finish(session);
+    case LINK_READ_ENTRY: return onEntryRecord(session, line, port, host);
+    }
+    return STEP_CONTINUE;
+}
+
+void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    if (session.awaitingReply) {
+        receiveReply(session, port, host);
+        return;
+    }
+    if (session.sendPending)
+        sendCommand(session, port, host);
+    session.awaitingReply = true;
+    session.noReplyTicks = 0;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The conversation with the handset, one tick at a time: an AT-command phase that finds one of
+// the maker's handsets and switches it into data-transfer mode, a framed phase that erases and
+// writes or reads the phone book, and "+++" to leave data-transfer mode.
+
+#include "device/core/device_record.h"
+#include "device/core/reply_parsers.h"
+#include "phonebook/core/tel_book.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <memory>
+
+class TransferHost;
+class TransferPort;
+
+// The numbers matter: the cancel button treats every state from LINK_ENTER_DATA on as one in
+// which the handset may be in data-transfer mode.
+enum LinkState : std::uint8_t {
+    LINK_ATTENTION = 0,   // "AT"
+    LINK_IDENTIFY = 1,    // "ATI3"
+    LINK_ENTER_DATA = 2,  // "AT@S"
+    LINK_QUERY_BOOK = 3,  // "<1F>"
+    LINK_ERASE_ALL = 4,   // "<3:1H>"
+    LINK_WRITE_ENTRY = 8, // an entry frame
+    LINK_LEAVE_DATA = 9,  // "+++"
+    LINK_READ_ENTRY = 18, // "<2:1H>"
+};
+
+enum StepResult { STEP_CONTINUE = 0, STEP_FINISH = 1 };
+
+constexpr int NO_REPLY_TICK_LIMIT = 150; // about 15 seconds of 100 ms ticks
+constexpr int MAX_RESENDS = 3;
+
+struct TransferSession {
+    LinkState state = LINK_ATTENTION;
+    bool sendPending = true;              // the next send-phase tick sends the command of state
+    bool awaitingReply = false;           // a command is out
+    int retryCount = 0;                   // resends in the current AT-phase state
+    int noReplyTicks = 0;                 // reply-phase ticks in a row without a complete line
+    QByteArray txBuffer;                  // the command to send
+    int entryIndex = 0;                   // the entry being written or read
+    int deviceCount = 0;                  // entries the handset reported
+    char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, on write transfers
+    SentParts sentParts;
+    RecordSlots recordSlots;
+    bool continued = false;  // the last record received said the entry goes on
+    bool lastRecord = false; // the last record received was the handset's last
+    bool completed = false;  // the copy itself succeeded (the success message was shown)
+    // A read fills this book and replaces the phone book with it only when the last record has
+    // arrived, so a read that stops early leaves the phone book as it was.
+    std::unique_ptr<TelBook> staging;
+};
+
+// The one session of the program.
+TransferSession& transferSession();
+
+// Readies the session for a new transfer; the state is kept (the commands set it).
+void resetTransfer(TransferSession& session);
+
+// Puts the command of the session's state into its transmit buffer.
+void buildCommand(TransferSession& session, const TelBook& book);
+
+// The state machine over one reply line (without its CR LF).
+StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,
+                           TransferHost& host);
+
+// One tick: sends the command of the state, or handles at most one reply line. The phone book
+// is telBook(); AppState.resultFlag is cleared when a read completes.
+void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host);

@@ -1,0 +1,165 @@
+#include "device/ui/serial_dlg.h"
+
+#include "app/core/settings.h"
+#include "app/services/dialog_units.h"
+#include "app/services/message_service.h"
+#include "device/core/transfer_session.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("label%1").arg(id));
+    label->setAlignment(Qt::AlignCenter);
+    if (sunken)
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+CSerialDlg::CSerialDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    DialogUnits du(this);
+
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched
+    frame->setGeometry(du.rect(0, 0, 155, 101));
+
+    auto* icon = new QLabel(this);
+    icon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The application's icon, which the application object installs.
+    icon->setPixmap(QApplication::windowIcon().pixmap(du.x(20), du.y(20)));
+    icon->setGeometry(du.rect(5, 22, 20, 20));
+
+    title_ = makeLabel(this, IDC_TRANSFER_TITLE, du.rect(26, 22, 114, 11), true);
+    action_ = makeLabel(this, IDC_TRANSFER_ACTION, du.rect(26, 34, 114, 11), true);
+    caption_ = makeLabel(this, IDC_TRANSFER_CAPTION, du.rect(29, 54, 64, 8), false);
+    progress_ = makeLabel(this, IDC_TRANSFER_PROGRESS, du.rect(34, 77, 80, 9), false);
+
+    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancel_->setObjectName(QStringLiteral("button%1").arg(IDC_TRANSFER_CANCEL));
+    cancel_->setAutoDefault(false);
+    cancel_->setGeometry(du.rect(103, 51, 37, 14));
+    connect(cancel_, &QPushButton::clicked, this, &CSerialDlg::onCancel);
+
+    title_->setText(QStringLiteral("電話帳コピー"));
+    action_->setText(operation() == OP_DEVICE_WRITE ? QStringLiteral("書き込み中")
+                                                    : QStringLiteral("読み出し中"));
+    caption_->setText(QStringLiteral("電話帳コピー"));
+    setFixedSize(du.x(155), du.y(102));
+}
+
+CSerialDlg::~CSerialDlg() = default;
+
+QLabel* CSerialDlg::label(int id) const
+{
+    switch (id) {
+    case IDC_TRANSFER_TITLE: return title_;
+    case IDC_TRANSFER_ACTION: return action_;
+    case IDC_TRANSFER_CAPTION: return caption_;
+    case IDC_TRANSFER_PROGRESS: return progress_;
+    default: return nullptr;
+    }
+}
+
+void CSerialDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The start-up runs once the modal loop is running, so that ending the dialog at once (a
+    // port that does not open) ends that loop.
+    if (!started_) {
+        started_ = true;
+        QMetaObject::invokeMethod(this, &CSerialDlg::startTransfer, Qt::QueuedConnection);
+    }
+}
+
+void CSerialDlg::startTransfer()
+{
+    if (!port_.openPort(portDevicePath(appState().portNo))) {
+        showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
+        finishDialog();
+        return;
+    }
+    if (!tickSource_.startTick(TICK_INTERVAL_MS))
+        showMessage(QString::fromUtf8("スレッド起動エラー")); // only the cancel button is left
+    resetTransfer(transferSession());
+    appState().resultFlag = 1;
+    tickSource_.setPostTarget(this);
+}
+
+bool CSerialDlg::event(QEvent* event)
+{
+    if (event->type() != TRANSFER_TICK_EVENT)
+        return QDialog::event(event);
+    // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
+    if (ended_ || tickBusy_)
+        return true;
+    tickBusy_ = true;
+    stepTransfer(transferSession(), port_, *this);
+    tickBusy_ = false;
+    return true;
+}
+
+void CSerialDlg::onCancel()
+{
+    TransferSession& session = transferSession();
+    // From LINK_ENTER_DATA on the handset may be in data-transfer mode: take it out.
+    if (session.state >= LINK_ENTER_DATA) {
+        session.txBuffer = "+++";
+        port_.dropReplyLine();
+        port_.writeOnce(session.txBuffer);
+    }
+    port_.closePort();
+    tickSource_.setPostTarget(nullptr);
+    showMessage(QStringLiteral("中断しました。　　　　　　　　"));
+    finishDialog();
+}
+
+void CSerialDlg::finishDialog()
+{
+    port_.closePort();
+    tickSource_.stopTick();
+    ended_ = true;
+    done(QDialog::Rejected);
+}
+
+OperationCode CSerialDlg::operation() const
+{
+    return appState().operation;
+}
+
+void CSerialDlg::showMessage(const QString& text)
+{
+    messages().showMessage(text);
+}
+
+bool CSerialDlg::askYesNo(const QString& text)
+{
+    return messages().askYesNo(text);
+}
+
+void CSerialDlg::showProgress(const QString& text)
+{
+    progress_->setText(text);
+}
+
+void CSerialDlg::showClosing()
+{
+    action_->setText(QStringLiteral("終了処理中です"));
+    progress_->clear();
+    cancel_->setEnabled(false);
+}
+
+void CSerialDlg::endTransfer()
+{
+    finishDialog();
+}

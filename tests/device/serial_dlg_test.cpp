@@ -1,0 +1,316 @@
+// The transfer dialog with its real tick thread, the real serial port and the simulated handset
+// on a pseudo-terminal, driven from the list window's commands.
+
+#include "app/core/settings.h"
+#include "device/core/transfer_session.h"
+#include "device/emulator/pty_handset.h"
+#include "device/ui/device_commands.h"
+#include "device/ui/serial_dlg.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/device/qt_printers.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const char CANCELLED[] = "中断しました。　　　　　　　　";
+const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。";
+
+// Watches the open transfer dialog every few milliseconds: records the texts of its labels and
+// runs an action once a condition holds.
+class DialogWatch : public QObject {
+public:
+    using Condition = std::function<bool(CSerialDlg&)>;
+
+    DialogWatch()
+    {
+        connect(&timer_, &QTimer::timeout, this, &DialogWatch::look);
+        timer_.start(5);
+    }
+    void when(Condition condition, std::function<void(CSerialDlg&)> action)
+    {
+        condition_ = std::move(condition);
+        action_ = std::move(action);
+    }
+
+    QStringList progressTexts;
+    QStringList actionTexts;
+    bool cancelEnabledWhileClosing = false;
+
+private:
+    void look()
+    {
+        auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        const QString progress = dlg->label(IDC_TRANSFER_PROGRESS)->text();
+        if (progressTexts.isEmpty() || progressTexts.last() != progress)
+            progressTexts << progress;
+        const QString action = dlg->label(IDC_TRANSFER_ACTION)->text();
+        if (actionTexts.isEmpty() || actionTexts.last() != action)
+            actionTexts << action;
+        if (action == utf8("終了処理中です") && dlg->cancelButton()->isEnabled())
+            cancelEnabledWhileClosing = true;
+        if (condition_ && condition_(*dlg)) {
+            condition_ = {};
+            action_(*dlg);
+        }
+    }
+
+    QTimer timer_;
+    Condition condition_;
+    std::function<void(CSerialDlg&)> action_;
+};
+
+class TransferDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        startDir() = dir.path();
+        appState() = AppState{};
+        clearBook(telBook());
+        listCommands().deviceRead = readFromHandset;
+        listCommands().deviceWrite = writeToHandset;
+    }
+    void TearDown() override
+    {
+        clearBook(telBook());
+        listCommands() = ListCommands{};
+    }
+    // COM1 leads to device.
+    void mapPort(const QString& device)
+    {
+        QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[PORTS]\nCOM1=%1\n").arg(device).toUtf8());
+    }
+    void startHandset(HandsetOptions options = {})
+    {
+        handset = std::make_unique<PtyHandset>(options);
+        ASSERT_TRUE(handset->start());
+        mapPort(handset->devicePath());
+    }
+    QList<QByteArray> handsetCommands()
+    {
+        return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
+    }
+    // Runs a list-window command; a dialog still open after a minute is cancelled so a fault
+    // cannot hang the suite.
+    void trigger(CTelListDlg& list, int id)
+    {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            ADD_FAILURE() << "transfer did not end";
+            if (auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget()))
+                dlg->cancelButton()->click();
+        });
+        guard.start(60000);
+        list.commandAction(id)->trigger();
+    }
+    static auto inState(LinkState state)
+    {
+        return [state](CSerialDlg&) {
+            return transferSession().state == state && transferSession().awaitingReply;
+        };
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    std::unique_ptr<PtyHandset> handset;
+};
+
+TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
+{
+    startHandset();
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ", {}, {"s@x.jp"}}});
+    CTelListDlg list;
+    messages.answer(true);
+    DialogWatch watch;
+    trigger(list, ID_LIST_DEVICE_WRITE);
+
+    EXPECT_EQ(messages.questions, QStringList{utf8("電話帳全件消去します。よろしいですか？")});
+    EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0001件目")));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0003件目")));
+    EXPECT_EQ(watch.actionTexts.first(), utf8("書き込み中"));
+    EXPECT_EQ(watch.actionTexts.last(), utf8("終了処理中です"));
+    EXPECT_FALSE(watch.cancelEnabledWhileClosing);
+    EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 3u);
+    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_EQ(appState().resultFlag, 1);
+}
+
+TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
+{
+    startHandset();
+    handset->withHandset([](SimulatedHandset& h) {
+        h.entries() = {makeEntry({"甲", "ｺｳ", {"1"}}), makeEntry({"乙", "ｵﾂ", {"2"}})};
+    });
+    fillBook({{"古い", "ﾌﾙｲ", {"9"}}});
+    CTelListDlg list;
+    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    messages.answer(true);
+    DialogWatch watch;
+    trigger(list, ID_LIST_DEVICE_READ);
+    EXPECT_EQ(messages.questions, QStringList{utf8("電話帳データを破棄してよろしいでしょうか？")});
+    EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
+    ASSERT_EQ(telBook().count, 2u);
+    ASSERT_EQ(list.list()->rowCount(), 2);
+    EXPECT_EQ(list.list()->item(1, 0)->text(), utf8("乙"));
+    EXPECT_TRUE(appState().filePath.isEmpty());
+}
+
+TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::ReadEntry, 3};
+    startHandset(options);
+    handset->withHandset([](SimulatedHandset& h) {
+        for (int i = 0; i < 5; ++i)
+            h.entries().push_back(makeEntry({"新" + std::to_string(i), "ｼﾝ"}));
+    });
+    fillBook({{"古い", "ﾌﾙｲ", {"9"}}, {"残す", "ﾉｺｽ"}});
+    const TelBook before = telBook();
+    CTelListDlg list;
+    messages.answer(true);
+    DialogWatch watch;
+    // The third record is outstanding: two entries were read into the staging book.
+    watch.when(
+        [](CSerialDlg&) {
+            return transferSession().state == LINK_READ_ENTRY && transferSession().awaitingReply &&
+                   transferSession().entryIndex == 2;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_READ);
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+    EXPECT_EQ(list.list()->rowCount(), 2);
+    EXPECT_EQ(list.list()->item(0, 0)->text(), utf8("古い"));
+    EXPECT_EQ(handsetCommands().last(), QByteArray("+++"));
+}
+
+TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
+{
+    const std::pair<HandsetStep, LinkState> cases[] = {
+        {HandsetStep::Attention, LINK_ATTENTION},
+        {HandsetStep::Identify, LINK_IDENTIFY},
+        {HandsetStep::EnterData, LINK_ENTER_DATA},
+    };
+    for (auto [silentStep, state] : cases) {
+        HandsetOptions options;
+        options.silentFrom = {silentStep, 1};
+        startHandset(options);
+        fillBook({{"A", "ｴｰ"}});
+        CTelListDlg list;
+        messages.shown.clear();
+        DialogWatch watch;
+        watch.when(inState(state), [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+        const QList<QByteArray> commands = handsetCommands();
+        EXPECT_EQ(commands.last() == "+++", state == LINK_ENTER_DATA) << int(state);
+        EXPECT_EQ(commands.count("+++"), state == LINK_ENTER_DATA ? 1 : 0);
+    }
+}
+
+TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::Identify, 1};
+    startHandset(options);
+    fillBook({{"A", "ｴｰ"}});
+    CTelListDlg list;
+    DialogWatch watch;
+    bool stillOpen = false;
+    watch.when(inState(LINK_IDENTIFY), [&](CSerialDlg& dlg) {
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        dlg.close();
+        dlg.reject();
+        QTest::qWait(250);
+        stillOpen = dlg.isVisible() && QApplication::activeModalWidget() == &dlg;
+        dlg.cancelButton()->click();
+    });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+}
+
+TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
+{
+    startHandset();
+    fillBook({{"A", "ｴｰ"}});
+    CTelListDlg list;
+    for (int run = 0; run < 2; ++run) {
+        messages.answer(true);
+        messages.shown.clear();
+        QElapsedTimer clock;
+        clock.start();
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)}) << run;
+        // Seven commands of two ticks each at 100 ms: the ticks did not come faster.
+        EXPECT_GE(clock.elapsed(), 14 * TICK_INTERVAL_MS - 50) << run;
+    }
+}
+
+TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
+{
+    startHandset();
+    CTelListDlg list;
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データがありません。")});
+    EXPECT_TRUE(handsetCommands().isEmpty());
+}
+
+TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
+{
+    mapPort(dir.filePath(QStringLiteral("no-such-port")));
+    fillBook({{"残す", "ﾉｺｽ"}});
+    CTelListDlg list;
+    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    messages.answer(true);
+    trigger(list, ID_LIST_DEVICE_READ);
+    EXPECT_EQ(messages.shown, QStringList{utf8("有効なＣＯＭポートではありません。")});
+    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(list.list()->rowCount(), 1);
+    EXPECT_TRUE(appState().filePath.isEmpty());
+}
+
+TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
+{
+    fillBook({{"残す", "ﾉｺｽ"}});
+    CTelListDlg list;
+    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    messages.answer(false);
+    trigger(list, ID_LIST_DEVICE_READ);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/book.vcf"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,291 @@
+// The real serial port code against a simulated handset on a pseudo-terminal.
+
+#include "device/core/serial_port.h"
+#include "device/core/transfer_runner.h"
+#include "device/core/transfer_session.h"
+#include "device/emulator/pty_handset.h"
+#include "tests/device/qt_printers.h"
+#include "tests/support/book_fixtures.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr int FAST_TICK_MS = 20;
+const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。";
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A bare pseudo-terminal whose other side the test reads and writes itself.
+struct RawPty {
+    RawPty()
+    {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[256] = {};
+        EXPECT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
+        path = QString::fromLocal8Bit(name);
+    }
+    ~RawPty()
+    {
+        close(master);
+        close(slave);
+    }
+    QByteArray readAvailable() const
+    {
+        QByteArray bytes;
+        const int flags = fcntl(master, F_GETFL);
+        fcntl(master, F_SETFL, flags | O_NONBLOCK);
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = read(master, buffer, sizeof buffer)) > 0)
+            bytes.append(buffer, n);
+        fcntl(master, F_SETFL, flags);
+        return bytes;
+    }
+    void send(const char* bytes) const { ASSERT_GT(write(master, bytes, strlen(bytes)), 0); }
+
+    int master = -1;
+    int slave = -1;
+    QString path;
+};
+
+TEST(SerialPortLine, OpensOnlyADeviceThatExists)
+{
+    SerialPort port;
+    EXPECT_FALSE(port.openPort(QStringLiteral("/nonexistent/ttyS99")));
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.pollReceive());
+    EXPECT_FALSE(port.writeCommand("AT\r\n"));
+    RawPty pty;
+    ASSERT_TRUE(port.openPort(pty.path));
+    EXPECT_TRUE(port.isOpen());
+    port.closePort();
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST(SerialPortLine, SendsCommandsAndCutsRepliesIntoLinesWithoutWaiting)
+{
+    RawPty pty;
+    SerialPort port;
+    ASSERT_TRUE(port.openPort(pty.path));
+    ASSERT_TRUE(port.writeCommand("ATI3\r\n"));
+    EXPECT_EQ(pty.readAvailable(), QByteArray("ATI3\r\n"));
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(port.pollReceive());
+    EXPECT_LT(clock.elapsed(), 50); // nothing there: back at once
+    EXPECT_FALSE(port.takeLine());
+
+    pty.send("O");
+    QTest::qWait(20);
+    ASSERT_TRUE(port.pollReceive());
+    EXPECT_FALSE(port.takeLine());
+    pty.send("K\r\nQVR\r\n");
+    QTest::qWait(20);
+    ASSERT_TRUE(port.pollReceive());
+    EXPECT_EQ(port.takeLine(), QByteArray("OK"));
+    EXPECT_EQ(port.takeLine(), QByteArray("QVR"));
+    EXPECT_FALSE(port.takeLine());
+}
+
+TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort)
+{
+    RawPty pty;
+    SerialPort port;
+    port.setWriteTimeout(100, 0);
+    ASSERT_TRUE(port.openPort(pty.path));
+    // Nobody reads the other side, so the line takes only part of this.
+    const QByteArray big(64 * 1024, 'x');
+    EXPECT_FALSE(port.writeOnce(big));
+    EXPECT_TRUE(port.writeCommand(big));
+    EXPECT_TRUE(port.isOpen()); // the second attempt counts, on the reopened port
+    pty.readAvailable();
+    EXPECT_TRUE(port.writeCommand("AT\r\n"));
+}
+
+TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem)
+{
+    RawPty pty;
+    SerialPort port;
+    ASSERT_TRUE(port.openPort(pty.path));
+    pty.send("OLD\r\n");
+    QTest::qWait(20);
+    ASSERT_TRUE(port.pollReceive());
+    port.resetReceive();
+    EXPECT_FALSE(port.takeLine());
+    pty.send("NEW\r\n");
+    QTest::qWait(20);
+    port.resetReceive();
+    ASSERT_TRUE(port.pollReceive());
+    EXPECT_EQ(port.takeLine(), QByteArray("NEW"));
+}
+
+class HandsetLink : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        clearBook(telBook());
+        appState() = AppState{};
+    }
+    void TearDown() override { clearBook(telBook()); }
+
+    static std::vector<TelEntry> sampleEntries()
+    {
+        const std::string digits(32, '7');
+        TelEntry big =
+            makeEntry({std::string(32, 'N'),
+                       std::string(32, 'F'),
+                       {digits, digits, digits},
+                       {std::string(64, 'a'), std::string(64, 'b'), std::string(64, 'c')},
+                       std::string(100, 'm'),
+                       31});
+        big.secret = 1;
+        big.tel[0].kind = TEL_OFFICE;
+        big.tel[1].kind = TEL_FAX;
+        big.mail[1].kind = MAIL_OFFICE_PC;
+        return {makeEntry({"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3}),
+                big, makeEntry({"表ソ", "ﾋｮｳｿ", {"09011112222", "#31*"}}),
+                makeEntry({"", "ﾅﾏｴﾅｼ"})};
+    }
+    static void fillBookWith(const std::vector<TelEntry>& entries)
+    {
+        clearBook(telBook());
+        for (const TelEntry& entry : entries)
+            telBook().entries[telBook().count++] = entry;
+    }
+    static bool sameEntries(const TelEntry* a, const TelEntry* b, std::size_t count)
+    {
+        return std::memcmp(a, b, count * sizeof(TelEntry)) == 0;
+    }
+};
+
+TEST_F(HandsetLink, WriteArrivesDecodedExactly)
+{
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    const std::vector<TelEntry> entries = sampleEntries();
+    fillBookWith(entries);
+    TransferRunner runner(OP_DEVICE_WRITE, true);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)});
+    EXPECT_TRUE(runner.succeeded());
+    EXPECT_EQ(runner.progress().size(), 4 + 2); // the big entry takes three frames
+    handset.withHandset([&](SimulatedHandset& h) {
+        ASSERT_EQ(h.entries().size(), entries.size());
+        EXPECT_TRUE(sameEntries(h.entries().data(), entries.data(), entries.size()));
+        EXPECT_FALSE(h.inDataMode());
+    });
+}
+
+TEST_F(HandsetLink, ReadBringsTheHandsetsBookIntoTheStore)
+{
+    HandsetOptions options;
+    options.model = "VN540R";
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    const std::vector<TelEntry> entries = sampleEntries();
+    handset.withHandset([&](SimulatedHandset& h) { h.entries() = entries; });
+    fillBook({{"old"}});
+    TransferRunner runner(OP_DEVICE_READ, false);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)});
+    EXPECT_TRUE(runner.questions().isEmpty());
+    ASSERT_EQ(telBook().count, entries.size());
+    EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+    EXPECT_EQ(appState().resultFlag, 0);
+}
+
+TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
+{
+    HandsetOptions options;
+    options.failAt = {HandsetStep::WriteEntry, 2};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A"}, {"B"}, {"C"}});
+    TransferRunner runner(OP_DEVICE_WRITE, true);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.messages(),
+              QStringList{utf8("電話帳データコピーが正常に行われませんでした。")});
+    EXPECT_FALSE(runner.succeeded());
+    handset.withHandset([&](SimulatedHandset& h) {
+        EXPECT_EQ(h.entries().size(), 1u);
+        EXPECT_EQ(h.commands().last(), QByteArray("+++"));
+        EXPECT_FALSE(h.inDataMode());
+    });
+}
+
+TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::Identify, 1};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A"}});
+    TransferRunner runner(OP_DEVICE_WRITE, true);
+    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+    EXPECT_EQ(runner.messages(), QStringList{utf8("応答がありません。")});
+    EXPECT_EQ(runner.ticks(), 2 + 1 + NO_REPLY_TICK_LIMIT);
+}
+
+TEST_F(HandsetLink, PortThatDoesNotOpenIsReported)
+{
+    TransferRunner runner(OP_DEVICE_READ, false);
+    EXPECT_FALSE(runner.run(QStringLiteral("/nonexistent/ttyS0")));
+    EXPECT_EQ(runner.messages(), QStringList{utf8("有効なＣＯＭポートではありません。")});
+}
+
+// Ticks per entry at the dialog's own pace: one tick sends a frame, the next takes its reply.
+TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays)
+{
+    std::vector<TelEntry> entries;
+    for (int i = 0; i < 20; ++i)
+        entries.push_back(makeEntry({"Entry " + std::to_string(i), "ｴﾝﾄﾘ", {"0300000000"}}));
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+
+    fillBookWith(entries);
+    TransferRunner writer(OP_DEVICE_WRITE, true);
+    ASSERT_TRUE(writer.run(handset.devicePath()));
+    ASSERT_TRUE(writer.succeeded());
+    ASSERT_EQ(writer.progress().size(), 20);
+    const double writeTicks =
+        (writer.progress().last().first - writer.progress().first().first) / 19.0;
+
+    clearBook(telBook());
+    TransferRunner reader(OP_DEVICE_READ, false);
+    ASSERT_TRUE(reader.run(handset.devicePath()));
+    ASSERT_TRUE(reader.succeeded());
+    ASSERT_EQ(reader.progress().size(), 20);
+    const double readTicks =
+        (reader.progress().last().first - reader.progress().first().first) / 19.0;
+    EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+
+    std::cout << "ticks per entry at " << TICK_INTERVAL_MS << " ms: write " << writeTicks
+              << " (whole transfer " << writer.ticks() << "), read " << readTicks
+              << " (whole transfer " << reader.ticks() << ")\n";
+    RecordProperty("write_ticks_per_entry", std::to_string(writeTicks));
+    RecordProperty("read_ticks_per_entry", std::to_string(readTicks));
+    EXPECT_EQ(writeTicks, 2.0);
+    EXPECT_EQ(readTicks, 2.0);
+    // AT, ATI3, AT@S, <1F>, <3:1H> and +++ take two ticks each around the 20 frames.
+    EXPECT_EQ(writer.ticks(), 2 * (6 + 20));
+    EXPECT_EQ(reader.ticks(), 2 * (5 + 20));
+}
+
+} // namespace
