@@ -3,17 +3,29 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
+#include "app/services/message_service.h"
 #include "app/ui/app_icon.h"
-#include "app/ui/install_commands.h"
+#include "app/ui/vemblor_app.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
 #include "app/ui/version_dlg.h"
+#include "device/ui/serial_dlg.h"
+#include "exchange/core/csv_reader.h"
+#include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/file_rw_dlg.h"
 #include "manual/sample_book.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
 #include <QImage>
 #include <QPainter>
 #include <QTableWidget>
@@ -39,9 +51,16 @@ QImage framed(QWidget& window)
     return image;
 }
 
-bool save(QWidget& window, const QString& dir, const char* name)
+// A window whose showing starts work of its own (the transfer window opens the port) is drawn
+// without being shown.
+enum class Show { Yes, No };
+
+bool save(QWidget& window, const QString& dir, const char* name, Show show = Show::Yes)
 {
-    window.show();
+    if (show == Show::Yes)
+        window.show();
+    else
+        window.adjustSize();
     QApplication::processEvents();
     const QString path = QDir(dir).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
     if (!framed(window).save(path)) {
@@ -50,6 +69,37 @@ bool save(QWidget& window, const QString& dir, const char* name)
     }
     window.hide();
     return true;
+}
+
+// The pictures never wait for an answer: a message that shows up is printed instead.
+class PrintedMessages final : public MessageService, public FileTaskHost {
+public:
+    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    bool askYesNo(const QString& text) override
+    {
+        showMessage(text);
+        return false;
+    }
+    bool pollCancel() override { return false; }
+};
+
+// Reads a short CSV file of the sample people into the CSV tables, as CSV インポート does.
+bool loadSampleCsv(const QString& dir, FileTaskHost& host)
+{
+    const QString path = QDir(dir).filePath(QStringLiteral("sample.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const char* lines[] = {"山田太郎,ﾔﾏﾀﾞ ﾀﾛｳ,09012345678,taro.yamada@example.jp,大学の同期",
+                           "佐藤花子,ｻﾄｳ ﾊﾅｺ,08098765432,hanako@example.co.jp,",
+                           "鈴木一郎,ｽｽﾞｷ ｲﾁﾛｳ,0451112222,,町内会長",
+                           "高橋美咲,ﾀｶﾊｼ ﾐｻｷ,07011223344,misaki@example.ne.jp,"};
+    for (const char* line : lines)
+        file.write(toCp932(QString::fromUtf8(line)).value_or(QByteArray()) + "\r\n");
+    file.close();
+    const bool read = readCsvFile(path, host) == FILE_TASK_DONE;
+    QFile::remove(path);
+    return read;
 }
 
 } // namespace
@@ -65,7 +115,9 @@ int main(int argc, char* argv[])
     QDir().mkpath(dir);
     // The windows read and write the settings file of the current directory.
     QDir::setCurrent(dir);
-    installListCommands();
+    CVemblorApp::initInstance();
+    PrintedMessages messages;
+    setMessageService(&messages);
     loadSampleBook();
 
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
@@ -82,6 +134,43 @@ int main(int argc, char* argv[])
 
     CVersionDlg version;
     ok &= save(version, dir, "version");
+
+    appState().operation = OP_EDIT;
+    appState().selectedIndex = 0;
+    {
+        CTelEditDlg edit;
+        ok &= save(edit, dir, "edit");
+    }
+
+    appState().operation = OP_IMPORT_VCARD;
+    {
+        CFileRWDlg progress;
+        progress.openProgress();
+        ok &= save(progress, dir, "progress");
+    }
+
+    appState().operation = OP_IMPORT_CSV;
+    if (loadSampleCsv(dir, messages)) {
+        CCsvEdit csv;
+        csv.show();
+        // Categories given to the first columns, as the user does with header clicks.
+        for (int column = 0; column < 4; ++column) {
+            const int categories[] = {CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1};
+            csv.categoryBox()->setCurrentIndex(categories[column]);
+            emit csv.list()->horizontalHeader()->sectionClicked(column);
+        }
+        ok &= save(csv, dir, "csv");
+    } else {
+        ok = false;
+    }
+
+    appState().operation = OP_DEVICE_WRITE;
+    {
+        CSerialDlg transfer;
+        transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
+        ok &= save(transfer, dir, "transfer", Show::No);
+    }
+    appState().operation = OP_NONE;
 
     return ok ? 0 : 1;
 }
