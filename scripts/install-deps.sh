@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
-          libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core poppler-utils python3)
+          libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core
+          qt6-translations-l10n poppler-utils python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -12,9 +12,15 @@ bool keepsOwnKeys(QObject* watched)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget)
         return true;
-    QWidget* window = widget->window();
-    return qobject_cast<QMessageBox*>(window) || qobject_cast<QFileDialog*>(window) ||
-           window->property("ownDialogKeys").toBool();
+    // Pop-ups (a combo box's list, a completer's list) close or choose with these keys and never
+    // end a dialog; a file dialog's completer belongs to the file dialog.
+    if (widget->window()->windowType() == Qt::Popup)
+        return true;
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (qobject_cast<QMessageBox*>(w) || qobject_cast<QFileDialog*>(w) ||
+            (w->isWindow() && w->property("ownDialogKeys").toBool()))
+            return true;
+    return false;
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 #include "app/ui/main_dlg.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 void CVemblorApp::initInstance()
 {
@@ -13,6 +16,12 @@ void CVemblorApp::initInstance()
     QApplication::setApplicationDisplayName(QStringLiteral("Vemblor"));
     QApplication::setApplicationVersion(QStringLiteral(VEMBLOR_VERSION));
     QApplication::setWindowIcon(appIcon());
+    // The windows of the program are Japanese; so are Qt's own (file dialogs, message box
+    // buttons), whatever the desktop's language.
+    static QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     keyFilter();
     installListCommands();
 }
