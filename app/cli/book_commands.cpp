@@ -1,12 +1,10 @@
 #include "app/cli/book_commands.h"
 
+#include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
-#include "app/cli/cli_file_host.h"
 #include "app/cli/csv_input.h"
 #include "exchange/core/book_json.h"
-#include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 
@@ -33,13 +31,7 @@ int importVCard(const QString& path, const QStringList& options)
                    options.join(QLatin1Char(' ')));
         return CLI_USAGE;
     }
-    appState().filePath = path;
-    CliFileHost host;
-    const int result = readVCardFile(host);
-    if (result == FILE_TASK_FAILED)
-        printError(QString::fromUtf8(VCARD_IMPORT_FAILED_MESSAGE));
-    // A file without cards says so and leaves nothing to write.
-    return result == FILE_TASK_DONE && host.messages == 0 ? CLI_OK : CLI_FAILED;
+    return loadBookFile(path, telBook()) ? CLI_OK : CLI_FAILED;
 }
 
 struct InputFormat {
@@ -62,12 +54,7 @@ const InputFormat* inputFormatOf(const QString& path)
 
 int writeVCardOutput(const QString& path)
 {
-    appState().filePath = path;
-    CliFileHost host;
-    const int result = writeVCardFile(host);
-    if (result == FILE_TASK_FAILED)
-        printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
-    return result == FILE_TASK_DONE ? CLI_OK : CLI_FAILED;
+    return saveBookFile(path, telBook()) ? CLI_OK : CLI_FAILED;
 }
 
 int writeJsonOutput(const QString& path)

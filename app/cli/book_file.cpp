@@ -1,24 +1,24 @@
 #include "app/cli/book_file.h"
 
-#include "app/cli/cli_commands.h"
+#include "app/cli/cli_file_host.h"
+#include "exchange/core/vcard_reader.h"
+#include "exchange/core/vcard_writer.h"
 
-// TODO(vcard): read and write through the vCard reader and writer once they are on main. Until
-// then the handset commands stop here with this message instead of touching any file.
-namespace {
-bool vCardMissing(const QString& path)
+bool loadBookFile(const QString& path, TelBook& book)
 {
-    printError(QStringLiteral("vemblor-cli: vCard files are not supported by this build yet (%1)")
-                   .arg(path));
-    return false;
-}
-} // namespace
-
-bool loadBookFile(const QString& path, TelBook&)
-{
-    return vCardMissing(path);
+    CliFileHost host;
+    const int result = readVCardFile(path, book, host);
+    if (result == FILE_TASK_FAILED)
+        printError(QString::fromUtf8(VCARD_IMPORT_FAILED_MESSAGE));
+    // The only message a finished import shows is that the file held no card.
+    return result == FILE_TASK_DONE && host.messages == 0;
 }
 
-bool saveBookFile(const QString& path, const TelBook&)
+bool saveBookFile(const QString& path, const TelBook& book)
 {
-    return vCardMissing(path);
+    CliFileHost host;
+    const int result = writeVCardFile(path, book, host);
+    if (result == FILE_TASK_FAILED)
+        printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
+    return result == FILE_TASK_DONE;
 }

@@ -137,9 +137,7 @@ int runEmulate(const QStringList& arguments)
         auto entries = std::make_unique<TelBook>();
         if (!loadBookFile(parsed->values[book], *entries))
             return CLI_FAILED;
-        handset.withHandset([&](SimulatedHandset& h) {
-            h.entries().assign(entries->entries, entries->entries + entries->count);
-        });
+        handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*entries); });
     }
 
     // The handset serves until the emulator is interrupted or terminated; the signals are
@@ -162,10 +160,6 @@ int runEmulate(const QStringList& arguments)
     if (!parsed->values.contains(dump))
         return CLI_OK;
     auto entries = std::make_unique<TelBook>();
-    handset.withHandset([&](SimulatedHandset& h) {
-        for (const TelEntry& entry : h.entries())
-            if (entries->count < MAX_TEL_ENTRIES)
-                entries->entries[entries->count++] = entry;
-    });
+    handset.withHandset([&](SimulatedHandset& h) { h.copyBook(*entries); });
     return saveBookFile(parsed->values[dump], *entries) ? CLI_OK : CLI_FAILED;
 }

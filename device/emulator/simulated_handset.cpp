@@ -24,12 +24,15 @@ constexpr std::array<std::pair<HandsetStep, const char*>, 8> STEP_NAMES = {{
 QByteArray failureReply(HandsetStep step)
 {
     switch (step) {
-    case HandsetStep::Identify: return "XYZ MODEM\r\nOK\r\n";
+    case HandsetStep::Identify:
+        return "XYZ MODEM\r\nOK\r\n";
     case HandsetStep::QueryBook:
     case HandsetStep::Erase:
     case HandsetStep::WriteEntry:
-    case HandsetStep::ReadEntry: return "<1b>\r\n";
-    default: return "ERROR\r\n";
+    case HandsetStep::ReadEntry:
+        return "<1b>\r\n";
+    default:
+        return "ERROR\r\n";
     }
 }
 
@@ -69,6 +72,21 @@ QString handsetStepNames()
 }
 
 SimulatedHandset::SimulatedHandset(HandsetOptions options) : options_(std::move(options)) {}
+
+void SimulatedHandset::holdBook(const TelBook& book)
+{
+    entries_.assign(book.entries, book.entries + book.count);
+}
+
+void SimulatedHandset::copyBook(TelBook& book) const
+{
+    clearBook(book);
+    for (const TelEntry& entry : entries_) {
+        if (book.count == MAX_TEL_ENTRIES)
+            break;
+        book.entries[book.count++] = entry;
+    }
+}
 
 QByteArray SimulatedHandset::receive(QByteArrayView bytes)
 {
@@ -132,18 +150,26 @@ QByteArray SimulatedHandset::answer(const QByteArray& command)
         return failureReply(step);
 
     switch (step) {
-    case HandsetStep::None: return "ERROR\r\n";
-    case HandsetStep::Attention: return "OK\r\n";
-    case HandsetStep::Identify: return "QVR " + options_.model + "\r\nOK\r\n";
-    case HandsetStep::EnterData: dataMode_ = true; return "OK\r\n";
-    case HandsetStep::QueryBook: return bookInfo();
+    case HandsetStep::None:
+        return "ERROR\r\n";
+    case HandsetStep::Attention:
+        return "OK\r\n";
+    case HandsetStep::Identify:
+        return "QVR " + options_.model + "\r\nOK\r\n";
+    case HandsetStep::EnterData:
+        dataMode_ = true;
+        return "OK\r\n";
+    case HandsetStep::QueryBook:
+        return bookInfo();
     case HandsetStep::Erase:
         entries_.clear();
         incoming_ = TelEntry{};
         incomingTelSlot_ = incomingMailSlot_ = 0;
         return "<2h>\r\n";
-    case HandsetStep::WriteEntry: return storeFrame(command);
-    case HandsetStep::ReadEntry: return nextRecord();
+    case HandsetStep::WriteEntry:
+        return storeFrame(command);
+    case HandsetStep::ReadEntry:
+        return nextRecord();
     case HandsetStep::LeaveData:
         dataMode_ = false;
         served_ = 0;

@@ -4,7 +4,7 @@
 // records on request with the last-record flag, "+++"). It can be told to fail at a chosen
 // command or to fall silent from one on. Tests, the demo and vemblor-cli emulate use it.
 
-#include "phonebook/core/tel_entry.h"
+#include "phonebook/core/tel_book.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -45,7 +45,7 @@ std::optional<HandsetFault> parseHandsetFault(const QString& text);
 QString handsetStepNames();
 
 class SimulatedHandset {
-public:
+  public:
     explicit SimulatedHandset(HandsetOptions options = {});
 
     // Takes bytes from the PC and returns the handset's answer (empty while a command is still
@@ -54,11 +54,15 @@ public:
 
     std::vector<TelEntry>& entries() { return entries_; }
     const std::vector<TelEntry>& entries() const { return entries_; }
+    // The handset's phone book replaced by the entries of book.
+    void holdBook(const TelBook& book);
+    // book cleared and filled with the handset's entries (the first MAX_TEL_ENTRIES of them).
+    void copyBook(TelBook& book) const;
     // Every command received, in order, without its line end.
     const QList<QByteArray>& commands() const { return commands_; }
     bool inDataMode() const { return dataMode_; }
 
-private:
+  private:
     QByteArray answer(const QByteArray& command);
     HandsetStep stepOf(const QByteArray& command) const;
     QByteArray bookInfo() const;

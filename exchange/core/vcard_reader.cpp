@@ -306,10 +306,15 @@ int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClo
     return import.run(book, clock);
 }
 
-int readVCardFile(FileTaskHost& host, const LocalClock& clock)
+int readVCardFile(const QString& path, TelBook& book, FileTaskHost& host, const LocalClock& clock)
 {
-    QFile file(appState().filePath);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;
-    return readVCard(file, host, telBook(), clock);
+    return readVCard(file, host, book, clock);
+}
+
+int readVCardFile(FileTaskHost& host, const LocalClock& clock)
+{
+    return readVCardFile(appState().filePath, telBook(), host, clock);
 }

@@ -23,7 +23,10 @@ inline constexpr const char* VCARD_IMPORT_FAILED_MESSAGE =
 // the user), BAD_VERSION (a card of another version; the reader has said so).
 int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock);
 
-// Imports AppState.filePath into telBook(); FAILED when the file cannot be opened.
+// Imports the file at path into book; FAILED when the file cannot be opened.
+int readVCardFile(const QString& path, TelBook& book, FileTaskHost& host,
+                  const LocalClock& clock = systemClock());
+// Imports AppState.filePath into telBook().
 int readVCardFile(FileTaskHost& host, const LocalClock& clock = systemClock());
 
 // Fills in what an imported entry lacks: a reading from its first number or address (or from

@@ -148,12 +148,17 @@ int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host, const QD
     return FILE_TASK_DONE;
 }
 
-int writeVCardFile(FileTaskHost& host, const LocalClock& clock)
+int writeVCardFile(const QString& path, const TelBook& book, FileTaskHost& host,
+                   const LocalClock& clock)
 {
-    const QString path = appState().filePath;
     if (path.isEmpty())
         return FILE_TASK_NOTHING;
     const QDateTime startTime = clock.now();
     SaveFileSink sink(path);
-    return writeVCard(telBook(), sink, host, startTime);
+    return writeVCard(book, sink, host, startTime);
+}
+
+int writeVCardFile(FileTaskHost& host, const LocalClock& clock)
+{
+    return writeVCardFile(appState().filePath, telBook(), host, clock);
 }

@@ -33,5 +33,8 @@ QByteArray vcardCard(const TelEntry& entry, const QByteArray& revisionLine);
 // caller tells the user) or ENDED (stopped, or a write failed and its reason was shown).
 int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host, const QDateTime& startTime);
 
-// Saves telBook() to AppState.filePath; NOTHING when there is no path.
+// Saves book to path; NOTHING when there is no path.
+int writeVCardFile(const QString& path, const TelBook& book, FileTaskHost& host,
+                   const LocalClock& clock = systemClock());
+// Saves telBook() to AppState.filePath.
 int writeVCardFile(FileTaskHost& host, const LocalClock& clock = systemClock());

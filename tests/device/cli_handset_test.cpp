@@ -1,9 +1,17 @@
-// vemblor-cli emulate and read as separate processes over a pseudo-terminal.
+// vemblor-cli emulate, read and write as separate processes over a pseudo-terminal.
+
+#include "exchange/core/vcard_reader.h"
+#include "exchange/core/vcard_writer.h"
+#include "tests/exchange/scripted_host.h"
+#include "tests/support/book_fixtures.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -31,6 +39,7 @@ struct Emulator {
 struct Result {
     int status;
     QString out;
+    QString err = {};
 };
 
 Result runCli(const QStringList& arguments)
@@ -38,7 +47,63 @@ Result runCli(const QStringList& arguments)
     QProcess process;
     process.start(cli(), arguments);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。\n";
+
+// Every field in use, the longest memo and a secret entry, so a field lost on the way shows.
+std::unique_ptr<TelBook> sampleBook()
+{
+    auto book = std::make_unique<TelBook>();
+    const EntrySpec specs[] = {
+        {"山田太郎",
+         "ﾔﾏﾀﾞ ﾀﾛｳ",
+         {"09012345678", "0312345678"},
+         {"taro@example.jp"},
+         "大学の同期",
+         1},
+        {"佐藤花子",
+         "ｻﾄｳ ﾊﾅｺ",
+         {"0667891234", "0667891235", "07011223344"},
+         {"a@example.jp", "b@example.co.jp", "c@example.ne.jp"},
+         std::string(100, 'm'),
+         9},
+        {"表ソ", "ﾋｮｳｿ", {"0451112222"}},
+    };
+    for (const EntrySpec& spec : specs)
+        book->entries[book->count++] = makeEntry(spec);
+    book->entries[1].secret = 1;
+    book->entries[1].tel[0].kind = TEL_OFFICE;
+    book->entries[1].tel[1].kind = TEL_FAX;
+    book->entries[1].mail[2].kind = MAIL_OFFICE_PC;
+    return book;
+}
+
+void writeBook(const QString& path, const TelBook& book)
+{
+    ScriptedHost host;
+    ASSERT_EQ(writeVCardFile(path, book, host), FILE_TASK_DONE);
+}
+
+std::unique_ptr<TelBook> readBook(const QString& path)
+{
+    auto book = std::make_unique<TelBook>();
+    ScriptedHost host;
+    EXPECT_EQ(readVCardFile(path, *book, host), FILE_TASK_DONE) << path.toStdString();
+    EXPECT_TRUE(host.shown.isEmpty()) << path.toStdString();
+    return book;
+}
+
+bool sameEntries(const TelBook& a, const TelBook& b)
+{
+    return a.count == b.count && std::memcmp(a.entries, b.entries, a.count * sizeof(TelEntry)) == 0;
 }
 
 TEST(CliHandset, EmulatorPrintsItsDeviceAndEndsCleanlyOnTerminate)
@@ -72,6 +137,81 @@ TEST(CliHandset, ReadRunsTheTransferAndReportsTheHandsetsMessages)
                   QStringLiteral("ＱＶＲ製端末ではないため電話帳データコピーができません。\n"));
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(CliHandset, ReadSavesTheBookTheEmulatorWasGiven)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString out = dir.filePath(QStringLiteral("out.vcf"));
+    const auto book = sampleBook();
+    writeBook(in, *book);
+
+    Emulator emulator({QStringLiteral("--book"), in});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result read =
+        runCli({QStringLiteral("read"), QStringLiteral("--port"), emulator.device, out});
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+    EXPECT_EQ(read.out, utf8(COPY_DONE));
+    EXPECT_TRUE(sameEntries(*readBook(out), *book));
+
+    // A copy that cannot be saved is a failure with the save message, after the transfer.
+    const Result unsaved = runCli({QStringLiteral("read"), QStringLiteral("--port"),
+                                   emulator.device, dir.filePath(QStringLiteral("no/out.vcf"))});
+    EXPECT_EQ(unsaved.status, 1);
+    EXPECT_EQ(unsaved.out, utf8(COPY_DONE));
+    EXPECT_EQ(unsaved.err, utf8("保存処理で異常がある為、処理を終了します。\n"));
+}
+
+TEST(CliHandset, WrittenBookArrivesInTheEmulatorsDump)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString dump = dir.filePath(QStringLiteral("dump.vcf"));
+    const auto book = sampleBook();
+    writeBook(in, *book);
+
+    Emulator emulator({QStringLiteral("--dump"), dump});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
+                                 in, QStringLiteral("--yes")});
+    EXPECT_EQ(write.status, 0) << write.err.toStdString();
+    EXPECT_TRUE(write.out.endsWith(utf8(COPY_DONE))) << write.out.toStdString();
+    EXPECT_FALSE(QFile::exists(dump)); // written when the emulator ends
+    emulator.process.terminate();
+    ASSERT_TRUE(emulator.process.waitForFinished(10000));
+    EXPECT_EQ(emulator.process.exitCode(), 0);
+    EXPECT_TRUE(sameEntries(*readBook(dump), *book));
+}
+
+TEST(CliHandset, BookFileThatCannotBeReadStopsBeforeAnyPortOrPseudoTerminal)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.vcf"));
+    const QString empty = dir.filePath(QStringLiteral("empty.vcf"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString broken = utf8("vCardファイルに異常がある為、インポート処理を終了します。\n");
+    const QString noCards = utf8("vCardファイルに電話帳のデータがありません。\n");
+    const struct {
+        QStringList arguments;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/nonexistent/tty"),
+          missing, QStringLiteral("--yes")},
+         broken},
+        {{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/nonexistent/tty"),
+          empty, QStringLiteral("--yes")},
+         noCards},
+        {{QStringLiteral("emulate"), QStringLiteral("--book"), missing}, broken},
+        {{QStringLiteral("emulate"), QStringLiteral("--book"), empty}, noCards},
+    };
+    for (const auto& c : cases) {
+        const Result result = runCli(c.arguments);
+        const std::string name = c.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_EQ(result.out, QString()) << name; // no port message, no device printed
+        EXPECT_EQ(result.err, c.err) << name;
+    }
 }
 
 TEST(CliHandset, BadUsageExitsWithTwo)
