@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 RUN_DIR ?= run
 
-.PHONY: run test deps configure build sanitize format
+.PHONY: run demo test deps configure build sanitize format
 
 deps:
 	./scripts/install-deps.sh
@@ -23,7 +23,11 @@ test: build
 run: build
 	mkdir -p $(RUN_DIR)
 	ln -sf $(abspath $(BUILD))/vemblor_manual.pdf $(RUN_DIR)/vemblor_manual.pdf
-	cd $(RUN_DIR) && $(abspath $(BUILD))/app/vemblor
+	cd $(RUN_DIR) && $(abspath $(BUILD))/app/vemblor $(RUN_ARGS)
+
+# The same with the simulated handset, holding a sample book, behind the port in use.
+demo:
+	$(MAKE) run RUN_ARGS=--demo
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -1,7 +1,6 @@
 #include "manual/sample_book.h"
 
 #include "phonebook/core/cp932_text.h"
-#include "phonebook/core/tel_book.h"
 
 namespace {
 
@@ -15,6 +14,7 @@ struct SampleEntry {
     const char* memo;
 };
 
+// clang-format off
 const SampleEntry SAMPLES[] = {
     {"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", 1, {TEL_MOBILE, TEL_PHONE, TEL_PHONE},
      {"09012345678", "0312345678", ""}, "taro.yamada@example.jp", "大学の同期"},
@@ -27,6 +27,7 @@ const SampleEntry SAMPLES[] = {
     {"歯科クリニック", "ｼｶ ｸﾘﾆｯｸ", 5, {TEL_OFFICE, TEL_PHONE, TEL_PHONE},
      {"0520001111", "", ""}, "", "予約は平日のみ"},
 };
+// clang-format on
 
 void store(char* field, std::size_t size, const char* utf8)
 {
@@ -35,9 +36,8 @@ void store(char* field, std::size_t size, const char* utf8)
 
 } // namespace
 
-void loadSampleBook()
+void loadSampleBook(TelBook& book)
 {
-    TelBook& book = telBook();
     clearBook(book);
     for (const SampleEntry& sample : SAMPLES) {
         TelEntry& entry = book.entries[book.count++];

@@ -118,7 +118,7 @@ int main(int argc, char* argv[])
     CVemblorApp::initInstance();
     PrintedMessages messages;
     setMessageService(&messages);
-    loadSampleBook();
+    loadSampleBook(telBook());
 
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
 

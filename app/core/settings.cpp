@@ -9,6 +9,17 @@
 namespace {
 const QString SECTION = QStringLiteral("VEMBLOR");
 const QString PORTS_SECTION = QStringLiteral("PORTS");
+
+struct PortOverride {
+    int index = -1;
+    QString device;
+};
+
+PortOverride& portOverride()
+{
+    static PortOverride current;
+    return current;
+}
 } // namespace
 
 QString& startDir()
@@ -36,8 +47,8 @@ void loadSettings()
         saveSettings();
         return;
     }
-    const int port = parsePortNo(
-        readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
+    const int port =
+        parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
     savedPortNo() = port;
     appState().portNo = port;
 }
@@ -46,8 +57,7 @@ void saveSettings()
 {
     const QString path = settingsFilePath();
     writeProfileString(path, SECTION, QStringLiteral("PORT_NO"), portDisplayName(savedPortNo()));
-    writeProfileString(path, SECTION, QStringLiteral("PATH"),
-                       QDir::toNativeSeparators(startDir()));
+    writeProfileString(path, SECTION, QStringLiteral("PATH"), QDir::toNativeSeparators(startDir()));
 }
 
 QString portDisplayName(int index)
@@ -68,6 +78,8 @@ int parsePortNo(const QString& value)
 
 QString portDevicePath(int index)
 {
+    if (index == portOverride().index)
+        return portOverride().device;
     const QString mapped =
         readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));
     if (!mapped.isEmpty())
@@ -77,4 +89,9 @@ QString portDevicePath(int index)
 #else
     return QStringLiteral("/dev/ttyS%1").arg(index);
 #endif
+}
+
+void overridePortDevice(int index, const QString& device)
+{
+    portOverride() = device.isEmpty() ? PortOverride{} : PortOverride{index, device};
 }

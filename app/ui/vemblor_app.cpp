@@ -1,14 +1,19 @@
 #include "app/ui/vemblor_app.h"
 
+#include "app/core/demo_handset.h"
 #include "app/services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
+#include "phonebook/core/app_state.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <cstdio>
 
 void CVemblorApp::initInstance()
 {
@@ -29,7 +34,30 @@ void CVemblorApp::initInstance()
 int CVemblorApp::run()
 {
     initInstance();
-    CVemblorDlg main;
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Attach a simulated handset holding a sample phone book to the COM port "
+                       "in use, without touching Vemblor.ini."));
+    parser.addOption(demo);
+    parser.process(QApplication::arguments()); // ends the program on --help, --version, errors
+
+    CVemblorDlg main; // reads the settings file, and with it the port in use
+    std::unique_ptr<DemoHandset> demoHandset;
+    if (parser.isSet(demo) && !(demoHandset = startDemo()))
+        return 1;
     main.exec();
     return 0;
+}
+
+std::unique_ptr<DemoHandset> CVemblorApp::startDemo()
+{
+    auto handset = std::make_unique<DemoHandset>();
+    if (!handset->attach(appState().portNo)) {
+        std::fputs("vemblor: no pseudo-terminal available for the demo handset\n", stderr);
+        return nullptr;
+    }
+    return handset;
 }

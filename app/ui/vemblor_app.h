@@ -2,10 +2,19 @@
 // The application object: names the program, installs the key filter and the list window's
 // commands, and runs the main window until it closes.
 
+#include <memory>
+
+class DemoHandset;
+
 class CVemblorApp {
-public:
+  public:
     // Everything the program sets up before its first window, also used by the tests.
     static void initInstance();
-    // Runs the main window modally; the program ends when it closes.
+    // Reads the command line (--demo, --help, --version) and runs the main window modally; the
+    // program ends when it closes.
     static int run();
+    // The demo's handset behind the port in use (AppState.portNo, as the main window read it
+    // from the settings file); nothing, with the reason printed, when no pseudo-terminal could
+    // be had.
+    static std::unique_ptr<DemoHandset> startDemo();
 };

@@ -25,7 +25,7 @@ void writeAll(const QString& path, const char* text)
 }
 
 class Settings : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -65,8 +65,9 @@ TEST_F(Settings, PortNumberFromTheFile)
 TEST(PortNumber, MalformedValuesFallBackToCom1)
 {
     const std::pair<const char*, int> cases[] = {
-        {"COM1", 0}, {"COM50", 49}, {"COM7", 6}, {"", 0},     {"CO", 0},    {"COM", 0},
-        {"COM0", 0}, {"COM51", 0},  {"COM-3", 0}, {"COMx", 0}, {"COM99999999999", 0},
+        {"COM1", 0},  {"COM50", 49}, {"COM7", 6},           {"", 0},
+        {"CO", 0},    {"COM", 0},    {"COM0", 0},           {"COM51", 0},
+        {"COM-3", 0}, {"COMx", 0},   {"COM99999999999", 0},
     };
     for (auto [text, index] : cases)
         EXPECT_EQ(parsePortNo(QString::fromUtf8(text)), index) << text;
@@ -87,6 +88,20 @@ TEST_F(Settings, SavingKeepsOtherSectionsAndKeys)
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(portDevicePath(49), QStringLiteral("/dev/ttyS49"));
+}
+
+TEST_F(Settings, OverriddenPortComesBeforeTheFileAndIsNeverSaved)
+{
+    writeAll(ini(), "[PORTS]\nCOM3=/dev/ttyUSB0\n[VEMBLOR]\nPORT_NO=COM3\n");
+    loadSettings();
+    overridePortDevice(2, QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
+    savedPortNo() = 2;
+    saveSettings();
+    EXPECT_FALSE(readAll(ini()).contains(QStringLiteral("/dev/pts")));
+    overridePortDevice(2, QString());
+    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
 }
 
 } // namespace

@@ -1,0 +1,129 @@
+// vemblor --demo: the simulated handset holding the sample book behind the port in use, and the
+// list window's 読み込み bringing that book in through the real transfer dialog and tick thread.
+
+#include "app/core/demo_handset.h"
+#include "app/core/settings.h"
+#include "app/ui/main_dlg.h"
+#include "app/ui/vemblor_app.h"
+#include "device/ui/serial_dlg.h"
+#include "manual/sample_book.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class Demo : public testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        appState() = AppState{};
+        savedPortNo() = 0;
+        clearBook(telBook());
+        CVemblorApp::initInstance();
+    }
+    void TearDown() override
+    {
+        listCommands() = ListCommands{};
+        clearBook(telBook());
+        QDir::setCurrent(previous);
+    }
+    QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
+
+    QTemporaryDir dir;
+    QString previous;
+    ScriptedMessages messages;
+};
+
+TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
+{
+    {
+        QFile file(ini());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[VEMBLOR]\nPORT_NO=COM3\n");
+    }
+    CVemblorDlg main; // reads the port in use, as at start-up
+    auto demo = CVemblorApp::startDemo();
+    ASSERT_NE(demo, nullptr);
+    ASSERT_EQ(appState().portNo, 2);
+    EXPECT_EQ(portDevicePath(2), demo->handset().devicePath());
+    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    const QByteArray settingsBefore = readAll(ini());
+    EXPECT_EQ(telBook().count, 0u);
+
+    // A transfer that has not ended after a minute is cancelled so a fault cannot hang the suite.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        ADD_FAILURE() << "transfer did not end";
+        if (auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget()))
+            dlg->cancelButton()->click();
+    });
+    guard.start(60000);
+
+    main.show();
+    int rowsBefore = -1;
+    int rows = -1;
+    QStringList cells;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<CTelListDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        rowsBefore = list->list()->rowCount();
+        list->commandAction(ID_LIST_DEVICE_READ)->trigger();
+        rows = list->list()->rowCount();
+        for (auto [row, column] : {std::pair{0, 0}, {0, 4}, {1, 1}, {1, 10}, {2, 3}, {4, 15}})
+            if (const QTableWidgetItem* item = list->list()->item(row, column))
+                cells << item->text();
+        list->commandAction(ID_LIST_CANCEL)->trigger();
+    });
+    main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();
+
+    EXPECT_TRUE(messages.questions.isEmpty()); // the program's own book was empty
+    EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データコピーが正常に終了しました。")});
+    EXPECT_EQ(rowsBefore, 0);
+    EXPECT_EQ(rows, 5);
+    EXPECT_EQ(cells, (QStringList{utf8("山田太郎"), utf8("09012345678"), utf8("ｻﾄｳ ﾊﾅｺ"),
+                                  utf8("hanako@example.co.jp"), utf8("電話番号"),
+                                  utf8("予約は平日のみ")}));
+    auto sample = std::make_unique<TelBook>();
+    loadSampleBook(*sample);
+    EXPECT_EQ(std::memcmp(sample.get(), &telBook(), sizeof(TelBook)), 0);
+
+    // The pseudo-terminal stood in for COM3 without reaching the settings file, and goes with
+    // the demo.
+    EXPECT_EQ(readAll(ini()), settingsBefore);
+    EXPECT_FALSE(settingsBefore.contains("/dev/"));
+    demo.reset();
+    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyS2"));
+}
+
+} // namespace
