@@ -24,7 +24,6 @@ class TextLineReader {
     Status readLine();
     // The line last read, NUL-terminated; the caller may cut it up in place.
     char* text() { return line_.data(); }
-    const char* text() const { return line_.data(); }
     // Its bytes up to the first NUL.
     std::size_t length() const { return length_; }
 
