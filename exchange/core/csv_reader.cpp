@@ -2,21 +2,25 @@
 
 #include "exchange/core/csv_grid.h"
 #include "exchange/core/text_conversions.h"
-#include "exchange/core/text_mode_file.h"
+#include "exchange/core/text_line_reader.h"
+
+#include <QFile>
 
 #include <cstring>
 
 namespace {
 
 // Cancel poll: true when the user asked to stop and confirmed it.
-bool stopRequested(FileTaskHost& host) {
+bool stopRequested(FileTaskHost& host)
+{
     return host.pollCancel() &&
            host.askYesNo(QString::fromUtf8("CSVインポート処理を中止しますか？"));
 }
 
 // Splits line (length bytes, ending in LF unless it is the file's last line) into the cells
 // of row. The line buffer is written to: each field is terminated in place for cutToField.
-bool splitLine(char* line, std::size_t length, int row, CsvGrid& grid, FileTaskHost& host) {
+bool splitLine(char* line, std::size_t length, int row, CsvGrid& grid, FileTaskHost& host)
+{
     char* rest = line;
     std::size_t restLength = length;
     for (int column = 0;; ++column) {
@@ -41,31 +45,27 @@ bool splitLine(char* line, std::size_t length, int row, CsvGrid& grid, FileTaskH
 
 } // namespace
 
-FileTaskResult readCsvFile(const QString& path, FileTaskHost& host) {
+FileTaskResult readCsvFile(const QString& path, FileTaskHost& host)
+{
     CsvGrid& grid = csvCells();
     clearCsvGrid(grid);
-    TextModeFile file;
-    if (!file.open(path))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;
 
-    char line[CSV_LINE_BYTES];
+    TextLineReader lines(file, CSV_LINE_BYTES);
     int rows = 0;
     for (; rows < MAX_CSV_ROWS; ++rows) {
         if (stopRequested(host))
             return FILE_TASK_ENDED;
-        const std::size_t read = file.readLine(line, sizeof line);
-        const bool lastLine = file.atEnd();
-        if (file.failed())
-            return FILE_TASK_FAILED;
-        if (read == 0)
+        const TextLineReader::Status status = lines.readLine();
+        if (status == TextLineReader::END_OF_FILE)
             break;
-        // The line counts up to its first NUL. One that filled the buffer without reaching its
-        // LF, or that holds a NUL, is only acceptable as the very last thing in the file.
-        const auto* nul = static_cast<const char*>(std::memchr(line, '\0', read));
-        const std::size_t length = nul ? static_cast<std::size_t>(nul - line) : read;
-        if ((length == 0 || line[length - 1] != '\n') && !lastLine)
+        // A line that filled the buffer without reaching its LF, or that holds a NUL, is only
+        // acceptable as the very last thing in the file; an unreadable file fails the same way.
+        if (status == TextLineReader::BAD_LINE)
             return FILE_TASK_FAILED;
-        if (!splitLine(line, length, rows, grid, host))
+        if (!splitLine(lines.text(), lines.length(), rows, grid, host))
             return FILE_TASK_ENDED;
     }
     if (rows == 0) {

@@ -3,60 +3,80 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+constexpr std::size_t CHUNK_BYTES = 64 * 1024;
+constexpr char END_OF_INPUT = '\x1A';
+
+} // namespace
+
 TextLineReader::TextLineReader(QIODevice& device, std::size_t bufferSize)
-    : device_(device), bufferSize_(std::clamp<std::size_t>(bufferSize, 2, MAX_BUFFER)),
-      chunk_(64 * 1024)
+    : device_(device), chunk_(CHUNK_BYTES), line_(std::max<std::size_t>(bufferSize, 2))
 {
 }
 
+// Makes unread bytes available unless the input has ended.
 bool TextLineReader::fill()
 {
     if (chunkPos_ < chunkSize_)
         return true;
-    chunkSize_ =
-        std::max<qint64>(device_.read(chunk_.data(), static_cast<qint64>(chunk_.size())), 0);
+    if (ended_)
+        return false;
+    const qint64 got = device_.read(chunk_.data(), static_cast<qint64>(chunk_.size()));
     chunkPos_ = 0;
+    chunkSize_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+    if (got <= 0) {
+        failed_ = got < 0;
+        ended_ = true;
+        return false;
+    }
+    // Nothing after a 0x1A is ever read, so the chunk simply ends there; one search per chunk
+    // keeps the line loop free of it.
+    if (const void* stop = std::memchr(chunk_.data(), END_OF_INPUT, chunkSize_)) {
+        chunkSize_ = static_cast<std::size_t>(static_cast<const char*>(stop) - chunk_.data());
+        ended_ = true;
+    }
     return chunkSize_ > 0;
 }
 
 TextLineReader::Status TextLineReader::readLine()
 {
-    const std::size_t capacity = bufferSize_ - 1;
-    std::size_t length = 0;
-    while (length < capacity) {
-        if (!fill()) {
-            atEnd_ = true;
-            break;
-        }
+    char* line = line_.data();
+    const std::size_t capacity = line_.size() - 1;
+    std::size_t read = 0;
+    while (read < capacity && fill()) {
         const char* start = chunk_.data() + chunkPos_;
-        const std::size_t take =
-            std::min(static_cast<std::size_t>(chunkSize_ - chunkPos_), capacity - length);
+        const std::size_t take = std::min(chunkSize_ - chunkPos_, capacity - read);
         const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', take));
         const std::size_t count = lineEnd ? static_cast<std::size_t>(lineEnd - start) + 1 : take;
-        std::memcpy(line_ + length, start, count);
-        length += count;
-        chunkPos_ += static_cast<qint64>(count);
+        std::memcpy(line + read, start, count);
+        read += count;
+        chunkPos_ += count;
         if (lineEnd) {
             // CR LF is one line end, even when the CR came with the chunk before.
-            if (length >= 2 && line_[length - 2] == '\r') {
-                line_[length - 2] = '\n';
-                --length;
+            if (read >= 2 && line[read - 2] == '\r') {
+                line[read - 2] = '\n';
+                --read;
             }
             break;
         }
     }
     // A CR that filled the buffer still pairs with the LF after it.
-    if (length == capacity && line_[length - 1] == '\r' && fill() &&
-        chunk_[static_cast<std::size_t>(chunkPos_)] == '\n') {
-        line_[length - 1] = '\n';
+    if (read == capacity && line[read - 1] == '\r' && fill() && chunk_[chunkPos_] == '\n') {
+        line[read - 1] = '\n';
         ++chunkPos_;
     }
-    line_[length] = '\0';
-    if (length == 0)
-        return END_OF_FILE;
-    // Whatever did not end in a line end is only good as the last line of the file.
-    const std::size_t textLength = std::strlen(line_);
-    if ((textLength == 0 || line_[textLength - 1] != '\n') && !atEnd_)
+    line[read] = '\0';
+    if (read == 0) {
+        length_ = 0;
+        return failed_ ? BAD_LINE : END_OF_FILE;
+    }
+    const void* nul = std::memchr(line, '\0', read);
+    length_ = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - line) : read;
+    // Whatever did not end in a line end is only good as the last thing in the file, and only
+    // when the file did end there rather than fail.
+    const bool complete = length_ > 0 && line[length_ - 1] == '\n';
+    if (!complete && (fill() || failed_))
         return BAD_LINE;
     return LINE;
 }

@@ -1,5 +1,6 @@
 #include "exchange/core/vcard_reader.h"
 #include "phonebook/core/app_state.h"
+#include "tests/exchange/failing_device.h"
 #include "tests/exchange/fixed_clock.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
@@ -328,7 +329,7 @@ TEST_F(VCardReader, EveryWayOutBeforeTheEndLeavesTheBookAsItWas)
          FILE_TASK_FAILED,
          {}},
         {"a NUL inside a line",
-         goodCard + QByteArray("BEGIN:VCARD\nN;X:a\0b\n", 21),
+         goodCard + QByteArray("BEGIN:VCARD\nN;X:a\0b\nEND:VCARD\n", 30),
          FILE_TASK_FAILED,
          {}},
         {"a long continuation line",
@@ -353,6 +354,38 @@ TEST_F(VCardReader, ALineOf398BytesAndItsLineEndIsStillRead)
     // The same line as the last of the file without a line end is read too.
     ASSERT_EQ(import("BEGIN:VCARD\nEND:VCARD"), FILE_TASK_DONE);
     EXPECT_EQ(telBook().count, 1u);
+}
+
+TEST_F(VCardReader, TheFileEndsAtAByte1AAndItsLastLineIsUsedWhateverItsEnd)
+{
+    const QByteArray first = card({"N;X:a", "TEL;CELL:1"});
+    const QByteArray second = card({"N;X:b", "TEL;CELL:2"});
+    const struct {
+        const char* what;
+        QByteArray file;
+    } cases[] = {
+        {"a 0x1A between the cards", first + "\x1A" + second},
+        {"a 0x1A inside the next card's first line", first + "BEGIN:VC\x1A" + second},
+        {"an END:VCARD line that fills the buffer",
+         "BEGIN:VCARD\nN;X:a\nTEL;CELL:1\nEND:VCARD" + QByteArray(390, ' ')},
+        {"an END:VCARD line cut by a NUL", first.chopped(2) + QByteArray("\0junk\r\n", 7)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clearBook(telBook());
+        EXPECT_EQ(import(c.file), FILE_TASK_DONE);
+        EXPECT_TRUE(host.shown.isEmpty());
+        EXPECT_EQ(telBook().count, 1u);
+        EXPECT_EQ(QByteArray(entry(0).name), "a");
+    }
+}
+
+TEST_F(VCardReader, AFileThatFailsPartWayIsNotTakenForOneThatEnded)
+{
+    FailingDevice file(card({"N;X:a"}) + card({"N;X:b"}));
+    EXPECT_EQ(readVCard(file, host, telBook(), clock), FILE_TASK_FAILED);
+    EXPECT_TRUE(host.shown.isEmpty());
+    EXPECT_TRUE(bookUnchanged());
 }
 
 TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops)
