@@ -17,20 +17,22 @@
 namespace {
 
 class NoWindowHost final : public FileTaskHost {
-  public:
+public:
     bool pollCancel() override { return ++polls == 0; }
     bool askYesNo(const QString&) override { return false; }
     void showMessage(const QString&) override {}
     long polls = 0;
 };
 
-const QString& benchFile() {
+const QString& benchFile()
+{
     static QTemporaryDir dir;
     static const QString path = writeFullCsvFile(dir.filePath(QStringLiteral("full.csv")));
     return path;
 }
 
-void BM_PlainPassOverTheBytes(benchmark::State& state) {
+void BM_PlainPassOverTheBytes(benchmark::State& state)
+{
     std::array<char, 64 * 1024> chunk;
     for (auto _ : state) {
         QFile file(benchFile());
@@ -48,7 +50,8 @@ void BM_PlainPassOverTheBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainPassOverTheBytes)->Unit(benchmark::kMillisecond);
 
-void BM_ReadCsvFile(benchmark::State& state) {
+void BM_ReadCsvFile(benchmark::State& state)
+{
     NoWindowHost host;
     for (auto _ : state)
         if (readCsvFile(benchFile(), host) != FILE_TASK_DONE || csvRowCount() != 1000)
@@ -58,7 +61,8 @@ void BM_ReadCsvFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCsvFile)->Unit(benchmark::kMillisecond);
 
-void BM_ApplyCsvAssignmentOf1000Rows(benchmark::State& state) {
+void BM_ApplyCsvAssignmentOf1000Rows(benchmark::State& state)
+{
     NoWindowHost host;
     if (readCsvFile(benchFile(), host) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
@@ -73,7 +77,8 @@ void BM_ApplyCsvAssignmentOf1000Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_ApplyCsvAssignmentOf1000Rows)->Unit(benchmark::kMillisecond);
 
-void BM_DeleteEveryOtherRow(benchmark::State& state) {
+void BM_DeleteEveryOtherRow(benchmark::State& state)
+{
     NoWindowHost host;
     if (readCsvFile(benchFile(), host) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");

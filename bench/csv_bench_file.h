@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QString>
 
-inline QString writeFullCsvFile(const QString& path) {
+inline QString writeFullCsvFile(const QString& path)
+{
     QByteArray line;
     for (int column = 0; column < 256; ++column) {
         if (column)

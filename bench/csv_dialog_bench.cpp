@@ -17,13 +17,15 @@
 
 namespace {
 
-const QString& benchFile() {
+const QString& benchFile()
+{
     static QTemporaryDir dir;
     static const QString path = writeFullCsvFile(dir.filePath(QStringLiteral("full.csv")));
     return path;
 }
 
-void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state) {
+void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state)
+{
     QWidget owner;
     owner.show();
     appState().operation = OP_IMPORT_CSV;
@@ -38,7 +40,8 @@ void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCsvFileUnderTheProgressDialog)->Unit(benchmark::kMillisecond);
 
-void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state) {
+void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state)
+{
     CFileRWDlg progress;
     if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
@@ -55,7 +58,8 @@ void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTheAssignmentDialogToFirstPaint)->Unit(benchmark::kMillisecond);
 
-void BM_ScrollTheFullTablePageByPage(benchmark::State& state) {
+void BM_ScrollTheFullTablePageByPage(benchmark::State& state)
+{
     CFileRWDlg progress;
     if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
@@ -73,7 +77,8 @@ BENCHMARK(BM_ScrollTheFullTablePageByPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // Benchmarks run from a terminal; the windows only need to paint, not to be seen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

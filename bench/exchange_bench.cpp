@@ -19,7 +19,7 @@
 namespace {
 
 class QuietHost final : public FileTaskHost {
-  public:
+public:
     bool pollCancel() override { return false; }
     bool askYesNo(const QString&) override { return false; }
     void showMessage(const QString&) override {}

@@ -5,9 +5,9 @@
 
 #include "app/services/message_service.h"
 #include "app/ui/app_icon.h"
-#include "app/ui/vemblor_app.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/vemblor_app.h"
 #include "app/ui/version_dlg.h"
 #include "device/ui/serial_dlg.h"
 #include "exchange/core/csv_reader.h"
@@ -24,10 +24,10 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QTableView>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
+#include <QTableView>
 #include <QTableWidget>
 
 #include <cstdio>
@@ -74,7 +74,10 @@ bool save(QWidget& window, const QString& dir, const char* name, Show show = Sho
 // The pictures never wait for an answer: a message that shows up is printed instead.
 class PrintedMessages final : public MessageService, public FileTaskHost {
 public:
-    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void showMessage(const QString& text) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
     bool askYesNo(const QString& text) override
     {
         showMessage(text);

@@ -6,7 +6,7 @@
 #include "exchange/core/file_task.h"
 
 class CliFileHost final : public FileTaskHost {
-  public:
+public:
     bool pollCancel() override { return false; }
     bool askYesNo(const QString& text) override
     {

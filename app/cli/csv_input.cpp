@@ -13,7 +13,8 @@ constexpr const char* CATEGORY_KEYS[CSV_CATEGORY_COUNT] = {
     "tel3", "mail1",    "mail2", "mail3",  "memo",
 };
 
-std::optional<int> parseIndex(const QString& text, int limit) {
+std::optional<int> parseIndex(const QString& text, int limit)
+{
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < 0 || value >= limit)
@@ -23,7 +24,8 @@ std::optional<int> parseIndex(const QString& text, int limit) {
 
 } // namespace
 
-std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& error) {
+std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& error)
+{
     CsvColumnCategories categories;
     categories.fill(CSV_CAT_NONE);
     for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -45,7 +47,8 @@ std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& err
     return categories;
 }
 
-std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error) {
+std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error)
+{
     std::vector<int> rows;
     for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const std::optional<int> row = parseIndex(item, MAX_CSV_ROWS);
@@ -58,7 +61,8 @@ std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error
     return rows;
 }
 
-bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host) {
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host)
+{
     switch (readCsvFile(path, host)) {
     case FILE_TASK_DONE:
         break;
@@ -80,7 +84,8 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
     return true;
 }
 
-int importCsvInput(const QString& path, const QStringList& options) {
+int importCsvInput(const QString& path, const QStringList& options)
+{
     CsvChoices choices;
     choices.categories.fill(CSV_CAT_NONE);
     QString error;

@@ -6,7 +6,7 @@
 #include "device/emulator/pty_handset.h"
 
 class DemoHandset {
-  public:
+public:
     DemoHandset();
     // Ends the override of the port and stops the handset.
     ~DemoHandset();
@@ -17,7 +17,7 @@ class DemoHandset {
     bool attach(int portIndex);
     PtyHandset& handset() { return handset_; }
 
-  private:
+private:
     PtyHandset handset_;
     int portIndex_ = -1;
 };

@@ -10,7 +10,8 @@ struct DialogUnits {
     explicit DialogUnits(const QWidget* widget)
     {
         QFontMetrics metrics(widget->font());
-        const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        const QString sample =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
         baseX = (metrics.horizontalAdvance(sample) / 26 + 1) / 2;
         baseY = metrics.height();
     }

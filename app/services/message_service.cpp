@@ -19,8 +19,8 @@ public:
 
     bool askYesNo(const QString& text) override
     {
-        QMessageBox box(QMessageBox::Question, caption(), text,
-                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Question, caption(), text, QMessageBox::Yes | QMessageBox::No,
+                        QApplication::activeWindow());
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
         return box.exec() == QMessageBox::Yes;

@@ -19,5 +19,11 @@ MessageService& messages();
 void setMessageService(MessageService* service);
 
 // Shorthands for the fixed UTF-8 texts of the program.
-inline void showMessage(const char* utf8) { messages().showMessage(QString::fromUtf8(utf8)); }
-inline bool askYesNo(const char* utf8) { return messages().askYesNo(QString::fromUtf8(utf8)); }
+inline void showMessage(const char* utf8)
+{
+    messages().showMessage(QString::fromUtf8(utf8));
+}
+inline bool askYesNo(const char* utf8)
+{
+    return messages().askYesNo(QString::fromUtf8(utf8));
+}

@@ -20,8 +20,10 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
 
     auto* bar = new QMenuBar(this);
     const std::pair<int, const char*> commands[] = {
-        {ID_MAIN_PHONE_BOOK, "電話帳編集"}, {ID_MAIN_PORT, "ポート"},
-        {ID_MAIN_VERSION, "バージョン"},    {ID_MAIN_HELP, "ヘルプ"},
+        {ID_MAIN_PHONE_BOOK, "電話帳編集"},
+        {ID_MAIN_PORT, "ポート"},
+        {ID_MAIN_VERSION, "バージョン"},
+        {ID_MAIN_HELP, "ヘルプ"},
         {ID_MAIN_EXIT, "終了"},
     };
     for (auto [id, text] : commands) {

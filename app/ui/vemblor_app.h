@@ -7,7 +7,7 @@
 class DemoHandset;
 
 class CVemblorApp {
-  public:
+public:
     // Everything the program sets up before its first window, also used by the tests.
     static void initInstance();
     // Reads the command line (--demo, --help, --version) and runs the main window modally; the

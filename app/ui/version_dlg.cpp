@@ -16,9 +16,8 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
     icon->setPixmap(appIcon().pixmap(32, 32));
     icon->setGeometry(du.rect(14, 14, 20, 20));
 
-    auto* title = new QLabel(QStringLiteral("Vemblor　 Version ") +
-                                 QStringLiteral(VEMBLOR_VERSION),
-                             this);
+    auto* title =
+        new QLabel(QStringLiteral("Vemblor　 Version ") + QStringLiteral(VEMBLOR_VERSION), this);
     title->setTextFormat(Qt::PlainText);
     title->setObjectName(QStringLiteral("versionText"));
     title->setGeometry(du.rect(42, 14, 114, 10));

@@ -22,11 +22,16 @@ constexpr std::uint8_t T1_OFFICE = 2;
 KindCode telKindCode(std::uint8_t kind)
 {
     switch (kind) {
-    case TEL_MOBILE: return {1, 6};
-    case TEL_PHS: return {1, 5};
-    case TEL_OFFICE: return {2, 3};
-    case TEL_FAX: return {1, 4};
-    default: return {1, 3};
+    case TEL_MOBILE:
+        return {1, 6};
+    case TEL_PHS:
+        return {1, 5};
+    case TEL_OFFICE:
+        return {2, 3};
+    case TEL_FAX:
+        return {1, 4};
+    default:
+        return {1, 3};
     }
 }
 
@@ -35,10 +40,14 @@ std::uint8_t telKindOf(std::uint8_t t1, std::uint8_t t2)
     if (t1 == T1_OFFICE)
         return TEL_OFFICE;
     switch (t2) {
-    case 4: return TEL_FAX;
-    case 5: return TEL_PHS;
-    case 6: return TEL_MOBILE;
-    default: return TEL_PHONE; // 3, 7 and 8
+    case 4:
+        return TEL_FAX;
+    case 5:
+        return TEL_PHS;
+    case 6:
+        return TEL_MOBILE;
+    default:
+        return TEL_PHONE; // 3, 7 and 8
     }
 }
 

@@ -86,8 +86,12 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
         tell(host, write ? "電話帳書込み未対応機種のため電話帳データコピーができません。"
                          : "電話帳読出し未対応機種のため電話帳データコピーができません。");
         break;
-    case BOOK_MALFORMED: tell(host, "コマンドが異常です。"); break;
-    default: tell(host, "電話帳転送ができませんでした。"); break;
+    case BOOK_MALFORMED:
+        tell(host, "コマンドが異常です。");
+        break;
+    default:
+        tell(host, "電話帳転送ができませんでした。");
+        break;
     }
     goTo(session, LINK_LEAVE_DATA, port);
     return STEP_CONTINUE;
@@ -251,17 +255,31 @@ void buildCommand(TransferSession& session, const TelBook& book)
 {
     QByteArray& tx = session.txBuffer;
     switch (session.state) {
-    case LINK_ATTENTION: tx = "AT\r\n"; break;
-    case LINK_IDENTIFY: tx = "ATI3\r\n"; break;
-    case LINK_ENTER_DATA: tx = "AT@S\r\n"; break;
-    case LINK_QUERY_BOOK: tx = "<1F>\r\n"; break;
-    case LINK_ERASE_ALL: tx = "<3:1H>\r\n"; break;
+    case LINK_ATTENTION:
+        tx = "AT\r\n";
+        break;
+    case LINK_IDENTIFY:
+        tx = "ATI3\r\n";
+        break;
+    case LINK_ENTER_DATA:
+        tx = "AT@S\r\n";
+        break;
+    case LINK_QUERY_BOOK:
+        tx = "<1F>\r\n";
+        break;
+    case LINK_ERASE_ALL:
+        tx = "<3:1H>\r\n";
+        break;
     case LINK_WRITE_ENTRY:
         tx = entryFrame(encodeEntryRecord(book.entries[session.entryIndex], session.entryIndex,
                                           session.modelName, session.sentParts));
         break;
-    case LINK_LEAVE_DATA: tx = "+++"; break;
-    case LINK_READ_ENTRY: tx = "<2:1H>\r\n"; break;
+    case LINK_LEAVE_DATA:
+        tx = "+++";
+        break;
+    case LINK_READ_ENTRY:
+        tx = "<2:1H>\r\n";
+        break;
     }
 }
 
@@ -276,8 +294,10 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_IDENTIFY, port);
             return STEP_CONTINUE;
         case REPLY_ECHO:
-        case REPLY_EMPTY: return STEP_CONTINUE;
-        default: return resend(session, port, host, "再送に失敗しました。(0)");
+        case REPLY_EMPTY:
+            return STEP_CONTINUE;
+        default:
+            return resend(session, port, host, "再送に失敗しました。(0)");
         }
     case LINK_IDENTIFY:
         switch (classifyIdentity(line)) {
@@ -288,7 +308,8 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
         case REPLY_OTHER:
             tell(host, "ＱＶＲ製端末ではないため電話帳データコピーができません。");
             return finish(session);
-        default: return STEP_CONTINUE;
+        default:
+            return STEP_CONTINUE;
         }
     case LINK_ENTER_DATA:
         switch (classifyReply(line)) {
@@ -297,11 +318,16 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_QUERY_BOOK, port);
             return STEP_CONTINUE;
         case REPLY_ECHO:
-        case REPLY_EMPTY: return STEP_CONTINUE;
-        case REPLY_MAKER: return resend(session, port, host, "再送に失敗しました。(2)");
-        default: tell(host, "データ転送モード起動に失敗しました。"); return finish(session);
+        case REPLY_EMPTY:
+            return STEP_CONTINUE;
+        case REPLY_MAKER:
+            return resend(session, port, host, "再送に失敗しました。(2)");
+        default:
+            tell(host, "データ転送モード起動に失敗しました。");
+            return finish(session);
         }
-    case LINK_QUERY_BOOK: return onBookInfo(session, line, port, host);
+    case LINK_QUERY_BOOK:
+        return onBookInfo(session, line, port, host);
     case LINK_ERASE_ALL:
         if (isEntryAck(line)) {
             session.entryIndex = 0;
@@ -311,18 +337,22 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_LEAVE_DATA, port);
         }
         return STEP_CONTINUE;
-    case LINK_WRITE_ENTRY: return onEntryAck(session, line, port, host);
+    case LINK_WRITE_ENTRY:
+        return onEntryAck(session, line, port, host);
     case LINK_LEAVE_DATA:
         switch (classifyLeaveReply(line)) {
-        case LeaveReply::Ignore: return STEP_CONTINUE;
+        case LeaveReply::Ignore:
+            return STEP_CONTINUE;
         case LeaveReply::Failed:
             tell(host, "データ転送モードが正常に解除できませんでした。");
             break;
-        case LeaveReply::Done: break;
+        case LeaveReply::Done:
+            break;
         }
         session.entryIndex = 0;
         return finish(session);
-    case LINK_READ_ENTRY: return onEntryRecord(session, line, port, host);
+    case LINK_READ_ENTRY:
+        return onEntryRecord(session, line, port, host);
     }
     return STEP_CONTINUE;
 }

@@ -45,7 +45,7 @@ std::optional<HandsetFault> parseHandsetFault(const QString& text);
 QString handsetStepNames();
 
 class SimulatedHandset {
-  public:
+public:
     explicit SimulatedHandset(HandsetOptions options = {});
 
     // Takes bytes from the PC and returns the handset's answer (empty while a command is still
@@ -62,7 +62,7 @@ class SimulatedHandset {
     const QList<QByteArray>& commands() const { return commands_; }
     bool inDataMode() const { return dataMode_; }
 
-  private:
+private:
     QByteArray answer(const QByteArray& command);
     HandsetStep stepOf(const QByteArray& command) const;
     QByteArray bookInfo() const;

@@ -63,11 +63,16 @@ CSerialDlg::~CSerialDlg() = default;
 QLabel* CSerialDlg::label(int id) const
 {
     switch (id) {
-    case IDC_TRANSFER_TITLE: return title_;
-    case IDC_TRANSFER_ACTION: return action_;
-    case IDC_TRANSFER_CAPTION: return caption_;
-    case IDC_TRANSFER_PROGRESS: return progress_;
-    default: return nullptr;
+    case IDC_TRANSFER_TITLE:
+        return title_;
+    case IDC_TRANSFER_ACTION:
+        return action_;
+    case IDC_TRANSFER_CAPTION:
+        return caption_;
+    case IDC_TRANSFER_PROGRESS:
+        return progress_;
+    default:
+        return nullptr;
     }
 }
 

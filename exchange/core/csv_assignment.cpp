@@ -19,7 +19,8 @@ static_assert(FURIGANA_FIELD_SIZE - 1 == SHORT_FIELD_TEXT);
 static_assert(NUMBER_FIELD_SIZE - 1 == SHORT_FIELD_TEXT);
 
 // A single "1" marks a secret entry; "PUBLIC" and "PRIVATE" anywhere in the cell win over it.
-std::uint8_t secretFlag(const char* text) {
+std::uint8_t secretFlag(const char* text)
+{
     if (std::strstr(text, "PUBLIC"))
         return 0;
     if (std::strstr(text, "PRIVATE"))
@@ -27,7 +28,8 @@ std::uint8_t secretFlag(const char* text) {
     return std::strcmp(text, "1") == 0 ? 1 : 0;
 }
 
-void applyCell(TelEntry& entry, std::uint8_t category, const char* text) {
+void applyCell(TelEntry& entry, std::uint8_t category, const char* text)
+{
     const std::size_t length = std::strlen(text);
     switch (category) {
     case CSV_CAT_NAME:
@@ -67,11 +69,13 @@ void applyCell(TelEntry& entry, std::uint8_t category, const char* text) {
 
 } // namespace
 
-const char* csvCategoryText(std::uint8_t code) {
+const char* csvCategoryText(std::uint8_t code)
+{
     return code < CSV_CATEGORY_COUNT ? CATEGORY_TEXTS[code] : "設定なし";
 }
 
-CsvColumnCategories& csvAssignment() {
+CsvColumnCategories& csvAssignment()
+{
     static CsvColumnCategories categories = [] {
         CsvColumnCategories none;
         none.fill(CSV_CAT_NONE);
@@ -80,14 +84,16 @@ CsvColumnCategories& csvAssignment() {
     return categories;
 }
 
-void assignCsvCategory(CsvColumnCategories& categories, int column, std::uint8_t category) {
+void assignCsvCategory(CsvColumnCategories& categories, int column, std::uint8_t category)
+{
     for (std::uint8_t& other : categories)
         if (other == category)
             other = CSV_CAT_NONE;
     categories[static_cast<std::size_t>(column)] = category;
 }
 
-bool hasRequiredCsvCategories(const CsvColumnCategories& categories) {
+bool hasRequiredCsvCategories(const CsvColumnCategories& categories)
+{
     unsigned mask = 0;
     for (std::uint8_t category : categories) {
         switch (category) {
@@ -110,25 +116,29 @@ bool hasRequiredCsvCategories(const CsvColumnCategories& categories) {
     return mask == 7 || mask == 11 || mask == 15;
 }
 
-int startCsvEdit() {
+int startCsvEdit()
+{
     std::memcpy(&csvWork(), &csvCells(), sizeof(CsvGrid));
     csvAssignment().fill(CSV_CAT_NONE);
     return csvRowCount();
 }
 
-int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGrid& scratch) {
+int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGrid& scratch)
+{
     const int kept = copyCsvRowsExcept(scratch, work, rowCount, rows);
     copyCsvRows(work, scratch, rowCount);
     return kept;
 }
 
-void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories) {
+void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories)
+{
     std::memcpy(&csvCells(), &work, sizeof(CsvGrid));
     csvRowCount() = static_cast<std::uint16_t>(rowCount);
     csvAssignment() = categories;
 }
 
-void applyCsvAssignment() {
+void applyCsvAssignment()
+{
     // Every cell fits its field or is cut to it, so the book can be filled in place: the
     // outcome is the same as staging the entries first.
     TelBook& book = telBook();

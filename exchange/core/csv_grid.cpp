@@ -16,7 +16,8 @@ struct FreeGrid {
 
 // calloc leaves the pages to the system until they are written, so a test binary that never
 // imports a file does not pay for 77 MB of tables.
-CsvGrid* newGrid() {
+CsvGrid* newGrid()
+{
     auto* grid = static_cast<CsvGrid*>(std::calloc(1, sizeof(CsvGrid)));
     if (!grid)
         throw std::bad_alloc();
@@ -25,37 +26,43 @@ CsvGrid* newGrid() {
 
 } // namespace
 
-CsvGrid& csvCells() {
+CsvGrid& csvCells()
+{
     static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
     return *grid;
 }
 
-CsvGrid& csvWork() {
+CsvGrid& csvWork()
+{
     static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
     return *grid;
 }
 
-CsvGrid& csvScratch() {
+CsvGrid& csvScratch()
+{
     static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
     return *grid;
 }
 
-std::uint16_t& csvRowCount() {
+std::uint16_t& csvRowCount()
+{
     static std::uint16_t count = 0;
     return count;
 }
 
-void clearCsvGrid(CsvGrid& grid) {
+void clearCsvGrid(CsvGrid& grid)
+{
     std::memset(&grid, 0, sizeof grid);
 }
 
-void copyCsvRows(CsvGrid& to, const CsvGrid& from, int rowCount) {
+void copyCsvRows(CsvGrid& to, const CsvGrid& from, int rowCount)
+{
     if (rowCount > 0)
         std::memcpy(to.cell(0, 0), from.cell(0, 0), static_cast<std::size_t>(rowCount) * ROW_BYTES);
 }
 
-int copyCsvRowsExcept(CsvGrid& to, const CsvGrid& from, int rowCount,
-                      std::span<const int> dropped) {
+int copyCsvRowsExcept(CsvGrid& to, const CsvGrid& from, int rowCount, std::span<const int> dropped)
+{
     std::bitset<MAX_CSV_ROWS> drop;
     for (int row : dropped)
         if (row >= 0 && row < rowCount)

@@ -13,7 +13,7 @@ enum FileTaskResult {
 };
 
 class FileTaskHost {
-  public:
+public:
     virtual ~FileTaskHost() = default;
     // True when the user asked to stop since the last poll; clears the request.
     virtual bool pollCancel() = 0;

@@ -3,7 +3,7 @@
 namespace {
 
 class SystemClock final : public LocalClock {
-  public:
+public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 

@@ -5,7 +5,7 @@
 #include <QDateTime>
 
 class LocalClock {
-  public:
+public:
     virtual ~LocalClock() = default;
     virtual QDateTime now() const = 0;
 };

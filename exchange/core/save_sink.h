@@ -6,7 +6,7 @@
 #include <QSaveFile>
 
 class SaveSink {
-  public:
+public:
     virtual ~SaveSink() = default;
     // Starts the new file; false when it cannot be created.
     virtual bool open() = 0;
@@ -22,7 +22,7 @@ class SaveSink {
 
 // A file on disk, replaced atomically.
 class SaveFileSink final : public SaveSink {
-  public:
+public:
     explicit SaveFileSink(const QString& path) : file_(path) {}
     bool open() override;
     bool write(const QByteArray& bytes) override;
@@ -30,7 +30,7 @@ class SaveFileSink final : public SaveSink {
     void discard() override;
     int lastError() const override { return lastError_; }
 
-  private:
+private:
     QSaveFile file_;
     int lastError_ = 0;
 };

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TextLineReader {
-  public:
+public:
     enum Status {
         LINE,        // text() holds the line, its LF included when it had one
         END_OF_FILE, // nothing was left to read
@@ -27,7 +27,7 @@ class TextLineReader {
     // Its bytes up to the first NUL.
     std::size_t length() const { return length_; }
 
-  private:
+private:
     bool fill();
 
     QIODevice& device_;

@@ -77,7 +77,7 @@ template <std::size_t N> void copyIntoField(char (&field)[N], const char* value)
 enum class Outcome { GO_ON, CARD_DONE, END_OF_FILE, STOPPED, FAILED, BAD_VERSION };
 
 class VCardImport {
-  public:
+public:
     VCardImport(QIODevice& file, FileTaskHost& host)
         : lines_(file, LINE_BUFFER), host_(host), staging_(MAX_TEL_ENTRIES)
     {
@@ -85,7 +85,7 @@ class VCardImport {
 
     int run(TelBook& book, const LocalClock& clock);
 
-  private:
+private:
     bool stopRequested();
     Outcome readCard(TelEntry& entry);
     Outcome readProperty(TelEntry& entry, const char* raw);

@@ -16,19 +16,20 @@
 namespace {
 
 class FuzzHost final : public FileTaskHost {
-  public:
+public:
     FuzzHost(unsigned cancelAt, bool answer) : cancelAt_(cancelAt), answer_(answer) {}
     bool pollCancel() override { return polls_++ == cancelAt_; }
     bool askYesNo(const QString&) override { return answer_; }
     void showMessage(const QString&) override {}
 
-  private:
+private:
     unsigned cancelAt_;
     bool answer_;
     unsigned polls_ = 0;
 };
 
-const QString& inputPath() {
+const QString& inputPath()
+{
     static const QString path =
         QStringLiteral("/tmp/vemblor-csv-fuzz-%1.csv").arg(static_cast<qint64>(::getpid()));
     return path;
@@ -36,7 +37,8 @@ const QString& inputPath() {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     if (size < 2)
         return 0;
     FuzzHost host(data[0], (data[1] & 1) != 0);

@@ -13,20 +13,20 @@ namespace {
 // Cancels at the polls the input's first byte picks and answers alternately, so the cancel
 // paths are reached as well.
 class FuzzHost final : public FileTaskHost {
-  public:
+public:
     explicit FuzzHost(std::uint8_t seed) : seed_(seed) {}
     bool pollCancel() override { return seed_ != 0 && ++polls_ % seed_ == 0; }
     bool askYesNo(const QString&) override { return ++questions_ % 3 == 0; }
     void showMessage(const QString&) override {}
 
-  private:
+private:
     std::uint8_t seed_;
     unsigned polls_ = 0;
     unsigned questions_ = 0;
 };
 
 class FixedClock final : public LocalClock {
-  public:
+public:
     QDateTime now() const override { return QDateTime(QDate(2024, 1, 15), QTime(9, 30)); }
 };
 

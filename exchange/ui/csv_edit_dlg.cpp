@@ -28,7 +28,8 @@ struct WaitCursor {
 
 } // namespace
 
-CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
+CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
+{
     const WaitCursor wait;
     setWindowTitle(QStringLiteral("CSV編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -79,14 +80,16 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent) {
     menuBar_->setGeometry(0, 0, width(), menuHeight);
 }
 
-QAction* CCsvEdit::addCommand(int id, const char* text) {
+QAction* CCsvEdit::addCommand(int id, const char* text)
+{
     QAction* action = menuBar_->addAction(QString::fromUtf8(text));
     action->setObjectName(QStringLiteral("command%1").arg(id));
     actions_.insert(id, action);
     return action;
 }
 
-void CCsvEdit::buildMenu() {
+void CCsvEdit::buildMenu()
+{
     menuBar_ = new QMenuBar(this);
     connect(addCommand(ID_CSV_DECIDE, "決定"), &QAction::triggered, this, &CCsvEdit::onDecide);
     connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this,
@@ -95,7 +98,8 @@ void CCsvEdit::buildMenu() {
     connect(addCommand(ID_CSV_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
 }
 
-void CCsvEdit::onHeaderClicked(int column) {
+void CCsvEdit::onHeaderClicked(int column)
+{
     const CsvColumnCategories before = columnCategory_;
     assignCsvCategory(columnCategory_, column,
                       static_cast<std::uint8_t>(categoryBox_->currentIndex()));
@@ -105,7 +109,8 @@ void CCsvEdit::onHeaderClicked(int column) {
             list_->setColumnWidth(c, COLUMN_WIDTH);
 }
 
-void CCsvEdit::onDelete() {
+void CCsvEdit::onDelete()
+{
     std::vector<int> selected;
     for (const QModelIndex& index : list_->selectionModel()->selectedRows())
         selected.push_back(index.row());
@@ -116,7 +121,8 @@ void CCsvEdit::onDelete() {
     });
 }
 
-void CCsvEdit::onDecide() {
+void CCsvEdit::onDecide()
+{
     if (!hasRequiredCsvCategories(columnCategory_)) {
         showMessage(CSV_MISSING_CATEGORIES_MESSAGE);
         return;
@@ -128,7 +134,8 @@ void CCsvEdit::onDecide() {
     applyCsvAssignment();
 }
 
-void CCsvEdit::onCancel() {
+void CCsvEdit::onCancel()
+{
     if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
         reject();
 }

@@ -24,7 +24,7 @@ enum CsvEditCommandId {
 
 class CCsvEdit final : public QDialog {
     Q_OBJECT
-  public:
+public:
     // Takes csvCells and csvRowCount() as its working rows; nothing is written back before 決定.
     explicit CCsvEdit(QWidget* parent = nullptr);
 
@@ -34,7 +34,7 @@ class CCsvEdit final : public QDialog {
     int editRowCount() const { return editRowCount_; }
     const CsvColumnCategories& columnCategory() const { return columnCategory_; }
 
-  private:
+private:
     void buildMenu();
     QAction* addCommand(int id, const char* text);
 

@@ -4,23 +4,29 @@
 
 CsvGridModel::CsvGridModel(const CsvGrid& grid, const int& rowCount,
                            const CsvColumnCategories& categories, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid), rowCount_(rowCount), categories_(categories) {}
+    : QAbstractTableModel(parent), grid_(grid), rowCount_(rowCount), categories_(categories)
+{
+}
 
-int CsvGridModel::rowCount(const QModelIndex& parent) const {
+int CsvGridModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : rowCount_;
 }
 
-int CsvGridModel::columnCount(const QModelIndex& parent) const {
+int CsvGridModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : MAX_CSV_COLUMNS;
 }
 
-QVariant CsvGridModel::data(const QModelIndex& index, int role) const {
+QVariant CsvGridModel::data(const QModelIndex& index, int role) const
+{
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount_)
         return {};
     return fromCp932(grid_.cell(index.row(), index.column()));
 }
 
-QVariant CsvGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant CsvGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || section < 0 || section >= MAX_CSV_COLUMNS)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
@@ -30,12 +36,14 @@ QVariant CsvGridModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-void CsvGridModel::replaceRows(const std::function<void()>& change) {
+void CsvGridModel::replaceRows(const std::function<void()>& change)
+{
     beginResetModel();
     change();
     endResetModel();
 }
 
-void CsvGridModel::categoriesChanged() {
+void CsvGridModel::categoriesChanged()
+{
     emit headerDataChanged(Qt::Horizontal, 0, MAX_CSV_COLUMNS - 1);
 }

@@ -10,7 +10,7 @@
 
 class CsvGridModel final : public QAbstractTableModel {
     Q_OBJECT
-  public:
+public:
     // Shows the first rowCount rows of grid, headed by the categories; all three are read, not
     // owned, and must outlive the model.
     CsvGridModel(const CsvGrid& grid, const int& rowCount, const CsvColumnCategories& categories,
@@ -27,7 +27,7 @@ class CsvGridModel final : public QAbstractTableModel {
     // The categories of some columns changed.
     void categoriesChanged();
 
-  private:
+private:
     const CsvGrid& grid_;
     const int& rowCount_;
     const CsvColumnCategories& categories_;

@@ -9,7 +9,8 @@
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
 
-void importCsv(CTelListDlg& list) {
+void importCsv(CTelListDlg& list)
+{
     if (telBook().count != 0) {
         if (!list.askDiscard())
             return;

@@ -15,7 +15,7 @@ class QPushButton;
 
 class CFileRWDlg final : public QDialog, public FileTaskHost {
     Q_OBJECT
-  public:
+public:
     CFileRWDlg();
     // Re-enables the owner if openProgress disabled it.
     ~CFileRWDlg() override;
@@ -38,7 +38,7 @@ class CFileRWDlg final : public QDialog, public FileTaskHost {
     void reject() override;
     void accept() override {}
 
-  private:
+private:
     void drainEvents();
 
     QLabel* taskText_ = nullptr;

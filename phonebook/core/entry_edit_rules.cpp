@@ -5,12 +5,14 @@
 
 #include <algorithm>
 
-bool fitsEditLimit(const QString& text, int maxBytes) {
+bool fitsEditLimit(const QString& text, int maxBytes)
+{
     const qsizetype bytes = cp932Length(text);
     return bytes >= 0 && bytes <= maxBytes;
 }
 
-bool storeMemoText(TelEntry& entry, const QString& text) {
+bool storeMemoText(TelEntry& entry, const QString& text)
+{
     const auto bytes = toCp932(text);
     if (!bytes)
         return false;
@@ -21,7 +23,8 @@ bool storeMemoText(TelEntry& entry, const QString& text) {
     return !hasControlByte && storeCp932(text, entry.memo, sizeof entry.memo);
 }
 
-const char* decideRefusal(const TelEntry& entry) {
+const char* decideRefusal(const TelEntry& entry)
+{
     if (entry.name[0] == '\0')
         return "名前が設定されていません";
     if (entry.furigana[0] == '\0')

@@ -6,14 +6,17 @@
 
 namespace {
 
-char* textOf(TelNumber& slot) {
+char* textOf(TelNumber& slot)
+{
     return slot.number;
 }
-char* textOf(MailAddress& slot) {
+char* textOf(MailAddress& slot)
+{
     return slot.address;
 }
 
-template <typename Slot, std::size_t N> void pack(Slot (&items)[N]) {
+template <typename Slot, std::size_t N> void pack(Slot (&items)[N])
+{
     Slot packed[N]{};
     int next = 0;
     for (Slot& slot : items)
@@ -22,7 +25,8 @@ template <typename Slot, std::size_t N> void pack(Slot (&items)[N]) {
     std::memcpy(items, packed, sizeof packed);
 }
 
-template <typename Slot, std::size_t N> void removeRow(Slot (&items)[N], int row, int filled) {
+template <typename Slot, std::size_t N> void removeRow(Slot (&items)[N], int row, int filled)
+{
     if (row < 0 || row >= filled)
         return;
     for (int s = row; s + 1 < filled; ++s)
@@ -32,15 +36,18 @@ template <typename Slot, std::size_t N> void removeRow(Slot (&items)[N], int row
 
 } // namespace
 
-std::uint8_t slotKind(const TelEntry& entry, SlotList list, int slot) {
+std::uint8_t slotKind(const TelEntry& entry, SlotList list, int slot)
+{
     return list == SlotList::Tel ? entry.tel[slot].kind : entry.mail[slot].kind;
 }
 
-const char* slotText(const TelEntry& entry, SlotList list, int slot) {
+const char* slotText(const TelEntry& entry, SlotList list, int slot)
+{
     return list == SlotList::Tel ? entry.tel[slot].number : entry.mail[slot].address;
 }
 
-int filledSlots(const TelEntry& entry, SlotList list) {
+int filledSlots(const TelEntry& entry, SlotList list)
+{
     int filled = 0;
     const int slotCount = list == SlotList::Tel ? TEL_SLOTS : MAIL_SLOTS;
     for (int s = 0; s < slotCount; ++s)
@@ -49,14 +56,16 @@ int filledSlots(const TelEntry& entry, SlotList list) {
     return filled;
 }
 
-void packSlots(TelEntry& entry, SlotList list) {
+void packSlots(TelEntry& entry, SlotList list)
+{
     if (list == SlotList::Tel)
         pack(entry.tel);
     else
         pack(entry.mail);
 }
 
-bool storeSlot(TelEntry& entry, SlotList list, int slot, std::uint8_t kind, const QString& text) {
+bool storeSlot(TelEntry& entry, SlotList list, int slot, std::uint8_t kind, const QString& text)
+{
     if (slot < 0 || slot >= (list == SlotList::Tel ? TEL_SLOTS : MAIL_SLOTS))
         return false;
     if (list == SlotList::Tel) {
@@ -71,7 +80,8 @@ bool storeSlot(TelEntry& entry, SlotList list, int slot, std::uint8_t kind, cons
     return true;
 }
 
-void removeSlotRow(TelEntry& entry, SlotList list, int row) {
+void removeSlotRow(TelEntry& entry, SlotList list, int row)
+{
     const int filled = filledSlots(entry, list);
     if (list == SlotList::Tel)
         removeRow(entry.tel, row, filled);
@@ -79,7 +89,8 @@ void removeSlotRow(TelEntry& entry, SlotList list, int row) {
         removeRow(entry.mail, row, filled);
 }
 
-int pendingRowAfterRemoval(int pendingRow, int removedRow) {
+int pendingRowAfterRemoval(int pendingRow, int removedRow)
+{
     if (removedRow == pendingRow)
         return -1;
     return removedRow < pendingRow ? pendingRow - 1 : pendingRow;

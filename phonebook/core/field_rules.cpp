@@ -18,9 +18,8 @@ bool checkFurigana(const char* text)
 {
     if (text[0] == '\0')
         return false;
-    return everyByte(text, [](unsigned char c) {
-        return (c >= 0x20 && c <= 0x7E) || (c >= 0xA1 && c <= 0xDF);
-    });
+    return everyByte(
+        text, [](unsigned char c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA1 && c <= 0xDF); });
 }
 
 bool checkTelNumber(const char* text)

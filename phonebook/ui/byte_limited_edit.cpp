@@ -7,19 +7,21 @@
 namespace {
 
 class Cp932LimitValidator final : public QValidator {
-  public:
+public:
     Cp932LimitValidator(int maxBytes, QObject* parent) : QValidator(parent), maxBytes_(maxBytes) {}
 
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int&) const override
+    {
         return fitsEditLimit(input, maxBytes_) ? Acceptable : Invalid;
     }
 
-  private:
+private:
     int maxBytes_;
 };
 
 } // namespace
 
-ByteLimitedEdit::ByteLimitedEdit(int maxBytes, QWidget* parent) : QLineEdit(parent) {
+ByteLimitedEdit::ByteLimitedEdit(int maxBytes, QWidget* parent) : QLineEdit(parent)
+{
     setValidator(new Cp932LimitValidator(maxBytes, this));
 }

@@ -7,6 +7,6 @@
 
 class ByteLimitedEdit : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     ByteLimitedEdit(int maxBytes, QWidget* parent = nullptr);
 };

@@ -9,7 +9,8 @@
 namespace {
 
 // Opens the editor on AppState.selectedIndex; true when it stored the entry.
-bool runEditor(CTelListDlg& list) {
+bool runEditor(CTelListDlg& list)
+{
     appState().resultFlag = 0;
     CTelEditDlg editor(&list);
     editor.exec();
@@ -18,7 +19,8 @@ bool runEditor(CTelListDlg& list) {
 
 } // namespace
 
-void runEditCommand(CTelListDlg& list) {
+void runEditCommand(CTelListDlg& list)
+{
     OperationScope operation(OP_EDIT);
     if (telBook().count == 0) {
         showMessage("編集するデータがありません");
@@ -34,7 +36,8 @@ void runEditCommand(CTelListDlg& list) {
         list.refreshList();
 }
 
-void runAddCommand(CTelListDlg& list) {
+void runAddCommand(CTelListDlg& list)
+{
     OperationScope operation(OP_ADD);
     if (telBook().count >= MAX_TEL_ENTRIES) {
         showMessage("登録件数が１０００件です");

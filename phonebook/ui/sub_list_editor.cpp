@@ -40,7 +40,8 @@ const SubListTexts MAIL_TEXTS = {
     "メールアドレスが選択されていません。",
 };
 
-const SubListTexts& textsOf(SlotList which) {
+const SubListTexts& textsOf(SlotList which)
+{
     return which == SlotList::Tel ? TEL_TEXTS : MAIL_TEXTS;
 }
 
@@ -50,7 +51,8 @@ constexpr int SLOTS = 3;
 
 SubListEditor::SubListEditor(TelEntry& entry, SlotList which, const Controls& controls,
                              QObject* parent)
-    : QObject(parent), entry_(entry), which_(which), controls_(controls) {
+    : QObject(parent), entry_(entry), which_(which), controls_(controls)
+{
     QTableWidget* list = controls_.list;
     list->setColumnCount(3);
     for (int c = 0; c < 3; ++c) {
@@ -67,7 +69,8 @@ SubListEditor::SubListEditor(TelEntry& entry, SlotList which, const Controls& co
     connect(controls_.remove, &QPushButton::clicked, this, &SubListEditor::onRemove);
 }
 
-void SubListEditor::fill() {
+void SubListEditor::fill()
+{
     const SubListTexts& texts = textsOf(which_);
     QTableWidget* list = controls_.list;
     list->setRowCount(0);
@@ -87,14 +90,16 @@ void SubListEditor::fill() {
     }
 }
 
-void SubListEditor::clear() {
+void SubListEditor::clear()
+{
     editRow_ = -1;
     clearInputs();
     controls_.list->setRowCount(0);
     count_ = 0;
 }
 
-void SubListEditor::onAdd() {
+void SubListEditor::onAdd()
+{
     if (count_ == SLOTS)
         return;
     if (controls_.kind->currentIndex() < 0) {
@@ -112,7 +117,8 @@ void SubListEditor::onAdd() {
     clearInputs();
 }
 
-void SubListEditor::onEdit() {
+void SubListEditor::onEdit()
+{
     const int row = focusedRow();
     if (row >= 0) {
         editRow_ = row;
@@ -137,7 +143,8 @@ void SubListEditor::onEdit() {
     showMessage(textsOf(which_).noRow);
 }
 
-void SubListEditor::onRemove() {
+void SubListEditor::onRemove()
+{
     const int row = focusedRow();
     if (row < 0) {
         showMessage(textsOf(which_).noRow);
@@ -150,16 +157,19 @@ void SubListEditor::onRemove() {
     fill();
 }
 
-int SubListEditor::focusedRow() const {
+int SubListEditor::focusedRow() const
+{
     const QModelIndex current = controls_.list->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void SubListEditor::clearFocusedRow() {
+void SubListEditor::clearFocusedRow()
+{
     controls_.list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
-void SubListEditor::clearInputs() {
+void SubListEditor::clearInputs()
+{
     controls_.kind->setCurrentIndex(-1);
     controls_.text->clear();
 }

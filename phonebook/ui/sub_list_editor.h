@@ -17,7 +17,7 @@ class QTableWidget;
 
 class SubListEditor : public QObject {
     Q_OBJECT
-  public:
+public:
     struct Controls {
         QComboBox* kind;
         QLineEdit* text;
@@ -39,7 +39,7 @@ class SubListEditor : public QObject {
     // Row whose 編集 waits for its second press, or -1.
     int editRow() const { return editRow_; }
 
-  private:
+private:
     void onAdd();
     void onEdit();
     void onRemove();

@@ -69,7 +69,8 @@ constexpr const char* TEL_KINDS[] = {"電話番号", "携帯電話", "ＰＨＳ"
 constexpr const char* MAIL_KINDS[] = {"指定なし", "会社ＰＣ", "  ", "  "};
 constexpr int GROUPS = 10;
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+{
     const QString caption = QString::fromUtf8(spec.caption);
     switch (spec.kind) {
     case ControlKind::Edit:
@@ -96,7 +97,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
 // layout gives them: a label keeps its right edge (it sits left of the control it names), a check
 // box keeps its left edge. A combo box takes its own height; the layout's height is that of its
 // dropped-down list.
-QRect placement(const ControlSpec& spec, const QWidget* control, const DialogUnits& du) {
+QRect placement(const ControlSpec& spec, const QWidget* control, const DialogUnits& du)
+{
     QRect rect = du.rect(spec.x, spec.y, spec.width, spec.height);
     const QSize hint = control->sizeHint();
     switch (spec.kind) {
@@ -123,7 +125,8 @@ QRect placement(const ControlSpec& spec, const QWidget* control, const DialogUni
 
 } // namespace
 
-CTelEditDlg::CTelEditDlg(QWidget* parent) : QDialog(parent) {
+CTelEditDlg::CTelEditDlg(QWidget* parent) : QDialog(parent)
+{
     setWindowTitle(QStringLiteral("電話帳編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
@@ -149,7 +152,8 @@ CTelEditDlg::CTelEditDlg(QWidget* parent) : QDialog(parent) {
 
 CTelEditDlg::~CTelEditDlg() = default;
 
-void CTelEditDlg::buildMenu() {
+void CTelEditDlg::buildMenu()
+{
     auto* bar = new QMenuBar(this);
     const std::pair<int, const char*> commands[] = {
         {ID_EDIT_DECIDE, "決定"},
@@ -173,7 +177,8 @@ void CTelEditDlg::buildMenu() {
     layout->setMenuBar(bar);
 }
 
-void CTelEditDlg::buildControls() {
+void CTelEditDlg::buildControls()
+{
     DialogUnits du(this);
     auto* page = new QWidget(this);
     page->setFixedSize(du.x(617), du.y(306));
@@ -229,7 +234,8 @@ void CTelEditDlg::buildControls() {
     }
 }
 
-void CTelEditDlg::connectControls() {
+void CTelEditDlg::connectControls()
+{
     connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
         storeCp932(text, workEntry_.name, sizeof workEntry_.name);
     });
@@ -249,7 +255,8 @@ void CTelEditDlg::connectControls() {
     });
 }
 
-void CTelEditDlg::loadEntryControls() {
+void CTelEditDlg::loadEntryControls()
+{
     const QSignalBlocker nameBlocker(name_), furiganaBlocker(furigana_), groupBlocker(group_),
         memoBlocker(memo_);
     name_->setText(fromCp932(workEntry_.name));
@@ -267,7 +274,8 @@ void CTelEditDlg::loadEntryControls() {
     memo_->setText(fromCp932(workEntry_.memo));
 }
 
-void CTelEditDlg::onMemoChanged(const QString& text) {
+void CTelEditDlg::onMemoChanged(const QString& text)
+{
     if (storeMemoText(workEntry_, text))
         return;
     // A pasted tab or line break: the memo goes back to the last text it took.
@@ -275,7 +283,8 @@ void CTelEditDlg::onMemoChanged(const QString& text) {
     memo_->setText(fromCp932(workEntry_.memo));
 }
 
-void CTelEditDlg::onDecide() {
+void CTelEditDlg::onDecide()
+{
     if (const char* refusal = decideRefusal(workEntry_)) {
         showMessage(refusal);
         return;
@@ -292,7 +301,8 @@ void CTelEditDlg::onDecide() {
     accept();
 }
 
-void CTelEditDlg::onReset() {
+void CTelEditDlg::onReset()
+{
     if (!askYesNo("電話帳データをリセットしてよろしいでしょうか？"))
         return;
     workEntry_ = TelEntry{};
@@ -301,7 +311,8 @@ void CTelEditDlg::onReset() {
     loadEntryControls();
 }
 
-void CTelEditDlg::reject() {
+void CTelEditDlg::reject()
+{
     if (askYesNo("編集処理を終了してよろしいでしょうか？"))
         QDialog::reject();
 }

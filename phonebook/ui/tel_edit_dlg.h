@@ -23,7 +23,7 @@ enum EditCommandId {
 
 class CTelEditDlg : public QDialog {
     Q_OBJECT
-  public:
+public:
     // Works on the entry at AppState.selectedIndex; AppState.operation OP_ADD appends it.
     explicit CTelEditDlg(QWidget* parent = nullptr);
     ~CTelEditDlg() override;
@@ -35,11 +35,11 @@ class CTelEditDlg : public QDialog {
     // The control with the given template id (1003 ... 1038), or nullptr.
     QWidget* control(int id) const { return controls_.value(id); }
 
-  public slots:
+public slots:
     // Closing the window any other way asks as キャンセル does.
     void reject() override;
 
-  private:
+private:
     void buildMenu();
     void buildControls();
     void connectControls();

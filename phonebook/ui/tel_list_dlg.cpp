@@ -26,11 +26,21 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec COLUMNS[COLUMN_COUNT] = {
-    {"名前", 100},     {"フリガナ", 100},         {"グループ", 50},
-    {"種別", 60},      {"電話番号１", 100},       {"種別", 60},
-    {"電話番号２", 100}, {"種別", 60},            {"電話番号３", 100},
-    {"種別", 60},      {"メールアドレス１", 100}, {"種別", 60},
-    {"メールアドレス２", 100}, {"種別", 60},      {"メールアドレス３", 100},
+    {"名前", 100},
+    {"フリガナ", 100},
+    {"グループ", 50},
+    {"種別", 60},
+    {"電話番号１", 100},
+    {"種別", 60},
+    {"電話番号２", 100},
+    {"種別", 60},
+    {"電話番号３", 100},
+    {"種別", 60},
+    {"メールアドレス１", 100},
+    {"種別", 60},
+    {"メールアドレス２", 100},
+    {"種別", 60},
+    {"メールアドレス３", 100},
     {"メモ", 100},
 };
 
@@ -106,8 +116,7 @@ CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
     updateMenuState();
 
     connect(list_, &QTableWidget::clicked, this, &CTelListDlg::onClicked);
-    connect(list_, &QTableWidget::doubleClicked, this,
-            [this] { runTableCommand(ID_LIST_EDIT); });
+    connect(list_, &QTableWidget::doubleClicked, this, [this] { runTableCommand(ID_LIST_EDIT); });
     list_->installEventFilter(this);
 }
 
@@ -133,9 +142,9 @@ void CTelListDlg::buildMenu()
     QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
     connect(addCommand(file, ID_LIST_NEW, "新規"), &QAction::triggered, this, &CTelListDlg::onNew);
     file->addSeparator();
-    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
-                            std::pair{ID_LIST_SAVE, "保存"}})
+    for (auto [id, text] :
+         {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
+          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"}, std::pair{ID_LIST_SAVE, "保存"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
     file->addSeparator();
@@ -258,15 +267,32 @@ void CTelListDlg::runTableCommand(int id)
     ListCommands& table = listCommands();
     const ListCommands::Command* command = nullptr;
     switch (id) {
-    case ID_LIST_IMPORT_VCARD: command = &table.importVCard; break;
-    case ID_LIST_IMPORT_CSV: command = &table.importCsv; break;
-    case ID_LIST_SAVE: command = &table.save; break;
-    case ID_LIST_SAVE_AS: command = &table.saveAs; break;
-    case ID_LIST_EDIT: command = &table.edit; break;
-    case ID_LIST_ADD: command = &table.add; break;
-    case ID_LIST_DEVICE_READ: command = &table.deviceRead; break;
-    case ID_LIST_DEVICE_WRITE: command = &table.deviceWrite; break;
-    default: return;
+    case ID_LIST_IMPORT_VCARD:
+        command = &table.importVCard;
+        break;
+    case ID_LIST_IMPORT_CSV:
+        command = &table.importCsv;
+        break;
+    case ID_LIST_SAVE:
+        command = &table.save;
+        break;
+    case ID_LIST_SAVE_AS:
+        command = &table.saveAs;
+        break;
+    case ID_LIST_EDIT:
+        command = &table.edit;
+        break;
+    case ID_LIST_ADD:
+        command = &table.add;
+        break;
+    case ID_LIST_DEVICE_READ:
+        command = &table.deviceRead;
+        break;
+    case ID_LIST_DEVICE_WRITE:
+        command = &table.deviceWrite;
+        break;
+    default:
+        return;
     }
     if (*command)
         (*command)(*this);

@@ -40,7 +40,7 @@ QByteArray readAll(const QString& path)
 }
 
 class Demo : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

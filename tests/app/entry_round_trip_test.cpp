@@ -151,7 +151,7 @@ QByteArray readAll(const QString& path)
 }
 
 class EntryRoundTrip : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

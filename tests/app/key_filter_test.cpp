@@ -3,8 +3,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>

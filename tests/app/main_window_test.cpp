@@ -15,12 +15,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QLabel>
-#include <QTableWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>

@@ -25,7 +25,7 @@ void writeAll(const QString& path, const char* text)
 }
 
 class Settings : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

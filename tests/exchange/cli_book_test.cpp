@@ -49,7 +49,7 @@ QByteArray withoutRevision(QByteArray bytes)
 }
 
 class Cli : public testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     QTemporaryDir dir;

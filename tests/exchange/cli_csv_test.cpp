@@ -30,13 +30,15 @@ struct CorpusCase {
     QString firstName = {}; // checked when not empty
 };
 
-void PrintTo(const CorpusCase& c, std::ostream* out) {
+void PrintTo(const CorpusCase& c, std::ostream* out)
+{
     *out << c.file;
 }
 
 class CsvCorpus : public testing::TestWithParam<CorpusCase> {};
 
-TEST_P(CsvCorpus, ConvertsWithTheMessageItsDataCallsFor) {
+TEST_P(CsvCorpus, ConvertsWithTheMessageItsDataCallsFor)
+{
     const CorpusCase& c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -121,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         return name.toStdString() + std::to_string(info.index);
     });
 
-TEST(CsvCli, BadOptionsAreUsageErrors) {
+TEST(CsvCli, BadOptionsAreUsageErrors)
+{
     const QString input = QStringLiteral(VEMBLOR_CORPUS "/csv/thunderbird-no-header.csv");
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.json"));
@@ -144,7 +147,8 @@ TEST(CsvCli, BadOptionsAreUsageErrors) {
     }
 }
 
-TEST(CsvCli, LaterMapEntriesMoveACategoryAndDeletedRowsGo) {
+TEST(CsvCli, LaterMapEntriesMoveACategoryAndDeletedRowsGo)
+{
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.json"));
     QProcess process;

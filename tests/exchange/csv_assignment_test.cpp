@@ -12,20 +12,23 @@ namespace {
 
 const std::string HYO = "\x95\x5C"; // 表: its trail byte is a backslash
 
-CsvColumnCategories noCategories() {
+CsvColumnCategories noCategories()
+{
     CsvColumnCategories categories;
     categories.fill(CSV_CAT_NONE);
     return categories;
 }
 
-void setCell(CsvGrid& grid, int row, int column, const std::string& text) {
+void setCell(CsvGrid& grid, int row, int column, const std::string& text)
+{
     ASSERT_LE(text.size(), CSV_CELL_TEXT);
     std::memset(grid.cell(row, column), 0, CSV_CELL_SIZE);
     std::memcpy(grid.cell(row, column), text.data(), text.size());
 }
 
 // Runs one cell of the given category through applyCsvAssignment and returns the entry.
-TelEntry applyOne(std::uint8_t category, const std::string& text) {
+TelEntry applyOne(std::uint8_t category, const std::string& text)
+{
     clearCsvGrid(csvCells());
     setCell(csvCells(), 0, 3, text);
     csvRowCount() = 1;
@@ -43,37 +46,47 @@ struct CellCase {
     std::string (*field)(const TelEntry&); // reads that field
 };
 
-std::string nameOf(const TelEntry& e) {
+std::string nameOf(const TelEntry& e)
+{
     return e.name;
 }
-std::string furiganaOf(const TelEntry& e) {
+std::string furiganaOf(const TelEntry& e)
+{
     return e.furigana;
 }
-std::string tel1Of(const TelEntry& e) {
+std::string tel1Of(const TelEntry& e)
+{
     return e.tel[0].number;
 }
-std::string tel3Of(const TelEntry& e) {
+std::string tel3Of(const TelEntry& e)
+{
     return e.tel[2].number;
 }
-std::string mail1Of(const TelEntry& e) {
+std::string mail1Of(const TelEntry& e)
+{
     return e.mail[0].address;
 }
-std::string mail2Of(const TelEntry& e) {
+std::string mail2Of(const TelEntry& e)
+{
     return e.mail[1].address;
 }
-std::string memoOf(const TelEntry& e) {
+std::string memoOf(const TelEntry& e)
+{
     return e.memo;
 }
-std::string groupOf(const TelEntry& e) {
+std::string groupOf(const TelEntry& e)
+{
     return std::to_string(e.group);
 }
-std::string secretOf(const TelEntry& e) {
+std::string secretOf(const TelEntry& e)
+{
     return std::to_string(e.secret);
 }
 
 class CellRule : public testing::TestWithParam<CellCase> {};
 
-TEST_P(CellRule, GoesToItsFieldByTheRule) {
+TEST_P(CellRule, GoesToItsFieldByTheRule)
+{
     const CellCase& c = GetParam();
     const TelEntry entry = applyOne(c.category, c.text);
     EXPECT_EQ(c.field(entry), c.expected) << "cell \"" << c.text << "\"";
@@ -107,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{CSV_CAT_MEMO, "no colon here", "no colon here", memoOf},
         CellCase{CSV_CAT_MEMO, std::string(100, 'x'), std::string(100, 'x'), memoOf}));
 
-TEST(CsvApply, ReplacesTheBookWithExactlyTheRows) {
+TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
+{
     fillBook({{"古い", "ﾌﾙｲ", {"1"}},
               {"古い2", "ﾌﾙｲ", {"2"}},
               {"古い3", "ﾌﾙｲ", {"3"}},
@@ -147,7 +161,8 @@ TEST(CsvApply, ReplacesTheBookWithExactlyTheRows) {
     clearBook(telBook());
 }
 
-TEST(CsvApply, NoRowsLeaveAnEmptyBook) {
+TEST(CsvApply, NoRowsLeaveAnEmptyBook)
+{
     fillBook({{"古い", "ﾌﾙｲ", {"1"}}});
     csvRowCount() = 0;
     csvAssignment() = noCategories();
@@ -156,7 +171,8 @@ TEST(CsvApply, NoRowsLeaveAnEmptyBook) {
     EXPECT_EQ(telBook().entries[0].name[0], '\0');
 }
 
-TEST(CsvCategories, ACategoryMovesToTheClickedColumn) {
+TEST(CsvCategories, ACategoryMovesToTheClickedColumn)
+{
     CsvColumnCategories categories = noCategories();
     assignCsvCategory(categories, 2, CSV_CAT_FURIGANA);
     assignCsvCategory(categories, 5, CSV_CAT_FURIGANA);
@@ -170,7 +186,8 @@ TEST(CsvCategories, ACategoryMovesToTheClickedColumn) {
     EXPECT_EQ(std::count(categories.begin(), categories.end(), CSV_CAT_NONE), 254);
 }
 
-TEST(CsvCategories, TextsOfTheCodes) {
+TEST(CsvCategories, TextsOfTheCodes)
+{
     EXPECT_STREQ(csvCategoryText(CSV_CAT_NAME), "名前");
     EXPECT_STREQ(csvCategoryText(CSV_CAT_MAIL3), "メールアドレス３");
     EXPECT_STREQ(csvCategoryText(CSV_CAT_MEMO), "メモ");
@@ -178,7 +195,8 @@ TEST(CsvCategories, TextsOfTheCodes) {
     EXPECT_STREQ(csvCategoryText(CSV_CAT_NONE), "設定なし");
 }
 
-TEST(CsvCategories, RequiredAreNameFuriganaAndNumberOrAddressOne) {
+TEST(CsvCategories, RequiredAreNameFuriganaAndNumberOrAddressOne)
+{
     struct Case {
         std::vector<std::uint8_t> assigned;
         bool accepted;
@@ -202,7 +220,8 @@ TEST(CsvCategories, RequiredAreNameFuriganaAndNumberOrAddressOne) {
     }
 }
 
-TEST(CsvRows, DeletingKeepsTheOtherRowsWhole) {
+TEST(CsvRows, DeletingKeepsTheOtherRowsWhole)
+{
     CsvGrid& work = csvWork();
     clearCsvGrid(work);
     for (int row = 0; row < 4; ++row)
@@ -223,7 +242,8 @@ TEST(CsvRows, DeletingKeepsTheOtherRowsWhole) {
     EXPECT_STREQ(work.cell(0, 0), "");
 }
 
-TEST(CsvRows, DecidingWritesTheCellsCountAndAssignment) {
+TEST(CsvRows, DecidingWritesTheCellsCountAndAssignment)
+{
     clearCsvGrid(csvWork());
     setCell(csvWork(), 0, 9, "kept");
     clearCsvGrid(csvCells());

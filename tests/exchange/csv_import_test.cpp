@@ -46,7 +46,8 @@ const QStringList SAMPLE = {
 
 // Runs script on the assignment dialog once the command has opened it, then makes sure the
 // dialog is gone so a failed expectation never leaves a modal loop waiting.
-void onCsvEdit(std::function<void(CCsvEdit&)> script) {
+void onCsvEdit(std::function<void(CCsvEdit&)> script)
+{
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, script] {
@@ -64,60 +65,70 @@ void onCsvEdit(std::function<void(CCsvEdit&)> script) {
     timer->start();
 }
 
-QString header(const CCsvEdit& dialog, int column) {
+QString header(const CCsvEdit& dialog, int column)
+{
     return dialog.list()->model()->headerData(column, Qt::Horizontal).toString();
 }
 
-QString cell(const CCsvEdit& dialog, int row, int column) {
+QString cell(const CCsvEdit& dialog, int row, int column)
+{
     const QAbstractItemModel* model = dialog.list()->model();
     return model->data(model->index(row, column)).toString();
 }
 
-void clickHeader(CCsvEdit& dialog, int column) {
+void clickHeader(CCsvEdit& dialog, int column)
+{
     QHeaderView* header = dialog.list()->horizontalHeader();
     const QPoint at(header->sectionViewportPosition(column) + 10, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-void assign(CCsvEdit& dialog, int column, CsvCategory category) {
+void assign(CCsvEdit& dialog, int column, CsvCategory category)
+{
     dialog.categoryBox()->setCurrentIndex(category);
     clickHeader(dialog, column);
 }
 
-void clickRow(CCsvEdit& dialog, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void clickRow(CCsvEdit& dialog, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
     QTableView* list = dialog.list();
     const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
 class CsvImport : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         appState() = AppState{};
         fillBook({{"前の人", "ﾏｴ", {"111"}}});
         listCommands().importCsv = importCsv;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         listCommands().importCsv = nullptr;
         clearBook(telBook());
         appState() = AppState{};
     }
 
-    QString writeCsv(const QStringList& lines) {
+    QString writeCsv(const QStringList& lines)
+    {
         QByteArray bytes;
         for (const QString& line : lines)
             bytes += toCp932(line).value() + "\r\n";
         return writeBytes(bytes);
     }
-    QString writeBytes(const QByteArray& bytes) {
+    QString writeBytes(const QByteArray& bytes)
+    {
         const QString path = dir.filePath(QStringLiteral("book.csv"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return path;
     }
-    void runImport(CTelListDlg& list, const QString& path) {
+    void runImport(CTelListDlg& list, const QString& path)
+    {
         messages.answer(true); // discard the book
         files.nextFiles.enqueue(path);
         list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
@@ -128,7 +139,8 @@ class CsvImport : public testing::Test {
     ScriptedFileDialogs files;
 };
 
-TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook) {
+TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
+{
     CTelListDlg list;
     list.show();
     onCsvEdit([this](CCsvEdit& dialog) {
@@ -220,7 +232,8 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook) {
     EXPECT_TRUE(list.isEnabled());
 }
 
-TEST_F(CsvImport, CancelAfterDeletingImportsNothing) {
+TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
+{
     CTelListDlg list;
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
@@ -244,7 +257,8 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing) {
     EXPECT_EQ(list.list()->rowCount(), 0);
 }
 
-TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook) {
+TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
+{
     CTelListDlg list;
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
@@ -263,7 +277,8 @@ TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt) {
+TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
+{
     CTelListDlg list;
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
@@ -280,7 +295,8 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt) {
     EXPECT_EQ(list.list()->rowCount(), 2);
 }
 
-TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook) {
+TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
+{
     appState().filePath = QStringLiteral("/tmp/kept.vcf");
     CTelListDlg list;
     appState().filePath = QStringLiteral("/tmp/kept.vcf");
@@ -301,7 +317,8 @@ TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook) {
     EXPECT_EQ(messages.questions.size(), 1);
 }
 
-TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen) {
+TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen)
+{
     CTelListDlg list;
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
@@ -319,8 +336,9 @@ TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen) {
 }
 
 class CsvEditDialog : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         clearCsvGrid(csvCells());
         for (int row = 0; row < 3; ++row)
             csvCells().cell(row, 0)[0] = static_cast<char>('a' + row);
@@ -330,7 +348,8 @@ class CsvEditDialog : public testing::Test {
     ScriptedMessages messages;
 };
 
-TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen) {
+TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen)
+{
     CCsvEdit dialog;
     EXPECT_EQ(dialog.list()->model()->rowCount(), 3);
     EXPECT_EQ(cell(dialog, 2, 0), QStringLiteral("c"));
@@ -350,7 +369,8 @@ TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen) {
         ASSERT_EQ(category, CSV_CAT_NONE);
 }
 
-TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName) {
+TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
+{
     CCsvEdit dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -365,7 +385,8 @@ TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName) {
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose) {
+TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
+{
     CCsvEdit dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -378,7 +399,8 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose) {
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell) {
+TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell)
+{
     for (int row = 0; row < MAX_CSV_ROWS; ++row)
         for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
             std::memset(csvCells().cell(row, column), 'x', CSV_CELL_TEXT);

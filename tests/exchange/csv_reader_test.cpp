@@ -18,21 +18,24 @@ namespace {
 const std::string HYO = "\x95\x5C"; // 表: its trail byte is a backslash
 const QString NO_DATA = QStringLiteral("ＣＳＶファイルに１件もデータがありません。");
 
-std::string repeat(const std::string& text, int times) {
+std::string repeat(const std::string& text, int times)
+{
     std::string out;
     for (int i = 0; i < times; ++i)
         out += text;
     return out;
 }
 
-std::string numberedFields(int count) {
+std::string numberedFields(int count)
+{
     std::string line;
     for (int i = 0; i < count; ++i)
         line += (i ? "," : "") + std::string("f") + std::to_string(i);
     return line;
 }
 
-std::string numberedLines(int count) {
+std::string numberedLines(int count)
+{
     std::string file;
     for (int i = 0; i < count; ++i)
         file += "line" + std::to_string(i) + "\n";
@@ -54,15 +57,18 @@ struct ReadCase {
     std::function<std::string(int row, int column)> pattern = {}; // ... or holds this
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out) {
+void PrintTo(const ReadCase& c, std::ostream* out)
+{
     *out << c.name;
 }
 
-std::string numbered(int row, int column) {
+std::string numbered(int row, int column)
+{
     return row == 0 ? "f" + std::to_string(column) : std::string();
 }
 
-std::vector<ReadCase> readCases() {
+std::vector<ReadCase> readCases()
+{
     const std::string longAscii = repeat("x", 150);
     return {
         {"ShortFieldsWithoutFinalLf",
@@ -157,10 +163,11 @@ std::vector<ReadCase> readCases() {
 }
 
 class CsvRead : public testing::TestWithParam<ReadCase> {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    QString write(const std::string& bytes) {
+    QString write(const std::string& bytes)
+    {
         const QString path = dir.filePath(QStringLiteral("input.csv"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -172,7 +179,8 @@ class CsvRead : public testing::TestWithParam<ReadCase> {
     ScriptedHost host;
 };
 
-TEST_P(CsvRead, FillsCellsByTheLineAndFieldRules) {
+TEST_P(CsvRead, FillsCellsByTheLineAndFieldRules)
+{
     const ReadCase& c = GetParam();
     csvRowCount() = 7; // kept unless the read succeeds
     clearCsvGrid(csvCells());
@@ -208,13 +216,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, CsvRead, testing::ValuesIn(readCases()),
 
 class CsvCancel : public CsvRead {};
 
-TEST_F(CsvCancel, PollsBeforeEveryLineAndEveryField) {
+TEST_F(CsvCancel, PollsBeforeEveryLineAndEveryField)
+{
     ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host), FILE_TASK_DONE);
     // line 1, 3 fields, line 2, 2 fields, then the poll before finding the end of the file
     EXPECT_EQ(host.polls, 8);
 }
 
-TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing) {
+TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing)
+{
     host.cancelAtPolls = {2}; // while splitting the first line, before its second field
     host.answers = {false};
     ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host), FILE_TASK_DONE);
@@ -225,7 +235,8 @@ TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing) {
         EXPECT_STREQ(csvCells().cell(row, column), text);
 }
 
-TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields) {
+TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields)
+{
     for (int poll : {0, 2, 4}) {
         ScriptedHost stopping;
         stopping.cancelAtPolls = {poll};
@@ -238,7 +249,8 @@ TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields) {
     }
 }
 
-TEST_F(CsvCancel, FileThatCannotBeOpenedFailsSilently) {
+TEST_F(CsvCancel, FileThatCannotBeOpenedFailsSilently)
+{
     EXPECT_EQ(readCsvFile(dir.filePath(QStringLiteral("missing.csv")), host), FILE_TASK_FAILED);
     EXPECT_EQ(readCsvFile(dir.path(), host), FILE_TASK_FAILED); // a folder
     EXPECT_TRUE(host.shown.isEmpty());

@@ -8,14 +8,14 @@
 #include <cstring>
 
 class FailingDevice final : public QIODevice {
-  public:
+public:
     explicit FailingDevice(QByteArray bytes) : bytes_(std::move(bytes))
     {
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
     bool isSequential() const override { return true; }
 
-  protected:
+protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
         if (bytes_.isEmpty())
@@ -27,6 +27,6 @@ class FailingDevice final : public QIODevice {
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
-  private:
+private:
     QByteArray bytes_;
 };

@@ -7,7 +7,7 @@
 #include <limits>
 
 class FaultSink final : public SaveSink {
-  public:
+public:
     bool open() override
     {
         opened = !failOpen;

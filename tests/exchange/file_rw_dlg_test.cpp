@@ -14,7 +14,7 @@
 namespace {
 
 class ProgressDialog : public testing::Test {
-  protected:
+protected:
     void SetUp() override { appState() = AppState{}; }
     void TearDown() override { appState() = AppState{}; }
 

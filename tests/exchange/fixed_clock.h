@@ -4,6 +4,6 @@
 #include "exchange/core/local_clock.h"
 
 class FixedClock final : public LocalClock {
-  public:
+public:
     QDateTime now() const override { return QDateTime(QDate(2024, 1, 15), QTime(9, 30, 0)); }
 };

@@ -12,7 +12,7 @@
 #include <set>
 
 class ScriptedHost final : public FileTaskHost {
-  public:
+public:
     bool pollCancel() override { return cancelAtPolls.count(polls++) > 0; }
     bool askYesNo(const QString& text) override
     {

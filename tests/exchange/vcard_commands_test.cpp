@@ -38,7 +38,7 @@ CFileRWDlg* openProgressWindow()
 // answered from the queue, and after a No the button is pressed again at once. Records what
 // the screen showed while each question was open.
 class CancellingUser final : public MessageService {
-  public:
+public:
     explicit CancellingUser(QList<bool> answers) : answers_(std::move(answers))
     {
         setMessageService(this);
@@ -72,12 +72,12 @@ class CancellingUser final : public MessageService {
     QStringList questions;
     QStringList progressTexts;
 
-  private:
+private:
     QList<bool> answers_;
 };
 
 class VCardCommands : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

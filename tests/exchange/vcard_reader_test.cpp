@@ -56,7 +56,7 @@ TelBook& bookBefore()
 }
 
 class VCardReader : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         fillBook({{"前からの人", "ﾏｴ", {"0311112222"}}});

@@ -21,7 +21,7 @@
 namespace {
 
 class FixedClock final : public LocalClock {
-  public:
+public:
     QDateTime now() const override { return QDateTime(QDate(2024, 1, 15), QTime(9, 30, 0)); }
 };
 
@@ -61,7 +61,7 @@ QList<QByteArray> bodyLines(const TelEntry& entry)
 }
 
 class VCardWriter : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

@@ -21,15 +21,17 @@
 
 namespace {
 
-QString u(const char* utf8) {
+QString u(const char* utf8)
+{
     return QString::fromUtf8(utf8);
 }
 
 // Runs act on the editor the command opens next; an editor opened where none was expected is
 // cancelled at once and fails the test, so no test ever waits on it.
 class EditorScript : public QObject {
-  public:
-    explicit EditorScript(std::function<void(CTelEditDlg&)> act = {}) : act_(std::move(act)) {
+public:
+    explicit EditorScript(std::function<void(CTelEditDlg&)> act = {}) : act_(std::move(act))
+    {
         QTimer::singleShot(0, this, [this] {
             auto* editor = qobject_cast<CTelEditDlg*>(QApplication::activeModalWidget());
             if (!editor)
@@ -48,21 +50,24 @@ class EditorScript : public QObject {
     int opened = 0;
     OperationCode operation = OP_NONE;
 
-  private:
+private:
     std::function<void(CTelEditDlg&)> act_;
 };
 
-QLineEdit* editOf(CTelEditDlg& editor, int id) {
+QLineEdit* editOf(CTelEditDlg& editor, int id)
+{
     return qobject_cast<QLineEdit*>(editor.control(id));
 }
 
-void decide(CTelEditDlg& editor) {
+void decide(CTelEditDlg& editor)
+{
     editor.commandAction(ID_EDIT_DECIDE)->trigger();
 }
 
 class EditCommands : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         fillBook({{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}},
                   {"佐藤花子", "ｻﾄｳ", {"0661234567"}},
                   {"鈴木一郎", "ｽｽﾞｷ", {}, {"ichiro@example.jp"}}});
@@ -73,17 +78,20 @@ class EditCommands : public testing::Test {
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         list.reset();
         listCommands() = ListCommands{};
         clearBook(telBook());
     }
 
-    QString cell(int row, int column) const {
+    QString cell(int row, int column) const
+    {
         const QTableWidgetItem* item = list->list()->item(row, column);
         return item ? item->text() : QString();
     }
-    QPoint rowCenter(int row) const {
+    QPoint rowCenter(int row) const
+    {
         return list->list()->visualRect(list->list()->model()->index(row, 0)).center();
     }
 
@@ -91,7 +99,8 @@ class EditCommands : public testing::Test {
     std::unique_ptr<CTelListDlg> list;
 };
 
-TEST_F(EditCommands, DoubleClickEditsTheRowClickedAndKeepsItsIndex) {
+TEST_F(EditCommands, DoubleClickEditsTheRowClickedAndKeepsItsIndex)
+{
     EditorScript script([](CTelEditDlg& editor) {
         EXPECT_EQ(editOf(editor, 1004)->text(), u("鈴木一郎"));
         editOf(editor, 1004)->setText(u("鈴木次郎"));
@@ -110,7 +119,8 @@ TEST_F(EditCommands, DoubleClickEditsTheRowClickedAndKeepsItsIndex) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(EditCommands, AnEditCancelledChangesNothingAndListsNothingAgain) {
+TEST_F(EditCommands, AnEditCancelledChangesNothingAndListsNothingAgain)
+{
     EditorScript script([this](CTelEditDlg& editor) {
         editOf(editor, 1004)->setText(u("別名"));
         messages.answer(true);
@@ -125,7 +135,8 @@ TEST_F(EditCommands, AnEditCancelledChangesNothingAndListsNothingAgain) {
     EXPECT_EQ(appState().resultFlag, 0);
 }
 
-TEST_F(EditCommands, EditRefusesAnEmptyBookAndAMissingRow) {
+TEST_F(EditCommands, EditRefusesAnEmptyBookAndAMissingRow)
+{
     {
         EditorScript script;
         list->commandAction(ID_LIST_EDIT)->trigger();
@@ -141,7 +152,8 @@ TEST_F(EditCommands, EditRefusesAnEmptyBookAndAMissingRow) {
     EXPECT_EQ(appState().operation, OP_NONE);
 }
 
-TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved) {
+TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved)
+{
     messages.answer(true);
     list->commandAction(ID_LIST_NEW)->trigger();
     EXPECT_FALSE(list->commandAction(ID_LIST_SAVE)->isEnabled());
@@ -165,7 +177,8 @@ TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved) {
     EXPECT_TRUE(list->commandAction(ID_LIST_SAVE_AS)->isEnabled());
 }
 
-TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount) {
+TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount)
+{
     EditorScript script([this](CTelEditDlg& editor) {
         editOf(editor, 1004)->insert(u("田中"));
         messages.answer(true);
@@ -178,7 +191,8 @@ TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount) {
     EXPECT_EQ(appState().selectedIndex, 3);
 }
 
-TEST_F(EditCommands, AddWithAThousandEntriesOpensNothing) {
+TEST_F(EditCommands, AddWithAThousandEntriesOpensNothing)
+{
     TelBook& book = telBook();
     while (book.count < MAX_TEL_ENTRIES) {
         book.entries[book.count] = book.entries[0];

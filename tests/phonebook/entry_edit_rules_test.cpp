@@ -11,7 +11,8 @@
 
 namespace {
 
-QString u(const char* utf8) {
+QString u(const char* utf8)
+{
     return QString::fromUtf8(utf8);
 }
 
@@ -23,7 +24,8 @@ struct LimitCase {
 
 class EditLimit : public testing::TestWithParam<LimitCase> {};
 
-TEST_P(EditLimit, CountsCodePage932Bytes) {
+TEST_P(EditLimit, CountsCodePage932Bytes)
+{
     const LimitCase& c = GetParam();
     EXPECT_EQ(fitsEditLimit(c.text, c.limit), c.fits) << c.text.toStdString();
 }
@@ -42,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LimitCase{u("😀"), 64, false}, LimitCase{u("a😀"), 64, false},
                     LimitCase{u("한"), 64, false}, LimitCase{QString(QChar(0xFFFD)), 64, false}));
 
-TEST(MemoText, TakesPrintableTextAndRefusesControlBytes) {
+TEST(MemoText, TakesPrintableTextAndRefusesControlBytes)
+{
     TelEntry entry = makeEntry({.memo = "前のメモ"});
     EXPECT_TRUE(storeMemoText(entry, u("新しい メモ ~")));
     EXPECT_EQ(fromCp932(entry.memo), u("新しい メモ ~"));
@@ -64,12 +67,14 @@ struct DecideCase {
     const char* refusal; // nullptr: stored
 };
 
-void PrintTo(const DecideCase& c, std::ostream* out) {
+void PrintTo(const DecideCase& c, std::ostream* out)
+{
     *out << c.name << " / " << c.furigana << " / " << c.numbers.size() << " numbers, "
          << c.addresses.size() << " addresses";
 }
 
-TelEntry entryOf(const DecideCase& c) {
+TelEntry entryOf(const DecideCase& c)
+{
     TelEntry entry = makeEntry({.name = c.name, .furigana = c.furigana});
     for (std::size_t s = 0; s < c.numbers.size(); ++s)
         setField(entry.tel[s].number, NUMBER_FIELD_SIZE, c.numbers[s]);
@@ -80,7 +85,8 @@ TelEntry entryOf(const DecideCase& c) {
 
 class Decide : public testing::TestWithParam<DecideCase> {};
 
-TEST_P(Decide, RefusesWithTheFirstFailingCheck) {
+TEST_P(Decide, RefusesWithTheFirstFailingCheck)
+{
     const DecideCase& c = GetParam();
     const char* refusal = decideRefusal(entryOf(c));
     if (!c.refusal)
@@ -118,13 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
         DecideCase{"山田", "ﾔﾏﾀﾞ", {}, {"ａ@x.jp"}, BAD_ADDRESS},
         DecideCase{"山田", "ﾔﾏﾀﾞ", {}, {"a!b%c.d@x.jp"}, nullptr}));
 
-TEST(Decide, ChecksANumberInAnUnlistedSlotToo) {
+TEST(Decide, ChecksANumberInAnUnlistedSlotToo)
+{
     TelEntry entry = makeEntry({.name = "山田", .furigana = "ﾔﾏﾀﾞ", .addresses = {"a@x.jp"}});
     std::strcpy(entry.tel[2].number, "03-1");
     EXPECT_STREQ(decideRefusal(entry), BAD_NUMBER);
 }
 
-TEST(EntrySlots, PackingMovesFilledSlotsFirstInTheirOrder) {
+TEST(EntrySlots, PackingMovesFilledSlotsFirstInTheirOrder)
+{
     TelEntry entry{};
     entry.tel[0].kind = 3; // kind of a free slot: dropped
     std::strcpy(entry.tel[1].number, "111");
@@ -144,7 +152,8 @@ TEST(EntrySlots, PackingMovesFilledSlotsFirstInTheirOrder) {
     EXPECT_EQ(filledSlots(entry, SlotList::Mail), 1);
 }
 
-TEST(EntrySlots, RemovingARowMovesTheLaterRowsUpAndClearsTheLastSlot) {
+TEST(EntrySlots, RemovingARowMovesTheLaterRowsUpAndClearsTheLastSlot)
+{
     TelEntry entry = makeEntry({.numbers = {"1", "2", "3"}, .addresses = {"a", "b"}});
     entry.tel[1].kind = TEL_PHS;
     entry.tel[2].kind = TEL_FAX;
@@ -164,7 +173,8 @@ TEST(EntrySlots, RemovingARowMovesTheLaterRowsUpAndClearsTheLastSlot) {
     EXPECT_STREQ(entry.mail[0].address, "a");
 }
 
-TEST(EntrySlots, StoringRefusesWhatTheFieldCannotHold) {
+TEST(EntrySlots, StoringRefusesWhatTheFieldCannotHold)
+{
     TelEntry entry = makeEntry({.numbers = {"1"}});
     EXPECT_TRUE(storeSlot(entry, SlotList::Mail, 0, 2, QString(64, u'a')));
     EXPECT_EQ(entry.mail[0].kind, 2);
@@ -175,7 +185,8 @@ TEST(EntrySlots, StoringRefusesWhatTheFieldCannotHold) {
     EXPECT_EQ(entry.tel[0].kind, 0);
 }
 
-TEST(EntrySlots, APendingEditFollowsItsRow) {
+TEST(EntrySlots, APendingEditFollowsItsRow)
+{
     EXPECT_EQ(pendingRowAfterRemoval(2, 0), 1);
     EXPECT_EQ(pendingRowAfterRemoval(2, 1), 1);
     EXPECT_EQ(pendingRowAfterRemoval(1, 2), 1);

@@ -20,18 +20,21 @@
 
 namespace {
 
-QString u(const char* utf8) {
+QString u(const char* utf8)
+{
     return QString::fromUtf8(utf8);
 }
 
-bool sameEntry(const TelEntry& a, const TelEntry& b) {
+bool sameEntry(const TelEntry& a, const TelEntry& b)
+{
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // The editor opened on one slot of the book, shown, with scripted message boxes.
 class Editor : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         fillBook({{"山田太郎",
                    "ﾔﾏﾀﾞ ﾀﾛｳ",
                    {"0312345678", "09011112222", "0120"},
@@ -45,7 +48,8 @@ class Editor : public testing::Test {
     }
     void TearDown() override { clearBook(telBook()); }
 
-    CTelEditDlg& open(OperationCode operation, int index) {
+    CTelEditDlg& open(OperationCode operation, int index)
+    {
         appState().operation = operation;
         appState().selectedIndex = index;
         dlg = std::make_unique<CTelEditDlg>();
@@ -54,7 +58,8 @@ class Editor : public testing::Test {
         return *dlg;
     }
 
-    template <typename T> T* get(int id) const {
+    template <typename T> T* get(int id) const
+    {
         T* widget = qobject_cast<T*>(dlg->control(id));
         EXPECT_NE(widget, nullptr) << "control " << id;
         return widget;
@@ -66,16 +71,19 @@ class Editor : public testing::Test {
     void command(int id) const { dlg->commandAction(id)->trigger(); }
 
     // Gives a row of a sub-list the focus the way a click does.
-    void clickRow(int listId, int row) const {
+    void clickRow(int listId, int row) const
+    {
         QTableWidget* table = list(listId);
         const QRect rect = table->visualRect(table->model()->index(row, 1));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     }
-    QString cell(int listId, int row, int column) const {
+    QString cell(int listId, int row, int column) const
+    {
         const QTableWidgetItem* item = list(listId)->item(row, column);
         return item ? item->text() : QString();
     }
-    QStringList column(int listId, int c) const {
+    QStringList column(int listId, int c) const
+    {
         QStringList texts;
         for (int row = 0; row < list(listId)->rowCount(); ++row)
             texts << cell(listId, row, c);
@@ -87,7 +95,8 @@ class Editor : public testing::Test {
     std::unique_ptr<CTelEditDlg> dlg;
 };
 
-TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName) {
+TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName)
+{
     open(OP_EDIT, 0);
     EXPECT_EQ(dlg->windowTitle(), u("電話帳編集"));
     EXPECT_EQ(edit(1004)->text(), u("山田太郎"));
@@ -112,7 +121,8 @@ TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName) {
     EXPECT_TRUE(sameEntry(dlg->workEntry(), telBook().entries[0]));
 }
 
-TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder) {
+TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
+{
     open(OP_EDIT, 0);
     const QList<int> expected = {1004, 1006, 1012, 1003, 1013, 1015, 1025, 1026, 1027,
                                  1014, 1016, 1028, 1029, 1030, 1038, 1033, 1031, 1035};
@@ -127,7 +137,8 @@ TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder) {
     EXPECT_EQ(order, expected);
 }
 
-TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended) {
+TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended)
+{
     open(OP_ADD, 2);
     EXPECT_EQ(combo(1012)->currentIndex(), -1);
     EXPECT_EQ(list(1031)->rowCount(), 0);
@@ -153,7 +164,8 @@ TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended) {
     EXPECT_EQ(stored.secret, 1);
 }
 
-TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing) {
+TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing)
+{
     open(OP_ADD, 2);
     const TelBook before = telBook();
     auto decide = [this] {
@@ -185,7 +197,8 @@ TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing) {
     EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
 }
 
-TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed) {
+TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed)
+{
     open(OP_EDIT, 1);
     press(1025);
     edit(1015)->insert(u("0999"));
@@ -217,7 +230,8 @@ TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed) {
     EXPECT_EQ(edit(1015)->text(), u("333"));
 }
 
-TEST_F(Editor, EditTakesTwoPressesAndWaitsForANumber) {
+TEST_F(Editor, EditTakesTwoPressesAndWaitsForANumber)
+{
     open(OP_EDIT, 0);
     clickRow(1031, 1);
     press(1026);
@@ -250,7 +264,8 @@ TEST_F(Editor, EditTakesTwoPressesAndWaitsForANumber) {
     EXPECT_STREQ(telBook().entries[0].tel[1].number, "09011112222");
 }
 
-TEST_F(Editor, DeletingTheFirstOfThreeNumbersMovesTheOthersUp) {
+TEST_F(Editor, DeletingTheFirstOfThreeNumbersMovesTheOthersUp)
+{
     open(OP_EDIT, 0);
     press(1027);
     EXPECT_EQ(messages.shown, QStringList{u("電話番号が選択されていません。")});
@@ -269,7 +284,8 @@ TEST_F(Editor, DeletingTheFirstOfThreeNumbersMovesTheOthersUp) {
     EXPECT_EQ(dlg->workEntry().mail[0].address[0], '\0');
 }
 
-TEST_F(Editor, APendingEditFollowsItsRowAndEndsWhenItsRowIsDeleted) {
+TEST_F(Editor, APendingEditFollowsItsRowAndEndsWhenItsRowIsDeleted)
+{
     open(OP_EDIT, 0);
     clickRow(1031, 2);
     press(1026); // loads 0120
@@ -293,7 +309,8 @@ TEST_F(Editor, APendingEditFollowsItsRowAndEndsWhenItsRowIsDeleted) {
 // A CSV import can leave gaps: here no name, the second and third numbers only and the third
 // address only. The editor lists them packed, so every row stands for a number that is there
 // and 追加 fills a free slot.
-TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked) {
+TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked)
+{
     TelEntry& imported = telBook().entries[1];
     imported = TelEntry{};
     setField(imported.furigana, FURIGANA_FIELD_SIZE, "ｻﾄｳ");
@@ -325,7 +342,8 @@ TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked) {
     EXPECT_EQ(telBook().count, 2u);
 }
 
-TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged) {
+TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged)
+{
     const TelEntry stored = telBook().entries[0];
     open(OP_EDIT, 0);
     edit(1004)->end(false);
@@ -363,7 +381,8 @@ TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged) {
     EXPECT_EQ(appState().resultFlag, 0);
 }
 
-TEST_F(Editor, APastedTabLeavesTheMemoAsItWas) {
+TEST_F(Editor, APastedTabLeavesTheMemoAsItWas)
+{
     open(OP_EDIT, 0);
     edit(1038)->insert(u("と予定"));
     edit(1038)->insert(u("\t貼り付け"));
@@ -381,7 +400,8 @@ struct EditLimit {
 
 // Typing past a limit is refused, a double-byte character counting 2, and a character without a
 // code page 932 form never reaches the entry.
-TEST_F(Editor, EditsRefuseInputBeyondTheirByteLimit) {
+TEST_F(Editor, EditsRefuseInputBeyondTheirByteLimit)
+{
     open(OP_ADD, 2);
     for (EditLimit limit : {EditLimit{1004, 32}, EditLimit{1006, 32}, EditLimit{1015, 32},
                             EditLimit{1016, 64}, EditLimit{1038, 100}}) {
@@ -413,7 +433,8 @@ TEST_F(Editor, EditsRefuseInputBeyondTheirByteLimit) {
     EXPECT_EQ(qstrlen(dlg->workEntry().furigana), 32u);
 }
 
-TEST_F(Editor, GroupSecretAndTheGroupBoxEditField) {
+TEST_F(Editor, GroupSecretAndTheGroupBoxEditField)
+{
     open(OP_EDIT, 1);
     EXPECT_EQ(combo(1012)->currentIndex(), 0);
     combo(1012)->setCurrentIndex(7);
@@ -429,7 +450,8 @@ TEST_F(Editor, GroupSecretAndTheGroupBoxEditField) {
     EXPECT_EQ(dlg->workEntry().secret, 0);
 }
 
-TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow) {
+TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)
+{
     open(OP_EDIT, 0);
     int helps = 0;
     QObject::connect(&keyFilter(), &KeyFilter::helpRequested, dlg.get(), [&helps] { ++helps; });
@@ -446,7 +468,8 @@ TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow) {
 }
 
 // The Japanese captions must show whole at the default font, and no two controls may overlap.
-TEST_F(Editor, EveryCaptionFitsAndNoControlsOverlap) {
+TEST_F(Editor, EveryCaptionFitsAndNoControlsOverlap)
+{
     open(OP_EDIT, 0);
     QList<QWidget*> placed;
     for (int id :

@@ -31,8 +31,12 @@ class ListWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678", "09011112222"}, {"taro@example.jp"},
-                   "メモ", 3},
+        fillBook({{"山田太郎",
+                   "ﾔﾏﾀﾞ ﾀﾛｳ",
+                   {"0312345678", "09011112222"},
+                   {"taro@example.jp"},
+                   "メモ",
+                   3},
                   {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}},
                   {"鈴木一郎", "ｽｽﾞｷ", {"03-1111"}, {"ichiro@example.jp"}},
                   {"田中", "ﾀﾅｶ", {"111"}}});
@@ -51,14 +55,22 @@ TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
     EXPECT_EQ(dlg.list()->horizontalHeaderItem(10)->text(), QStringLiteral("メールアドレス１"));
     EXPECT_EQ(dlg.list()->columnWidth(2), 50);
     ASSERT_EQ(dlg.list()->rowCount(), 4);
-    const QStringList first = {QStringLiteral("山田太郎"),        QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
-                               QStringLiteral("3"),               QStringLiteral("電話番号"),
-                               QStringLiteral("0312345678"),      QStringLiteral("電話番号"),
-                               QStringLiteral("09011112222"),     QString(),
-                               QString(),                         QStringLiteral("指定なし"),
-                               QStringLiteral("taro@example.jp"), QString(),
-                               QString(),                         QString(),
-                               QString(),                         QStringLiteral("メモ")};
+    const QStringList first = {QStringLiteral("山田太郎"),
+                               QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
+                               QStringLiteral("3"),
+                               QStringLiteral("電話番号"),
+                               QStringLiteral("0312345678"),
+                               QStringLiteral("電話番号"),
+                               QStringLiteral("09011112222"),
+                               QString(),
+                               QString(),
+                               QStringLiteral("指定なし"),
+                               QStringLiteral("taro@example.jp"),
+                               QString(),
+                               QString(),
+                               QString(),
+                               QString(),
+                               QStringLiteral("メモ")};
     for (int c = 0; c < 16; ++c)
         EXPECT_EQ(cell(dlg, 0, c), first[c]) << "column " << c;
     EXPECT_TRUE(messages.shown.isEmpty());
