@@ -76,15 +76,3 @@ void BM_ScrollTheFullTablePageByPage(benchmark::State& state)
 BENCHMARK(BM_ScrollTheFullTablePageByPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Benchmarks run from a terminal; the windows only need to paint, not to be seen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

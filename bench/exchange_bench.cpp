@@ -150,15 +150,3 @@ BENCHMARK(BM_Save1000Cards)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save1000CardsUnderProgressWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The progress window needs a platform; a benchmark needs no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -11,13 +11,8 @@
 
 void importCsv(CTelListDlg& list)
 {
-    if (telBook().count != 0) {
-        if (!list.askDiscard())
-            return;
-        clearBook(telBook());
-        list.refreshList();
-        appState().selectedIndex = -1;
-    }
+    if (!list.discardForImport())
+        return;
     // From here on the book is empty, whatever follows. The chosen path serves this import
     // only: AppState.filePath names the vCard file a save writes to.
     const QString path =

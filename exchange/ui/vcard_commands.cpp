@@ -72,13 +72,8 @@ void saveBookAs(CTelListDlg& list)
 
 void importVCard(CTelListDlg& list)
 {
-    if (telBook().count != 0) {
-        if (!list.askDiscard())
-            return;
-        clearBook(telBook());
-        list.refreshList();
-        appState().selectedIndex = -1;
-    }
+    if (!list.discardForImport())
+        return;
     const QString chosen =
         fileDialogs().openFileName(&list, QStringLiteral("vCard Files(*.vcf);;All Files (*.*)"),
                                    QStringLiteral("vCardインポート ファイルの選択"));

@@ -213,6 +213,18 @@ bool CTelListDlg::askDiscard()
     return askYesNo("電話帳データを破棄してよろしいでしょうか？");
 }
 
+bool CTelListDlg::discardForImport()
+{
+    if (telBook().count == 0)
+        return true;
+    if (!askDiscard())
+        return false;
+    clearBook(telBook());
+    refreshList();
+    appState().selectedIndex = -1;
+    return true;
+}
+
 int CTelListDlg::focusedRow() const
 {
     const QModelIndex current = list_->currentIndex();

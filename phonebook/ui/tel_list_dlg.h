@@ -36,6 +36,9 @@ public:
     void refreshList();
     // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
     bool askDiscard();
+    // Before an import: asks to discard a book that holds entries and, on Yes, empties the
+    // book and the list. False when the user keeps the book.
+    bool discardForImport();
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
 

@@ -233,7 +233,12 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
         watch.when(inState(state), [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
         trigger(list, ID_LIST_DEVICE_WRITE);
         EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
-        const QList<QByteArray> commands = handsetCommands();
+        // The handset reads on a thread of its own: give it time to take in the last bytes.
+        QList<QByteArray> commands = handsetCommands();
+        for (int wait = 0; wait < 40 && commands.last() != "+++"; ++wait) {
+            QTest::qWait(state == LINK_ENTER_DATA ? 50 : 5);
+            commands = handsetCommands();
+        }
         EXPECT_EQ(commands.last() == "+++", state == LINK_ENTER_DATA) << int(state);
         EXPECT_EQ(commands.count("+++"), state == LINK_ENTER_DATA ? 1 : 0);
     }
