@@ -25,7 +25,7 @@ namespace {
 
 enum class ControlKind { Edit, Combo, Check, Button, Label, List };
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     ControlKind kind;
     const char* caption;
@@ -34,7 +34,7 @@ struct ControlSpec {
 };
 
 // The editor's window layout in creation order, which is also the order of the tab key.
-constexpr ControlSpec CONTROLS[] = {
+constexpr ControlLayout CONTROLS[] = {
     {1004, ControlKind::Edit, "", 51, 18, 126, 14, NAME_EDIT_LIMIT},
     {1006, ControlKind::Edit, "", 51, 38, 126, 14, FURIGANA_EDIT_LIMIT},
     {1012, ControlKind::Combo, "", 51, 60, 125, 103, 0},
@@ -69,12 +69,12 @@ constexpr const char* TEL_KINDS[] = {"電話番号", "携帯電話", "ＰＨＳ"
 constexpr const char* MAIL_KINDS[] = {"指定なし", "会社ＰＣ", "  ", "  "};
 constexpr int GROUPS = 10;
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlLayout& control, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
     case ControlKind::Edit:
-        return new ByteLimitedEdit(spec.byteLimit, parent);
+        return new ByteLimitedEdit(control.byteLimit, parent);
     case ControlKind::Combo:
         return new QComboBox(parent);
     case ControlKind::Check:
@@ -97,11 +97,11 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
 // layout gives them: a label keeps its right edge (it sits left of the control it names), a check
 // box keeps its left edge. A combo box takes its own height; the layout's height is that of its
 // dropped-down list.
-QRect placement(const ControlSpec& spec, const QWidget* control, const DialogUnits& du)
+QRect placement(const ControlLayout& item, const QWidget* control, const DialogUnits& du)
 {
-    QRect rect = du.rect(spec.x, spec.y, spec.width, spec.height);
+    QRect rect = du.rect(item.x, item.y, item.width, item.height);
     const QSize hint = control->sizeHint();
-    switch (spec.kind) {
+    switch (item.kind) {
     case ControlKind::Label:
         rect.setLeft(std::min(rect.left(), rect.right() + 1 - hint.width()));
         rect.setHeight(std::max(rect.height(), hint.height()));
@@ -183,10 +183,10 @@ void CTelEditDlg::buildControls()
     auto* page = new QWidget(this);
     page->setFixedSize(du.x(617), du.y(306));
     layout()->addWidget(page);
-    for (const ControlSpec& spec : CONTROLS) {
-        QWidget* widget = createControl(spec, page);
-        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
-        controls_.insert(spec.id, widget);
+    for (const ControlLayout& item : CONTROLS) {
+        QWidget* widget = createControl(item, page);
+        widget->setObjectName(QStringLiteral("control%1").arg(item.id));
+        controls_.insert(item.id, widget);
     }
 
     name_ = qobject_cast<QLineEdit*>(control(1004));
@@ -228,9 +228,9 @@ void CTelEditDlg::buildControls()
     mailList_ =
         new SubListEditor(workEntry_, SlotList::Mail, subList(1014, 1016, 1035, 1028), this);
 
-    for (const ControlSpec& spec : CONTROLS) {
-        QWidget* widget = controls_.value(spec.id);
-        widget->setGeometry(placement(spec, widget, du));
+    for (const ControlLayout& item : CONTROLS) {
+        QWidget* widget = controls_.value(item.id);
+        widget->setGeometry(placement(item, widget, du));
     }
 }
 

@@ -62,7 +62,7 @@ const char COPY_DONE[] = "電話帳データコピーが正常に終了しまし
 std::unique_ptr<TelBook> sampleBook()
 {
     auto book = std::make_unique<TelBook>();
-    const EntrySpec specs[] = {
+    const EntryFields entries[] = {
         {"山田太郎",
          "ﾔﾏﾀﾞ ﾀﾛｳ",
          {"09012345678", "0312345678"},
@@ -77,8 +77,8 @@ std::unique_ptr<TelBook> sampleBook()
          9},
         {"表ソ", "ﾋｮｳｿ", {"0451112222"}},
     };
-    for (const EntrySpec& spec : specs)
-        book->entries[book->count++] = makeEntry(spec);
+    for (const EntryFields& fields : entries)
+        book->entries[book->count++] = makeEntry(fields);
     book->entries[1].secret = 1;
     book->entries[1].tel[0].kind = TEL_OFFICE;
     book->entries[1].tel[1].kind = TEL_FAX;

@@ -168,7 +168,7 @@ TEST(VCardCorpus, EveryFileImportsWithItsMessage)
          [](const TelBook& b) {
              EXPECT_EQ(text(b.entries[0].furigana), QStringLiteral("ｷﾀｼﾞﾏｻﾌﾞﾛｰ"));
          }},
-        {"symbian-jp-specialcharacter2-fullwidth-punct.vcf",
+        {"symbian-jp-fullwidth-punctuation2.vcf",
          FILE_TASK_DONE,
          {},
          1,

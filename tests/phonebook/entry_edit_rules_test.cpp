@@ -58,7 +58,7 @@ TEST(MemoText, TakesPrintableTextAndRefusesControlBytes)
     EXPECT_EQ(entry.memo[0], '\0');
 }
 
-// Plain vectors: a table of EntrySpec would keep initializer lists past their lifetime.
+// Plain vectors: a table of EntryFields would keep initializer lists past their lifetime.
 struct DecideCase {
     std::string name;
     std::string furigana;

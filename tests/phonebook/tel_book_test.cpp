@@ -74,7 +74,7 @@ TEST(KindTexts, KnownCodesAndOthers)
 }
 
 struct CheckCase {
-    EntrySpec spec;
+    EntryFields fields;
     CheckedField failed;
     const char* message;
 };
@@ -103,8 +103,8 @@ TEST(RecordCheck, ReportsTheFirstFailingFieldInOrder)
          "メールアドレス３に不正な文字があるためインポートを中止しました"},
     };
     for (const CheckCase& c : cases) {
-        const EntryCheck result = checkEntry(makeEntry(c.spec));
-        EXPECT_EQ(result.failed, c.failed) << c.spec.furigana;
+        const EntryCheck result = checkEntry(makeEntry(c.fields));
+        EXPECT_EQ(result.failed, c.failed) << c.fields.furigana;
         if (c.message)
             EXPECT_STREQ(result.message, c.message);
         else

@@ -16,7 +16,7 @@ inline void setField(char* field, std::size_t size, const std::string& utf8)
     std::memcpy(field, bytes.constData(), std::min<std::size_t>(bytes.size(), size - 1));
 }
 
-struct EntrySpec {
+struct EntryFields {
     std::string name = {};
     std::string furigana = {};
     std::initializer_list<std::string> numbers = {};
@@ -25,27 +25,27 @@ struct EntrySpec {
     int group = 0;
 };
 
-inline TelEntry makeEntry(const EntrySpec& spec)
+inline TelEntry makeEntry(const EntryFields& fields)
 {
     TelEntry entry{};
-    setField(entry.name, sizeof entry.name, spec.name);
-    setField(entry.furigana, sizeof entry.furigana, spec.furigana);
-    entry.group = static_cast<std::uint8_t>(spec.group);
+    setField(entry.name, sizeof entry.name, fields.name);
+    setField(entry.furigana, sizeof entry.furigana, fields.furigana);
+    entry.group = static_cast<std::uint8_t>(fields.group);
     int slot = 0;
-    for (const std::string& number : spec.numbers)
+    for (const std::string& number : fields.numbers)
         setField(entry.tel[slot++].number, NUMBER_FIELD_SIZE, number);
     slot = 0;
-    for (const std::string& address : spec.addresses)
+    for (const std::string& address : fields.addresses)
         setField(entry.mail[slot++].address, ADDRESS_FIELD_SIZE, address);
-    setField(entry.memo, sizeof entry.memo, spec.memo);
+    setField(entry.memo, sizeof entry.memo, fields.memo);
     return entry;
 }
 
 // Replaces the process-wide book with the given entries.
-inline void fillBook(std::initializer_list<EntrySpec> specs)
+inline void fillBook(std::initializer_list<EntryFields> entries)
 {
     TelBook& book = telBook();
     clearBook(book);
-    for (const EntrySpec& spec : specs)
-        book.entries[book.count++] = makeEntry(spec);
+    for (const EntryFields& fields : entries)
+        book.entries[book.count++] = makeEntry(fields);
 }
