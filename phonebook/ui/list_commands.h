@@ -1,6 +1,6 @@
 #pragma once
 // The list window's commands that other subsystems carry out (editor, files, handset). The
-// application fills this table at start-up; a command left empty tells the user it is missing.
+// application fills this table at start-up (app/ui/install_commands.cpp).
 
 #include <functional>
 
