@@ -11,6 +11,7 @@
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/start_dir_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,31 +34,18 @@ QString utf8(const char* text)
     return QString::fromUtf8(text);
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-class Demo : public testing::Test {
+class Demo : public StartDirTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        appState() = AppState{};
-        savedPortNo() = 0;
-        clearBook(telBook());
+        StartDirTest::SetUp();
         CVemblorApp::initInstance();
     }
     void TearDown() override
     {
         listCommands() = ListCommands{};
-        clearBook(telBook());
-        QDir::setCurrent(previous);
+        StartDirTest::TearDown();
     }
-    QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
 
     QTemporaryDir dir;
     QString previous;
@@ -77,7 +65,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     ASSERT_EQ(appState().portNo, 2);
     EXPECT_EQ(portDevicePath(2), demo->handset().devicePath());
     EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
-    const QByteArray settingsBefore = readAll(ini());
+    const QByteArray settingsBefore = readFile(ini());
     EXPECT_EQ(telBook().count, 0u);
 
     // A transfer that has not ended after a minute is cancelled so a fault cannot hang the suite.
@@ -120,7 +108,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
 
     // The pseudo-terminal stood in for COM3 without reaching the settings file, and goes with
     // the demo.
-    EXPECT_EQ(readAll(ini()), settingsBefore);
+    EXPECT_EQ(readFile(ini()), settingsBefore);
     EXPECT_FALSE(settingsBefore.contains("/dev/"));
     demo.reset();
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyS2"));

@@ -8,6 +8,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/start_dir_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,26 +52,19 @@ public:
     QList<QUrl> opened;
 };
 
-class MainWindow : public testing::Test {
+class MainWindow : public StartDirTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        appState() = AppState{};
-        savedPortNo() = 0;
-        clearBook(telBook());
+        StartDirTest::SetUp();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
     }
     void TearDown() override
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QDir::setCurrent(previous);
+        StartDirTest::TearDown();
     }
 
-    QTemporaryDir dir;
-    QString previous;
     ScriptedMessages messages;
     ViewerSpy viewer;
 };
@@ -101,7 +95,7 @@ TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
     });
     main.commandAction(ID_MAIN_PORT)->trigger();
     EXPECT_EQ(selected, QStringLiteral("COM1"));
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Vemblor.ini"))));
+    EXPECT_TRUE(QFile::exists(ini()));
 }
 
 TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
@@ -169,16 +163,11 @@ protected:
     }
     void mapPort(int index, const QString& device)
     {
-        QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::Append));
-        ini.write(QStringLiteral("[PORTS]\n%1=%2\n").arg(portDisplayName(index), device).toUtf8());
+        QFile file(ini());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QStringLiteral("[PORTS]\n%1=%2\n").arg(portDisplayName(index), device).toUtf8());
     }
-    QString savedPortText()
-    {
-        QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
-        EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
-        return QString::fromUtf8(ini.readAll());
-    }
+    QString savedPortText() { return QString::fromUtf8(readFile(ini())); }
 };
 
 TEST_F(PortDialog, OkOnAPortThatOpensStoresIt)

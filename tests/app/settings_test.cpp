@@ -1,6 +1,7 @@
 #include "app/core/profile.h"
 #include "app/core/settings.h"
 #include "phonebook/core/app_state.h"
+#include "tests/support/start_dir_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,6 @@
 
 namespace {
 
-QString readAll(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(file.readAll());
-}
-
 void writeAll(const QString& path, const char* text)
 {
     QFile file(path);
@@ -24,23 +18,7 @@ void writeAll(const QString& path, const char* text)
     file.write(text);
 }
 
-class Settings : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        appState() = AppState{};
-        savedPortNo() = 0;
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
-
-    QTemporaryDir dir;
-    QString previous;
-};
+using Settings = StartDirTest;
 
 TEST_F(Settings, FirstStartCreatesTheFileWithCom1AndThePath)
 {
@@ -51,7 +29,7 @@ TEST_F(Settings, FirstStartCreatesTheFileWithCom1AndThePath)
               QStringLiteral("COM1"));
     EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PATH")),
               QDir::toNativeSeparators(dir.path()));
-    EXPECT_TRUE(readAll(ini()).startsWith(QStringLiteral("[VEMBLOR]\n")));
+    EXPECT_TRUE(QString::fromUtf8(readFile(ini())).startsWith(QStringLiteral("[VEMBLOR]\n")));
 }
 
 TEST_F(Settings, PortNumberFromTheFile)
@@ -80,7 +58,7 @@ TEST_F(Settings, SavingKeepsOtherSectionsAndKeys)
     EXPECT_EQ(appState().portNo, 1);
     savedPortNo() = 2;
     saveSettings();
-    const QString text = readAll(ini());
+    const QString text = QString::fromUtf8(readFile(ini()));
     EXPECT_TRUE(text.contains(QStringLiteral("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("PORT_NO=COM3\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("OTHER=1\n")));
@@ -99,7 +77,7 @@ TEST_F(Settings, OverriddenPortComesBeforeTheFileAndIsNeverSaved)
     EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
     savedPortNo() = 2;
     saveSettings();
-    EXPECT_FALSE(readAll(ini()).contains(QStringLiteral("/dev/pts")));
+    EXPECT_FALSE(QString::fromUtf8(readFile(ini())).contains(QStringLiteral("/dev/pts")));
     overridePortDevice(2, QString());
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
 }

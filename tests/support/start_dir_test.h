@@ -1,0 +1,42 @@
+#pragma once
+// A test that starts the program's shared state afresh in a temporary working directory, which
+// is where the program keeps Vemblor.ini and looks for the manual.
+
+#include "app/core/settings.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/tel_book.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class StartDirTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        appState() = AppState{};
+        savedPortNo() = 0;
+        clearBook(telBook());
+    }
+    void TearDown() override
+    {
+        clearBook(telBook());
+        QDir::setCurrent(previous);
+    }
+
+    QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
+
+    QTemporaryDir dir;
+    QString previous;
+};
