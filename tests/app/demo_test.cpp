@@ -12,6 +12,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
+#include "tests/support/transfer_guard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,15 +69,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     const QByteArray settingsBefore = readFile(ini());
     EXPECT_EQ(telBook().count, 0u);
 
-    // A transfer that has not ended after a minute is cancelled so a fault cannot hang the suite.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        ADD_FAILURE() << "transfer did not end";
-        if (auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget()))
-            dlg->cancelButton()->click();
-    });
-    guard.start(60000);
+    TransferGuard guard;
 
     main.show();
     int rowsBefore = -1;

@@ -12,6 +12,7 @@
 #include "tests/device/qt_printers.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/transfer_guard.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -117,18 +118,10 @@ protected:
     {
         return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
     }
-    // Runs a list-window command; a dialog still open after a minute is cancelled so a fault
-    // cannot hang the suite.
+    // Runs a list-window command under a guard against a transfer that never ends.
     void trigger(CTelListDlg& list, int id)
     {
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] {
-            ADD_FAILURE() << "transfer did not end";
-            if (auto* dlg = qobject_cast<CSerialDlg*>(QApplication::activeModalWidget()))
-                dlg->cancelButton()->click();
-        });
-        guard.start(60000);
+        TransferGuard guard;
         list.commandAction(id)->trigger();
     }
     static auto inState(LinkState state)
