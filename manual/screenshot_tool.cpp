@@ -3,7 +3,7 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
-#include "app/services/message_service.h"
+#include "window_services/message_service.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -169,7 +169,7 @@ int main(int argc, char* argv[])
 
     appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer;
+        CSerialDlg transfer{QString()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }

@@ -1,8 +1,10 @@
 #include "app/ui/install_commands.h"
 
+#include "app/core/settings.h"
 #include "device/ui/device_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
+#include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 
@@ -15,6 +17,10 @@ void installListCommands()
     commands.importCsv = importCsv;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
-    commands.deviceRead = readFromHandset;
-    commands.deviceWrite = writeToHandset;
+    commands.deviceRead = [](CTelListDlg& list) {
+        readFromHandset(list, portDevicePath(appState().portNo));
+    };
+    commands.deviceWrite = [](CTelListDlg& list) {
+        writeToHandset(list, portDevicePath(appState().portNo));
+    };
 }

@@ -1,8 +1,8 @@
 #include "app/ui/main_dlg.h"
 
 #include "app/core/settings.h"
-#include "app/services/dialog_units.h"
-#include "app/services/key_filter.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/manual.h"
 #include "app/ui/port_dlg.h"

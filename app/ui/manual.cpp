@@ -1,7 +1,7 @@
 #include "app/ui/manual.h"
 
 #include "app/core/settings.h"
-#include "app/services/message_service.h"
+#include "window_services/message_service.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "app/ui/port_dlg.h"
 
 #include "app/core/settings.h"
-#include "app/services/dialog_units.h"
-#include "app/services/message_service.h"
+#include "window_services/dialog_units.h"
+#include "window_services/message_service.h"
 #include "device/core/serial_port.h"
 #include "phonebook/core/app_state.h"
 

@@ -1,7 +1,7 @@
 #include "app/ui/vemblor_app.h"
 
 #include "app/core/demo_handset.h"
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"

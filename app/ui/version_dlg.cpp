@@ -1,6 +1,6 @@
 #include "app/ui/version_dlg.h"
 
-#include "app/services/dialog_units.h"
+#include "window_services/dialog_units.h"
 #include "app/ui/app_icon.h"
 
 #include <QLabel>

@@ -8,21 +8,21 @@
 
 namespace {
 
-void runTransfer(CTelListDlg& list)
+void runTransfer(CTelListDlg& list, const QString& device)
 {
     transferSession().state = LINK_ATTENTION;
     appState().resultFlag = 0;
-    CSerialDlg(&list).exec();
+    CSerialDlg(device, &list).exec();
 }
 
 } // namespace
 
-void readFromHandset(CTelListDlg& list)
+void readFromHandset(CTelListDlg& list, const QString& device)
 {
     OperationScope operation(OP_DEVICE_READ);
     if (telBook().count != 0 && !list.askDiscard())
         return;
-    runTransfer(list);
+    runTransfer(list, device);
     if (appState().resultFlag == 0) {
         list.refreshList();
         appState().selectedIndex = -1;
@@ -30,8 +30,8 @@ void readFromHandset(CTelListDlg& list)
     }
 }
 
-void writeToHandset(CTelListDlg& list)
+void writeToHandset(CTelListDlg& list, const QString& device)
 {
     OperationScope operation(OP_DEVICE_WRITE);
-    runTransfer(list);
+    runTransfer(list, device);
 }

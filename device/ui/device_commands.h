@@ -2,9 +2,10 @@
 // The list window's 読み込み and 書き込み: the phone book from and to the handset.
 
 class CTelListDlg;
+class QString;
 
 // 読み込み: after the discard question, the handset's book replaces this one when the read
-// completes; the list is rebuilt then.
-void readFromHandset(CTelListDlg& list);
+// completes; the list is rebuilt then. device is the serial device of the port in use.
+void readFromHandset(CTelListDlg& list, const QString& device);
 // 書き込み: this book replaces the handset's (the erase is confirmed during the transfer).
-void writeToHandset(CTelListDlg& list);
+void writeToHandset(CTelListDlg& list, const QString& device);

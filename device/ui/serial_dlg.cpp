@@ -1,9 +1,8 @@
 #include "device/ui/serial_dlg.h"
 
-#include "app/core/settings.h"
-#include "app/services/dialog_units.h"
-#include "app/services/message_service.h"
 #include "device/core/transfer_session.h"
+#include "window_services/dialog_units.h"
+#include "window_services/message_service.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,7 +23,7 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
 
 } // namespace
 
-CSerialDlg::CSerialDlg(QWidget* parent) : QDialog(parent)
+CSerialDlg::CSerialDlg(const QString& device, QWidget* parent) : QDialog(parent), device_(device)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
@@ -89,7 +88,7 @@ void CSerialDlg::showEvent(QShowEvent* event)
 
 void CSerialDlg::startTransfer()
 {
-    if (!port_.openPort(portDevicePath(appState().portNo))) {
+    if (!port_.openPort(device_)) {
         showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
         finishDialog();
         return;

@@ -23,7 +23,8 @@ enum SerialDlgControlId {
 class CSerialDlg final : public QDialog, private TransferHost {
     Q_OBJECT
 public:
-    explicit CSerialDlg(QWidget* parent = nullptr);
+    // device: the serial device the transfer opens (the port setting resolved by the caller).
+    explicit CSerialDlg(const QString& device, QWidget* parent = nullptr);
     ~CSerialDlg() override;
 
     QPushButton* cancelButton() const { return cancel_; }
@@ -48,6 +49,7 @@ private:
     void showClosing() override;
     void endTransfer() override;
 
+    QString device_;
     SerialPort port_;
     TickSource tickSource_;
     QPushButton* cancel_ = nullptr;

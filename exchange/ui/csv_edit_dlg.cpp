@@ -1,8 +1,8 @@
 #include "exchange/ui/csv_edit_dlg.h"
 
-#include "app/services/dialog_units.h"
-#include "app/services/key_filter.h"
-#include "app/services/message_service.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
 #include "exchange/ui/csv_grid_model.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "exchange/ui/csv_import_command.h"
 
-#include "app/services/file_dialog_service.h"
-#include "app/services/message_service.h"
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"

@@ -1,7 +1,7 @@
 #include "exchange/ui/file_rw_dlg.h"
 
-#include "app/services/dialog_units.h"
-#include "app/services/message_service.h"
+#include "window_services/dialog_units.h"
+#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 
 #include <QApplication>

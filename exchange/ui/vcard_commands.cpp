@@ -1,7 +1,7 @@
 #include "exchange/ui/vcard_commands.h"
 
-#include "app/services/file_dialog_service.h"
-#include "app/services/message_service.h"
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"

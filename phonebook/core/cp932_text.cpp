@@ -17,10 +17,31 @@ QString fromCp932(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
+QString foldToCp932Forms(QString text)
+{
+    static constexpr struct {
+        char16_t from;
+        char16_t to;
+    } twins[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2014', u'\u2015'},
+        {u'\u2016', u'\u2225'}, {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
+        {u'\u00AC', u'\uFFE2'},
+    };
+    for (QChar& c : text) {
+        for (const auto& twin : twins) {
+            if (c.unicode() == twin.from) {
+                c = QChar(twin.to);
+                break;
+            }
+        }
+    }
+    return text;
+}
+
 std::optional<QByteArray> toCp932(const QString& text)
 {
     QStringEncoder encoder(CP932);
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes = encoder.encode(foldToCp932Forms(text));
     if (encoder.hasError())
         return std::nullopt;
     return bytes;

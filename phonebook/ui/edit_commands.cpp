@@ -1,6 +1,6 @@
 #include "phonebook/ui/edit_commands.h"
 
-#include "app/services/message_service.h"
+#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_edit_dlg.h"

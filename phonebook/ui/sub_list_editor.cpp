@@ -1,6 +1,6 @@
 #include "phonebook/ui/sub_list_editor.h"
 
-#include "app/services/message_service.h"
+#include "window_services/message_service.h"
 #include "phonebook/core/cp932_text.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
-#include "app/services/dialog_units.h"
-#include "app/services/key_filter.h"
-#include "app/services/message_service.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"

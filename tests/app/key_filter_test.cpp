@@ -1,4 +1,4 @@
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "app/core/settings.h"
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
 #include "app/ui/version_dlg.h"

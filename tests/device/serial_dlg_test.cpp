@@ -2,9 +2,9 @@
 // on a pseudo-terminal, driven from the list window's commands.
 
 #include "app/core/settings.h"
+#include "app/ui/install_commands.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
-#include "device/ui/device_commands.h"
 #include "device/ui/serial_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
@@ -93,8 +93,7 @@ protected:
         startDir() = dir.path();
         appState() = AppState{};
         clearBook(telBook());
-        listCommands().deviceRead = readFromHandset;
-        listCommands().deviceWrite = writeToHandset;
+        installListCommands();
     }
     void TearDown() override
     {

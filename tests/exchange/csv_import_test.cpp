@@ -1,4 +1,4 @@
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 #include "exchange/core/csv_grid.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/csv_import_command.h"

@@ -1,4 +1,4 @@
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/sub_list_editor.h"
 #include "phonebook/ui/tel_edit_dlg.h"

@@ -1,7 +1,7 @@
 // One main for every test that drives windows: creates the QApplication on the platform CTest
 // chose (offscreen) and fails a test on any Qt warning it did not expect.
 
-#include "app/services/key_filter.h"
+#include "window_services/key_filter.h"
 
 #include <QApplication>
 #include <QString>

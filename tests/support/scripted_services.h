@@ -2,8 +2,8 @@
 // Scripted stand-ins for the message boxes and the file dialogs: they record what was shown and
 // answer from a queue, so no test ever waits on a modal box.
 
-#include "app/services/file_dialog_service.h"
-#include "app/services/message_service.h"
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
 
 #include <QQueue>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/services/file_dialog_service.h"
+#include "window_services/file_dialog_service.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "app/services/message_service.h"
+#include "window_services/message_service.h"
 
 #include <QApplication>
 #include <QMessageBox>
