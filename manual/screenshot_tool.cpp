@@ -3,10 +3,10 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
-#include "window_services/message_service.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/vemblor_app.h"
 #include "app/ui/version_dlg.h"
 #include "device/ui/serial_dlg.h"
@@ -18,6 +18,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/message_service.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -134,6 +135,9 @@ int main(int argc, char* argv[])
 
     CPortDlg port;
     ok &= save(port, dir, "port");
+
+    CTransferSettingsDlg transferSettings;
+    ok &= save(transferSettings, dir, "transfer_settings");
 
     CVersionDlg version;
     ok &= save(version, dir, "version");

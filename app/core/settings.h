@@ -1,7 +1,10 @@
 #pragma once
-// The one remembered setting, the COM port, kept in "Vemblor.ini" in the directory the program
-// was started in (section "VEMBLOR", keys PORT_NO and PATH). Section "PORTS" may map a port name
-// to a device, for example COM3=/dev/ttyUSB0.
+// The remembered settings, kept in "Vemblor.ini" in the directory the program was started in:
+// the COM port (section "VEMBLOR", keys PORT_NO and PATH) and how transfers run (section
+// "TRANSFER", keys BACKUP, VERIFY and FAST, each "1" or "0"). Section "PORTS" may map a port
+// name to a device, for example COM3=/dev/ttyUSB0.
+
+#include "device/core/transfer_options.h"
 
 #include <QString>
 
@@ -14,10 +17,18 @@ int& savedPortNo();
 
 QString settingsFilePath();
 
-// Reads the settings file of the current working directory, or creates it with COM1.
+// Reads the settings file of the current working directory, or creates it with COM1; the
+// transfer keys missing from it are added with their defaults.
 void loadSettings();
 // Writes PORT_NO from savedPortNo and PATH from startDir.
 void saveSettings();
+
+// The transfer options of the settings file, with backupDir the folder "backup" beside it. A
+// key that is missing or neither "0" nor "1" gives its default.
+TransferOptions loadTransferOptions();
+// Writes BACKUP, VERIFY and FAST (backupDir is not a setting); false when the file could not be
+// written.
+bool saveTransferOptions(const TransferOptions& options);
 
 // "COM1" ... "COM50" for 0 ... 49.
 QString portDisplayName(int index);

@@ -2,6 +2,7 @@
 
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
+#include "phonebook/core/book_changes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -129,6 +130,7 @@ void installStagedBook(TransferSession& session)
     std::copy_n(session.staging->entries, count, book.entries);
     book.count = count;
     session.staging.reset();
+    markBookUnchanged();
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
