@@ -13,7 +13,7 @@ public:
         opened = !failOpen;
         return opened;
     }
-    bool write(const QByteArray& bytes) override
+    bool write(QByteArrayView bytes) override
     {
         if (written.size() + bytes.size() > failAfterBytes) {
             written += bytes.first(failAfterBytes - written.size());
