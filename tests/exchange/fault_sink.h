@@ -15,6 +15,7 @@ public:
     }
     bool write(QByteArrayView bytes) override
     {
+        ++writes;
         if (written.size() + bytes.size() > failAfterBytes) {
             written += bytes.first(failAfterBytes - written.size());
             return false;
@@ -41,4 +42,5 @@ public:
     bool committed = false;
     bool discarded = false;
     QByteArray written;
+    int writes = 0;
 };
