@@ -3,6 +3,7 @@
 // and once under the real progress window, whose polling must stay a small share.
 
 #include "bench/full_book.h"
+#include "bench/quiet_host.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
@@ -15,13 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class QuietHost final : public FileTaskHost {
-public:
-    bool pollCancel() override { return false; }
-    bool askYesNo(const QString&) override { return false; }
-    void showMessage(const QString&) override {}
-};
 
 struct BookFile {
     BookFile()

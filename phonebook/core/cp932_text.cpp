@@ -39,26 +39,24 @@ bool isPrintableAscii(char16_t c)
     return c >= 0x20 && c < 0x7F;
 }
 
+// Sorted by the form typed.
+constexpr struct {
+    char16_t from;
+    char16_t to;
+} CP932_TWINS[] = {
+    {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}, {u'\u2014', u'\u2015'},
+    {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'}, {u'\u301C', u'\uFF5E'},
+};
+
 char16_t cp932FormOf(char16_t c)
 {
-    switch (c) {
-    case u'\u301C':
-        return u'\uFF5E';
-    case u'\u2212':
-        return u'\uFF0D';
-    case u'\u2014':
-        return u'\u2015';
-    case u'\u2016':
-        return u'\u2225';
-    case u'\u00A2':
-        return u'\uFFE0';
-    case u'\u00A3':
-        return u'\uFFE1';
-    case u'\u00AC':
-        return u'\uFFE2';
-    default:
+    // ASCII, kana and kanji lie outside the range of the twins and are settled at once.
+    if (c < CP932_TWINS[0].from || c > std::end(CP932_TWINS)[-1].from)
         return c;
-    }
+    for (const auto& twin : CP932_TWINS)
+        if (c == twin.from)
+            return twin.to;
+    return c;
 }
 
 } // namespace
