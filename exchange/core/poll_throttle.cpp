@@ -9,10 +9,8 @@ PollThrottle::PollThrottle(qint64 intervalMs, int pollsPerClockRead, Clock clock
 {
 }
 
-bool PollThrottle::due()
+bool PollThrottle::clockSaysDue()
 {
-    if (started_ && --pollsLeft_ > 0)
-        return false;
     pollsLeft_ = pollsPerClockRead_;
     const qint64 now = clock_();
     if (started_ && now - lastDrainMs_ < intervalMs_)

@@ -18,11 +18,18 @@ public:
 
     // Whether this poll lets events run: the first one does, then one at most every
     // intervalMs, looked for at every pollsPerClockRead-th poll.
-    bool due();
+    bool due()
+    {
+        if (started_ && --pollsLeft_ > 0)
+            return false;
+        return clockSaysDue();
+    }
 
     static Clock steadyClock();
 
 private:
+    bool clockSaysDue();
+
     const qint64 intervalMs_;
     const int pollsPerClockRead_;
     Clock clock_;
