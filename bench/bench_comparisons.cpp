@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -33,9 +34,18 @@ struct Seconds {
     double cpu;
 };
 
-// The console output as usual, and each benchmark's times per iteration kept aside.
-class KeepingReporter final : public benchmark::ConsoleReporter {
+// Reports as --benchmark_format asks, and keeps each benchmark's times per iteration aside.
+class KeepingReporter final : public benchmark::BenchmarkReporter {
 public:
+    explicit KeepingReporter(const std::string& format)
+    {
+        if (format == "json")
+            shown_ = std::make_unique<benchmark::JSONReporter>();
+        else
+            shown_ = std::make_unique<benchmark::ConsoleReporter>();
+    }
+
+    bool ReportContext(const Context& context) override { return shown_->ReportContext(context); }
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
@@ -43,9 +53,14 @@ public:
                 timesOf[run.benchmark_name()] = {
                     run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit),
                     run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit)};
-        ConsoleReporter::ReportRuns(runs);
+        shown_->ReportRuns(runs);
     }
+    void Finalize() override { shown_->Finalize(); }
+
     std::map<std::string, Seconds> timesOf;
+
+private:
+    std::unique_ptr<benchmark::BenchmarkReporter> shown_;
 };
 
 // Wall time decides; the CPU time beside it shows how much of the wall time other processes
@@ -108,9 +123,15 @@ void runBenchmarksWithComparisons(int* argc, char** argv)
             countInstructions();
             return;
         }
+    std::string format = "console";
+    for (int i = 1; i < *argc; ++i)
+        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0)
+            format = argv[i] + 19;
     benchmark::Initialize(argc, argv);
-    KeepingReporter reporter;
+    KeepingReporter reporter(format);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    printTimes(reporter.timesOf);
+    // The table would spoil output meant for a program.
+    if (format == "console")
+        printTimes(reporter.timesOf);
 }
