@@ -1,20 +1,27 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
-#include "window_services/dialog_units.h"
-#include "window_services/key_filter.h"
-#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/list_commands.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,6 +72,19 @@ int lastColumnFor(CheckedField failed)
     return COLUMN_COUNT - 1;
 }
 
+// The kind texts as the list shows them, converted once for every code.
+template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8_t kind)
+{
+    static const std::array<QString, 256> labels = [] {
+        std::array<QString, 256> all;
+        for (int code = 0; code < 256; ++code)
+            all[static_cast<std::size_t>(code)] =
+                QString::fromUtf8(TEXT(static_cast<std::uint8_t>(code)));
+        return all;
+    }();
+    return labels[kind];
+}
+
 QString cellText(const TelEntry& entry, int column)
 {
     if (column == 0)
@@ -77,16 +97,55 @@ QString cellText(const TelEntry& entry, int column)
         const TelNumber& slot = entry.tel[(column - 3) / 2];
         if (column % 2 == 0)
             return fromCp932(slot.number);
-        return slot.number[0] ? QString::fromUtf8(telKindText(slot.kind)) : QString();
+        return slot.number[0] ? kindLabel<telKindText>(slot.kind) : QString();
     }
     if (column <= 14) {
         const MailAddress& slot = entry.mail[(column - 9) / 2];
         if (column % 2 == 0)
             return fromCp932(slot.address);
-        return slot.address[0] ? QString::fromUtf8(mailKindText(slot.kind)) : QString();
+        return slot.address[0] ? kindLabel<mailKindText>(slot.kind) : QString();
     }
     return fromCp932(entry.memo);
 }
+
+// A cell of the list. Its text is made from the entries as they were when the list was filled
+// (a copy the cells share) only when it is asked for, which is when the cell is painted: a
+// list of 1000 entries holds 16,000 cells, of which a screen shows a few hundred.
+class EntryCell final : public QTableWidgetItem {
+public:
+    EntryCell(std::shared_ptr<const std::vector<TelEntry>> rows, int row, int column)
+        : QTableWidgetItem(UserType), rows_(std::move(rows)), row_(row), column_(column)
+    {
+    }
+
+    QVariant data(int role) const override
+    {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_)
+            return cellText((*rows_)[static_cast<std::size_t>(row_)], column_);
+        return QTableWidgetItem::data(role);
+    }
+
+    // A text set on the cell itself stands from then on, as with any item.
+    void setData(int role, const QVariant& value) override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            textSet_ = true;
+        QTableWidgetItem::setData(role, value);
+    }
+
+    QTableWidgetItem* clone() const override
+    {
+        auto* copy = new QTableWidgetItem(*this);
+        copy->setText(text());
+        return copy;
+    }
+
+private:
+    std::shared_ptr<const std::vector<TelEntry>> rows_;
+    int row_;
+    int column_;
+    bool textSet_ = false;
+};
 
 } // namespace
 
@@ -181,21 +240,36 @@ void CTelListDlg::initColumns()
 void CTelListDlg::fillList()
 {
     const TelBook& book = telBook();
-    list_->setUpdatesEnabled(false);
+    // The record check decides first how many rows there are and how far the last one goes,
+    // so the rows are made in one step rather than one insertion at a time.
+    const int entries = static_cast<int>(std::min(book.count, MAX_TEL_ENTRIES));
+    int rows = entries;
+    int lastColumnOfLastRow = COLUMN_COUNT - 1;
     const char* message = nullptr;
-    for (std::uint32_t i = 0; i < book.count && i < MAX_TEL_ENTRIES; ++i) {
-        const TelEntry& entry = book.entries[i];
-        const EntryCheck check = checkEntry(entry);
-        const int row = static_cast<int>(i);
-        list_->insertRow(row);
-        for (int c = 0; c <= lastColumnFor(check.failed); ++c)
-            list_->setItem(row, c, new QTableWidgetItem(cellText(entry, c)));
+    for (int i = 0; i < entries; ++i) {
+        const EntryCheck check = checkEntry(book.entries[i]);
         if (!check.ok()) {
+            rows = i + 1;
+            lastColumnOfLastRow = lastColumnFor(check.failed);
             message = check.message;
             break;
         }
     }
-    list_->setUpdatesEnabled(true);
+    const auto listed =
+        std::make_shared<const std::vector<TelEntry>>(book.entries, book.entries + rows);
+    list_->setRowCount(rows);
+    {
+        // Each item put in tells the view that its cell changed, which costs more than making
+        // the item; nothing listens to single cells while the rows are new, so the view is told
+        // once, by repainting, when all are in.
+        const QSignalBlocker quiet(list_->model());
+        for (int row = 0; row < rows; ++row) {
+            const int lastColumn = row + 1 == rows ? lastColumnOfLastRow : COLUMN_COUNT - 1;
+            for (int c = 0; c <= lastColumn; ++c)
+                list_->setItem(row, c, new EntryCell(listed, row, c));
+        }
+    }
+    list_->viewport()->update();
     updateMenuState();
     if (message)
         showMessage(message);

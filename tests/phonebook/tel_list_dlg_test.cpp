@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 QString cell(const CTelListDlg& dlg, int row, int column)
@@ -230,6 +232,27 @@ TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
     CTelListDlg dlg;
     EXPECT_TRUE(appState().filePath.isEmpty());
     EXPECT_EQ(appState().selectedIndex, -1);
+}
+
+// The cells show the book as it was when the list was last filled, however the book changes
+// until the next refresh, and a cell given a text of its own keeps it.
+TEST_F(ListWindow, CellsShowTheBookAsItWasAtTheLastRefresh)
+{
+    telBook().entries[2].tel[0].number[2] = '1'; // every entry valid
+    CTelListDlg dlg;
+    ASSERT_EQ(dlg.list()->rowCount(), 4);
+    std::strcpy(telBook().entries[0].name, "X");
+    telBook().entries[1].tel[0].kind = TEL_FAX;
+    clearBook(telBook());
+    EXPECT_EQ(cell(dlg, 0, 0), QStringLiteral("山田太郎"));
+    EXPECT_EQ(cell(dlg, 1, 3), cell(dlg, 0, 3));
+    EXPECT_EQ(dlg.list()->model()->index(1, 4).data().toString(), QStringLiteral("0661234567"));
+
+    dlg.list()->item(3, 0)->setText(QStringLiteral("印"));
+    EXPECT_EQ(cell(dlg, 3, 0), QStringLiteral("印"));
+    EXPECT_EQ(dlg.list()->item(3, 0)->clone()->text(), QStringLiteral("印"));
+    dlg.refreshList();
+    EXPECT_EQ(dlg.list()->rowCount(), 0);
 }
 
 } // namespace
