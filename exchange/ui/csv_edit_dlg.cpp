@@ -1,11 +1,13 @@
 #include "exchange/ui/csv_edit_dlg.h"
 
+#include "exchange/ui/csv_grid_model.h"
 #include "window_services/dialog_units.h"
+#include "window_services/drop_down_list.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
-#include "exchange/ui/csv_grid_model.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -52,6 +54,7 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
 
     categoryBox_ = new QComboBox(this);
     categoryBox_->setObjectName(QStringLiteral("combo1216"));
+    dropListBelow(*categoryBox_, 11);
     for (int code = 0; code < CSV_CATEGORY_COUNT; ++code)
         categoryBox_->addItem(QString::fromUtf8(csvCategoryText(static_cast<std::uint8_t>(code))));
     placed(categoryBox_, 82, 13, 99, 12);
@@ -138,4 +141,11 @@ void CCsvEdit::onCancel()
 {
     if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
         reject();
+}
+
+void CCsvEdit::closeEvent(QCloseEvent* event)
+{
+    // The window manager's close button is キャンセル: it asks, and only Yes ends the dialog.
+    event->ignore();
+    onCancel();
 }

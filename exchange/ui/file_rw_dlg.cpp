@@ -1,8 +1,8 @@
 #include "exchange/ui/file_rw_dlg.h"
 
+#include "phonebook/core/app_state.h"
 #include "window_services/dialog_units.h"
 #include "window_services/message_service.h"
-#include "phonebook/core/app_state.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -141,12 +141,12 @@ bool CFileRWDlg::pollCancel()
 
 bool CFileRWDlg::askYesNo(const QString& text)
 {
-    return messages().askYesNo(text);
+    return messages().askYesNo(text, this);
 }
 
 void CFileRWDlg::showMessage(const QString& text)
 {
-    messages().showMessage(text);
+    messages().showMessage(text, this);
 }
 
 void CFileRWDlg::reject()

@@ -1,3 +1,9 @@
+#include "app/ui/main_dlg.h"
+#include "exchange/ui/csv_edit_dlg.h"
+#include "phonebook/ui/tel_edit_dlg.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/start_dir_test.h"
 #include "window_services/key_filter.h"
 
 #include <QAbstractItemView>
@@ -6,10 +12,15 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -49,6 +60,81 @@ TEST(KeyFilter, PopUpsAndFileDialogsKeepTheirKeys)
         EXPECT_FALSE(consumed(filesPopup, key));
     }
     EXPECT_FALSE(consumed(edit, Qt::Key_A));
+}
+
+// The windows with a menu bar, each with the command that its bar's keyboard reaches after
+// `rights` presses of the right arrow key.
+struct MenuWindow {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> open;
+    int command;
+    int rights;
+};
+
+class MenuKeys : public StartDirTest {
+protected:
+    static QMenuBar* menuBar(QWidget& window) { return window.findChild<QMenuBar*>(); }
+    // The window's command action, by its identifier.
+    static QAction* command(QWidget& window, int id)
+    {
+        return window.findChild<QAction*>(QStringLiteral("command%1").arg(id));
+    }
+
+    const std::vector<MenuWindow> windows{
+        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT, 4},
+        {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL, 4},
+        {"entry editor",
+         [] {
+             appState().operation = OP_ADD;
+             appState().selectedIndex = 0;
+             return std::make_unique<CTelEditDlg>();
+         },
+         ID_EDIT_DECIDE, 0},
+        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE, 2},
+    };
+    ScriptedMessages messages;
+};
+
+// Alt or F10 takes the keyboard to the menu bar, the arrow keys move along it, Enter runs the
+// command there, and Escape leaves the bar with the window still open.
+TEST_F(MenuKeys, MenuBarIsReachedWithAltOrF10AndKeepsEnterAndEscape)
+{
+    for (const MenuWindow& w : windows) {
+        for (Qt::Key opener : {Qt::Key_Alt, Qt::Key_F10}) {
+            const std::string name =
+                std::string(w.name) + (opener == Qt::Key_Alt ? " Alt" : " F10");
+            std::unique_ptr<QDialog> window = w.open();
+            window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << name;
+            QMenuBar* bar = menuBar(*window);
+            ASSERT_NE(bar, nullptr) << name;
+            auto press = [&](Qt::Key key) {
+                QWidget* focus =
+                    QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+                if (key == Qt::Key_Alt) {
+                    QTest::keyPress(focus, key, Qt::AltModifier);
+                    QTest::keyRelease(focus, key, Qt::NoModifier);
+                } else {
+                    QTest::keyClick(focus, key);
+                }
+            };
+
+            press(opener);
+            EXPECT_NE(bar->activeAction(), nullptr) << name;
+            press(Qt::Key_Escape);
+            EXPECT_EQ(bar->activeAction(), nullptr) << name;
+            EXPECT_TRUE(window->isVisible()) << name;
+
+            QSignalSpy ran(command(*window, w.command), &QAction::triggered);
+            press(opener);
+            for (int i = 0; i < w.rights; ++i)
+                press(Qt::Key_Right);
+            EXPECT_EQ(bar->activeAction(), command(*window, w.command)) << name;
+            press(Qt::Key_Return);
+            EXPECT_EQ(ran.count(), 1) << name;
+            messages.shown.clear();
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/support/scripted_services.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTest>
@@ -53,7 +54,6 @@ TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
     CTelListDlg dlg;
     ASSERT_EQ(dlg.list()->columnCount(), 16);
     EXPECT_EQ(dlg.list()->horizontalHeaderItem(10)->text(), QStringLiteral("メールアドレス１"));
-    EXPECT_EQ(dlg.list()->columnWidth(2), 50);
     ASSERT_EQ(dlg.list()->rowCount(), 4);
     const QStringList first = {QStringLiteral("山田太郎"),
                                QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
@@ -230,6 +230,34 @@ TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
     CTelListDlg dlg;
     EXPECT_TRUE(appState().filePath.isEmpty());
     EXPECT_EQ(appState().selectedIndex, -1);
+}
+
+// The window fits a 1024×768 screen with its frame, and its columns show the usual longest
+// contents whole at the font in use: an eleven-digit number, twenty-character addresses and
+// every header.
+TEST_F(ListWindow, FitsTheSmallestScreenAndShowsItsColumnsWhole)
+{
+    fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"09012345678"}, {"watanabe.m@email.com"}},
+              {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"08098765432"}, {"yamada.taro@mail.com"}},
+              {"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"07011223344"}, {"hanako_sato@abcd.com"}},
+              {"小林", "ｺﾊﾞﾔｼ", {"0120123456"}, {"kobayashi.m@web.com"}}});
+    CTelListDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_LE(dlg.frameGeometry().width(), 1024);
+    EXPECT_LE(dlg.frameGeometry().height(), 768);
+
+    QTableWidget* list = dlg.list();
+    for (int column = 0; column < list->columnCount(); ++column)
+        EXPECT_LE(list->horizontalHeader()->sectionSizeHint(column), list->columnWidth(column))
+            << list->horizontalHeaderItem(column)->text().toStdString();
+    for (int row = 0; row < list->rowCount(); ++row) {
+        for (int column : {0, 1, 3, 4, 10}) {
+            const QModelIndex index = list->model()->index(row, column);
+            EXPECT_LE(list->sizeHintForIndex(index).width(), list->columnWidth(column))
+                << index.data().toString().toStdString();
+        }
+    }
 }
 
 } // namespace
