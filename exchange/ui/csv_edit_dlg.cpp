@@ -5,6 +5,7 @@
 #include "window_services/drop_down_list.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,8 +41,9 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
     editRowCount_ = startCsvEdit();
 
     buildMenu();
-    const DialogUnits du(this);
+    DialogUnits du(this);
     const int menuHeight = menuBar_->sizeHint().height();
+    du.fitInto(621, 346, SMALLEST_SCREEN - WINDOW_FRAME_ROOM - QSize(0, menuHeight));
     auto placed = [&du, menuHeight](QWidget* widget, int x, int y, int w, int h) {
         QRect rect = du.rect(x, y, w, h);
         rect.translate(0, menuHeight);

@@ -10,6 +10,7 @@
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -180,6 +181,8 @@ void CTelEditDlg::buildMenu()
 void CTelEditDlg::buildControls()
 {
     DialogUnits du(this);
+    const int menuHeight = layout()->menuBar()->sizeHint().height();
+    du.fitInto(617, 306, SMALLEST_SCREEN - WINDOW_FRAME_ROOM - QSize(0, menuHeight));
     auto* page = new QWidget(this);
     page->setFixedSize(du.x(617), du.y(306));
     layout()->addWidget(page);

@@ -1,7 +1,4 @@
-#include "app/ui/main_dlg.h"
-#include "exchange/ui/csv_edit_dlg.h"
-#include "phonebook/ui/tel_edit_dlg.h"
-#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/app/program_windows.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
 #include "window_services/key_filter.h"
@@ -18,9 +15,6 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -62,15 +56,6 @@ TEST(KeyFilter, PopUpsAndFileDialogsKeepTheirKeys)
     EXPECT_FALSE(consumed(edit, Qt::Key_A));
 }
 
-// The windows with a menu bar, each with the command that its bar's keyboard reaches after
-// `rights` presses of the right arrow key.
-struct MenuWindow {
-    const char* name;
-    std::function<std::unique_ptr<QDialog>()> open;
-    int command;
-    int rights;
-};
-
 class MenuKeys : public StartDirTest {
 protected:
     static QMenuBar* menuBar(QWidget& window) { return window.findChild<QMenuBar*>(); }
@@ -80,18 +65,6 @@ protected:
         return window.findChild<QAction*>(QStringLiteral("command%1").arg(id));
     }
 
-    const std::vector<MenuWindow> windows{
-        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT, 4},
-        {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL, 4},
-        {"entry editor",
-         [] {
-             appState().operation = OP_ADD;
-             appState().selectedIndex = 0;
-             return std::make_unique<CTelEditDlg>();
-         },
-         ID_EDIT_DECIDE, 0},
-        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE, 2},
-    };
     ScriptedMessages messages;
 };
 
@@ -99,7 +72,9 @@ protected:
 // command there, and Escape leaves the bar with the window still open.
 TEST_F(MenuKeys, MenuBarIsReachedWithAltOrF10AndKeepsEnterAndEscape)
 {
-    for (const MenuWindow& w : windows) {
+    for (const ProgramWindow& w : programWindows()) {
+        if (!w.command)
+            continue;
         for (Qt::Key opener : {Qt::Key_Alt, Qt::Key_F10}) {
             const std::string name =
                 std::string(w.name) + (opener == Qt::Key_Alt ? " Alt" : " F10");
