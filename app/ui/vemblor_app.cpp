@@ -1,11 +1,10 @@
 #include "app/ui/vemblor_app.h"
 
 #include "app/core/demo_handset.h"
-#include "window_services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
-#include "phonebook/core/app_state.h"
+#include "window_services/key_filter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,7 +17,7 @@
 void CVemblorApp::initInstance()
 {
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vemblor"));
+    // No display name: the window systems would append it to every window's title.
     QApplication::setApplicationVersion(QStringLiteral(VEMBLOR_VERSION));
     QApplication::setWindowIcon(appIcon());
     // The windows of the program are Japanese; so are Qt's own (file dialogs, message box
@@ -46,18 +45,19 @@ int CVemblorApp::run()
 
     CVemblorDlg main; // reads the settings file, and with it the port in use
     std::unique_ptr<DemoHandset> demoHandset;
-    if (parser.isSet(demo) && !(demoHandset = startDemo()))
+    if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
         return 1;
     main.exec();
     return 0;
 }
 
-std::unique_ptr<DemoHandset> CVemblorApp::startDemo()
+std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
 {
     auto handset = std::make_unique<DemoHandset>();
-    if (!handset->attach(appState().portNo)) {
+    if (!handset->attach()) {
         std::fputs("vemblor: no pseudo-terminal available for the demo handset\n", stderr);
         return nullptr;
     }
+    main.setWindowTitle(DEMO_TITLE);
     return handset;
 }

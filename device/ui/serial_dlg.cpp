@@ -143,12 +143,12 @@ OperationCode CSerialDlg::operation() const
 
 void CSerialDlg::showMessage(const QString& text)
 {
-    messages().showMessage(text);
+    messages().showMessage(text, this);
 }
 
 bool CSerialDlg::askYesNo(const QString& text)
 {
-    return messages().askYesNo(text);
+    return messages().askYesNo(text, this);
 }
 
 void CSerialDlg::showProgress(const QString& text)

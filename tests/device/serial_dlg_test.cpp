@@ -11,6 +11,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/device/qt_printers.h"
 #include "tests/support/book_fixtures.h"
+#include "tests/support/box_watcher.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/transfer_guard.h"
 
@@ -308,6 +309,47 @@ TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/book.vcf"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A window manager may leave the frameless transfer window inactive and put it anywhere: the
+// boxes of the transfer still stand over it.
+TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
+{
+    struct Case {
+        const char* name;
+        bool cancel;
+        QStringList texts;
+    };
+    const Case cases[] = {
+        {"finished write",
+         false,
+         {utf8("電話帳全件消去します。よろしいですか？"), utf8(COPY_DONE)}},
+        {"cancelled write", true, {utf8(CANCELLED)}},
+    };
+    for (const Case& c : cases) {
+        startHandset();
+        fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+        CTelListDlg list;
+        list.setGeometry(0, 0, 760, 560);
+        list.show();
+        BoxWatcher boxes;
+        boxes.answer(true);
+        DialogWatch watch;
+        watch.when(inState(LINK_IDENTIFY), [&c](CSerialDlg& dlg) {
+            dlg.move(10, 10);
+            QApplication::setActiveWindow(nullptr);
+            if (c.cancel)
+                dlg.cancelButton()->click();
+        });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        QStringList texts;
+        for (const BoxWatcher::Box& box : boxes.boxes) {
+            texts << box.text;
+            EXPECT_EQ(box.ownerClass, QStringLiteral("CSerialDlg")) << c.name;
+            EXPECT_TRUE(box.centredOverOwner()) << c.name << " " << box.text.toStdString();
+        }
+        EXPECT_EQ(texts, c.texts) << c.name;
+    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-bool ScriptedMessages::askYesNo(const QString& text)
+bool ScriptedMessages::askYesNo(const QString& text, QWidget*)
 {
     questions << text;
     if (answers.isEmpty()) {

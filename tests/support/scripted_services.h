@@ -13,9 +13,9 @@ public:
     ScriptedMessages() { setMessageService(this); }
     ~ScriptedMessages() override { setMessageService(nullptr); }
 
-    void showMessage(const QString& text) override { shown << text; }
+    void showMessage(const QString& text, QWidget*) override { shown << text; }
     // Answers from the queue; a question nobody scripted fails the test and is answered No.
-    bool askYesNo(const QString& text) override;
+    bool askYesNo(const QString& text, QWidget*) override;
 
     void answer(bool yes) { answers.enqueue(yes); }
 
