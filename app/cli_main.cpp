@@ -20,7 +20,8 @@ const CliCommand COMMANDS[] = {
     {"read", "--port PORT OUT.vcf", runRead},
     {"write", "--port PORT BOOK.vcf [--yes]", runWrite},
     {"emulate",
-     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]",
+     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--hang-up STEP[:N]]\n"
+     "          [--book FILE.vcf] [--dump FILE.vcf]",
      runEmulate},
 };
 
@@ -32,6 +33,13 @@ void printUsage(std::FILE* to)
     for (const CliCommand& command : COMMANDS)
         if (command.run)
             std::fprintf(to, "  %s %s\n", command.name, command.usage);
+    std::fputs("\nExit status:\n"
+               "  0  the task succeeded\n"
+               "  1  the task ended with a failure message\n"
+               "  2  bad usage\n"
+               "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
+               "     data-transfer mode failed (the file of a read is written all the same)\n",
+               to);
 }
 
 } // namespace

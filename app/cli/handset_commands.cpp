@@ -4,13 +4,17 @@
 #include "app/cli/cli_commands.h"
 #include "app/core/settings.h"
 #include "device/core/transfer_runner.h"
-#include "device/emulator/pty_handset.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
-#include <csignal>
 #include <cstdio>
+
+#ifdef VEMBLOR_SIMULATED_HANDSET
+#include "device/emulator/pty_handset.h"
+
+#include <csignal>
+#endif
 
 namespace {
 
@@ -73,7 +77,14 @@ int runTransfer(OperationCode operation, const QString& port, bool yes)
     appState().operation = operation;
     runner.run(portDevice(port));
     appState().operation = OP_NONE;
-    return runner.succeeded() ? CLI_OK : CLI_FAILED;
+    if (runner.succeeded())
+        return CLI_OK;
+    if (!runner.copied())
+        return CLI_FAILED;
+    printError(
+        QStringLiteral("vemblor-cli: 電話帳はコピーできましたが、携帯電話がデータ転送モードの"
+                       "ままになっている可能性があります。携帯電話の電源を入れ直してください。"));
+    return CLI_LEFT_IN_DATA_MODE;
 }
 
 } // namespace
@@ -84,9 +95,10 @@ int runRead(const QStringList& arguments)
     if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
         return usage("read --port PORT OUT.vcf");
     const int status = runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false);
-    if (status != CLI_OK)
+    // A complete copy is saved even when only leaving data-transfer mode failed after it.
+    if (status != CLI_OK && status != CLI_LEFT_IN_DATA_MODE)
         return status;
-    return saveBookFile(parsed->files.first(), telBook()) ? CLI_OK : CLI_FAILED;
+    return saveBookFile(parsed->files.first(), telBook()) ? status : CLI_FAILED;
 }
 
 int runWrite(const QStringList& arguments)
@@ -101,16 +113,25 @@ int runWrite(const QStringList& arguments)
                        parsed->flags.contains(QStringLiteral("--yes")));
 }
 
+#ifndef VEMBLOR_SIMULATED_HANDSET
+int runEmulate(const QStringList&)
+{
+    printError(QStringLiteral("vemblor-cli: emulate is not available: this build has no simulated "
+                              "handset"));
+    return CLI_FAILED;
+}
+#else
 int runEmulate(const QStringList& arguments)
 {
     const char* const text = "emulate [--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] "
-                             "[--book FILE.vcf] [--dump FILE.vcf]";
+                             "[--hang-up STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]";
     const QString model = QStringLiteral("--model");
     const QString fail = QStringLiteral("--fail");
     const QString silent = QStringLiteral("--silent");
+    const QString hangUp = QStringLiteral("--hang-up");
     const QString book = QStringLiteral("--book");
     const QString dump = QStringLiteral("--dump");
-    const auto parsed = parseArguments(arguments, {model, fail, silent, book, dump}, {});
+    const auto parsed = parseArguments(arguments, {model, fail, silent, hangUp, book, dump}, {});
     if (!parsed || !parsed->files.isEmpty())
         return usage(text);
 
@@ -121,7 +142,8 @@ int runEmulate(const QStringList& arguments)
             return usage(text);
     }
     for (auto [option, fault] :
-         {std::pair{fail, &options.failAt}, std::pair{silent, &options.silentFrom}}) {
+         {std::pair{fail, &options.failAt}, std::pair{silent, &options.silentFrom},
+          std::pair{hangUp, &options.hangUpAt}}) {
         if (!parsed->values.contains(option))
             continue;
         const std::optional<HandsetFault> parsedFault = parseHandsetFault(parsed->values[option]);
@@ -163,3 +185,4 @@ int runEmulate(const QStringList& arguments)
     handset.withHandset([&](SimulatedHandset& h) { h.copyBook(*entries); });
     return saveBookFile(parsed->values[dump], *entries) ? CLI_OK : CLI_FAILED;
 }
+#endif

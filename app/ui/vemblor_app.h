@@ -13,8 +13,10 @@ public:
     // Reads the command line (--demo, --help, --version) and runs the main window modally; the
     // program ends when it closes.
     static int run();
+#ifdef VEMBLOR_SIMULATED_HANDSET
     // The demo's handset behind the port in use (AppState.portNo, as the main window read it
     // from the settings file); nothing, with the reason printed, when no pseudo-terminal could
     // be had.
     static std::unique_ptr<DemoHandset> startDemo();
+#endif
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The handset's serial line. The only code that touches QSerialPort.
 
+#include "device/core/port_failure.h"
 #include "device/core/rx_ring.h"
 #include "device/core/transfer_port.h"
 
@@ -21,6 +22,11 @@ public:
     // parity, one stop bit, no flow control, and raises DTR and RTS where the line has them.
     // Both directions are purged and the receive ring starts empty.
     bool openPort(const QString& device);
+    // Why the last openPort failed, and the system's own words for it.
+    PortFailure openFailure() const { return openFailure_; }
+    QString openFailureText() const { return openFailureText_; }
+    // portOpenMessage for the last openPort that failed.
+    QString openFailureMessage() const;
     void closePort();
     // The close after a failed send: purges, lowers RTS and DTR, closes.
     void abortPort();
@@ -28,10 +34,9 @@ public:
 
     void purgePort() override;
     // One write; a part left unsent after the write time-out closes the port and opens it again
-    // for a single second attempt.
+    // for a single second attempt. A write the system refuses fails at once, without a retry.
     bool writeCommand(QByteArrayView bytes) override;
-    // One write without a second attempt; the result says whether the bytes went out whole.
-    bool writeOnce(QByteArrayView bytes);
+    bool writeOnce(QByteArrayView bytes) override;
     bool pollReceive() override;
     std::optional<QByteArray> takeLine() override { return rx_.takeLine(); }
     void resetReceive() override { rx_.resetReceive(); }
@@ -48,8 +53,12 @@ private:
     enum class WriteOutcome { Complete, Partial, Failed };
     WriteOutcome write(QByteArrayView bytes);
 
+    void noteOpenFailure(const QSerialPort& port);
+
     std::unique_ptr<QSerialPort> port_;
     QString device_;
+    PortFailure openFailure_ = PortFailure::None;
+    QString openFailureText_;
     RxRing rx_;
     int writeTimeoutConstant_ = 15000;
     int writeTimeoutPerByte_ = 1;

@@ -29,6 +29,9 @@ private:
     std::atomic<QObject*> target_{nullptr};
     const int intervalMs_;
     QSemaphore stop_; // the stop event of this thread only
+    // Set while a posted tick has not yet been delivered: a target that is busy for a while
+    // (a slow write) then finds one tick waiting, not a burst that would be handled back to back.
+    std::shared_ptr<std::atomic<bool>> pending_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Starts and stops tick threads; each start makes a fresh thread with its own stop event, so a

@@ -17,7 +17,7 @@ bool TransferRunner::run(const QString& device, int tickIntervalMs)
     session.state = LINK_ATTENTION;
     appState().resultFlag = 0;
     if (!port_.openPort(device)) {
-        showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
+        showMessage(port_.openFailureMessage());
         return false;
     }
     if (!tickSource_.startTick(tickIntervalMs)) {
@@ -37,6 +37,11 @@ bool TransferRunner::succeeded() const
 {
     return transferSession().completed && !messages_.isEmpty() &&
            messages_.last() == QString::fromUtf8(SUCCESS_MESSAGE);
+}
+
+bool TransferRunner::copied() const
+{
+    return transferSession().completed;
 }
 
 bool TransferRunner::event(QEvent* event)

@@ -18,11 +18,13 @@ public:
     TransferRunner(OperationCode operation, bool answerYes);
 
     // Opens device and runs the transfer until it ends. False when the port does not open
-    // ("有効なＣＯＭポートではありません。" is shown).
+    // ("有効なＣＯＭポートではありません。" and the reason are shown).
     bool run(const QString& device, int tickIntervalMs = TICK_INTERVAL_MS);
 
     // True when the copy completed and no failure was reported after it.
     bool succeeded() const;
+    // True when the copy itself completed, even if leaving data-transfer mode failed after it.
+    bool copied() const;
 
     // Called for every message and question as it is shown.
     std::function<void(const QString&)> onMessage;

@@ -8,9 +8,30 @@
 
 namespace {
 
+const char ESCAPE[] = "+++";
+
 void tell(TransferHost& host, const char* utf8)
 {
     host.showMessage(QString::fromUtf8(utf8));
+}
+
+// "AT@S" was answered: the handset is in data-transfer mode until it is sent "+++".
+bool inDataMode(const TransferSession& session)
+{
+    return session.state >= LINK_QUERY_BOOK;
+}
+
+// The serial line failed in the middle of a transfer (a USB adapter pulled out): say so, and
+// once a write has erased the handset's book, that the book may be incomplete.
+void linkLost(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    const bool bookAtRisk = session.eraseSent && !session.completed;
+    tell(host, bookAtRisk ? "携帯電話との通信が途切れました。携帯電話の電話帳は消去されたか、"
+                            "途中までしか書き込まれていない可能性があります。"
+                            "ケーブルの接続を確かめて、もう一度書き込んでください。"
+                          : "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。");
+    escapeOnStop(session, port);
+    host.endTransfer();
 }
 
 // The transition to state: its command goes out on the next tick.
@@ -184,6 +205,10 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         host.endTransfer();
         return;
     }
+    if (session.state == LINK_ERASE_ALL)
+        session.eraseSent = true;
+    if (session.state == LINK_LEAVE_DATA)
+        session.escapeSent = true;
     const QString entryNumber =
         QStringLiteral("%1").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
     if (session.state == LINK_READ_ENTRY)
@@ -197,7 +222,7 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
 void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host)
 {
     if (!port.pollReceive()) {
-        host.endTransfer();
+        linkLost(session, port, host);
         return;
     }
     if (const std::optional<QByteArray> line = port.takeLine()) {
@@ -214,12 +239,13 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
     tell(host, "応答がありません。");
     session.noReplyTicks = 0;
     session.awaitingReply = false;
-    if (session.state == LINK_WRITE_ENTRY || session.state == LINK_READ_ENTRY) {
+    if (inDataMode(session) && session.state != LINK_LEAVE_DATA) {
         // The handset is in data-transfer mode: try to take it out again.
         port.resetReceive();
         port.dropReplyLine();
         session.sendPending = true;
         session.state = LINK_LEAVE_DATA;
+        host.showClosing();
     } else {
         host.endTransfer();
     }
@@ -248,6 +274,8 @@ void resetTransfer(TransferSession& session)
     session.continued = false;
     session.lastRecord = false;
     session.completed = false;
+    session.eraseSent = false;
+    session.escapeSent = false;
     session.staging.reset();
 }
 
@@ -275,7 +303,7 @@ void buildCommand(TransferSession& session, const TelBook& book)
                                           session.modelName, session.sentParts));
         break;
     case LINK_LEAVE_DATA:
-        tx = "+++";
+        tx = ESCAPE;
         break;
     case LINK_READ_ENTRY:
         tx = "<2:1H>\r\n";
@@ -367,4 +395,15 @@ void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& ho
         sendCommand(session, port, host);
     session.awaitingReply = true;
     session.noReplyTicks = 0;
+}
+
+void escapeOnStop(TransferSession& session, TransferPort& port)
+{
+    if (session.state < LINK_ENTER_DATA || session.escapeSent)
+        return;
+    session.txBuffer = ESCAPE;
+    port.dropReplyLine();
+    // Nothing waits for the answer: the transfer is over whatever the handset says.
+    port.writeOnce(session.txBuffer);
+    session.escapeSent = true;
 }

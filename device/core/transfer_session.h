@@ -49,6 +49,8 @@ struct TransferSession {
     bool continued = false;  // the last record received said the entry goes on
     bool lastRecord = false; // the last record received was the handset's last
     bool completed = false;  // the copy itself succeeded (the success message was shown)
+    bool eraseSent = false;  // "<3:1H>" went out: the handset's book may now be incomplete
+    bool escapeSent = false; // "+++" went out: it is never sent twice in one transfer
     // A read fills this book and replaces the phone book with it only when the last record has
     // arrived, so a read that stops early leaves the phone book as it was.
     std::unique_ptr<TelBook> staging;
@@ -70,3 +72,8 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
 // One tick: sends the command of the state, or handles at most one reply line. The phone book
 // is telBook(); AppState.resultFlag is cleared when a read completes.
 void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host);
+
+// A transfer stopped from outside (the cancel button): "+++" goes out once, without waiting for
+// an answer, when the handset may be in data-transfer mode (LINK_ENTER_DATA on) and has not been
+// sent it yet.
+void escapeOnStop(TransferSession& session, TransferPort& port);

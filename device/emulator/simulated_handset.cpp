@@ -143,7 +143,9 @@ QByteArray SimulatedHandset::answer(const QByteArray& command)
     const int occurrence = ++seen_[step];
     if (reached(options_.silentFrom, step, occurrence))
         silent_ = true;
-    if (silent_)
+    if (reached(options_.hangUpAt, step, occurrence))
+        hungUp_ = true;
+    if (silent_ || hungUp_)
         return {};
     if (step != HandsetStep::None && options_.failAt.step == step &&
         occurrence == options_.failAt.occurrence)

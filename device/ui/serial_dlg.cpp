@@ -75,11 +75,20 @@ QLabel* CSerialDlg::label(int id) const
     }
 }
 
+int CSerialDlg::exec()
+{
+    if (!port_.openPort(device_)) {
+        showMessage(port_.openFailureMessage());
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
 void CSerialDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // The start-up runs once the modal loop is running, so that ending the dialog at once (a
-    // port that does not open) ends that loop.
+    // The start-up runs once the modal loop is running, so that ending the dialog at once ends
+    // that loop.
     if (!started_) {
         started_ = true;
         QMetaObject::invokeMethod(this, &CSerialDlg::startTransfer, Qt::QueuedConnection);
@@ -88,11 +97,6 @@ void CSerialDlg::showEvent(QShowEvent* event)
 
 void CSerialDlg::startTransfer()
 {
-    if (!port_.openPort(device_)) {
-        showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
-        finishDialog();
-        return;
-    }
     if (!tickSource_.startTick(TICK_INTERVAL_MS))
         showMessage(QString::fromUtf8("スレッド起動エラー")); // only the cancel button is left
     resetTransfer(transferSession());
@@ -105,7 +109,7 @@ bool CSerialDlg::event(QEvent* event)
     if (event->type() != TRANSFER_TICK_EVENT)
         return QDialog::event(event);
     // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
-    if (ended_ || tickBusy_)
+    if (stopped_ || tickBusy_ || !port_.isOpen())
         return true;
     tickBusy_ = true;
     stepTransfer(transferSession(), port_, *this);
@@ -115,13 +119,9 @@ bool CSerialDlg::event(QEvent* event)
 
 void CSerialDlg::onCancel()
 {
-    TransferSession& session = transferSession();
-    // From LINK_ENTER_DATA on the handset may be in data-transfer mode: take it out.
-    if (session.state >= LINK_ENTER_DATA) {
-        session.txBuffer = "+++";
-        port_.dropReplyLine();
-        port_.writeOnce(session.txBuffer);
-    }
+    // The box below runs an event loop: a tick already queued must not run a step in it.
+    stopped_ = true;
+    escapeOnStop(transferSession(), port_);
     port_.closePort();
     tickSource_.setPostTarget(nullptr);
     showMessage(QStringLiteral("中断しました。　　　　　　　　"));
@@ -132,7 +132,7 @@ void CSerialDlg::finishDialog()
 {
     port_.closePort();
     tickSource_.stopTick();
-    ended_ = true;
+    stopped_ = true;
     done(QDialog::Rejected);
 }
 

@@ -30,6 +30,10 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* label(int id) const;
 
+    // Opens the port first and shows the window only when it opened; otherwise the port
+    // message is shown and the result is Rejected at once.
+    int exec() override;
+
     // Esc and the close command do nothing: only the protocol and the cancel button end it.
     void reject() override {}
 
@@ -58,6 +62,8 @@ private:
     QLabel* caption_ = nullptr;
     QLabel* progress_ = nullptr;
     bool started_ = false;
-    bool ended_ = false;
+    // Set once the transfer is over or being cancelled: no protocol step runs after that, not
+    // even for a tick that was already queued.
+    bool stopped_ = false;
     bool tickBusy_ = false;
 };

@@ -232,7 +232,37 @@ TEST(CliHandset, PortThatDoesNotOpenExitsWithOne)
     const Result result = runCli({QStringLiteral("read"), QStringLiteral("--port"),
                                   QStringLiteral("/nonexistent/tty"), QStringLiteral("x.vcf")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, QStringLiteral("有効なＣＯＭポートではありません。\n"));
+    EXPECT_TRUE(result.out.startsWith(
+        utf8("有効なＣＯＭポートではありません。\n/nonexistent/tty: このデバイスはありません。")))
+        << result.out.toStdString();
+}
+
+// Only leaving data-transfer mode failed: the complete copy is saved, with a warning and an
+// exit status of its own.
+TEST(CliHandset, ReadKeepsACompleteCopyWhenOnlyTheEscapeFails)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString out = dir.filePath(QStringLiteral("out.vcf"));
+    const auto book = sampleBook();
+    writeBook(in, *book);
+    Emulator emulator(
+        {QStringLiteral("--book"), in, QStringLiteral("--fail"), QStringLiteral("leave-data")});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result read =
+        runCli({QStringLiteral("read"), QStringLiteral("--port"), emulator.device, out});
+    EXPECT_EQ(read.status, 3) << read.err.toStdString();
+    EXPECT_EQ(read.out, utf8(COPY_DONE) + utf8("データ転送モードが正常に解除できませんでした。\n"));
+    EXPECT_TRUE(read.err.contains(utf8("データ転送モードのまま"))) << read.err.toStdString();
+    EXPECT_TRUE(sameEntries(*readBook(out), *book));
+}
+
+TEST(CliHandset, HelpListsEveryExitStatus)
+{
+    const Result help = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  "})
+        EXPECT_TRUE(help.out.contains(QLatin1String(status))) << status;
 }
 
 } // namespace

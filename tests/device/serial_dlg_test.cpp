@@ -236,6 +236,40 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
     }
 }
 
+// The cancel message runs an event loop; a tick queued before キャンセル was pressed must not
+// run a step there (on the closed port it would end the window under the box, or report a
+// failed send).
+TEST_F(TransferDialog, TickQueuedAtCancelRunsNoStep)
+{
+    const std::pair<HandsetStep, LinkState> cases[] = {
+        {HandsetStep::Identify, LINK_IDENTIFY},
+        {HandsetStep::QueryBook, LINK_QUERY_BOOK},
+    };
+    for (auto [silentStep, state] : cases) {
+        HandsetOptions options;
+        options.silentFrom = {silentStep, 1};
+        startHandset(options);
+        fillBook({{"A", "ｴｰ"}});
+        CTelListDlg list;
+        messages.shown.clear();
+        bool visibleUnderTheBox = false;
+        messages.whileShown = [&](const QString&) {
+            QTest::qWait(50);
+            auto* dlg = list.findChild<CSerialDlg*>();
+            visibleUnderTheBox = dlg && dlg->isVisible();
+        };
+        DialogWatch watch;
+        watch.when(inState(state), [](CSerialDlg& dlg) {
+            QCoreApplication::postEvent(&dlg, new QEvent(TRANSFER_TICK_EVENT));
+            dlg.cancelButton()->click();
+        });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        messages.whileShown = {};
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)}) << int(state);
+        EXPECT_TRUE(visibleUnderTheBox) << int(state);
+    }
+}
+
 TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
 {
     HandsetOptions options;
@@ -284,15 +318,26 @@ TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
     EXPECT_TRUE(handsetCommands().isEmpty());
 }
 
+// The window appears only once its port is open: the port message comes without it.
 TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
 {
-    mapPort(dir.filePath(QStringLiteral("no-such-port")));
+    const QString device = dir.filePath(QStringLiteral("no-such-port"));
+    mapPort(device);
     fillBook({{"残す", "ﾉｺｽ"}});
     CTelListDlg list;
     appState().filePath = QStringLiteral("/tmp/book.vcf");
     messages.answer(true);
+    bool windowShown = false;
+    messages.whileShown = [&](const QString&) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            windowShown |= qobject_cast<CSerialDlg*>(widget) && widget->isVisible();
+    };
     trigger(list, ID_LIST_DEVICE_READ);
-    EXPECT_EQ(messages.shown, QStringList{utf8("有効なＣＯＭポートではありません。")});
+    messages.whileShown = {};
+    EXPECT_FALSE(windowShown);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].startsWith(utf8("有効なＣＯＭポートではありません。\n") + device))
+        << messages.shown[0].toStdString();
     EXPECT_EQ(telBook().count, 1u);
     EXPECT_EQ(list.list()->rowCount(), 1);
     EXPECT_TRUE(appState().filePath.isEmpty());

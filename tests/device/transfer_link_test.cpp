@@ -8,7 +8,11 @@
 #include "tests/support/book_fixtures.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +121,90 @@ TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort)
     EXPECT_TRUE(port.isOpen()); // the second attempt counts, on the reopened port
     pty.readAvailable();
     EXPECT_TRUE(port.writeCommand("AT\r\n"));
+}
+
+// A write the system refuses (the line is gone) fails at once: the port is not opened again for
+// a second attempt that would count as sent. The device is reached through a link that, like a
+// name the system gives a plugged-in adapter, may lead to another line by the time of a reopen.
+TEST(SerialPortLine, RefusedWriteFailsWithoutReopeningThePort)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyLINK"));
+    auto gone = std::make_unique<RawPty>();
+    ASSERT_TRUE(QFile::link(gone->path, link));
+    SerialPort port;
+    ASSERT_TRUE(port.openPort(link));
+    gone.reset(); // the other side hangs up: every write is refused from now on
+    RawPty next;
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(next.path, link));
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(port.writeCommand("AT\r\n"));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(port.isOpen());
+    QTest::qWait(20);
+    EXPECT_EQ(next.readAvailable(), QByteArray()); // nothing was sent on a reopened port
+}
+
+// Why a port did not open, with the device tried, for each reason a user can act on.
+TEST(SerialPortLine, PortThatDoesNotOpenSaysWhy)
+{
+    const QString head = utf8("有効なＣＯＭポートではありません。\n");
+    SerialPort missing;
+    EXPECT_FALSE(missing.openPort(QStringLiteral("/nonexistent/ttyS99")));
+    EXPECT_EQ(missing.openFailure(), PortFailure::NoSuchDevice);
+    EXPECT_TRUE(
+        missing.openFailureMessage().startsWith(head + QStringLiteral("/nonexistent/ttyS99: ")));
+
+    RawPty pty;
+    SerialPort first;
+    ASSERT_TRUE(first.openPort(pty.path));
+    SerialPort second;
+    EXPECT_FALSE(second.openPort(pty.path));
+    EXPECT_EQ(second.openFailure(), PortFailure::Busy) << second.openFailureText().toStdString();
+
+    const struct {
+        PortFailure failure;
+        const char* says;
+    } reasons[] = {
+        {PortFailure::NoSuchDevice, "このデバイスはありません。"},
+        {PortFailure::PermissionDenied, "dialout"},
+        {PortFailure::Busy, "ほかのプログラムがこのデバイスを使っています。"},
+        {PortFailure::Other, "（Input/output error）"},
+    };
+    for (const auto& reason : reasons) {
+        const QString text = portOpenMessage(QStringLiteral("/dev/ttyUSB0"), reason.failure,
+                                             QStringLiteral("Input/output error"));
+        EXPECT_TRUE(text.startsWith(head + QStringLiteral("/dev/ttyUSB0: "))) << text.toStdString();
+        EXPECT_TRUE(text.contains(utf8(reason.says))) << text.toStdString();
+    }
+}
+
+// At most one tick waits for a window thread that is busy for a while; the rest are not posted,
+// so they cannot be handled back to back afterwards.
+TEST(TickPace, BusyTargetFindsOneTickWaitingNotABurst)
+{
+    struct Counter : QObject {
+        bool event(QEvent* event) override
+        {
+            if (event->type() != TRANSFER_TICK_EVENT)
+                return QObject::event(event);
+            ++ticks;
+            return true;
+        }
+        int ticks = 0;
+    } counter;
+    TickSource source;
+    ASSERT_TRUE(source.startTick(10));
+    source.setPostTarget(&counter);
+    QThread::msleep(300); // thirty intervals with the window thread blocked
+    QCoreApplication::sendPostedEvents(&counter, TRANSFER_TICK_EVENT);
+    EXPECT_EQ(counter.ticks, 1);
+    QTest::qWait(200);
+    EXPECT_GE(counter.ticks, 5); // and the ticks go on at their pace
+    source.stopTick();
 }
 
 TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem)
@@ -247,7 +335,64 @@ TEST_F(HandsetLink, PortThatDoesNotOpenIsReported)
 {
     TransferRunner runner(OP_DEVICE_READ, false);
     EXPECT_FALSE(runner.run(QStringLiteral("/nonexistent/ttyS0")));
-    EXPECT_EQ(runner.messages(), QStringList{utf8("有効なＣＯＭポートではありません。")});
+    ASSERT_EQ(runner.messages().size(), 1);
+    EXPECT_TRUE(runner.messages()[0].startsWith(
+        utf8("有効なＣＯＭポートではありません。\n/nonexistent/ttyS0: ")));
+}
+
+// A window thread blocked for a second (a slow write) does not use up the no-reply allowance:
+// the ticks after it come at their pace, one at a time.
+TEST_F(HandsetLink, BlockedWindowThreadDoesNotShortenTheNoReplyTime)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::Identify, 1};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A"}});
+    TransferRunner runner(OP_DEVICE_WRITE, true);
+    QTimer::singleShot(30, [] { QThread::msleep(1000); });
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+    EXPECT_EQ(runner.messages(), QStringList{utf8("応答がありません。")});
+    EXPECT_GE(clock.elapsed(), 1000 + NO_REPLY_TICK_LIMIT * 5 * 8 / 10);
+}
+
+struct HangUpCase {
+    OperationCode operation;
+    HandsetStep step;
+    const char* message;
+};
+
+// The adapter pulled out in the middle of a transfer: one message says so, and after a write
+// has begun, that the handset's book may be incomplete.
+TEST_F(HandsetLink, LineCutInTheMiddleIsReported)
+{
+    const HangUpCase cases[] = {
+        {OP_DEVICE_READ, HandsetStep::ReadEntry,
+         "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。"},
+        {OP_DEVICE_WRITE, HandsetStep::Identify,
+         "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。"},
+        {OP_DEVICE_WRITE, HandsetStep::WriteEntry,
+         "携帯電話との通信が途切れました。携帯電話の電話帳は消去されたか、途中までしか書き込まれて"
+         "いない可能性があります。ケーブルの接続を確かめて、もう一度書き込んでください。"},
+    };
+    for (const HangUpCase& c : cases) {
+        HandsetOptions options;
+        options.hangUpAt = {c.step, 2};
+        if (c.step == HandsetStep::Identify)
+            options.hangUpAt.occurrence = 1;
+        PtyHandset handset(options);
+        ASSERT_TRUE(handset.start());
+        fillBook({{"A"}, {"B"}, {"C"}});
+        handset.withHandset([](SimulatedHandset& h) {
+            h.entries() = {makeEntry({"X"}), makeEntry({"Y"}), makeEntry({"Z"})};
+        });
+        TransferRunner runner(c.operation, true);
+        ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+        EXPECT_EQ(runner.messages(), QStringList{utf8(c.message)}) << int(c.step);
+        EXPECT_FALSE(runner.succeeded());
+    }
 }
 
 // Ticks per entry at the dialog's own pace: one tick sends a frame, the next takes its reply.
