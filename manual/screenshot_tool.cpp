@@ -3,7 +3,6 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
-#include "window_services/message_service.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -18,6 +17,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/message_service.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -169,7 +169,7 @@ int main(int argc, char* argv[])
 
     appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer{QString()};
+        CSerialDlg transfer{QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }

@@ -65,9 +65,13 @@ QString portDevice(const QString& port)
     return portDevicePath(match.captured(1).toInt() - 1);
 }
 
-int runTransfer(OperationCode operation, const QString& port, bool yes)
+int runTransfer(OperationCode operation, const QString& port, bool yes,
+                const TransferOptions& options)
 {
-    TransferRunner runner(operation, yes);
+    TransferRunner runner(operation, yes, options);
+    runner.onBackupSaved = [](const QString& path) {
+        printOut(QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path));
+    };
     runner.onMessage = [&runner, yes](const QString& text) {
         if (!runner.questions().isEmpty() && runner.questions().last() == text)
             printOut(text + (yes ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
@@ -91,10 +95,14 @@ int runTransfer(OperationCode operation, const QString& port, bool yes)
 
 int runRead(const QStringList& arguments)
 {
-    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {});
+    const QString fast = QStringLiteral("--fast");
+    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {fast});
     if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
-        return usage("read --port PORT OUT.vcf");
-    const int status = runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false);
+        return usage("read --port PORT OUT.vcf [--fast]");
+    TransferOptions options = plainTransfer();
+    options.fast = parsed->flags.contains(fast);
+    const int status =
+        runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false, options);
     // A complete copy is saved even when only leaving data-transfer mode failed after it.
     if (status != CLI_OK && status != CLI_LEFT_IN_DATA_MODE)
         return status;
@@ -103,14 +111,29 @@ int runRead(const QStringList& arguments)
 
 int runWrite(const QStringList& arguments)
 {
-    const auto parsed =
-        parseArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes")});
-    if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
-        return usage("write --port PORT BOOK.vcf [--yes]");
+    const QString backup = QStringLiteral("--backup");
+    const QString noBackup = QStringLiteral("--no-backup");
+    const QString verify = QStringLiteral("--verify");
+    const QString noVerify = QStringLiteral("--no-verify");
+    const QString fast = QStringLiteral("--fast");
+    const auto parsed = parseArguments(arguments, {QStringLiteral("--port"), backup},
+                                       {QStringLiteral("--yes"), noBackup, verify, noVerify, fast});
+    if (!parsed || parsed->files.size() != 1 ||
+        !parsed->values.contains(QStringLiteral("--port")) ||
+        (parsed->values.contains(backup) && parsed->flags.contains(noBackup)) ||
+        (parsed->flags.contains(verify) && parsed->flags.contains(noVerify)))
+        return usage("write --port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] "
+                     "[--verify | --no-verify] [--fast]");
     if (!loadBookFile(parsed->files.first(), telBook()))
         return CLI_FAILED;
+    TransferOptions options;
+    options.backup = !parsed->flags.contains(noBackup);
+    options.backupDir = QDir::current().filePath(QStringLiteral("backup"));
+    options.backupFile = parsed->values.value(backup);
+    options.verify = !parsed->flags.contains(noVerify);
+    options.fast = parsed->flags.contains(fast);
     return runTransfer(OP_DEVICE_WRITE, parsed->values[QStringLiteral("--port")],
-                       parsed->flags.contains(QStringLiteral("--yes")));
+                       parsed->flags.contains(QStringLiteral("--yes")), options);
 }
 
 #ifndef VEMBLOR_SIMULATED_HANDSET
@@ -124,14 +147,17 @@ int runEmulate(const QStringList&)
 int runEmulate(const QStringList& arguments)
 {
     const char* const text = "emulate [--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] "
-                             "[--hang-up STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]";
+                             "[--hang-up STEP[:N]] [--corrupt N] [--book FILE.vcf] "
+                             "[--dump FILE.vcf]";
     const QString model = QStringLiteral("--model");
     const QString fail = QStringLiteral("--fail");
     const QString silent = QStringLiteral("--silent");
     const QString hangUp = QStringLiteral("--hang-up");
+    const QString corrupt = QStringLiteral("--corrupt");
     const QString book = QStringLiteral("--book");
     const QString dump = QStringLiteral("--dump");
-    const auto parsed = parseArguments(arguments, {model, fail, silent, hangUp, book, dump}, {});
+    const auto parsed =
+        parseArguments(arguments, {model, fail, silent, hangUp, corrupt, book, dump}, {});
     if (!parsed || !parsed->files.isEmpty())
         return usage(text);
 
@@ -139,6 +165,12 @@ int runEmulate(const QStringList& arguments)
     if (parsed->values.contains(model)) {
         options.model = parsed->values[model].toLatin1();
         if (options.model.isEmpty() || options.model.size() > 9)
+            return usage(text);
+    }
+    if (parsed->values.contains(corrupt)) {
+        bool ok = false;
+        options.corruptEntry = parsed->values[corrupt].toInt(&ok);
+        if (!ok || options.corruptEntry < 1)
             return usage(text);
     }
     for (auto [option, fault] :

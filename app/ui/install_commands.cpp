@@ -8,6 +8,18 @@
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 
+namespace {
+
+// The transfer options of the program: backup beside the settings file, check, normal pace.
+TransferOptions transferOptions()
+{
+    TransferOptions options;
+    options.backupDir = startDir() + QStringLiteral("/backup");
+    return options;
+}
+
+} // namespace
+
 void installListCommands()
 {
     ListCommands& commands = listCommands();
@@ -18,9 +30,9 @@ void installListCommands()
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.deviceRead = [](CTelListDlg& list) {
-        readFromHandset(list, portDevicePath(appState().portNo));
+        readFromHandset(list, portDevicePath(appState().portNo), transferOptions());
     };
     commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, portDevicePath(appState().portNo));
+        writeToHandset(list, portDevicePath(appState().portNo), transferOptions());
     };
 }

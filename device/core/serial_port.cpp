@@ -75,6 +75,10 @@ bool SerialPort::openPort(const QString& device)
     port->setRequestToSend(true);
     port->clear(QSerialPort::AllDirections);
     port->clearError();
+    QObject::connect(port.get(), &QSerialPort::readyRead, [this] {
+        if (arrivalHandler_)
+            arrivalHandler_();
+    });
     port_ = std::move(port);
     rx_.resetReceive();
     rx_.dropReplyLine();

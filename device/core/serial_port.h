@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSerialPort;
@@ -42,6 +43,10 @@ public:
     void resetReceive() override { rx_.resetReceive(); }
     void dropReplyLine() override { rx_.dropReplyLine(); }
 
+    // Called whenever bytes from the handset arrive, also from inside pollReceive, so it should
+    // only schedule the work (the fast pace handles a reply without waiting for a tick).
+    void setArrivalHandler(std::function<void()> handler) { arrivalHandler_ = std::move(handler); }
+
     // The write time-out is that of the handset link (15 s plus 1 ms per byte); tests shorten it.
     void setWriteTimeout(int constantMs, int perByteMs)
     {
@@ -57,6 +62,7 @@ private:
 
     std::unique_ptr<QSerialPort> port_;
     QString device_;
+    std::function<void()> arrivalHandler_;
     PortFailure openFailure_ = PortFailure::None;
     QString openFailureText_;
     RxRing rx_;

@@ -60,3 +60,11 @@ void TickSource::stopTick()
     thread_->wait();
     thread_.reset();
 }
+
+void ArrivalNotice::post()
+{
+    if (pending_)
+        return;
+    pending_ = true;
+    QCoreApplication::postEvent(target_, new QEvent(TRANSFER_ARRIVAL_EVENT));
+}

@@ -12,6 +12,21 @@
 
 constexpr QEvent::Type TRANSFER_TICK_EVENT = static_cast<QEvent::Type>(0x500);
 constexpr int TICK_INTERVAL_MS = 100;
+// Bytes from the handset arrived: at the fast pace the reply is handled without waiting for a tick.
+constexpr QEvent::Type TRANSFER_ARRIVAL_EVENT = static_cast<QEvent::Type>(0x501);
+
+// Posts TRANSFER_ARRIVAL_EVENT to its target, at most one at a time; the target calls taken()
+// when it handles the event. Used on the target's own thread only.
+class ArrivalNotice {
+public:
+    explicit ArrivalNotice(QObject* target) : target_(target) {}
+    void post();
+    void taken() { pending_ = false; }
+
+private:
+    QObject* target_;
+    bool pending_ = false;
+};
 
 class TickThread final : public QThread {
 public:

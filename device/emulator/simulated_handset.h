@@ -40,6 +40,7 @@ struct HandsetOptions {
     HandsetFault failAt;     // this command gets an error reply
     HandsetFault silentFrom; // from this command on nothing is answered
     HandsetFault hangUpAt;   // this command is not answered and the line is cut
+    int corruptEntry = 0; // from 1: the entry of a write stored with one byte of its name changed
 };
 
 // "identify", "write-entry:3" and so on; nothing for an unknown name.
@@ -85,6 +86,7 @@ private:
     TelEntry incoming_{};
     std::uint8_t incomingTelSlot_ = 0;
     std::uint8_t incomingMailSlot_ = 0;
+    int storedSinceErase_ = 0;
     std::size_t served_ = 0;
     unsigned servedParts_ = 0;
 };

@@ -23,8 +23,10 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
 
 } // namespace
 
-CSerialDlg::CSerialDlg(const QString& device, QWidget* parent) : QDialog(parent), device_(device)
+CSerialDlg::CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent)
+    : QDialog(parent), device_(device), options_(options)
 {
+    port_.setArrivalHandler([this] { arrival_.post(); });
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     DialogUnits du(this);
@@ -100,19 +102,26 @@ void CSerialDlg::startTransfer()
     if (!tickSource_.startTick(TICK_INTERVAL_MS))
         showMessage(QString::fromUtf8("スレッド起動エラー")); // only the cancel button is left
     resetTransfer(transferSession());
+    planTransfer(transferSession(), *this, options_);
     appState().resultFlag = 1;
     tickSource_.setPostTarget(this);
 }
 
 bool CSerialDlg::event(QEvent* event)
 {
-    if (event->type() != TRANSFER_TICK_EVENT)
+    const bool tick = event->type() == TRANSFER_TICK_EVENT;
+    if (!tick && event->type() != TRANSFER_ARRIVAL_EVENT)
         return QDialog::event(event);
+    if (!tick)
+        arrival_.taken();
     // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
     if (stopped_ || tickBusy_ || !port_.isOpen())
         return true;
     tickBusy_ = true;
-    stepTransfer(transferSession(), port_, *this);
+    if (tick)
+        stepTransfer(transferSession(), port_, *this);
+    else
+        takeArrivedReplies(transferSession(), port_, *this);
     tickBusy_ = false;
     return true;
 }
@@ -124,7 +133,7 @@ void CSerialDlg::onCancel()
     escapeOnStop(transferSession(), port_);
     port_.closePort();
     tickSource_.setPostTarget(nullptr);
-    showMessage(QStringLiteral("中断しました。　　　　　　　　"));
+    showMessage(withStopNote(transferSession(), QStringLiteral("中断しました。　　　　　　　　")));
     finishDialog();
 }
 
@@ -166,4 +175,15 @@ void CSerialDlg::showClosing()
 void CSerialDlg::endTransfer()
 {
     finishDialog();
+}
+
+void CSerialDlg::showStep(const QString& text)
+{
+    action_->setText(text);
+    cancel_->setEnabled(true);
+}
+
+BackupResult CSerialDlg::keepBackup(const TelBook& book)
+{
+    return saveHandsetBackup(book, options_);
 }

@@ -6,6 +6,7 @@
 #include "device/core/serial_port.h"
 #include "device/core/tick_thread.h"
 #include "device/core/transfer_host.h"
+#include "device/core/transfer_options.h"
 
 #include <QDialog>
 
@@ -23,8 +24,9 @@ enum SerialDlgControlId {
 class CSerialDlg final : public QDialog, private TransferHost {
     Q_OBJECT
 public:
-    // device: the serial device the transfer opens (the port setting resolved by the caller).
-    explicit CSerialDlg(const QString& device, QWidget* parent = nullptr);
+    // device: the serial device the transfer opens (the port setting resolved by the caller);
+    // options: the backup and check of a write and the pace, as the caller's settings say.
+    CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent = nullptr);
     ~CSerialDlg() override;
 
     QPushButton* cancelButton() const { return cancel_; }
@@ -52,10 +54,14 @@ private:
     void showProgress(const QString& text) override;
     void showClosing() override;
     void endTransfer() override;
+    void showStep(const QString& text) override;
+    BackupResult keepBackup(const TelBook& book) override;
 
     QString device_;
+    TransferOptions options_;
     SerialPort port_;
     TickSource tickSource_;
+    ArrivalNotice arrival_{this};
     QPushButton* cancel_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* action_ = nullptr;

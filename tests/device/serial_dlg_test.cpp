@@ -15,6 +15,7 @@
 #include "tests/support/transfer_guard.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -38,6 +39,9 @@ QString utf8(const char* text)
 
 const char CANCELLED[] = "中断しました。　　　　　　　　";
 const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。";
+// A write backs the handset's book up first: cancelled then, it has erased nothing.
+const char CANCELLED_IN_BACKUP[] =
+    "中断しました。　　　　　　　　\n携帯電話の電話帳は消去していません。";
 
 // Watches the open transfer dialog every few milliseconds: records the texts of its labels and
 // runs an action once a condition holds.
@@ -144,11 +148,16 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
 
-    EXPECT_EQ(messages.questions, QStringList{utf8("電話帳全件消去します。よろしいですか？")});
-    EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_EQ(messages.questions,
+              QStringList{utf8("電話帳全件消去します。よろしいですか？\n"
+                               "携帯電話の電話帳は空でした（バックアップはありません）。")});
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0001件目")));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0003件目")));
-    EXPECT_EQ(watch.actionTexts.first(), utf8("書き込み中"));
+    EXPECT_EQ(watch.actionTexts.first(), utf8("バックアップ中"));
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("書き込み中（3件）")));
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("確認中（3件）")));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("確認中 0003件目")));
     EXPECT_EQ(watch.actionTexts.last(), utf8("終了処理中です"));
     EXPECT_FALSE(watch.cancelEnabledWhileClosing);
     EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 3u);
@@ -224,7 +233,7 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
         DialogWatch watch;
         watch.when(inState(state), [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
         trigger(list, ID_LIST_DEVICE_WRITE);
-        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
         // The handset reads on a thread of its own: give it time to take in the last bytes.
         QList<QByteArray> commands = handsetCommands();
         for (int wait = 0; wait < 40 && commands.last() != "+++"; ++wait) {
@@ -265,9 +274,55 @@ TEST_F(TransferDialog, TickQueuedAtCancelRunsNoStep)
         });
         trigger(list, ID_LIST_DEVICE_WRITE);
         messages.whileShown = {};
-        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)}) << int(state);
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)}) << int(state);
         EXPECT_TRUE(visibleUnderTheBox) << int(state);
     }
+}
+
+TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
+{
+    startHandset();
+    handset->withHandset([](SimulatedHandset& h) {
+        h.entries() = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
+    });
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list;
+    messages.answer(true);
+    DialogWatch watch;
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("backup"))).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].endsWith(backups[0])) << messages.questions[0].toStdString();
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("バックアップ中（2件）")));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("バックアップ中 0002件目")));
+}
+
+TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::ReadEntry, 2};
+    startHandset(options);
+    const TelEntry kept[] = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
+    handset->withHandset([&](SimulatedHandset& h) { h.entries().assign(kept, kept + 2); });
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list;
+    DialogWatch watch;
+    // The second record of the backup is outstanding.
+    watch.when(
+        [](CSerialDlg& dlg) {
+            return inState(LINK_READ_ENTRY)(dlg) && transferSession().entryIndex == 1;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
+    EXPECT_TRUE(messages.questions.isEmpty());
+    QTest::qWait(50);
+    const QList<QByteArray> commands = handsetCommands();
+    EXPECT_FALSE(commands.contains("<3:1H>"));
+    EXPECT_EQ(commands.last(), QByteArray("+++"));
+    EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 2u);
 }
 
 TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
@@ -289,7 +344,7 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
     });
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
 }
 
 TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
@@ -303,7 +358,7 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
         QElapsedTimer clock;
         clock.start();
         trigger(list, ID_LIST_DEVICE_WRITE);
-        EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)}) << run;
+        EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)}) << run;
         // Seven commands of two ticks each at 100 ms: the ticks did not come faster.
         EXPECT_GE(clock.elapsed(), 14 * TICK_INTERVAL_MS - 50) << run;
     }

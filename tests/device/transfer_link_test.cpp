@@ -4,11 +4,15 @@
 #include "device/core/transfer_runner.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
+#include "exchange/core/vcard_reader.h"
 #include "tests/device/qt_printers.h"
+#include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -431,6 +435,193 @@ TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays)
     // AT, ATI3, AT@S, <1F>, <3:1H> and +++ take two ticks each around the 20 frames.
     EXPECT_EQ(writer.ticks(), 2 * (6 + 20));
     EXPECT_EQ(reader.ticks(), 2 * (5 + 20));
+}
+
+// The handset's book before the write: complete entries, so that they import as they are.
+std::vector<TelEntry> previousEntries()
+{
+    return {makeEntry({"甲", "ｺｳ", {"0111"}}), makeEntry({"乙", "ｵﾂ", {}, {"o@example.jp"}, "前"})};
+}
+
+QList<QByteArray> commandsOf(PtyHandset& handset)
+{
+    return handset.withHandset([](SimulatedHandset& h) { return h.commands(); });
+}
+
+std::vector<TelEntry> entriesOf(PtyHandset& handset)
+{
+    return handset.withHandset([](SimulatedHandset& h) { return h.entries(); });
+}
+
+const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
+const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
+
+TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
+{
+    QTemporaryDir dir;
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    const std::vector<TelEntry> previous = previousEntries();
+    handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+    const std::vector<TelEntry> entries = sampleEntries();
+    fillBookWith(entries);
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+
+    EXPECT_EQ(runner.messages(), QStringList{utf8(VERIFIED_MESSAGE)});
+    EXPECT_TRUE(runner.succeeded());
+    const QStringList files = QDir(options.backupDir).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^handset-\\d{8}-\\d{6}\\.vcf$"))
+                    .match(files[0])
+                    .hasMatch())
+        << files[0].toStdString();
+    const QString backup = QDir(options.backupDir).filePath(files[0]);
+    EXPECT_EQ(runner.questions(),
+              QStringList{utf8(ERASE_QUESTION) +
+                          utf8("\n消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n") +
+                          backup});
+    auto kept = std::make_unique<TelBook>();
+    ScriptedHost fileHost;
+    ASSERT_EQ(readVCardFile(backup, *kept, fileHost), FILE_TASK_DONE);
+    ASSERT_EQ(kept->count, previous.size());
+    EXPECT_TRUE(sameEntries(kept->entries, previous.data(), previous.size()));
+    const std::vector<TelEntry> now = entriesOf(handset);
+    ASSERT_EQ(now.size(), entries.size());
+    EXPECT_TRUE(sameEntries(now.data(), entries.data(), entries.size()));
+    EXPECT_EQ(runner.steps(), (QStringList{utf8("バックアップ中"), utf8("バックアップ中（2件）"),
+                                           utf8("書き込み中"), utf8("書き込み中（4件）"),
+                                           utf8("確認中"), utf8("確認中（4件）")}));
+    EXPECT_TRUE(runner.progress().contains(
+        {runner.progress().first().first, utf8("バックアップ中 0001件目")}));
+}
+
+TEST_F(HandsetLink, EmptyHandsetBookGivesNoBackupFile)
+{
+    QTemporaryDir dir;
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A", "ｴｰ", {"1"}}});
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_TRUE(runner.succeeded());
+    EXPECT_EQ(runner.questions(),
+              QStringList{utf8(ERASE_QUESTION) +
+                          utf8("\n携帯電話の電話帳は空でした（バックアップはありません）。")});
+    EXPECT_TRUE(QDir(options.backupDir).entryList(QDir::Files).isEmpty());
+}
+
+struct FailedBackupCase {
+    const char* label;
+    HandsetOptions handset;
+    bool unsavable; // the backup folder cannot be made
+    bool lineWorks; // "+++" can still reach the handset
+};
+
+// A backup that cannot be read or saved erases nothing: the handset keeps its book, is taken
+// out of data-transfer mode, and the message says nothing was erased.
+TEST_F(HandsetLink, FailedBackupErasesNothing)
+{
+    const FailedBackupCase cases[] = {
+        {"folder cannot be made", {}, true, true},
+        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0}, false, true},
+        {"handset falls silent", {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0}, false, true},
+        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0}, false, false},
+    };
+    for (const FailedBackupCase& c : cases) {
+        QTemporaryDir dir;
+        QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+        PtyHandset handset(c.handset);
+        ASSERT_TRUE(handset.start());
+        const std::vector<TelEntry> previous = previousEntries();
+        handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+        fillBook({{"A", "ｴｰ", {"1"}}});
+        TransferOptions options;
+        options.backupDir =
+            dir.filePath(c.unsavable ? QStringLiteral("file/backup") : QStringLiteral("backup"));
+        TransferRunner runner(OP_DEVICE_WRITE, true, options);
+        ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+        EXPECT_FALSE(runner.succeeded()) << c.label;
+        EXPECT_TRUE(runner.questions().isEmpty()) << c.label;
+        ASSERT_FALSE(runner.messages().isEmpty()) << c.label;
+        EXPECT_TRUE(runner.messages().last().endsWith(utf8(NOTHING_ERASED)))
+            << c.label << ": " << runner.messages().last().toStdString();
+        const std::vector<TelEntry> kept = entriesOf(handset);
+        ASSERT_EQ(kept.size(), previous.size()) << c.label;
+        EXPECT_TRUE(sameEntries(kept.data(), previous.data(), previous.size())) << c.label;
+        const QList<QByteArray> commands = commandsOf(handset);
+        EXPECT_FALSE(commands.contains("<3:1H>")) << c.label;
+        if (c.lineWorks)
+            EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
+    }
+}
+
+TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
+{
+    HandsetOptions corrupting;
+    corrupting.corruptEntry = 2;
+    PtyHandset handset(corrupting);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"1"}}, {"佐藤", "ｻﾄｳ", {"2"}}, {"鈴木", "ｽｽﾞｷ", {"3"}}});
+    TransferOptions options = plainTransfer();
+    options.verify = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_FALSE(runner.succeeded());
+    EXPECT_FALSE(runner.copied());
+    ASSERT_EQ(runner.messages().size(), 1);
+    const QStringList lines = runner.messages()[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], utf8("0002件目「佐藤」: 名前"));
+}
+
+// The fast pace changes only when commands go out: the handset sees the same commands, in the
+// same order, with the same bytes, and the copies are the same.
+TEST_F(HandsetLink, FastPaceSendsTheSameCommands)
+{
+    const std::vector<TelEntry> entries = sampleEntries();
+    for (OperationCode operation : {OP_DEVICE_WRITE, OP_DEVICE_READ}) {
+        QList<QByteArray> logs[2];
+        for (bool fast : {false, true}) {
+            PtyHandset handset;
+            ASSERT_TRUE(handset.start());
+            handset.withHandset([&](SimulatedHandset& h) { h.entries() = entries; });
+            fillBookWith(operation == OP_DEVICE_WRITE ? entries : std::vector<TelEntry>{});
+            TransferOptions options;
+            options.backupDir = QDir::tempPath();
+            options.backup = false;
+            options.fast = fast;
+            TransferRunner runner(operation, true, options);
+            ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+            EXPECT_TRUE(runner.succeeded()) << fast;
+            ASSERT_EQ(telBook().count, entries.size());
+            EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+            logs[fast] = commandsOf(handset);
+        }
+        EXPECT_EQ(logs[0], logs[1]) << int(operation);
+        EXPECT_GT(logs[0].size(), 10);
+    }
+}
+
+TEST_F(HandsetLink, FastPaceStillTimesOutASilentHandset)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::QueryBook, 1};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A"}});
+    TransferOptions fast = plainTransfer();
+    fast.fast = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, fast);
+    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+    // No answer to "<1F>", then none to the "+++" that followed it.
+    EXPECT_EQ(runner.messages(), QStringList(2, utf8("応答がありません。")));
+    EXPECT_EQ(commandsOf(handset).last(), QByteArray("+++"));
+    EXPECT_GE(runner.ticks(), 2 * NO_REPLY_TICK_LIMIT);
 }
 
 } // namespace
