@@ -2,9 +2,7 @@
 
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
-#include "device/core/written_book_check.h"
-
-#include <QDir>
+#include "device/core/transfer_steps.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,8 +10,6 @@
 namespace {
 
 const char ESCAPE[] = "+++";
-const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
-const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
 
 void tell(TransferHost& host, const char* utf8)
 {
@@ -30,27 +26,13 @@ void tell(const TransferSession& session, TransferHost& host, const char* utf8)
     tell(session, host, QString::fromUtf8(utf8));
 }
 
-QString stepName(const TransferSession& session)
-{
-    switch (session.phase) {
-    case PHASE_BACKUP:
-        return QStringLiteral("バックアップ中");
-    case PHASE_VERIFY:
-        return QStringLiteral("確認中");
-    case PHASE_COPY:
-        break;
-    }
-    return QStringLiteral("書き込み中"); // the only copy with steps before or after it
-}
-
 // The step label, when a transfer has more than one step: its name, and once the handset
 // has told it, how many entries it covers.
 void announceStep(const TransferSession& session, TransferHost& host, int entries = -1)
 {
     if (!session.backupFirst && !session.verifyAfter)
         return;
-    host.showStep(entries < 0 ? stepName(session)
-                              : QStringLiteral("%1（%2件）").arg(stepName(session)).arg(entries));
+    host.showStep(stepLabel(session, entries));
 }
 
 // "AT@S" was answered: the handset is in data-transfer mode until it is sent "+++".
@@ -115,20 +97,6 @@ void startEntries(TransferSession& session)
     session.sentParts.reset();
 }
 
-// The erase question, naming the backup the handset's book was kept in.
-QString eraseQuestion(const TransferSession& session)
-{
-    QString question = QString::fromUtf8(ERASE_QUESTION);
-    if (!session.backupTaken)
-        return question;
-    if (session.backupPath.isEmpty())
-        return question +
-               QStringLiteral("\n携帯電話の電話帳は空でした（バックアップはありません）。");
-    return question +
-           QStringLiteral("\n消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n") +
-           QDir::toNativeSeparators(session.backupPath);
-}
-
 // A read of the handset's book: the read itself, the backup before a write, or the check after.
 void startReading(TransferSession& session, TransferPort& port, TransferHost& host)
 {
@@ -136,8 +104,6 @@ void startReading(TransferSession& session, TransferPort& port, TransferHost& ho
     announceStep(session, host, session.deviceCount);
     goTo(session, LINK_READ_ENTRY, port);
 }
-
-void checkWrittenBook(TransferSession& session, TransferHost& host);
 
 StepResult onBookSupported(TransferSession& session, TransferPort& port, TransferHost& host)
 {
@@ -239,49 +205,11 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
     return STEP_CONTINUE;
 }
 
-// The records received so far as a book of their own.
-std::unique_ptr<TelBook> takeStagedBook(TransferSession& session)
-{
-    std::unique_ptr<TelBook> book = std::move(session.staging);
-    book->count = static_cast<std::uint32_t>(session.entryIndex);
-    return book;
-}
-
 // The handset's records replace the phone book only now that every one of them has arrived.
 void installStagedBook(TransferSession& session)
 {
     const std::unique_ptr<TelBook> staged = takeStagedBook(session);
     telBook() = *staged;
-}
-
-void keepBackup(TransferSession& session, TransferHost& host)
-{
-    const BackupResult result = host.keepBackup(*takeStagedBook(session));
-    if (!result.saved) {
-        tell(session, host,
-             QStringLiteral("携帯電話の電話帳のバックアップを保存できませんでした。\n") +
-                 result.error);
-        return;
-    }
-    session.backupPath = result.path;
-    session.backupTaken = true;
-    session.nextPhaseDue = true;
-}
-
-void checkWrittenBook(TransferSession& session, TransferHost& host)
-{
-    const std::unique_ptr<TelBook> readBack = takeStagedBook(session);
-    const TelBook& written = telBook();
-    const std::vector<EntryDifference> differences =
-        compareWrittenBook(written, *readBack, session.modelName);
-    const int writtenCount = static_cast<int>(bookCount(written));
-    const int readBackCount = static_cast<int>(readBack->count);
-    if (differences.empty() && writtenCount == readBackCount) {
-        session.completed = true;
-        tell(host, VERIFIED_MESSAGE);
-        return;
-    }
-    host.showMessage(describeDifferences(differences, writtenCount, readBackCount));
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
@@ -371,7 +299,7 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         QStringLiteral("%1件目").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
     if (session.state == LINK_READ_ENTRY)
         host.showProgress(
-            (session.phase == PHASE_COPY ? QStringLiteral("読み込み中") : stepName(session)) +
+            (session.phase == PHASE_COPY ? QStringLiteral("読み込み中") : stepLabel(session)) +
             QLatin1Char(' ') + entryNumber);
     else if (session.state == LINK_WRITE_ENTRY)
         host.showProgress(QStringLiteral("書き込み中 ") + entryNumber);
@@ -600,13 +528,6 @@ void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHo
 {
     if (session.fastPace && session.awaitingReply)
         receiveReply(session, port, host, false);
-}
-
-QString withStopNote(const TransferSession& session, const QString& text)
-{
-    return session.phase == PHASE_BACKUP
-               ? text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED)
-               : text;
 }
 
 void escapeOnStop(TransferSession& session, TransferPort& port)

@@ -555,8 +555,9 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
         EXPECT_TRUE(sameEntries(kept.data(), previous.data(), previous.size())) << c.label;
         const QList<QByteArray> commands = commandsOf(handset);
         EXPECT_FALSE(commands.contains("<3:1H>")) << c.label;
-        if (c.lineWorks)
+        if (c.lineWorks) {
             EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
+        }
     }
 }
 
