@@ -9,6 +9,8 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_book.h"
 
+#include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -54,6 +56,32 @@ void BM_HandsetTransfer(benchmark::State& state)
     }
     state.counters["entries"] = MAX_TEL_ENTRIES;
 }
+// The whole safe write at the fast pace: the handset's full book backed up, the book written and
+// read back for the check.
+void BM_BackedUpCheckedWrite(benchmark::State& state)
+{
+    const auto book = fullBook();
+    PtyHandset handset;
+    if (!handset.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*book); });
+    const QTemporaryDir backups;
+    for (auto _ : state) {
+        telBook() = *book;
+        appState().operation = OP_DEVICE_WRITE;
+        TransferOptions options;
+        options.backupDir = backups.path();
+        options.fast = true;
+        TransferRunner runner(OP_DEVICE_WRITE, true, options);
+        runner.run(handset.devicePath());
+        if (!runner.succeeded())
+            state.SkipWithError("the transfer did not complete");
+    }
+}
+BENCHMARK(BM_BackedUpCheckedWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
 BENCHMARK(BM_HandsetTransfer)
     ->ArgNames({"fast", "write"})
     ->ArgsProduct({{1, 0}, {1, 0}})
