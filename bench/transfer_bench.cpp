@@ -33,10 +33,9 @@ std::unique_ptr<TelBook> fullBook()
     return book;
 }
 
-void BM_HandsetTransfer(benchmark::State& state)
+// One transfer per iteration, with a handset that holds the full book.
+void runTransfers(benchmark::State& state, OperationCode operation, const TransferOptions& options)
 {
-    const bool fast = state.range(0) != 0;
-    const OperationCode operation = state.range(1) != 0 ? OP_DEVICE_WRITE : OP_DEVICE_READ;
     const auto book = fullBook();
     PtyHandset handset;
     if (!handset.start()) {
@@ -47,8 +46,6 @@ void BM_HandsetTransfer(benchmark::State& state)
     for (auto _ : state) {
         telBook() = *book;
         appState().operation = operation;
-        TransferOptions options = plainTransfer();
-        options.fast = fast;
         TransferRunner runner(operation, true, options);
         runner.run(handset.devicePath());
         if (!runner.succeeded() || telBook().count != MAX_TEL_ENTRIES)
@@ -56,29 +53,23 @@ void BM_HandsetTransfer(benchmark::State& state)
     }
     state.counters["entries"] = MAX_TEL_ENTRIES;
 }
+
+void BM_HandsetTransfer(benchmark::State& state)
+{
+    TransferOptions options = plainTransfer();
+    options.fast = state.range(0) != 0;
+    runTransfers(state, state.range(1) != 0 ? OP_DEVICE_WRITE : OP_DEVICE_READ, options);
+}
+
 // The whole safe write at the fast pace: the handset's full book backed up, the book written and
 // read back for the check.
 void BM_BackedUpCheckedWrite(benchmark::State& state)
 {
-    const auto book = fullBook();
-    PtyHandset handset;
-    if (!handset.start()) {
-        state.SkipWithError("no pseudo-terminal");
-        return;
-    }
-    handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*book); });
     const QTemporaryDir backups;
-    for (auto _ : state) {
-        telBook() = *book;
-        appState().operation = OP_DEVICE_WRITE;
-        TransferOptions options;
-        options.backupDir = backups.path();
-        options.fast = true;
-        TransferRunner runner(OP_DEVICE_WRITE, true, options);
-        runner.run(handset.devicePath());
-        if (!runner.succeeded())
-            state.SkipWithError("the transfer did not complete");
-    }
+    TransferOptions options;
+    options.backupDir = backups.path();
+    options.fast = true;
+    runTransfers(state, OP_DEVICE_WRITE, options);
 }
 BENCHMARK(BM_BackedUpCheckedWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 

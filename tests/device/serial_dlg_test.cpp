@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -121,6 +122,17 @@ protected:
     {
         return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
     }
+    // The handset reads on a thread of its own: the commands once a last "+++" has arrived, or
+    // after two seconds without one.
+    QList<QByteArray> handsetCommandsOnceEscaped()
+    {
+        QList<QByteArray> commands = handsetCommands();
+        for (int wait = 0; wait < 40 && (commands.isEmpty() || commands.last() != "+++"); ++wait) {
+            QTest::qWait(50);
+            commands = handsetCommands();
+        }
+        return commands;
+    }
     // Runs a list-window command under a guard against a transfer that never ends.
     void trigger(CTelListDlg& list, int id)
     {
@@ -132,6 +144,32 @@ protected:
         return [state](CSerialDlg&) {
             return transferSession().state == state && transferSession().awaitingReply;
         };
+    }
+    // A write to a handset silent from silentStep on, cancelled once the transfer waits in
+    // state; before runs just ahead of the click.
+    void cancelWriteIn(HandsetStep silentStep, LinkState state,
+                       const std::function<void(CSerialDlg&)>& before = {})
+    {
+        HandsetOptions options;
+        options.silentFrom = {silentStep, 1};
+        startHandset(options);
+        fillBook({{"A", "ｴｰ"}});
+        CTelListDlg list;
+        messages.shown.clear();
+        DialogWatch watch;
+        watch.when(inState(state), [&](CSerialDlg& dlg) {
+            if (before)
+                before(dlg);
+            dlg.cancelButton()->click();
+        });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+    }
+    static bool transferWindowVisible()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return qobject_cast<CSerialDlg*>(window) && window->isVisible();
+        });
     }
 
     QTemporaryDir dir;
@@ -213,7 +251,7 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
     EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
     EXPECT_EQ(list.list()->rowCount(), 2);
     EXPECT_EQ(list.list()->item(0, 0)->text(), utf8("古い"));
-    EXPECT_EQ(handsetCommands().last(), QByteArray("+++"));
+    EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
 }
 
 TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
@@ -224,22 +262,9 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
         {HandsetStep::EnterData, LINK_ENTER_DATA},
     };
     for (auto [silentStep, state] : cases) {
-        HandsetOptions options;
-        options.silentFrom = {silentStep, 1};
-        startHandset(options);
-        fillBook({{"A", "ｴｰ"}});
-        CTelListDlg list;
-        messages.shown.clear();
-        DialogWatch watch;
-        watch.when(inState(state), [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
-        trigger(list, ID_LIST_DEVICE_WRITE);
+        cancelWriteIn(silentStep, state);
         EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
-        // The handset reads on a thread of its own: give it time to take in the last bytes.
-        QList<QByteArray> commands = handsetCommands();
-        for (int wait = 0; wait < 40 && commands.last() != "+++"; ++wait) {
-            QTest::qWait(state == LINK_ENTER_DATA ? 50 : 5);
-            commands = handsetCommands();
-        }
+        const QList<QByteArray> commands = handsetCommandsOnceEscaped();
         EXPECT_EQ(commands.last() == "+++", state == LINK_ENTER_DATA) << int(state);
         EXPECT_EQ(commands.count("+++"), state == LINK_ENTER_DATA ? 1 : 0);
     }
@@ -255,24 +280,14 @@ TEST_F(TransferDialog, TickQueuedAtCancelRunsNoStep)
         {HandsetStep::QueryBook, LINK_QUERY_BOOK},
     };
     for (auto [silentStep, state] : cases) {
-        HandsetOptions options;
-        options.silentFrom = {silentStep, 1};
-        startHandset(options);
-        fillBook({{"A", "ｴｰ"}});
-        CTelListDlg list;
-        messages.shown.clear();
         bool visibleUnderTheBox = false;
         messages.whileShown = [&](const QString&) {
             QTest::qWait(50);
-            auto* dlg = list.findChild<CSerialDlg*>();
-            visibleUnderTheBox = dlg && dlg->isVisible();
+            visibleUnderTheBox = transferWindowVisible();
         };
-        DialogWatch watch;
-        watch.when(inState(state), [](CSerialDlg& dlg) {
+        cancelWriteIn(silentStep, state, [](CSerialDlg& dlg) {
             QCoreApplication::postEvent(&dlg, new QEvent(TRANSFER_TICK_EVENT));
-            dlg.cancelButton()->click();
         });
-        trigger(list, ID_LIST_DEVICE_WRITE);
         messages.whileShown = {};
         EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)}) << int(state);
         EXPECT_TRUE(visibleUnderTheBox) << int(state);
@@ -318,8 +333,7 @@ TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
     EXPECT_TRUE(messages.questions.isEmpty());
-    QTest::qWait(50);
-    const QList<QByteArray> commands = handsetCommands();
+    const QList<QByteArray> commands = handsetCommandsOnceEscaped();
     EXPECT_FALSE(commands.contains("<3:1H>"));
     EXPECT_EQ(commands.last(), QByteArray("+++"));
     EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 2u);
@@ -383,10 +397,7 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
     appState().filePath = QStringLiteral("/tmp/book.vcf");
     messages.answer(true);
     bool windowShown = false;
-    messages.whileShown = [&](const QString&) {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            windowShown |= qobject_cast<CSerialDlg*>(widget) && widget->isVisible();
-    };
+    messages.whileShown = [&](const QString&) { windowShown |= transferWindowVisible(); };
     trigger(list, ID_LIST_DEVICE_READ);
     messages.whileShown = {};
     EXPECT_FALSE(windowShown);
