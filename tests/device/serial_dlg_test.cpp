@@ -120,7 +120,11 @@ protected:
     }
     QList<QByteArray> handsetCommands()
     {
-        return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
+        // A list of its own: a shared one would be read here while the handset's thread
+        // appends to it.
+        return handset->withHandset([](SimulatedHandset& h) {
+            return QList<QByteArray>(h.commands().cbegin(), h.commands().cend());
+        });
     }
     // The handset reads on a thread of its own: the commands once a last "+++" has arrived, or
     // after two seconds without one.

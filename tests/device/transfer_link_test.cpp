@@ -441,7 +441,10 @@ std::vector<TelEntry> previousEntries()
 
 QList<QByteArray> commandsOf(PtyHandset& handset)
 {
-    return handset.withHandset([](SimulatedHandset& h) { return h.commands(); });
+    // A list of its own: a shared one would be read here while the handset's thread appends.
+    return handset.withHandset([](SimulatedHandset& h) {
+        return QList<QByteArray>(h.commands().cbegin(), h.commands().cend());
+    });
 }
 
 std::vector<TelEntry> entriesOf(PtyHandset& handset)
