@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
 
     appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer{QString()};
+        CSerialDlg transfer{QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }

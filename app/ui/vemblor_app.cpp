@@ -1,10 +1,14 @@
 #include "app/ui/vemblor_app.h"
 
-#include "app/core/demo_handset.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
+#include "phonebook/core/app_state.h"
 #include "window_services/key_filter.h"
+
+#ifdef VEMBLOR_SIMULATED_HANDSET
+#include "app/core/demo_handset.h"
+#endif
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -44,13 +48,22 @@ int CVemblorApp::run()
     parser.process(QApplication::arguments()); // ends the program on --help, --version, errors
 
     CVemblorDlg main; // reads the settings file, and with it the port in use
+#ifdef VEMBLOR_SIMULATED_HANDSET
     std::unique_ptr<DemoHandset> demoHandset;
     if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
         return 1;
+#else
+    if (parser.isSet(demo)) {
+        std::fputs("vemblor: --demo is not available: this build has no simulated handset\n",
+                   stderr);
+        return 1;
+    }
+#endif
     main.exec();
     return 0;
 }
 
+#ifdef VEMBLOR_SIMULATED_HANDSET
 std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
 {
     auto handset = std::make_unique<DemoHandset>();
@@ -61,3 +74,4 @@ std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
     main.setWindowTitle(DEMO_TITLE);
     return handset;
 }
+#endif
