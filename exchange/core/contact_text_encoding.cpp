@@ -13,7 +13,7 @@ bool startsWith(const QByteArray& bytes, QByteArrayView prefix)
 
 std::optional<QByteArray> utf16ToUtf8(QByteArrayView bytes, QStringDecoder::Encoding encoding)
 {
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(encoding);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError() || bytes.size() % 2 != 0)
         return std::nullopt;
@@ -24,9 +24,42 @@ std::optional<QByteArray> utf16ToUtf8(QByteArrayView bytes, QStringDecoder::Enco
 
 bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int trail = 0;
+        char32_t code = lead;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            trail = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trail = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trail = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + trail >= size)
+            return false;
+        for (int k = 1; k <= trail; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
+        const char32_t smallest = trail == 1 ? 0x80 : trail == 2 ? 0x800 : 0x10000;
+        if (code < smallest || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+            return false;
+        i += trail + 1;
+    }
+    return true;
 }
 
 std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)

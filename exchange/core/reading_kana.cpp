@@ -41,7 +41,12 @@ HalfWidthReading toHalfWidthReading(const QString& reading)
     HalfWidthReading result;
     // Canonical decomposition splits ガ into カ and the combining voiced mark, and pulls
     // full-width Latin letters and digits to ASCII with the compatibility forms.
-    const QString decomposed = reading.normalized(QString::NormalizationForm_KD);
+    // The spacing marks ゛ and ゜ decompose to a blank and the combining mark; take them as
+    // the half-width marks first, which decompose to the combining mark alone.
+    QString marks = reading;
+    marks.replace(QChar(u'゛'), QChar(HALF_VOICED));
+    marks.replace(QChar(u'゜'), QChar(HALF_SEMI_VOICED));
+    const QString decomposed = marks.normalized(QString::NormalizationForm_KD);
     const auto& forms = halfWidthForms();
     for (QChar ch : decomposed) {
         char16_t c = ch.unicode();

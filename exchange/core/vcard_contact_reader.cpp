@@ -5,6 +5,7 @@
 #include "exchange/core/vcard_content_lines.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <vector>
 
@@ -91,7 +92,8 @@ private:
     ContactCard card_;
     QHash<QByteArray, QString> labels_;    // X-ABLabel by group
     std::vector<QByteArray> numberGroups_; // the group of each number, for its label
-    QString sortString_, sortAs_, sound_;
+    QString sortString_, sound_;
+    QStringList sortAs_;
 };
 
 std::optional<QString> CardBuilder::text(const VCardContentLine& line)
@@ -155,8 +157,9 @@ bool CardBuilder::add(const VCardContentLine& line)
         card_.familyName = component(parts, 0);
         card_.givenName = component(parts, 1);
         card_.middleName = component(parts, 2);
+        // vCard 4.0 keeps the reading of each name part in SORT-AS, comma separated.
         if (const auto sortAs = line.param("SORT-AS"))
-            sortAs_ = decodeContactText(*sortAs, "UTF-8");
+            sortAs_ = decodeContactText(*sortAs, "UTF-8").split(QRegularExpression(QStringLiteral("[,;]")));
     } else if (name == "FN") {
         card_.formattedName = unescapeText(value).trimmed();
     } else if (name == "X-PHONETIC-LAST-NAME") {
@@ -214,11 +217,14 @@ ContactCard CardBuilder::finish()
             card_.numbers[i].kind = telKindFromWords({*label});
     }
     if (card_.phoneticFamily.isEmpty() && card_.phoneticGiven.isEmpty()) {
-        for (const QString* reading : {&sound_, &sortAs_, &sortString_})
-            if (!reading->isEmpty()) {
-                card_.phoneticFamily = *reading;
-                break;
-            }
+        if (!sound_.isEmpty()) {
+            card_.phoneticFamily = sound_;
+        } else if (!sortAs_.isEmpty()) {
+            card_.phoneticFamily = sortAs_.value(0).trimmed();
+            card_.phoneticGiven = sortAs_.value(1).trimmed();
+        } else {
+            card_.phoneticFamily = sortString_;
+        }
     }
     return card_;
 }
