@@ -58,6 +58,8 @@ ContactReadResult readContacts(const QByteArray& file)
         read.line = line;
         return read;
     }
+    if (bytes->bytes.trimmed().isEmpty())
+        return read; // no contact at all
     return looksLikeVCard(bytes->bytes) ? readVCardContacts(*bytes) : readCsvContacts(*bytes);
 }
 

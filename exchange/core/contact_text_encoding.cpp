@@ -95,6 +95,8 @@ int firstTooLongLine(QByteArrayView bytes)
         if (stop - start > MAX_CONTACT_LINE)
             return line;
         start = stop + 1;
+        if (start < bytes.size() && bytes[stop] == '\r' && bytes[start] == '\n')
+            ++start; // CR LF ends one line
     }
     return 0;
 }

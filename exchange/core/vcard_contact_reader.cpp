@@ -159,7 +159,8 @@ bool CardBuilder::add(const VCardContentLine& line)
         card_.middleName = component(parts, 2);
         // vCard 4.0 keeps the reading of each name part in SORT-AS, comma separated.
         if (const auto sortAs = line.param("SORT-AS"))
-            sortAs_ = decodeContactText(*sortAs, "UTF-8").split(QRegularExpression(QStringLiteral("[,;]")));
+            sortAs_ = decodeContactText(*sortAs, "UTF-8")
+                          .split(QRegularExpression(QStringLiteral("[,;]")));
     } else if (name == "FN") {
         card_.formattedName = unescapeText(value).trimmed();
     } else if (name == "X-PHONETIC-LAST-NAME") {

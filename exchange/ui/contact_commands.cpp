@@ -19,8 +19,9 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
         return;
     const QString path = fileDialogs().openFileName(
         &list,
-        QStringLiteral("連絡先ファイル (*.vcf *.vcard *.csv);;vCard Files(*.vcf);;CSV Files(*.csv);;"
-                       "All Files (*.*)"),
+        QStringLiteral(
+            "連絡先ファイル (*.vcf *.vcard *.csv);;vCard Files(*.vcf);;CSV Files(*.csv);;"
+            "All Files (*.*)"),
         QStringLiteral("連絡先の取り込み ファイルの選択"));
     if (path.isEmpty())
         return;

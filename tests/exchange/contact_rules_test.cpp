@@ -83,8 +83,8 @@ TEST(ReadingKana, MakesHalfWidthKatakana)
 
 TEST(ReadingKana, FullWidthFormReadsBackToTheSameHalfWidthReading)
 {
-    for (const char* halfWidth : {"ﾔﾏﾀﾞ ﾀﾛｳ", "ｳﾞｧｲｵﾘﾝ", "ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ", "ｻﾌﾞﾛｰ", "｢ｱ｣･｡､",
-                                  "ﾞﾟ", "ABC 12", "2024/01/15/ 09:30"}) {
+    for (const char* halfWidth : {"ﾔﾏﾀﾞ ﾀﾛｳ", "ｳﾞｧｲｵﾘﾝ", "ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ", "ｻﾌﾞﾛｰ", "｢ｱ｣･｡､", "ﾞﾟ",
+                                  "ABC 12", "2024/01/15/ 09:30"}) {
         const QString full = toFullWidthReading(u(halfWidth));
         EXPECT_EQ(toHalfWidthReading(full).text, u(halfWidth)) << halfWidth;
     }
@@ -121,17 +121,17 @@ TEST(CsvRecords, AQuoteLeftOpenIsTruncation)
 
 TEST(VCardContentLines, JoinsFoldsAndSoftBreaksAndTakesLinesApart)
 {
-    const QList<VCardContentLine> lines = splitVCardLines(
-        "BEGIN:VCARD\r\r\n"
-        "item1.EMAIL;type=INTERNET;type=pref:a@\r\n"
-        " example.jp\r\n"
-        "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E3=81=82=\r\n"
-        "=E3=81=84\r\n"
-        "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-418\r\n"
-        "TEL;CELL;VOICE:090\r\n"
-        "\r\n"
-        "ADR;LABEL=\"a^nb:c\":;;x\n"
-        "END:VCARD");
+    const QList<VCardContentLine> lines =
+        splitVCardLines("BEGIN:VCARD\r\r\n"
+                        "item1.EMAIL;type=INTERNET;type=pref:a@\r\n"
+                        " example.jp\r\n"
+                        "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E3=81=82=\r\n"
+                        "=E3=81=84\r\n"
+                        "TEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-418\r\n"
+                        "TEL;CELL;VOICE:090\r\n"
+                        "\r\n"
+                        "ADR;LABEL=\"a^nb:c\":;;x\n"
+                        "END:VCARD");
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0].name, "BEGIN");
     EXPECT_EQ(lines[1].group, "ITEM1");
@@ -213,7 +213,9 @@ TEST(FitText, FoldsDropsAndCutsOnACharacterBoundary)
         // 表 (95 5C) ends the cut: its trail byte is a backslash, and the lead byte goes too.
         {"ABC表", 5, "ABC", {ChangeKind::Cut}},
         {"ソソソ", 6, "ソソ", {ChangeKind::Cut}},
-        {"〜ü〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜", 33, "～～～～～～～～～～～～～～～～",
+        {"〜ü〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜",
+         33,
+         "～～～～～～～～～～～～～～～～",
          {ChangeKind::Folded, ChangeKind::Dropped, ChangeKind::Cut}},
     };
     for (const auto& c : cases) {
