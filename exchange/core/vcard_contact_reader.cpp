@@ -20,7 +20,9 @@ bool carriesNoUserData(const QByteArray& name)
     return names.contains(name);
 }
 
-QString unescapeText(const QString& text)
+// Backslash escapes of a text value. vCard 2.1 knows only "\;" (and writers double a
+// backslash before it); 3.0 and 4.0 add "\,", "\n" and "\\".
+QString unescapeText(const QString& text, bool version21)
 {
     if (!text.contains(QLatin1Char('\\')))
         return text;
@@ -30,6 +32,15 @@ QString unescapeText(const QString& text)
         const QChar c = text[i];
         if (c == QLatin1Char('\\') && i + 1 < text.size()) {
             const QChar next = text[i + 1];
+            if (version21) {
+                if (next == QLatin1Char(';')) {
+                    out += next;
+                    ++i;
+                    continue;
+                }
+                out += c;
+                continue;
+            }
             if (next == QLatin1Char('n') || next == QLatin1Char('N')) {
                 out += QLatin1Char('\n');
                 ++i;
@@ -48,7 +59,7 @@ QString unescapeText(const QString& text)
 }
 
 // The components of a structured value (N, SOUND) split at the semicolons no backslash escapes.
-QStringList splitComponents(const QString& text)
+QStringList splitComponents(const QString& text, bool version21)
 {
     QStringList parts;
     QString current;
@@ -58,13 +69,13 @@ QStringList splitComponents(const QString& text)
             current += c;
             current += text[++i];
         } else if (c == QLatin1Char(';')) {
-            parts.append(unescapeText(current));
+            parts.append(unescapeText(current, version21));
             current.clear();
         } else {
             current += c;
         }
     }
-    parts.append(unescapeText(current));
+    parts.append(unescapeText(current, version21));
     return parts;
 }
 
@@ -87,8 +98,10 @@ private:
     std::optional<QString> text(const VCardContentLine& line);
     void addNumber(const VCardContentLine& line, const QString& value);
     void dropped(const QByteArray& name);
+    QString unescape(const QString& text) const { return unescapeText(text, version21_); }
 
     QByteArray defaultCharset_;
+    bool version21_ = false;
     ContactCard card_;
     QHash<QByteArray, QString> labels_;    // X-ABLabel by group
     std::vector<QByteArray> numberGroups_; // the group of each number, for its label
@@ -147,13 +160,15 @@ bool CardBuilder::add(const VCardContentLine& line)
     if (!decoded)
         return false;
     const QString value = *decoded;
+    if (name == "VERSION")
+        version21_ = value.trimmed() == QLatin1String("2.1");
     if (value.trimmed().isEmpty() || carriesNoUserData(name)) {
         if (name == "X-ABLABEL" && !line.group.isEmpty())
-            labels_.insert(line.group, unescapeText(value).trimmed());
+            labels_.insert(line.group, unescape(value).trimmed());
         return true;
     }
     if (name == "N") {
-        const QStringList parts = splitComponents(value);
+        const QStringList parts = splitComponents(value, version21_);
         card_.familyName = component(parts, 0);
         card_.givenName = component(parts, 1);
         card_.middleName = component(parts, 2);
@@ -162,31 +177,31 @@ bool CardBuilder::add(const VCardContentLine& line)
             sortAs_ = decodeContactText(*sortAs, "UTF-8")
                           .split(QRegularExpression(QStringLiteral("[,;]")));
     } else if (name == "FN") {
-        card_.formattedName = unescapeText(value).trimmed();
+        card_.formattedName = unescape(value).trimmed();
     } else if (name == "X-PHONETIC-LAST-NAME") {
-        card_.phoneticFamily = unescapeText(value).trimmed();
+        card_.phoneticFamily = unescape(value).trimmed();
     } else if (name == "X-PHONETIC-FIRST-NAME") {
-        card_.phoneticGiven = unescapeText(value).trimmed();
+        card_.phoneticGiven = unescape(value).trimmed();
     } else if (name == "SORT-STRING") {
-        sortString_ = unescapeText(value).trimmed();
+        sortString_ = unescape(value).trimmed();
     } else if (name == "SOUND" && !line.param("VALUE")) {
-        sound_ = splitComponents(value).join(QString()).trimmed();
+        sound_ = splitComponents(value, version21_).join(QString()).trimmed();
     } else if (name == "TEL") {
-        addNumber(line, unescapeText(value));
+        addNumber(line, unescape(value));
     } else if (name == "EMAIL") {
         QStringList words;
         for (const QByteArray& type : line.types())
             words.append(QString::fromUtf8(type));
         card_.mails.push_back(
-            {unescapeText(value).trimmed(), mailKindFromWords(words), line.isPreferred()});
+            {unescape(value).trimmed(), mailKindFromWords(words), line.isPreferred()});
     } else if (name == "NOTE") {
         if (!card_.note.isEmpty())
             card_.note += QLatin1Char('\n');
-        card_.note += unescapeText(value).trimmed();
+        card_.note += unescape(value).trimmed();
     } else if (name == "CATEGORIES") {
         QStringList categories;
         for (const QString& category : value.split(QLatin1Char(',')))
-            categories.append(unescapeText(category).trimmed());
+            categories.append(unescape(category).trimmed());
         const auto group = groupFromLabels(categories);
         if (group && !card_.group)
             card_.group = group;
