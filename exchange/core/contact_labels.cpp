@@ -1,5 +1,7 @@
 #include "exchange/core/contact_labels.h"
 
+#include <iterator>
+
 namespace {
 
 bool anyContains(const QStringList& words, std::initializer_list<const char*> needles)
@@ -12,6 +14,21 @@ bool anyContains(const QStringList& words, std::initializer_list<const char*> ne
 }
 
 const QString GROUP_PREFIX = QStringLiteral("グループ");
+
+struct TelKindWords {
+    const char* vcardTypes;
+    const char* csvLabel;
+};
+
+// By TelKind code; each pair reads back as its kind through telKindFromWords.
+constexpr TelKindWords TEL_KIND_WORDS[] = {
+    {"VOICE", "Home"}, {"CELL", "Mobile"}, {"PCS", "PHS"}, {"WORK,VOICE", "Work"}, {"FAX", "Fax"},
+};
+
+const TelKindWords& telKindWords(std::uint8_t kind)
+{
+    return kind < std::size(TEL_KIND_WORDS) ? TEL_KIND_WORDS[kind] : TEL_KIND_WORDS[TEL_PHONE];
+}
 
 } // namespace
 
@@ -31,6 +48,16 @@ TelKind telKindFromWords(const QStringList& words)
 MailKind mailKindFromWords(const QStringList& words)
 {
     return anyContains(words, {"WORK", "BUSINESS", "会社"}) ? MAIL_OFFICE_PC : MAIL_UNSPECIFIED;
+}
+
+const char* telVCardTypes(std::uint8_t kind)
+{
+    return telKindWords(kind).vcardTypes;
+}
+
+const char* telCsvLabel(std::uint8_t kind)
+{
+    return telKindWords(kind).csvLabel;
 }
 
 QString groupLabel(int group)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 #include <optional>
 
 // Kind of a number from its type words or label, in any case: a fax stays a fax whatever else
@@ -17,6 +19,11 @@ TelKind telKindFromWords(const QStringList& words);
 
 // MAIL_OFFICE_PC for a work address, MAIL_UNSPECIFIED for every other.
 MailKind mailKindFromWords(const QStringList& words);
+
+// How the smartphone files write a number's kind: the vCard 3.0 TYPE list ("WORK,VOICE") and
+// the label of the CSV column ("Work"); a code without a name is a plain number.
+const char* telVCardTypes(std::uint8_t kind);
+const char* telCsvLabel(std::uint8_t kind);
 
 // "グループ3": the category or label that carries an entry's group.
 QString groupLabel(int group);

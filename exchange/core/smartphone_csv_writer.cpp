@@ -8,22 +8,6 @@
 
 namespace {
 
-const char* phoneLabel(std::uint8_t kind)
-{
-    switch (kind) {
-    case TEL_MOBILE:
-        return "Mobile";
-    case TEL_PHS:
-        return "PHS";
-    case TEL_OFFICE:
-        return "Work";
-    case TEL_FAX:
-        return "Fax";
-    default:
-        return "Home";
-    }
-}
-
 QStringList headerRow()
 {
     QStringList header = {QStringLiteral("First Name"),
@@ -59,7 +43,7 @@ QStringList entryRow(const TelEntry& entry)
                   << fromCp932(mail.address);
     for (const TelNumber& tel : entry.tel)
         if (tel.number[0])
-            numbers << QLatin1String(phoneLabel(tel.kind)) << fromCp932(tel.number);
+            numbers << QLatin1String(telCsvLabel(tel.kind)) << fromCp932(tel.number);
     while (mails.size() < 2 * MAIL_SLOTS)
         mails << QString();
     while (numbers.size() < 2 * TEL_SLOTS)

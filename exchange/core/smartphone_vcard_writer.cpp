@@ -8,22 +8,6 @@ namespace {
 
 constexpr qsizetype FOLD_WIDTH = 75;
 
-const char* telType(std::uint8_t kind)
-{
-    switch (kind) {
-    case TEL_MOBILE:
-        return "CELL";
-    case TEL_PHS:
-        return "PCS";
-    case TEL_OFFICE:
-        return "WORK,VOICE";
-    case TEL_FAX:
-        return "FAX";
-    default:
-        return "VOICE";
-    }
-}
-
 bool isUtf8Continuation(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -91,7 +75,7 @@ QByteArray smartphoneVCardEntry(const TelEntry& entry)
     for (const TelNumber& tel : entry.tel)
         if (tel.number[0])
             addLine(card, QStringLiteral("TEL;TYPE=%1:%2")
-                              .arg(QLatin1String(telType(tel.kind)), fromCp932(tel.number)));
+                              .arg(QLatin1String(telVCardTypes(tel.kind)), fromCp932(tel.number)));
     for (const MailAddress& mail : entry.mail)
         if (mail.address[0])
             addLine(card, QStringLiteral("EMAIL;TYPE=%1:%2")

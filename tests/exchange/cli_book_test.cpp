@@ -35,12 +35,7 @@ QByteArray withoutRevision(QByteArray bytes)
     return lines.join('\n');
 }
 
-class Cli : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir;
-};
+using Cli = CliTest;
 
 TEST_F(Cli, ConvertsAVCardFileToTheSameVCardAndToJson)
 {

@@ -2,6 +2,7 @@
 // 書き出し, and convert left as it was for a vCard 3.0 file.
 
 #include "tests/exchange/cli_run.h"
+#include "tests/exchange/contact_files.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -13,28 +14,12 @@
 
 namespace {
 
-QString contacts(const char* name)
-{
-    return QStringLiteral(VEMBLOR_TEST_DATA "/contacts/") + QString::fromUtf8(name);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QJsonObject readJson(const QString& path)
 {
     return QJsonDocument::fromJson(readAll(path)).object();
 }
 
-class CliContacts : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir;
-};
+using CliContacts = CliTest;
 
 TEST_F(CliContacts, ImportWritesTheBookAndTheReport)
 {

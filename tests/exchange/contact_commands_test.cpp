@@ -1,12 +1,12 @@
 // 連絡先の取り込み… and スマートフォン用に書き出し… driven through the list window's menu, with the
 // report window the import opens.
 
-#include "app/ui/install_commands.h"
 #include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
-#include "tests/support/book_fixtures.h"
+#include "tests/exchange/contact_files.h"
+#include "tests/exchange/list_command_test.h"
 #include "tests/support/scripted_services.h"
 
 #include <QAction>
@@ -27,17 +27,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString contacts(const char* name)
-{
-    return QStringLiteral(VEMBLOR_TEST_DATA "/contacts/") + QString::fromUtf8(name);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Plays the user in front of the report window once it opens: records what it shows, runs
 // the given clicks and closes it.
@@ -62,25 +51,8 @@ struct ReportWindowUser {
     QStringList lines;
 };
 
-class ContactCommands : public testing::Test {
+class ContactCommands : public ListCommandTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        installListCommands();
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
-                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
-        appState() = AppState{};
-    }
-    void TearDown() override
-    {
-        clearBook(telBook());
-        appState() = AppState{};
-    }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-
-    QTemporaryDir dir;
-    ScriptedFileDialogs files;
     ScriptedMessages messages;
 };
 
