@@ -5,6 +5,7 @@
 #include "exchange/core/contact_import.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
+#include "tests/exchange/entry_slot_texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,46 +44,24 @@ QString collapsed(const QString& text)
     return text.simplified();
 }
 
-struct Slot {
-    QString text;
-    int kind;
-};
-
-std::vector<Slot> numbers(const TelEntry& entry)
-{
-    std::vector<Slot> filled;
-    for (const TelNumber& tel : entry.tel)
-        if (tel.number[0])
-            filled.push_back({fromCp932(tel.number), tel.kind});
-    return filled;
-}
-
-std::vector<Slot> addresses(const TelEntry& entry)
-{
-    std::vector<Slot> filled;
-    for (const MailAddress& mail : entry.mail)
-        if (mail.address[0])
-            filled.push_back({fromCp932(mail.address), mail.kind});
-    return filled;
-}
-
 // A number item of expected.json ({"number", "kind": [...]}) or an address (a string).
-bool matches(const Slot& slot, const QJsonValue& item)
+bool matches(const SlotText& slot, const QJsonValue& item)
 {
     if (item.isString())
-        return slot.text == item.toString();
+        return slot.text == item.toString().toStdString();
     const QJsonObject object = item.toObject();
-    return slot.text == object.value(QStringLiteral("number")).toString() &&
+    return slot.text == object.value(QStringLiteral("number")).toString().toStdString() &&
            object.value(QStringLiteral("kind")).toArray().contains(slot.kind);
 }
 
-bool anyMatches(const std::vector<Slot>& filled, const QJsonValue& item)
+bool anyMatches(const std::vector<SlotText>& filled, const QJsonValue& item)
 {
     return std::any_of(filled.begin(), filled.end(),
-                       [&](const Slot& slot) { return matches(slot, item); });
+                       [&](const SlotText& slot) { return matches(slot, item); });
 }
 
-void checkSlots(const std::vector<Slot>& filled, const QJsonObject& expected, const char* prefix)
+void checkSlots(const std::vector<SlotText>& filled, const QJsonObject& expected,
+                const char* prefix)
 {
     const auto key = [prefix](const char* suffix) {
         return QString::fromLatin1(prefix) + QLatin1Char('_') + QString::fromLatin1(suffix);
@@ -90,7 +69,7 @@ void checkSlots(const std::vector<Slot>& filled, const QJsonObject& expected, co
     if (expected.contains(key("first"))) {
         ASSERT_FALSE(filled.empty()) << prefix;
         EXPECT_TRUE(matches(filled.front(), expected.value(key("first"))))
-            << prefix << " first: " << filled.front().text.toStdString();
+            << prefix << " first: " << filled.front().text;
     }
     if (expected.contains(key("n"))) {
         EXPECT_EQ(static_cast<int>(filled.size()), expected.value(key("n")).toInt()) << prefix;
@@ -101,10 +80,10 @@ void checkSlots(const std::vector<Slot>& filled, const QJsonObject& expected, co
     const QJsonArray from = expected.value(key("from")).toArray();
     if (from.isEmpty())
         return;
-    for (const Slot& slot : filled) {
+    for (const SlotText& slot : filled) {
         EXPECT_TRUE(std::any_of(from.begin(), from.end(),
                                 [&](const QJsonValue& item) { return matches(slot, item); }))
-            << prefix << " has " << slot.text.toStdString() << " kind " << slot.kind;
+            << prefix << " has " << slot.text << " kind " << slot.kind;
     }
 }
 
@@ -145,8 +124,8 @@ TEST_P(RealExports, ImportAsExpected)
             EXPECT_TRUE(names.contains(collapsed(fromCp932(entry.name))))
                 << fromCp932(entry.name).toStdString();
         }
-        checkSlots(numbers(entry), entryExpected, "tel");
-        checkSlots(addresses(entry), entryExpected, "mail");
+        checkSlots(filledSlotTexts(entry, SlotList::Tel), entryExpected, "tel");
+        checkSlots(filledSlotTexts(entry, SlotList::Mail), entryExpected, "mail");
         if (entryExpected.contains(QStringLiteral("memo"))) {
             EXPECT_EQ(collapsed(fromCp932(entry.memo)),
                       collapsed(entryExpected.value(QStringLiteral("memo")).toString()));

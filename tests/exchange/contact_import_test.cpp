@@ -3,6 +3,7 @@
 #include "exchange/core/contact_import.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
+#include "tests/exchange/entry_slot_texts.h"
 
 #include <QFile>
 
@@ -18,19 +19,13 @@ namespace {
 
 const QDateTime IMPORT_TIME(QDate(2024, 1, 15), QTime(9, 30));
 
-struct Slot {
-    int kind;
-    std::string text;
-    bool operator==(const Slot&) const = default;
-};
-
 struct ExpectedEntry {
     std::string name;
     std::string furigana;
     int group;
     int secret;
-    std::vector<Slot> tel;
-    std::vector<Slot> mail;
+    std::vector<SlotText> tel;
+    std::vector<SlotText> mail;
     std::string memo;
 };
 
@@ -42,11 +37,6 @@ struct FixtureCase {
     std::set<Change> changes;
 };
 
-std::ostream& operator<<(std::ostream& out, const Slot& slot)
-{
-    return out << slot.kind << ':' << slot.text;
-}
-
 std::ostream& operator<<(std::ostream& out, const FixtureCase& c)
 {
     return out << c.file;
@@ -55,24 +45,6 @@ std::ostream& operator<<(std::ostream& out, const FixtureCase& c)
 std::string text(const char* field)
 {
     return fromCp932(field).toStdString();
-}
-
-std::vector<Slot> numbers(const TelEntry& entry)
-{
-    std::vector<Slot> filled;
-    for (const TelNumber& tel : entry.tel)
-        if (tel.number[0])
-            filled.push_back({tel.kind, text(tel.number)});
-    return filled;
-}
-
-std::vector<Slot> addresses(const TelEntry& entry)
-{
-    std::vector<Slot> filled;
-    for (const MailAddress& mail : entry.mail)
-        if (mail.address[0])
-            filled.push_back({mail.kind, text(mail.address)});
-    return filled;
 }
 
 QByteArray fixture(const char* name)
@@ -176,8 +148,8 @@ TEST_P(ContactFixtures, ImportsEveryFieldWithTheExpectedReport)
         EXPECT_EQ(text(entry.furigana), expected.furigana);
         EXPECT_EQ(entry.group, expected.group);
         EXPECT_EQ(entry.secret, expected.secret);
-        EXPECT_EQ(numbers(entry), expected.tel);
-        EXPECT_EQ(addresses(entry), expected.mail);
+        EXPECT_EQ(filledSlotTexts(entry, SlotList::Tel), expected.tel);
+        EXPECT_EQ(filledSlotTexts(entry, SlotList::Mail), expected.mail);
         EXPECT_EQ(text(entry.memo), expected.memo);
         EXPECT_TRUE(checkEntry(entry).ok());
     }
