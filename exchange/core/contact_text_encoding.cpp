@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QByteArrayView CP932 = "windows-31j";
@@ -11,11 +13,22 @@ bool startsWith(const QByteArray& bytes, QByteArrayView prefix)
     return bytes.startsWith(prefix);
 }
 
-std::optional<QByteArray> utf16ToUtf8(QByteArrayView bytes, QStringDecoder::Encoding encoding)
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\r') &&
+           c != QLatin1Char('\n');
+}
+
+// The UTF-8 form of UTF-16 bytes, or nothing when they do not decode or (unless a mark said they
+// are UTF-16) hold control characters no text file does.
+std::optional<QByteArray> utf16ToUtf8(QByteArrayView bytes, QStringDecoder::Encoding encoding,
+                                      bool marked)
 {
     QStringDecoder decoder(encoding);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError() || bytes.size() % 2 != 0)
+        return std::nullopt;
+    if (!marked && std::any_of(text.cbegin(), text.cend(), isControl))
         return std::nullopt;
     return text.toUtf8();
 }
@@ -70,13 +83,22 @@ std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)
     if (startsWith(file, "\xFF\xFE") || startsWith(file, "\xFE\xFF")) {
         const bool little = file[0] == '\xFF';
         auto utf8 = utf16ToUtf8(QByteArrayView(file).sliced(2),
-                                little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+                                little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, true);
         if (!utf8)
             return std::nullopt;
         return ContactBytes{*utf8, "UTF-8"};
     }
-    if (file.contains('\0'))
+    if (file.contains('\0')) {
+        // UTF-16 without a mark, as some address books write it: contact files begin with
+        // ASCII ("BEGIN:VCARD", a header row), so the first character tells the byte order.
+        if (file.size() >= 2 && (file[0] == '\0') != (file[1] == '\0')) {
+            const bool little = file[1] == '\0';
+            if (auto utf8 = utf16ToUtf8(
+                    file, little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, false))
+                return ContactBytes{*utf8, "UTF-8"};
+        }
         return std::nullopt;
+    }
     if (startsWith(file, "\xEF\xBB\xBF"))
         return ContactBytes{file.mid(3), "UTF-8"};
     if (isValidUtf8(file))

@@ -1,7 +1,8 @@
 #pragma once
 // Finds how a contacts file is encoded and turns its bytes into text. A byte-order mark decides
 // first (UTF-8, UTF-16); otherwise a file whose bytes are valid UTF-8 is UTF-8 and any other is
-// Shift-JIS (code page 932), which the Japanese handsets and PC programs wrote.
+// Shift-JIS (code page 932), which the Japanese handsets and PC programs wrote. UTF-16 without
+// a mark is told by the zero bytes of its first character.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -17,7 +18,7 @@ struct ContactBytes {
 };
 
 // Nothing when the file is not text in an encoding the import knows: a UTF-32 mark, NUL bytes
-// without a UTF-16 mark, or UTF-16 that does not decode.
+// that are not UTF-16, or UTF-16 that does not decode.
 std::optional<ContactBytes> detectContactEncoding(const QByteArray& file);
 
 bool isValidUtf8(QByteArrayView bytes);

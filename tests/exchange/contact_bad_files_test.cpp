@@ -37,7 +37,8 @@ QByteArray card(const QByteArray& body)
 
 TEST(ContactBadFiles, EndWithAMessageAndLeaveTheBook)
 {
-    QByteArray binary;
+    // A picture: its header, then bytes of every value.
+    QByteArray binary("\x89PNG\r\n\x1A\n", 8);
     for (int i = 0; i < 4096; ++i)
         binary += static_cast<char>((i * 37) & 0xFF);
     const struct {

@@ -173,6 +173,8 @@ TEST(ContactEncoding, FindsTheEncodingOfAFile)
         {"\x82\xA0", "windows-31j", "\x82\xA0"},
         {"\xE3\x81", "windows-31j", "\xE3\x81"}, // a cut UTF-8 sequence is not UTF-8
         {"\xC0\xAF", "windows-31j", "\xC0\xAF"}, // nor an overlong one
+        {QByteArray("\0B\0E\x30\x42", 6), "UTF-8", "BE\xE3\x81\x82"},
+        {QByteArray("B\0E\0\x42\x30", 6), "UTF-8", "BE\xE3\x81\x82"},
         {QByteArray("\xFF\xFE\x00\x00", 4), nullptr, ""},
         {QByteArray("BEGIN:VCARD\0\0", 13), nullptr, ""},
         {QByteArray("\xFF\xFE\x42", 3), nullptr, ""},
