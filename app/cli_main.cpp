@@ -2,6 +2,7 @@
 
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/contact_commands.h"
 #include "app/cli/handset_commands.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,8 @@ const CliCommand COMMANDS[] = {
     {"convert", "IN.vcf|IN.csv OUT.vcf|OUT.json [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
      runConvert},
     {"check", "BOOK.vcf", runCheck},
+    {"import", "IN OUT.vcf|OUT.json [--report REPORT.json]", runImport},
+    {"export", "IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...] [--delete-rows ROW,...]", runExport},
     {"read", "--port PORT OUT.vcf [--fast]", runRead},
     {"write",
      "--port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] [--verify | --no-verify]\n"

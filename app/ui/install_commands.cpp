@@ -2,6 +2,7 @@
 
 #include "app/core/settings.h"
 #include "device/ui/device_commands.h"
+#include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/app_state.h"
@@ -15,6 +16,8 @@ void installListCommands()
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
     commands.importCsv = importCsv;
+    commands.importContacts = [](CTelListDlg& list) { importContacts(list); };
+    commands.exportForSmartphones = exportForSmartphones;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.deviceRead = [](CTelListDlg& list) {

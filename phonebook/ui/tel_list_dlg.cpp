@@ -211,7 +211,10 @@ void CTelListDlg::buildMenu()
     file->addSeparator();
     for (auto [id, text] :
          {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"}, std::pair{ID_LIST_SAVE, "保存"}})
+          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
+          std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
+          std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
+          std::pair{ID_LIST_SAVE, "保存"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
     file->addSeparator();
@@ -327,6 +330,7 @@ void CTelListDlg::updateMenuState()
     const bool hasEntries = telBook().count != 0;
     actions_.value(ID_LIST_SAVE)->setEnabled(hasEntries);
     actions_.value(ID_LIST_SAVE_AS)->setEnabled(hasEntries);
+    actions_.value(ID_LIST_EXPORT_SMARTPHONE)->setEnabled(hasEntries);
 }
 
 void CTelListDlg::onNew()
@@ -375,6 +379,12 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_IMPORT_CSV:
         command = &table.importCsv;
+        break;
+    case ID_LIST_IMPORT_CONTACTS:
+        command = &table.importContacts;
+        break;
+    case ID_LIST_EXPORT_SMARTPHONE:
+        command = &table.exportForSmartphones;
         break;
     case ID_LIST_SAVE:
         command = &table.save;
