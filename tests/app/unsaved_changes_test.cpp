@@ -74,6 +74,7 @@ template <class T> void onNextModal(std::function<void(T&)> act)
 // The list window the main window opened, with the scripted services and the working directory:
 // every step a case is made of.
 struct Steps {
+    CVemblorDlg& main;
     CTelListDlg& list;
     ScriptedMessages& messages;
     ScriptedFileDialogs& files;
@@ -163,10 +164,10 @@ struct Steps {
         discardYes();
         std::unique_ptr<DemoHandset> demo;
         if (handsetThere) {
-            demo = CVemblorApp::startDemo();
+            demo = CVemblorApp::startDemo(main);
             ASSERT_NE(demo, nullptr);
         } else {
-            overridePortDevice(appState().portNo, dir.filePath(QStringLiteral("no-such-device")));
+            overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
         }
         TransferGuard guard;
         command(ID_LIST_DEVICE_READ);
@@ -183,7 +184,7 @@ protected:
     void TearDown() override
     {
         listCommands() = ListCommands{};
-        overridePortDevice(0, QString());
+        overridePortInUse(QString());
         StartDirTest::TearDown();
     }
 
@@ -201,14 +202,14 @@ protected:
         clearBook(telBook());
         markBookUnchanged();
         appState() = AppState{};
-        overridePortDevice(0, QString());
+        overridePortInUse(QString());
         messages.shown.clear();
         messages.answers.clear();
 
         CVemblorDlg main;
         main.show();
-        onNextModal<CTelListDlg>([this, &c](CTelListDlg& list) {
-            Steps steps{list, messages, files, dir};
+        onNextModal<CTelListDlg>([this, &c, &main](CTelListDlg& list) {
+            Steps steps{main, list, messages, files, dir};
             c.run(steps);
             list.commandAction(ID_LIST_CANCEL)->trigger();
         });
