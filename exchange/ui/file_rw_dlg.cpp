@@ -144,12 +144,12 @@ bool CFileRWDlg::pollCancel()
 
 bool CFileRWDlg::askYesNo(const QString& text)
 {
-    return messages().askYesNo(text);
+    return messages().askYesNo(text, this);
 }
 
 void CFileRWDlg::showMessage(const QString& text)
 {
-    messages().showMessage(text);
+    messages().showMessage(text, this);
 }
 
 void CFileRWDlg::reject()

@@ -9,12 +9,14 @@
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -29,26 +31,29 @@ constexpr int COLUMN_COUNT = 16;
 
 struct ColumnSpec {
     const char* header;
-    int width;
+    const char* widest; // the longest text the column shows whole at the list's font
 };
 
+// The columns in their order. Each is as wide as its header or its widest usual content,
+// whichever is wider, at the font in use: a name of eight kanji, a reading of fourteen
+// half-width kana, an eleven-digit number, a twenty-character address with capitals.
 constexpr ColumnSpec COLUMNS[COLUMN_COUNT] = {
-    {"名前", 100},
-    {"フリガナ", 100},
-    {"グループ", 50},
-    {"種別", 60},
-    {"電話番号１", 100},
-    {"種別", 60},
-    {"電話番号２", 100},
-    {"種別", 60},
-    {"電話番号３", 100},
-    {"種別", 60},
-    {"メールアドレス１", 100},
-    {"種別", 60},
-    {"メールアドレス２", 100},
-    {"種別", 60},
-    {"メールアドレス３", 100},
-    {"メモ", 100},
+    {"名前", "漢字漢字漢字漢字"},
+    {"フリガナ", "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾ"},
+    {"グループ", "9"},
+    {"種別", "携帯電話"},
+    {"電話番号１", "09012345678"},
+    {"種別", "携帯電話"},
+    {"電話番号２", "09012345678"},
+    {"種別", "携帯電話"},
+    {"電話番号３", "09012345678"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス１", "Watanabe.M@Email.com"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス２", "Watanabe.M@Email.com"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス３", "Watanabe.M@Email.com"},
+    {"メモ", "予約は平日の午前中のみ"},
 };
 
 // The last column a row gets when the record check stops at a field: the rejected field's own
@@ -165,8 +170,11 @@ CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
     layout->setMenuBar(menuBar_);
     layout->addWidget(list_);
     layout->addWidget(status_);
+    // The layout's size, but never more than the smallest screen holds with the window's frame
+    // and a panel: at the usual fonts of the desktops the layout would be wider than that.
     DialogUnits units(this);
-    resize(units.x(749), units.y(261) + menuBar_->sizeHint().height());
+    const QSize layoutSize(units.x(749), units.y(261) + menuBar_->sizeHint().height());
+    resize(layoutSize.boundedTo(SMALLEST_SCREEN - WINDOW_FRAME_ROOM));
 
     initColumns();
     fillList();
@@ -203,7 +211,10 @@ void CTelListDlg::buildMenu()
     file->addSeparator();
     for (auto [id, text] :
          {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"}, std::pair{ID_LIST_SAVE, "保存"}})
+          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
+          std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
+          std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
+          std::pair{ID_LIST_SAVE, "保存"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
     file->addSeparator();
@@ -233,8 +244,17 @@ void CTelListDlg::initColumns()
         auto* header = new QTableWidgetItem(QString::fromUtf8(COLUMNS[c].header));
         header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         list_->setHorizontalHeaderItem(c, header);
-        list_->setColumnWidth(c, COLUMNS[c].width);
+        list_->setColumnWidth(c, std::max(list_->horizontalHeader()->sectionSizeHint(c),
+                                          contentWidth(QString::fromUtf8(COLUMNS[c].widest))));
     }
+}
+
+int CTelListDlg::contentWidth(const QString& text) const
+{
+    // A cell's text sits between two margins of the style's, and the grid line takes one pixel.
+    const int margin =
+        list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+    return list_->fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
 }
 
 void CTelListDlg::fillList()
@@ -310,6 +330,7 @@ void CTelListDlg::updateMenuState()
     const bool hasEntries = telBook().count != 0;
     actions_.value(ID_LIST_SAVE)->setEnabled(hasEntries);
     actions_.value(ID_LIST_SAVE_AS)->setEnabled(hasEntries);
+    actions_.value(ID_LIST_EXPORT_SMARTPHONE)->setEnabled(hasEntries);
 }
 
 void CTelListDlg::onNew()
@@ -358,6 +379,12 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_IMPORT_CSV:
         command = &table.importCsv;
+        break;
+    case ID_LIST_IMPORT_CONTACTS:
+        command = &table.importContacts;
+        break;
+    case ID_LIST_EXPORT_SMARTPHONE:
+        command = &table.exportForSmartphones;
         break;
     case ID_LIST_SAVE:
         command = &table.save;
