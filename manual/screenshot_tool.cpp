@@ -35,11 +35,14 @@
 
 namespace {
 
-// The offscreen platform draws no window frame; the picture gets a plain caption bar with the
-// window's title, so the reader can match it with the window on the screen.
+// The offscreen platform draws no window frame; the picture of a window with a title bar gets a
+// plain caption bar with the window's title, so the reader can match it with the window on the
+// screen. A frameless window (the progress and transfer windows) is shown as it is.
 QImage framed(QWidget& window)
 {
     const QPixmap client = window.grab();
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return client.toImage();
     const int bar = window.fontMetrics().height() + 10;
     QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_ARGB32);
     image.fill(QColor(0x1d, 0x3f, 0x72));
@@ -75,16 +78,18 @@ bool save(QWidget& window, const QString& dir, const char* name, Show show = Sho
 // The pictures never wait for an answer: a message that shows up is printed instead.
 class PrintedMessages final : public MessageService, public FileTaskHost {
 public:
-    void showMessage(const QString& text) override
+    void showMessage(const QString& text, QWidget*) override { print(text); }
+    bool askYesNo(const QString& text, QWidget*) override { return print(text); }
+    void showMessage(const QString& text) override { print(text); }
+    bool askYesNo(const QString& text) override { return print(text); }
+    bool pollCancel() override { return false; }
+
+private:
+    static bool print(const QString& text)
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString& text) override
-    {
-        showMessage(text);
         return false;
     }
-    bool pollCancel() override { return false; }
 };
 
 // Reads a short CSV file of the sample people into the CSV tables, as CSV インポート does.
@@ -173,7 +178,7 @@ int main(int argc, char* argv[])
 
     appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer{QString()};
+        CSerialDlg transfer{QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }

@@ -39,15 +39,11 @@ void addMissingTransferKeys()
     }
 }
 
-struct PortOverride {
-    int index = -1;
-    QString device;
-};
-
-PortOverride& portOverride()
+// The device that stands behind the port in use, whichever it is; empty for none.
+QString& portInUseOverride()
 {
-    static PortOverride current;
-    return current;
+    static QString device;
+    return device;
 }
 } // namespace
 
@@ -132,8 +128,8 @@ int parsePortNo(const QString& value)
 
 QString portDevicePath(int index)
 {
-    if (index == portOverride().index)
-        return portOverride().device;
+    if (!portInUseOverride().isEmpty() && index == appState().portNo)
+        return portInUseOverride();
     const QString mapped =
         readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));
     if (!mapped.isEmpty())
@@ -145,7 +141,7 @@ QString portDevicePath(int index)
 #endif
 }
 
-void overridePortDevice(int index, const QString& device)
+void overridePortInUse(const QString& device)
 {
-    portOverride() = device.isEmpty() ? PortOverride{} : PortOverride{index, device};
+    portInUseOverride() = device;
 }

@@ -35,9 +35,10 @@ QString portDisplayName(int index);
 // The index of a PORT_NO value: "COM7" gives 6. A missing, short, malformed or out-of-range
 // value gives 0 (COM1), so no index outside 0-49 ever reaches a port.
 int parsePortNo(const QString& value);
-// The device behind a port index: the override when there is one for it, then the PORTS entry of
+// The device behind a port index: the override when it is the port in use, then the PORTS entry of
 // the settings file, otherwise \\.\COMn on Windows and /dev/ttyS(n-1) elsewhere.
 QString portDevicePath(int index);
-// Puts device behind one port index for the rest of the run, ahead of the settings file and
-// never written to it (the demo's simulated handset); an empty device ends the override.
-void overridePortDevice(int index, const QString& device);
+// Puts device behind the port in use (AppState.portNo), whichever port that is now or is chosen
+// later, ahead of the settings file and never written to it (the demo's simulated handset); an
+// empty device ends the override.
+void overridePortInUse(const QString& device);

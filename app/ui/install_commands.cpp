@@ -2,6 +2,7 @@
 
 #include "app/core/settings.h"
 #include "device/ui/device_commands.h"
+#include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/app_state.h"
@@ -15,12 +16,14 @@ void installListCommands()
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
     commands.importCsv = importCsv;
+    commands.importContacts = [](CTelListDlg& list) { importContacts(list); };
+    commands.exportForSmartphones = exportForSmartphones;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.deviceRead = [](CTelListDlg& list) {
-        readFromHandset(list, portDevicePath(appState().portNo));
+        readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
     commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, portDevicePath(appState().portNo));
+        writeToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
 }

@@ -68,18 +68,22 @@ TEST_F(Settings, SavingKeepsOtherSectionsAndKeys)
     EXPECT_EQ(portDevicePath(49), QStringLiteral("/dev/ttyS49"));
 }
 
-TEST_F(Settings, OverriddenPortComesBeforeTheFileAndIsNeverSaved)
+TEST_F(Settings, OverriddenPortInUseComesBeforeTheFileAndIsNeverSaved)
 {
     writeAll(ini(), "[PORTS]\nCOM3=/dev/ttyUSB0\n[VEMBLOR]\nPORT_NO=COM3\n");
     loadSettings();
-    overridePortDevice(2, QStringLiteral("/dev/pts/7"));
+    overridePortInUse(QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
     savedPortNo() = 2;
     saveSettings();
     EXPECT_FALSE(QString::fromUtf8(readFile(ini())).contains(QStringLiteral("/dev/pts")));
-    overridePortDevice(2, QString());
+    // The override goes with the port in use.
+    appState().portNo = 1;
+    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
+    overridePortInUse(QString());
+    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
 }
 
 struct Flags {

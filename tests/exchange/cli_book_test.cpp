@@ -1,5 +1,7 @@
 // vemblor-cli convert and check, run as the separate program scripts call.
 
+#include "tests/exchange/cli_run.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -11,21 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(VEMBLOR_CLI), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString corpus(const char* name)
 {
@@ -48,12 +35,7 @@ QByteArray withoutRevision(QByteArray bytes)
     return lines.join('\n');
 }
 
-class Cli : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir;
-};
+using Cli = CliTest;
 
 TEST_F(Cli, ConvertsAVCardFileToTheSameVCardAndToJson)
 {
