@@ -36,10 +36,10 @@ public:
     // Yes ends the program at once.
     void onSessionEnd(QSessionManager& manager);
 
+private:
     // "保存されていない変更があります。終了してよろしいでしょうか？" when the phone book holds
     // unsaved changes; true when the program may end.
     static bool confirmExit();
 
-private:
     QHash<int, QAction*> actions_;
 };
