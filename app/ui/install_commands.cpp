@@ -21,9 +21,9 @@ void installListCommands()
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.deviceRead = [](CTelListDlg& list) {
-        readFromHandset(list, portDevicePath(appState().portNo));
+        readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
     commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, portDevicePath(appState().portNo));
+        writeToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
 }

@@ -1,8 +1,5 @@
 #include "phonebook/ui/tel_edit_dlg.h"
 
-#include "window_services/dialog_units.h"
-#include "window_services/key_filter.h"
-#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_edit_rules.h"
@@ -10,6 +7,10 @@
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/byte_limited_edit.h"
 #include "phonebook/ui/sub_list_editor.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -180,6 +181,8 @@ void CTelEditDlg::buildMenu()
 void CTelEditDlg::buildControls()
 {
     DialogUnits du(this);
+    const int menuHeight = layout()->menuBar()->sizeHint().height();
+    du.fitInto(617, 306, SMALLEST_SCREEN - WINDOW_FRAME_ROOM - QSize(0, menuHeight));
     auto* page = new QWidget(this);
     page->setFixedSize(du.x(617), du.y(306));
     layout()->addWidget(page);
@@ -259,8 +262,8 @@ void CTelEditDlg::loadEntryControls()
 {
     const QSignalBlocker nameBlocker(name_), furiganaBlocker(furigana_), groupBlocker(group_),
         memoBlocker(memo_);
-    name_->setText(fromCp932(workEntry_.name));
-    furigana_->setText(fromCp932(workEntry_.furigana));
+    name_->setText(editableText(workEntry_.name));
+    furigana_->setText(editableText(workEntry_.furigana));
     group_->setCurrentIndex(-1);
     secret_->setChecked(workEntry_.secret != 0);
     // The sub-lists are listed whether or not the entry has a name: an unlisted number would
@@ -271,7 +274,7 @@ void CTelEditDlg::loadEntryControls()
     // user picks one.
     if (workEntry_.name[0] != '\0')
         group_->setCurrentIndex(workEntry_.group < GROUPS ? workEntry_.group : -1);
-    memo_->setText(fromCp932(workEntry_.memo));
+    memo_->setText(editableText(workEntry_.memo));
 }
 
 void CTelEditDlg::onMemoChanged(const QString& text)
@@ -280,7 +283,7 @@ void CTelEditDlg::onMemoChanged(const QString& text)
         return;
     // A pasted tab or line break: the memo goes back to the last text it took.
     const QSignalBlocker blocker(memo_);
-    memo_->setText(fromCp932(workEntry_.memo));
+    memo_->setText(editableText(workEntry_.memo));
 }
 
 void CTelEditDlg::onDecide()

@@ -53,6 +53,8 @@ protected:
 private:
     void buildMenu();
     void initColumns();
+    // Pixels a cell needs to show text whole.
+    int contentWidth(const QString& text) const;
     void fillList();
     void updateMenuState();
     QAction* addCommand(QMenu* menu, int id, const char* text);

@@ -51,8 +51,8 @@ public:
                 progress->cancelButton()->click();
         });
     }
-    void showMessage(const QString& text) override { shown << text; }
-    bool askYesNo(const QString& text) override
+    void showMessage(const QString& text, QWidget*) override { shown << text; }
+    bool askYesNo(const QString& text, QWidget*) override
     {
         questions << text;
         CFileRWDlg* progress = openProgressWindow();
