@@ -3,6 +3,7 @@
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/handset_commands.h"
+#include "app/cli/reading_command.h"
 
 #include <QCoreApplication>
 
@@ -22,6 +23,7 @@ const CliCommand COMMANDS[] = {
     {"emulate",
      "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]",
      runEmulate},
+    {"reading", "NAME... [--json]", runReading},
 };
 
 void printUsage(std::FILE* to)
