@@ -1,14 +1,15 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
-#include "window_services/dialog_units.h"
-#include "window_services/key_filter.h"
-#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/reading_review_dlg.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -158,6 +159,9 @@ void CTelListDlg::buildMenu()
                 this, [this, id] { runTableCommand(id); });
     connect(addCommand(edit, ID_LIST_DELETE, "削除"), &QAction::triggered, this,
             &CTelListDlg::onDelete);
+    edit->addSeparator();
+    connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
+            this, [this] { runReadingReview(*this); });
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
