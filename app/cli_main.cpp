@@ -15,7 +15,8 @@ namespace {
 
 // Each subcommand arrives with the code it runs.
 const CliCommand COMMANDS[] = {
-    {"convert", "IN.vcf|IN.csv OUT.vcf|OUT.json [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
+    {"convert",
+     "IN.vcf|IN.csv OUT.vcf|OUT.json [--readings] [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
      runConvert},
     {"check", "BOOK.vcf", runCheck},
     {"read", "--port PORT OUT.vcf", runRead},

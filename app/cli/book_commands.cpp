@@ -7,6 +7,7 @@
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
+#include "readings/reading_review.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -89,7 +90,7 @@ int usage(const char* text)
 int runConvert(const QStringList& arguments)
 {
     if (arguments.size() < 2)
-        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json");
+        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json [--readings]");
     const QString& in = arguments[0];
     const QString& out = arguments[1];
     const InputFormat* input = inputFormatOf(in);
@@ -99,8 +100,14 @@ int runConvert(const QStringList& arguments)
     if (!toVCard && !hasSuffix(out, {"json"}))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
 
-    if (const int imported = input->import(in, arguments.mid(2)); imported != CLI_OK)
+    QStringList options = arguments.mid(2);
+    const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
+    if (const int imported = input->import(in, options); imported != CLI_OK)
         return imported;
+    // Readings made from the names where the file had none: in place of the number, address
+    // or time the vCard import puts there, and in the empty reading a CSV row leaves.
+    if (proposeReadings)
+        applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
     if (const int written = toVCard ? writeVCardOutput(out) : writeJsonOutput(out);
         written != CLI_OK)
         return written;

@@ -1,8 +1,12 @@
 // vemblor-cli reading, run as the separate program scripts call.
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,7 @@ namespace {
 struct CliRun {
     int exitCode = -1;
     QString out;
+    QString err;
 };
 
 CliRun cli(const QStringList& arguments)
@@ -18,7 +23,8 @@ CliRun cli(const QStringList& arguments)
     QProcess process;
     process.start(QStringLiteral(VEMBLOR_CLI), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 TEST(CliReading, PrintsOneLineOfCandidatesPerName)
@@ -50,6 +56,65 @@ TEST(CliReading, WithoutNamesItShowsItsUsage)
 {
     EXPECT_EQ(cli({QStringLiteral("reading")}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("reading"), QStringLiteral("--json")}).exitCode, 2);
+}
+
+// Writes text as code page 932 into dir/name and returns the path.
+QString writeFile(const QTemporaryDir& dir, const char* name, const QString& text)
+{
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringEncoder("windows-31j").encode(text));
+    return path;
+}
+
+QStringList readingsIn(const QString& jsonPath)
+{
+    QFile file(jsonPath);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList readings;
+    for (const QJsonValue& entry : QJsonDocument::fromJson(file.readAll())
+                                       .object()
+                                       .value(QStringLiteral("entries"))
+                                       .toArray())
+        readings << entry.toObject().value(QStringLiteral("furigana")).toString();
+    return readings;
+}
+
+TEST(CliConvert, ReadingsOptionMakesMissingReadingsFromTheNames)
+{
+    QTemporaryDir dir;
+    const QString vcf = writeFile(
+        dir, "in.vcf",
+        QStringLiteral(
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:佐藤 花子;;;;\r\n"
+            "TEL;CELL:09011112222\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:鈴木 一郎;;;;\r\n"
+            "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:ｲﾁﾛｰ;;;;\r\nTEL;CELL:0312345678\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN:ABC;;;;\r\nTEL;CELL:0120\r\nEND:VCARD\r\n"));
+    const QString json = dir.filePath(QStringLiteral("out.json"));
+
+    // Without the option the import completes the reading from the number.
+    CliRun run = cli({QStringLiteral("convert"), vcf, json});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(readingsIn(json), (QStringList{QStringLiteral("09011112222"), QStringLiteral("ｲﾁﾛｰ"),
+                                             QStringLiteral("0120")}));
+
+    // With it the name is read first; the file's own reading and an unreadable name stay.
+    run = cli({QStringLiteral("convert"), vcf, json, QStringLiteral("--readings")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(readingsIn(json), (QStringList{QStringLiteral("ｻﾄｳ ﾊﾅｺ"), QStringLiteral("ｲﾁﾛｰ"),
+                                             QStringLiteral("0120")}));
+
+    // A CSV row with an empty reading fails the record check, unless the name is read.
+    const QString csv = writeFile(dir, "in.csv", QStringLiteral("山田 太郎,0311112222,\r\n"));
+    run = cli({QStringLiteral("convert"), csv, json, QStringLiteral("--map"),
+               QStringLiteral("name=0,tel1=1,furigana=2")});
+    EXPECT_EQ(run.exitCode, 1);
+    run = cli({QStringLiteral("convert"), csv, json, QStringLiteral("--map"),
+               QStringLiteral("name=0,tel1=1,furigana=2"), QStringLiteral("--readings")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(readingsIn(json), QStringList{QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ")});
 }
 
 } // namespace
