@@ -8,18 +8,20 @@
 namespace {
 
 // Points for the evidence behind a reading of one part.
-constexpr int TABLE_IN_ROLE = 10;     // the names table lists it for this role
-constexpr int TABLE_OTHER_ROLE = 4;   // ... only for the other role
-constexpr int MECAB_ENTRY = 2;        // each entry of MeCab's dictionary with this reading
-constexpr int MECAB_NAME = 14;        // MeCab's dictionary lists it as a personal name
-constexpr int MECAB_NAME_IN_ROLE = 4; // ... of the role the part plays
-constexpr int COMMON_COST = 11000;    // ... and up to MAX_COST_POINTS more for a word cost below
-constexpr int COST_STEP = 1000;       //     this, one for each COST_STEP
+constexpr int TABLE_IN_ROLE = 10;        // the names table lists it for this role
+constexpr int TABLE_OTHER_ROLE = 4;      // ... only for the other role
+constexpr int MECAB_ENTRY = 2;           // each entry of MeCab's dictionary with this reading
+constexpr int MECAB_NAME_IN_ROLE = 18;   // MeCab's dictionary lists it as a personal name of
+                                         // the role the part plays
+constexpr int MECAB_NAME_OTHER_ROLE = 4; // ... of the other role
+constexpr int COMMON_COST = 11000;       // ... and up to MAX_COST_POINTS more for a word cost below
+constexpr int COST_STEP = 1000;          //     this, one for each COST_STEP
 constexpr int MAX_COST_POINTS = 8;
-constexpr int MECAB_AGREES = 22; // MeCab's best split of the part reads it so
-constexpr int SINGLE_WORD = 14;  // MeCab reads the whole text as one ordinary word
-constexpr int WORDS = 8;         // MeCab reads the text as a run of known words
-constexpr int PART_COST = 25;    // what each part of a reading costs
+constexpr int MECAB_AGREES = 22;       // MeCab's best split of the part reads it so
+constexpr int MECAB_AGREES_SPLIT = 20; // ... and splits a name without a blank there
+constexpr int SINGLE_WORD = 14;        // MeCab reads the whole text as one ordinary word
+constexpr int WORDS = 8;               // MeCab reads the text as a run of known words
+constexpr int PART_COST = 25;          // what each part of a reading costs
 // Readings of each part carried into the combinations; more only lengthens the list.
 constexpr std::size_t PART_CANDIDATES = 6;
 
@@ -79,7 +81,7 @@ ReadingRanker::Scores ReadingRanker::partReadings(const QString& part, NameRole 
 {
     Scores scores;
     if (allOf(part, NameChar::Kana)) {
-        scores.emplace(toKatakana(part), TABLE_IN_ROLE + MECAB_NAME);
+        scores.emplace(toKatakana(part), TABLE_IN_ROLE + MECAB_NAME_IN_ROLE);
         return scores;
     }
     const NameRole other = role == NameRole::Surname ? NameRole::Given : NameRole::Surname;
@@ -94,8 +96,8 @@ ReadingRanker::Scores ReadingRanker::partReadings(const QString& part, NameRole 
     for (const MecabWord& entry : tagger_.entries(part)) {
         int points = MECAB_ENTRY;
         if (entry.personalName)
-            points += MECAB_NAME +
-                      (entry.surname == (role == NameRole::Surname) ? MECAB_NAME_IN_ROLE : 0) +
+            points += (entry.surname == (role == NameRole::Surname) ? MECAB_NAME_IN_ROLE
+                                                                    : MECAB_NAME_OTHER_ROLE) +
                       std::clamp((COMMON_COST - entry.cost) / COST_STEP, 0, MAX_COST_POINTS);
         auto [it, inserted] = mecab.try_emplace(entry.katakana, points);
         if (!inserted)
@@ -146,6 +148,7 @@ ReadingRanker::Scores ReadingRanker::wholeReadings(const QString& part) const
     const std::vector<MecabWord> words = tagger_.words(part);
     if (knownName || (words.size() == 1 && !words.front().katakana.isEmpty()))
         return scores;
+    const QString path = trustedReading(words);
     for (qsizetype split = 1; split < part.size(); ++split) {
         if (nameCharClass(part[split - 1]) != NameChar::Kanji)
             break;
@@ -158,7 +161,8 @@ ReadingRanker::Scores ReadingRanker::wholeReadings(const QString& part) const
         const Scores givens = partReadings(given, NameRole::Given, PartPlace::Split);
         for (const auto& [surname, s] : best(surnames, PART_CANDIDATES))
             for (const auto& [given, g] : best(givens, PART_CANDIDATES))
-                raise(scores, surname + given, s + g - 2 * PART_COST);
+                raise(scores, surname + given,
+                      s + g - 2 * PART_COST + (surname + given == path ? MECAB_AGREES_SPLIT : 0));
     }
     return scores;
 }

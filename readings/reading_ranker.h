@@ -1,12 +1,17 @@
 #pragma once
-// Ranks the readings a name may have. A name is read as a surname followed by a given name
-// (split at its blank, or at every place where both halves are known names), as one surname or
-// given name, or as ordinary words (shops, offices, words for people). Each reading of a part
-// earns points for the evidence behind it: the names table lists it in the role the part plays
-// (more for a reading many writings share), or in the other role; MeCab reads the part as that
-// personal name or word. Every part costs a fixed amount, so one known word beats two short
-// ones that happen to be names as well. A part that neither dictionary can read makes the whole
-// name unreadable: no guess is pieced together from single characters.
+// Ranks the readings a name may have. A name is read as a surname followed by given names
+// (split at its blanks, or, without a blank, at every place where the text before is a known
+// surname), as one surname or given name, or as ordinary words (shops, offices, words for
+// people). Each reading of a part earns points for the evidence behind it:
+//  - the names table lists it for the role the part plays (fewer points for the other role),
+//    plus its two numbers: how many writings share the reading, how well it fits the characters;
+//  - MeCab's dictionary holds the part as a personal name with that reading (more for the role
+//    the part plays, more for a lower word cost), or as another word with it;
+//  - MeCab's best split of the part, or of a name without a blank, reads it so.
+// Every part costs a fixed amount, so one known word or name beats two short ones that happen
+// to be names as well; a text that is a name of its own or one ordinary word is not split. A
+// part that neither dictionary can read makes the whole name unreadable: no guess is pieced
+// together from single characters.
 
 #include "readings/mecab_tagger.h"
 #include "readings/names_table.h"

@@ -72,9 +72,9 @@ TEST(ReadingScore, MeetsTheGoalsOnTheNameList)
         total += entry.second.total;
     EXPECT_GE(total, 300);
     const Share& person = shares.at(QStringLiteral("person"));
-    // The goal for the best candidate is 90%; the ranking reaches 88.2% on this list today, and
-    // this floor keeps it from sliding back until it gets there.
-    EXPECT_GE(person.percent(person.bestRight), 88.0);
+    // The goal for the best candidate is 90%; the ranking reaches 89.3% on this list today
+    // (167 of 187), and this floor keeps it from sliding back until it gets there.
+    EXPECT_GE(person.percent(person.bestRight), 89.0);
     EXPECT_GE(person.percent(person.amongCandidates), 97.0);
     const Share& kana = shares.at(QStringLiteral("kana"));
     EXPECT_EQ(kana.bestRight, kana.total);
