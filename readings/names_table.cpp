@@ -35,11 +35,6 @@ QByteArrayView NamesTable::findLine(QStringView writing) const
     return QByteArrayView(text_.constData() + *it, end - *it);
 }
 
-bool NamesTable::contains(QStringView writing) const
-{
-    return !findLine(writing).isEmpty();
-}
-
 std::vector<NameReading> NamesTable::readings(QStringView writing, NameRole role) const
 {
     const QByteArrayView line = findLine(writing);

@@ -24,7 +24,6 @@ public:
     bool load(const QByteArray& packed);
 
     std::vector<NameReading> readings(QStringView writing, NameRole role) const;
-    bool contains(QStringView writing) const;
 
 private:
     QByteArrayView findLine(QStringView writing) const;
