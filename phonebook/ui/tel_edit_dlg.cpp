@@ -38,7 +38,7 @@ struct ControlLayout {
 constexpr ControlLayout CONTROLS[] = {
     {1004, ControlKind::Edit, "", 51, 18, 126, 14, NAME_EDIT_LIMIT},
     {1006, ControlKind::Edit, "", 51, 38, 126, 14, FURIGANA_EDIT_LIMIT},
-    {1050, ControlKind::Button, "▼", 179, 38, 12, 14, 0}, // candidates for the reading
+    {1050, ControlKind::Button, "", 179, 38, 12, 14, 0}, // candidates for the reading (a menu)
     {1012, ControlKind::Combo, "", 51, 60, 125, 103, 0},
     {1003, ControlKind::Check, "シークレット", 187, 63, 51, 10, 0},
     {1013, ControlKind::Combo, "", 59, 97, 104, 73, 0},
