@@ -63,13 +63,10 @@ QStringList readingCandidates(const QString& name)
     return candidates;
 }
 
-QList<QByteArray> readingCandidatesCp932(QByteArrayView name)
+QByteArray bestReadingCp932(const QString& name)
 {
-    QList<QByteArray> candidates;
-    for (const QString& reading : readingCandidates(fromCp932(name)))
-        if (std::optional<QByteArray> bytes = toCp932(reading))
-            candidates.append(*bytes);
-    return candidates;
+    const QStringList candidates = readingCandidates(name);
+    return candidates.isEmpty() ? QByteArray() : toCp932(candidates.front()).value_or(QByteArray());
 }
 
 QString readingServiceError()

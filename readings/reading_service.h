@@ -8,15 +8,15 @@
 // The dictionaries are opened on the first call, once per process; calls may come from any
 // thread.
 
-#include <QByteArrayView>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 // Candidates for a name in Unicode.
 QStringList readingCandidates(const QString& name);
 
-// Candidates for a name in code page 932 bytes (a name field), as code page 932 bytes.
-QList<QByteArray> readingCandidatesCp932(QByteArrayView name);
+// The best candidate as the code page 932 bytes of a reading field, or an empty array.
+QByteArray bestReadingCp932(const QString& name);
 
 // Why the service gives no readings at all (its dictionaries could not be opened), or empty.
 QString readingServiceError();

@@ -72,11 +72,10 @@ TEST(ReadingService, ReadingsLongerThanTheFieldAreLeftOut)
     EXPECT_TRUE(readingCandidates(QString(17, QChar(u'ガ'))).isEmpty());
 }
 
-TEST(ReadingService, TakesAndGivesCodePage932Bytes)
+TEST(ReadingService, GivesTheBestReadingAsTheBytesOfAReadingField)
 {
-    const QList<QByteArray> candidates = readingCandidatesCp932("\x8d\xb2\x93\xa1"); // 佐藤
-    ASSERT_FALSE(candidates.isEmpty());
-    EXPECT_EQ(candidates.front(), QByteArray("\xbb\xc4\xb3")); // ｻﾄｳ
+    EXPECT_EQ(bestReadingCp932(u("佐藤")), QByteArray("\xbb\xc4\xb3")); // ｻﾄｳ
+    EXPECT_EQ(bestReadingCp932(u("ABC")), QByteArray());
 }
 
 TEST(KanaText, ConvertsKanaToHalfWidthForms)
