@@ -2,6 +2,7 @@
 
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/contact_commands.h"
 #include "app/cli/handset_commands.h"
 #include "app/cli/reading_command.h"
 
@@ -19,10 +20,16 @@ const CliCommand COMMANDS[] = {
      "IN.vcf|IN.csv OUT.vcf|OUT.json [--readings] [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
      runConvert},
     {"check", "BOOK.vcf", runCheck},
-    {"read", "--port PORT OUT.vcf", runRead},
-    {"write", "--port PORT BOOK.vcf [--yes]", runWrite},
+    {"import", "IN OUT.vcf|OUT.json [--report REPORT.json]", runImport},
+    {"export", "IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...] [--delete-rows ROW,...]", runExport},
+    {"read", "--port PORT OUT.vcf [--fast]", runRead},
+    {"write",
+     "--port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] [--verify | --no-verify]\n"
+     "          [--fast]",
+     runWrite},
     {"emulate",
-     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--book FILE.vcf] [--dump FILE.vcf]",
+     "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--hang-up STEP[:N]]\n"
+     "          [--corrupt N] [--book FILE.vcf] [--dump FILE.vcf]",
      runEmulate},
     {"reading", "NAME... [--json]", runReading},
 };
@@ -35,6 +42,30 @@ void printUsage(std::FILE* to)
     for (const CliCommand& command : COMMANDS)
         if (command.run)
             std::fprintf(to, "  %s %s\n", command.name, command.usage);
+    std::fputs(
+        "\nOptions of read and write:\n"
+        "  --port PORT    COM1 ... COM50 (as Vemblor.ini of this folder maps them) or a device\n"
+        "  --yes          answer Yes to the erase question (write; without it: No)\n"
+        "  --backup FILE  keep the handset's book in FILE before the erase (write)\n"
+        "                 default: backup/handset-YYYYMMDD-HHMMSS.vcf under this folder\n"
+        "  --no-backup    erase without keeping the handset's book first (write)\n"
+        "  --verify       read the book back after the write and compare (the default)\n"
+        "  --no-verify    do not read the book back (write)\n"
+        "  --fast         send each command as soon as the reply was handled\n"
+        "Options of emulate:\n"
+        "  --model NAME   the model the handset reports (default VN650R)\n"
+        "  --fail, --silent, --hang-up STEP[:N]  an error reply, silence, a cut line\n"
+        "                 at the N-th command of STEP\n"
+        "  --corrupt N    store the N-th entry written with one byte of its name changed\n"
+        "  --book FILE    the handset's book at the start; --dump FILE: its book at the end\n"
+        "\nExit status:\n"
+        "  0  the task succeeded\n"
+        "  1  the task ended with a failure message (write: also when the check after the\n"
+        "     write found differences, which are listed)\n"
+        "  2  bad usage\n"
+        "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
+        "     data-transfer mode failed (the file of a read is written all the same)\n",
+        to);
 }
 
 } // namespace

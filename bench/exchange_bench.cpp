@@ -2,11 +2,12 @@
 // shows what reading the file alone costs. The tasks run once with a host that never cancels
 // and once under the real progress window, whose polling must stay a small share.
 
+#include "bench/full_book.h"
+#include "bench/quiet_host.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
 #include "phonebook/core/app_state.h"
-#include "phonebook/core/cp932_text.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,48 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-
 namespace {
-
-class QuietHost final : public FileTaskHost {
-public:
-    bool pollCancel() override { return false; }
-    bool askYesNo(const QString&) override { return false; }
-    void showMessage(const QString&) override {}
-};
-
-void put(char* field, std::size_t size, const QString& text)
-{
-    const QByteArray bytes = toCp932(text).value_or(QByteArray());
-    std::memset(field, 0, size);
-    std::memcpy(field, bytes.constData(), std::min<std::size_t>(bytes.size(), size - 1));
-}
-
-// Every field filled, the memo to its 100 bytes of double-byte text.
-void fillFullBook(TelBook& book)
-{
-    clearBook(book);
-    for (std::uint32_t i = 0; i < MAX_TEL_ENTRIES; ++i) {
-        TelEntry& entry = book.entries[i];
-        put(entry.name, sizeof entry.name, QStringLiteral("見本太郎%1").arg(i));
-        put(entry.furigana, sizeof entry.furigana, QStringLiteral("ﾐﾎﾝ ﾀﾛｳ %1").arg(i));
-        entry.group = static_cast<std::uint8_t>(i % 10);
-        entry.secret = static_cast<std::uint8_t>(i % 2);
-        for (int s = 0; s < TEL_SLOTS; ++s) {
-            entry.tel[s].kind = static_cast<std::uint8_t>(s);
-            put(entry.tel[s].number, NUMBER_FIELD_SIZE, QStringLiteral("090%1%2").arg(s).arg(i));
-        }
-        for (int s = 0; s < MAIL_SLOTS; ++s) {
-            entry.mail[s].kind = static_cast<std::uint8_t>(s % 2);
-            put(entry.mail[s].address, ADDRESS_FIELD_SIZE,
-                QStringLiteral("person%1.mail%2@example.co.jp").arg(i).arg(s));
-        }
-        put(entry.memo, sizeof entry.memo,
-            QStringLiteral("毎週月曜日の午前１０時から第二会議室で定例会議。資料は前日までに共有"));
-    }
-    book.count = MAX_TEL_ENTRIES;
-}
 
 struct BookFile {
     BookFile()

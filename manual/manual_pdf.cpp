@@ -8,7 +8,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QUrl>
 
 #include <cstdio>
@@ -24,6 +27,41 @@ QFont bodyFont()
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK JP")});
     font.setPointSize(10);
     return font;
+}
+
+// Scales every picture wider than width (in the document's pixels) down to it.
+void fitPictures(QTextDocument& document, qreal width)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            const QImage image =
+                document.resource(QTextDocument::ImageResource, QUrl(picture.name()))
+                    .value<QImage>();
+            if (image.isNull() || image.width() <= width)
+                continue;
+            picture.setWidth(width);
+            picture.setHeight(image.height() * width / image.width());
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
+}
+
+// The width of the text on the page in the document's pixels (96 to the inch), as
+// QTextDocument::print lays an unpaginated document out: the writer's page less a margin of
+// 2 cm on each side and the document's own margin.
+qreal textWidth(const QPdfWriter& writer, const QTextDocument& document)
+{
+    constexpr qreal pixelsPerInch = 96;
+    const qreal page = writer.width() * pixelsPerInch / writer.logicalDpiX();
+    const int printMargin = int((2 / 2.54) * pixelsPerInch);
+    return page - 2 * printMargin - 2 * document.documentMargin();
 }
 
 } // namespace
@@ -55,6 +93,7 @@ int main(int argc, char* argv[])
     document.setDefaultStyleSheet(QStringLiteral("h1 { color: #1d3f72; } h2 { color: #1d3f72; } "
                                                  "table { border-collapse: collapse; }"));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
+    fitPictures(document, textWidth(writer, document));
     document.print(&writer);
     return 0;
 }

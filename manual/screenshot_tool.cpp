@@ -3,10 +3,10 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
-#include "window_services/message_service.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/vemblor_app.h"
 #include "app/ui/version_dlg.h"
 #include "device/ui/serial_dlg.h"
@@ -18,6 +18,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/message_service.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,11 +35,14 @@
 
 namespace {
 
-// The offscreen platform draws no window frame; the picture gets a plain caption bar with the
-// window's title, so the reader can match it with the window on the screen.
+// The offscreen platform draws no window frame; the picture of a window with a title bar gets a
+// plain caption bar with the window's title, so the reader can match it with the window on the
+// screen. A frameless window (the progress and transfer windows) is shown as it is.
 QImage framed(QWidget& window)
 {
     const QPixmap client = window.grab();
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return client.toImage();
     const int bar = window.fontMetrics().height() + 10;
     QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_ARGB32);
     image.fill(QColor(0x1d, 0x3f, 0x72));
@@ -74,16 +78,18 @@ bool save(QWidget& window, const QString& dir, const char* name, Show show = Sho
 // The pictures never wait for an answer: a message that shows up is printed instead.
 class PrintedMessages final : public MessageService, public FileTaskHost {
 public:
-    void showMessage(const QString& text) override
+    void showMessage(const QString& text, QWidget*) override { print(text); }
+    bool askYesNo(const QString& text, QWidget*) override { return print(text); }
+    void showMessage(const QString& text) override { print(text); }
+    bool askYesNo(const QString& text) override { return print(text); }
+    bool pollCancel() override { return false; }
+
+private:
+    static bool print(const QString& text)
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString& text) override
-    {
-        showMessage(text);
         return false;
     }
-    bool pollCancel() override { return false; }
 };
 
 // Reads a short CSV file of the sample people into the CSV tables, as CSV インポート does.
@@ -135,6 +141,9 @@ int main(int argc, char* argv[])
     CPortDlg port;
     ok &= save(port, dir, "port");
 
+    CTransferSettingsDlg transferSettings;
+    ok &= save(transferSettings, dir, "transfer_settings");
+
     CVersionDlg version;
     ok &= save(version, dir, "version");
 
@@ -169,7 +178,7 @@ int main(int argc, char* argv[])
 
     appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer{QString()};
+        CSerialDlg transfer{QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }

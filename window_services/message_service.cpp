@@ -1,33 +1,68 @@
 #include "window_services/message_service.h"
 
+#include "window_services/window_placement.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
-// Captioned with the application name and owned by the active window, as every box of the
-// program is.
+// A box centred over the window it belongs to. Left to itself a box without a parent, or one
+// shown while the window manager has not yet made the program's newest window the active one
+// (a frameless transfer window, for one), lands wherever the window manager puts new windows.
+class OwnedBox final : public QMessageBox {
+public:
+    OwnedBox(Icon icon, const QString& text, StandardButtons buttons, QWidget* owner)
+        : QMessageBox(icon, QStringLiteral("Vemblor"), text, buttons, owner)
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event); // gives the box its final size
+        if (QWidget* owner = parentWidget())
+            centreOver(*this, *owner->window());
+    }
+};
+
+// Every box is owned by the window it is shown for: the caller's, else the active window, else
+// the modal window on top.
+QWidget* boxOwner(QWidget* owner)
+{
+    if (owner)
+        return owner->window();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return QApplication::activeModalWidget();
+}
+
+// Runs box; its owner is the active window again afterwards, so the next box finds it.
+int run(QMessageBox& box)
+{
+    const int answer = box.exec();
+    if (QWidget* owner = box.parentWidget(); owner && owner->isVisible())
+        owner->activateWindow();
+    return answer;
+}
+
 class MessageBoxService final : public MessageService {
 public:
-    void showMessage(const QString& text) override
+    void showMessage(const QString& text, QWidget* owner) override
     {
-        QMessageBox box(QMessageBox::Warning, caption(), text, QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.exec();
+        OwnedBox box(QMessageBox::Warning, text, QMessageBox::Ok, boxOwner(owner));
+        run(box);
     }
 
-    bool askYesNo(const QString& text) override
+    bool askYesNo(const QString& text, QWidget* owner) override
     {
-        QMessageBox box(QMessageBox::Question, caption(), text, QMessageBox::Yes | QMessageBox::No,
-                        QApplication::activeWindow());
+        OwnedBox box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                     boxOwner(owner));
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-        return box.exec() == QMessageBox::Yes;
+        return run(box) == QMessageBox::Yes;
     }
-
-private:
-    static QString caption() { return QStringLiteral("Vemblor"); }
 };
 
 MessageBoxService realBoxes;

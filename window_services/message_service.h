@@ -4,13 +4,16 @@
 
 #include <QString>
 
+class QWidget;
+
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    // An OK box with the exclamation icon.
-    virtual void showMessage(const QString& text) = 0;
+    // An OK box with the exclamation icon. owner is the window the box belongs to; without one
+    // the box belongs to the program's active window.
+    virtual void showMessage(const QString& text, QWidget* owner = nullptr) = 0;
     // A Yes/No box with the question icon; true only for Yes.
-    virtual bool askYesNo(const QString& text) = 0;
+    virtual bool askYesNo(const QString& text, QWidget* owner = nullptr) = 0;
 };
 
 // The service in use; the real message boxes unless another was installed.

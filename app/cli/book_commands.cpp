@@ -14,15 +14,6 @@
 
 namespace {
 
-bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const char* candidate : suffixes)
-        if (suffix == QLatin1String(candidate))
-            return true;
-    return false;
-}
-
 // Reads IN into telBook(). Options are the arguments after IN and OUT; vCard takes none.
 // Returns CLI_OK, or the exit status after the failure was printed.
 int importVCard(const QString& path, const QStringList& options)
@@ -69,7 +60,33 @@ int writeJsonOutput(const QString& path)
     return CLI_OK;
 }
 
-// The record check's message for the first entry that fails it.
+} // namespace
+
+bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const char* candidate : suffixes)
+        if (suffix == QLatin1String(candidate))
+            return true;
+    return false;
+}
+
+int usage(const char* text)
+{
+    printError(QString::fromUtf8(text));
+    return CLI_USAGE;
+}
+
+bool isBookOutput(const QString& path)
+{
+    return hasSuffix(path, {"vcf", "vcard", "json"});
+}
+
+int writeBookOutput(const QString& path)
+{
+    return hasSuffix(path, {"vcf", "vcard"}) ? writeVCardOutput(path) : writeJsonOutput(path);
+}
+
 int checkImportedBook()
 {
     const BookCheck check = checkBook(telBook());
@@ -79,13 +96,13 @@ int checkImportedBook()
     return CLI_FAILED;
 }
 
-int usage(const char* text)
+int importConvertInput(const QString& path, const QStringList& options)
 {
-    printError(QString::fromUtf8(text));
-    return CLI_USAGE;
+    const InputFormat* input = inputFormatOf(path);
+    if (!input)
+        return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
+    return input->import(path, options);
 }
-
-} // namespace
 
 int runConvert(const QStringList& arguments)
 {
@@ -93,23 +110,20 @@ int runConvert(const QStringList& arguments)
         return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json [--readings]");
     const QString& in = arguments[0];
     const QString& out = arguments[1];
-    const InputFormat* input = inputFormatOf(in);
-    if (!input)
+    if (!inputFormatOf(in))
         return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
-    const bool toVCard = hasSuffix(out, {"vcf", "vcard"});
-    if (!toVCard && !hasSuffix(out, {"json"}))
+    if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
 
     QStringList options = arguments.mid(2);
     const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
-    if (const int imported = input->import(in, options); imported != CLI_OK)
+    if (const int imported = importConvertInput(in, options); imported != CLI_OK)
         return imported;
     // Readings made from the names where the file had none: in place of the number, address
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
     if (proposeReadings)
         applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
-    if (const int written = toVCard ? writeVCardOutput(out) : writeJsonOutput(out);
-        written != CLI_OK)
+    if (const int written = writeBookOutput(out); written != CLI_OK)
         return written;
     return checkImportedBook();
 }

@@ -4,13 +4,17 @@
 #include "app/cli/cli_commands.h"
 #include "app/core/settings.h"
 #include "device/core/transfer_runner.h"
-#include "device/emulator/pty_handset.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
-#include <csignal>
 #include <cstdio>
+
+#ifdef VEMBLOR_SIMULATED_HANDSET
+#include "device/emulator/pty_handset.h"
+
+#include <csignal>
+#endif
 
 namespace {
 
@@ -61,9 +65,13 @@ QString portDevice(const QString& port)
     return portDevicePath(match.captured(1).toInt() - 1);
 }
 
-int runTransfer(OperationCode operation, const QString& port, bool yes)
+int runTransfer(OperationCode operation, const QString& port, bool yes,
+                const TransferOptions& options)
 {
-    TransferRunner runner(operation, yes);
+    TransferRunner runner(operation, yes, options);
+    runner.onBackupSaved = [](const QString& path) {
+        printOut(QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path));
+    };
     runner.onMessage = [&runner, yes](const QString& text) {
         if (!runner.questions().isEmpty() && runner.questions().last() == text)
             printOut(text + (yes ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
@@ -73,44 +81,83 @@ int runTransfer(OperationCode operation, const QString& port, bool yes)
     appState().operation = operation;
     runner.run(portDevice(port));
     appState().operation = OP_NONE;
-    return runner.succeeded() ? CLI_OK : CLI_FAILED;
+    if (runner.succeeded())
+        return CLI_OK;
+    if (!runner.copied())
+        return CLI_FAILED;
+    printError(
+        QStringLiteral("vemblor-cli: 電話帳はコピーできましたが、携帯電話がデータ転送モードの"
+                       "ままになっている可能性があります。携帯電話の電源を入れ直してください。"));
+    return CLI_LEFT_IN_DATA_MODE;
 }
 
 } // namespace
 
 int runRead(const QStringList& arguments)
 {
-    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {});
+    const QString fast = QStringLiteral("--fast");
+    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {fast});
     if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
-        return usage("read --port PORT OUT.vcf");
-    const int status = runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false);
-    if (status != CLI_OK)
+        return usage("read --port PORT OUT.vcf [--fast]");
+    TransferOptions options = plainTransfer();
+    options.fast = parsed->flags.contains(fast);
+    const int status =
+        runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false, options);
+    // A complete copy is saved even when only leaving data-transfer mode failed after it.
+    if (status != CLI_OK && status != CLI_LEFT_IN_DATA_MODE)
         return status;
-    return saveBookFile(parsed->files.first(), telBook()) ? CLI_OK : CLI_FAILED;
+    return saveBookFile(parsed->files.first(), telBook()) ? status : CLI_FAILED;
 }
 
 int runWrite(const QStringList& arguments)
 {
-    const auto parsed =
-        parseArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes")});
-    if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
-        return usage("write --port PORT BOOK.vcf [--yes]");
+    const QString backup = QStringLiteral("--backup");
+    const QString noBackup = QStringLiteral("--no-backup");
+    const QString verify = QStringLiteral("--verify");
+    const QString noVerify = QStringLiteral("--no-verify");
+    const QString fast = QStringLiteral("--fast");
+    const auto parsed = parseArguments(arguments, {QStringLiteral("--port"), backup},
+                                       {QStringLiteral("--yes"), noBackup, verify, noVerify, fast});
+    if (!parsed || parsed->files.size() != 1 ||
+        !parsed->values.contains(QStringLiteral("--port")) ||
+        (parsed->values.contains(backup) && parsed->flags.contains(noBackup)) ||
+        (parsed->flags.contains(verify) && parsed->flags.contains(noVerify)))
+        return usage("write --port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] "
+                     "[--verify | --no-verify] [--fast]");
     if (!loadBookFile(parsed->files.first(), telBook()))
         return CLI_FAILED;
+    TransferOptions options;
+    options.backup = !parsed->flags.contains(noBackup);
+    options.backupDir = QDir::current().filePath(QStringLiteral("backup"));
+    options.backupFile = parsed->values.value(backup);
+    options.verify = !parsed->flags.contains(noVerify);
+    options.fast = parsed->flags.contains(fast);
     return runTransfer(OP_DEVICE_WRITE, parsed->values[QStringLiteral("--port")],
-                       parsed->flags.contains(QStringLiteral("--yes")));
+                       parsed->flags.contains(QStringLiteral("--yes")), options);
 }
 
+#ifndef VEMBLOR_SIMULATED_HANDSET
+int runEmulate(const QStringList&)
+{
+    printError(QStringLiteral("vemblor-cli: emulate is not available: this build has no simulated "
+                              "handset"));
+    return CLI_FAILED;
+}
+#else
 int runEmulate(const QStringList& arguments)
 {
     const char* const text = "emulate [--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] "
-                             "[--book FILE.vcf] [--dump FILE.vcf]";
+                             "[--hang-up STEP[:N]] [--corrupt N] [--book FILE.vcf] "
+                             "[--dump FILE.vcf]";
     const QString model = QStringLiteral("--model");
     const QString fail = QStringLiteral("--fail");
     const QString silent = QStringLiteral("--silent");
+    const QString hangUp = QStringLiteral("--hang-up");
+    const QString corrupt = QStringLiteral("--corrupt");
     const QString book = QStringLiteral("--book");
     const QString dump = QStringLiteral("--dump");
-    const auto parsed = parseArguments(arguments, {model, fail, silent, book, dump}, {});
+    const auto parsed =
+        parseArguments(arguments, {model, fail, silent, hangUp, corrupt, book, dump}, {});
     if (!parsed || !parsed->files.isEmpty())
         return usage(text);
 
@@ -120,8 +167,15 @@ int runEmulate(const QStringList& arguments)
         if (options.model.isEmpty() || options.model.size() > 9)
             return usage(text);
     }
+    if (parsed->values.contains(corrupt)) {
+        bool ok = false;
+        options.corruptEntry = parsed->values[corrupt].toInt(&ok);
+        if (!ok || options.corruptEntry < 1)
+            return usage(text);
+    }
     for (auto [option, fault] :
-         {std::pair{fail, &options.failAt}, std::pair{silent, &options.silentFrom}}) {
+         {std::pair{fail, &options.failAt}, std::pair{silent, &options.silentFrom},
+          std::pair{hangUp, &options.hangUpAt}}) {
         if (!parsed->values.contains(option))
             continue;
         const std::optional<HandsetFault> parsedFault = parseHandsetFault(parsed->values[option]);
@@ -163,3 +217,4 @@ int runEmulate(const QStringList& arguments)
     handset.withHandset([&](SimulatedHandset& h) { h.copyBook(*entries); });
     return saveBookFile(parsed->values[dump], *entries) ? CLI_OK : CLI_FAILED;
 }
+#endif

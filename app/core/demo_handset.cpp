@@ -15,16 +15,16 @@ DemoHandset::DemoHandset()
 
 DemoHandset::~DemoHandset()
 {
-    if (portIndex_ >= 0)
-        overridePortDevice(portIndex_, QString());
+    if (attached_)
+        overridePortInUse(QString());
     handset_.stop();
 }
 
-bool DemoHandset::attach(int portIndex)
+bool DemoHandset::attach()
 {
     if (!handset_.start())
         return false;
-    portIndex_ = portIndex;
-    overridePortDevice(portIndex, handset_.devicePath());
+    attached_ = true;
+    overridePortInUse(handset_.devicePath());
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The demo: the simulated handset, holding the sample phone book, on a pseudo-terminal that
-// stands in for one COM port while this object lives, so 読み込み and 書き込み can be tried
-// without a handset. The pseudo-terminal never reaches the settings file.
+// stands in for the COM port in use (also one chosen later in the port dialog) while this object
+// lives, so 読み込み and 書き込み can be tried without a handset. The pseudo-terminal never
+// reaches the settings file.
 
 #include "device/emulator/pty_handset.h"
 
@@ -13,11 +14,11 @@ public:
     DemoHandset(const DemoHandset&) = delete;
     DemoHandset& operator=(const DemoHandset&) = delete;
 
-    // Starts the handset behind port index; false when no pseudo-terminal could be had.
-    bool attach(int portIndex);
+    // Starts the handset behind the port in use; false when no pseudo-terminal could be had.
+    bool attach();
     PtyHandset& handset() { return handset_; }
 
 private:
     PtyHandset handset_;
-    int portIndex_ = -1;
+    bool attached_ = false;
 };

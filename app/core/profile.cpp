@@ -47,8 +47,8 @@ bool sameName(const QString& a, const QString& b)
 
 } // namespace
 
-QString readProfileString(const QString& filePath, const QString& section, const QString& key,
-                          const QString& fallback)
+std::optional<QString> findProfileString(const QString& filePath, const QString& section,
+                                         const QString& key)
 {
     bool inSection = false;
     for (const QString& line : readLines(filePath)) {
@@ -61,7 +61,13 @@ QString readProfileString(const QString& filePath, const QString& section, const
         if (inSection && sameName(keyOf(line, &value), key))
             return value;
     }
-    return fallback;
+    return std::nullopt;
+}
+
+QString readProfileString(const QString& filePath, const QString& section, const QString& key,
+                          const QString& fallback)
+{
+    return findProfileString(filePath, section, key).value_or(fallback);
 }
 
 bool writeProfileString(const QString& filePath, const QString& section, const QString& key,

@@ -5,6 +5,11 @@
 
 #include <QString>
 
+#include <optional>
+
+// The value of key in section, or nothing when the file, the section or the key is missing.
+std::optional<QString> findProfileString(const QString& filePath, const QString& section,
+                                         const QString& key);
 QString readProfileString(const QString& filePath, const QString& section, const QString& key,
                           const QString& fallback = QString());
 bool writeProfileString(const QString& filePath, const QString& section, const QString& key,

@@ -9,16 +9,41 @@
 namespace {
 const QString SECTION = QStringLiteral("VEMBLOR");
 const QString PORTS_SECTION = QStringLiteral("PORTS");
+const QString TRANSFER_SECTION = QStringLiteral("TRANSFER");
 
-struct PortOverride {
-    int index = -1;
-    QString device;
+// The transfer keys, each with the member of TransferOptions it holds.
+struct TransferKey {
+    const char* key;
+    bool TransferOptions::*member;
+};
+constexpr TransferKey TRANSFER_KEYS[] = {
+    {"BACKUP", &TransferOptions::backup},
+    {"VERIFY", &TransferOptions::verify},
+    {"FAST", &TransferOptions::fast},
 };
 
-PortOverride& portOverride()
+QString flagText(bool on)
 {
-    static PortOverride current;
-    return current;
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Gives the transfer keys the file lacks their defaults; the keys it has stay as they are.
+void addMissingTransferKeys()
+{
+    const QString path = settingsFilePath();
+    const TransferOptions defaults;
+    for (const TransferKey& key : TRANSFER_KEYS) {
+        const QString name = QString::fromLatin1(key.key);
+        if (!findProfileString(path, TRANSFER_SECTION, name))
+            writeProfileString(path, TRANSFER_SECTION, name, flagText(defaults.*key.member));
+    }
+}
+
+// The device that stands behind the port in use, whichever it is; empty for none.
+QString& portInUseOverride()
+{
+    static QString device;
+    return device;
 }
 } // namespace
 
@@ -45,12 +70,13 @@ void loadSettings()
     if (!QFileInfo::exists(settingsFilePath())) {
         savedPortNo() = 0;
         saveSettings();
-        return;
+    } else {
+        const int port =
+            parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
+        savedPortNo() = port;
+        appState().portNo = port;
     }
-    const int port =
-        parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
-    savedPortNo() = port;
-    appState().portNo = port;
+    addMissingTransferKeys();
 }
 
 void saveSettings()
@@ -58,6 +84,30 @@ void saveSettings()
     const QString path = settingsFilePath();
     writeProfileString(path, SECTION, QStringLiteral("PORT_NO"), portDisplayName(savedPortNo()));
     writeProfileString(path, SECTION, QStringLiteral("PATH"), QDir::toNativeSeparators(startDir()));
+}
+
+TransferOptions loadTransferOptions()
+{
+    const QString path = settingsFilePath();
+    TransferOptions options;
+    for (const TransferKey& key : TRANSFER_KEYS) {
+        const QString value =
+            readProfileString(path, TRANSFER_SECTION, QString::fromLatin1(key.key));
+        if (value == QLatin1String("0") || value == QLatin1String("1"))
+            options.*key.member = value == QLatin1String("1");
+    }
+    options.backupDir = QDir(startDir()).filePath(QStringLiteral("backup"));
+    return options;
+}
+
+bool saveTransferOptions(const TransferOptions& options)
+{
+    const QString path = settingsFilePath();
+    bool written = true;
+    for (const TransferKey& key : TRANSFER_KEYS)
+        written &= writeProfileString(path, TRANSFER_SECTION, QString::fromLatin1(key.key),
+                                      flagText(options.*key.member));
+    return written;
 }
 
 QString portDisplayName(int index)
@@ -78,8 +128,8 @@ int parsePortNo(const QString& value)
 
 QString portDevicePath(int index)
 {
-    if (index == portOverride().index)
-        return portOverride().device;
+    if (!portInUseOverride().isEmpty() && index == appState().portNo)
+        return portInUseOverride();
     const QString mapped =
         readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));
     if (!mapped.isEmpty())
@@ -91,7 +141,7 @@ QString portDevicePath(int index)
 #endif
 }
 
-void overridePortDevice(int index, const QString& device)
+void overridePortInUse(const QString& device)
 {
-    portOverride() = device.isEmpty() ? PortOverride{} : PortOverride{index, device};
+    portInUseOverride() = device;
 }

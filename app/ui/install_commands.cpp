@@ -2,11 +2,13 @@
 
 #include "app/core/settings.h"
 #include "device/ui/device_commands.h"
+#include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
+#include "readings/reading_service.h"
 
 void installListCommands()
 {
@@ -15,12 +17,15 @@ void installListCommands()
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
     commands.importCsv = importCsv;
+    // Contacts without a reading get one made from their name before the import's completion.
+    commands.importContacts = [](CTelListDlg& list) { importContacts(list, bestReadingCp932); };
+    commands.exportForSmartphones = exportForSmartphones;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.deviceRead = [](CTelListDlg& list) {
-        readFromHandset(list, portDevicePath(appState().portNo));
+        readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
     commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, portDevicePath(appState().portNo));
+        writeToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
 }

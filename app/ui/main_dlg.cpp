@@ -1,15 +1,20 @@
 #include "app/ui/main_dlg.h"
 
 #include "app/core/settings.h"
-#include "window_services/dialog_units.h"
-#include "window_services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/manual.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/version_dlg.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
+#include "window_services/message_service.h"
 
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QVBoxLayout>
 
 CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
@@ -22,6 +27,7 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
     const std::pair<int, const char*> commands[] = {
         {ID_MAIN_PHONE_BOOK, "電話帳編集"},
         {ID_MAIN_PORT, "ポート"},
+        {ID_MAIN_TRANSFER_SETTINGS, "転送設定"},
         {ID_MAIN_VERSION, "バージョン"},
         {ID_MAIN_HELP, "ヘルプ"},
         {ID_MAIN_EXIT, "終了"},
@@ -33,9 +39,12 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
     }
     connect(actions_[ID_MAIN_PHONE_BOOK], &QAction::triggered, this, &CVemblorDlg::onPhoneBook);
     connect(actions_[ID_MAIN_PORT], &QAction::triggered, this, &CVemblorDlg::onPort);
+    connect(actions_[ID_MAIN_TRANSFER_SETTINGS], &QAction::triggered, this,
+            &CVemblorDlg::onTransferSettings);
     connect(actions_[ID_MAIN_VERSION], &QAction::triggered, this, &CVemblorDlg::onVersion);
     connect(actions_[ID_MAIN_HELP], &QAction::triggered, this, &CVemblorDlg::onHelp);
-    connect(actions_[ID_MAIN_EXIT], &QAction::triggered, this, &QDialog::accept);
+    connect(actions_[ID_MAIN_EXIT], &QAction::triggered, this, &CVemblorDlg::onExit);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CVemblorDlg::onSessionEnd);
     // F1 in any window of the program reaches the main window's ヘルプ.
     connect(&keyFilter(), &KeyFilter::helpRequested, this, &CVemblorDlg::onHelp);
 
@@ -65,4 +74,43 @@ void CVemblorDlg::onVersion()
 void CVemblorDlg::onHelp()
 {
     openManual();
+}
+
+void CVemblorDlg::onTransferSettings()
+{
+    CTransferSettingsDlg(this).exec();
+}
+
+bool CVemblorDlg::confirmExit()
+{
+    return !bookHasUnsavedChanges() ||
+           askYesNo("保存されていない変更があります。終了してよろしいでしょうか？");
+}
+
+void CVemblorDlg::onExit()
+{
+    if (confirmExit())
+        accept();
+}
+
+void CVemblorDlg::reject()
+{
+    if (confirmExit())
+        QDialog::reject();
+}
+
+void CVemblorDlg::onSessionEnd(QSessionManager& manager)
+{
+    // Asking needs the session manager's leave; without it the session ends regardless.
+    if (!bookHasUnsavedChanges() || !manager.allowsInteraction())
+        return;
+    const bool end = confirmExit();
+    manager.release();
+    if (!end) {
+        manager.cancel();
+        return;
+    }
+    // The user has agreed to lose the changes: end now, so that the window's closing as the
+    // session goes does not ask a second time.
+    QDialog::reject();
 }

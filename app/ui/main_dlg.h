@@ -1,14 +1,17 @@
 #pragma once
-// The main window: a small window with a bar of five commands.
+// The main window: a small window with a bar of commands. Ending it (終了, closing it, the end
+// of the desktop session) asks first when the phone book holds unsaved changes.
 
 #include <QDialog>
 #include <QHash>
 
 class QAction;
+class QSessionManager;
 
 enum MainCommandId {
     ID_MAIN_PHONE_BOOK = 32774,
     ID_MAIN_PORT = 32776,
+    ID_MAIN_TRANSFER_SETTINGS = 32777,
     ID_MAIN_VERSION = 32787,
     ID_MAIN_HELP = 57670,
     ID_MAIN_EXIT = 32778,
@@ -25,6 +28,17 @@ public:
     void onPort();
     void onVersion();
     void onHelp();
+    void onTransferSettings();
+    void onExit();
+    // Closing the window (its close button) ends the program the same way.
+    void reject() override;
+    // The session is ending: asks as 終了 does when the user may be asked; No cancels the end,
+    // Yes ends the program at once.
+    void onSessionEnd(QSessionManager& manager);
+
+    // "保存されていない変更があります。終了してよろしいでしょうか？" when the phone book holds
+    // unsaved changes; true when the program may end.
+    static bool confirmExit();
 
 private:
     QHash<int, QAction*> actions_;

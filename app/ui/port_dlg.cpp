@@ -1,10 +1,11 @@
 #include "app/ui/port_dlg.h"
 
 #include "app/core/settings.h"
-#include "window_services/dialog_units.h"
-#include "window_services/message_service.h"
 #include "device/core/serial_port.h"
 #include "phonebook/core/app_state.h"
+#include "window_services/dialog_units.h"
+#include "window_services/drop_down_list.h"
+#include "window_services/message_service.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,7 +26,7 @@ CPortDlg::CPortDlg(QWidget* parent) : QDialog(parent)
 
     ports_ = new QComboBox(this);
     ports_->setObjectName(QStringLiteral("combo1000"));
-    ports_->setMaxVisibleItems(8);
+    dropListBelow(*ports_, 10);
     for (int i = 0; i < PORT_COUNT; ++i)
         ports_->addItem(portDisplayName(i));
     ports_->setCurrentIndex(appState().portNo);

@@ -1,11 +1,14 @@
 #include "app/ui/vemblor_app.h"
 
-#include "app/core/demo_handset.h"
-#include "window_services/key_filter.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "window_services/key_filter.h"
+
+#ifdef VEMBLOR_SIMULATED_HANDSET
+#include "app/core/demo_handset.h"
+#endif
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,7 +21,7 @@
 void CVemblorApp::initInstance()
 {
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vemblor"));
+    // No display name: the window systems would append it to every window's title.
     QApplication::setApplicationVersion(QStringLiteral(VEMBLOR_VERSION));
     QApplication::setWindowIcon(appIcon());
     // The windows of the program are Japanese; so are Qt's own (file dialogs, message box
@@ -45,19 +48,30 @@ int CVemblorApp::run()
     parser.process(QApplication::arguments()); // ends the program on --help, --version, errors
 
     CVemblorDlg main; // reads the settings file, and with it the port in use
+#ifdef VEMBLOR_SIMULATED_HANDSET
     std::unique_ptr<DemoHandset> demoHandset;
-    if (parser.isSet(demo) && !(demoHandset = startDemo()))
+    if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
         return 1;
+#else
+    if (parser.isSet(demo)) {
+        std::fputs("vemblor: --demo is not available: this build has no simulated handset\n",
+                   stderr);
+        return 1;
+    }
+#endif
     main.exec();
     return 0;
 }
 
-std::unique_ptr<DemoHandset> CVemblorApp::startDemo()
+#ifdef VEMBLOR_SIMULATED_HANDSET
+std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
 {
     auto handset = std::make_unique<DemoHandset>();
-    if (!handset->attach(appState().portNo)) {
+    if (!handset->attach()) {
         std::fputs("vemblor: no pseudo-terminal available for the demo handset\n", stderr);
         return nullptr;
     }
+    main.setWindowTitle(DEMO_TITLE);
     return handset;
 }
+#endif

@@ -108,8 +108,9 @@ BookInfo parseBookInfo(QByteArrayView line, OperationCode operation)
     const QByteArrayView countField = countEnd < 0 ? rest : rest.first(countEnd);
     rest = countEnd < 0 ? QByteArrayView() : rest.sliced(countEnd + 1);
     const qsizetype slash = countField.indexOf('/');
+    // The number after "/" is not used, so nothing in it can make the reply malformed.
     const std::optional<int> count = countNumber(slash < 0 ? countField : countField.first(slash));
-    if (!count || (slash >= 0 && !countNumber(countField.sliced(slash + 1))))
+    if (!count)
         return info;
     info.deviceCount = *count;
 
@@ -124,6 +125,9 @@ BookInfo parseBookInfo(QByteArrayView line, OperationCode operation)
         rest = rest.sliced(3);
     }
 
+    // The name is text: it ends at its first NUL (a handset pads it with "000" triplets).
+    if (const qsizetype nul = name.indexOf('\0'); nul >= 0)
+        name.truncate(nul);
     info.result = BOOK_UNSUPPORTED_MODEL;
     if (name.size() > MODEL_CHARS_LIMIT)
         return info;

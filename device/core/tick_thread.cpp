@@ -2,6 +2,23 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+// A tick that marks its thread's tick as delivered when the target's event loop is done with it.
+class TickEvent final : public QEvent {
+public:
+    explicit TickEvent(std::shared_ptr<std::atomic<bool>> pending)
+        : QEvent(TRANSFER_TICK_EVENT), pending_(std::move(pending))
+    {
+    }
+    ~TickEvent() override { pending_->store(false); }
+
+private:
+    std::shared_ptr<std::atomic<bool>> pending_;
+};
+
+} // namespace
+
 void TickThread::requestStop()
 {
     target_.store(nullptr);
@@ -12,8 +29,9 @@ void TickThread::run()
 {
     // Waiting on the stop event stands in for the sleep, so a stop ends the thread at once.
     while (!stop_.tryAcquire(1, intervalMs_)) {
-        if (QObject* target = target_.load())
-            QCoreApplication::postEvent(target, new QEvent(TRANSFER_TICK_EVENT));
+        QObject* target = target_.load();
+        if (target && !pending_->exchange(true))
+            QCoreApplication::postEvent(target, new TickEvent(pending_));
     }
 }
 
@@ -41,4 +59,12 @@ void TickSource::stopTick()
     thread_->requestStop();
     thread_->wait();
     thread_.reset();
+}
+
+void ArrivalNotice::post()
+{
+    if (pending_)
+        return;
+    pending_ = true;
+    QCoreApplication::postEvent(target_, new QEvent(TRANSFER_ARRIVAL_EVENT));
 }

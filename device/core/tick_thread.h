@@ -12,6 +12,21 @@
 
 constexpr QEvent::Type TRANSFER_TICK_EVENT = static_cast<QEvent::Type>(0x500);
 constexpr int TICK_INTERVAL_MS = 100;
+// Bytes from the handset arrived: at the fast pace the reply is handled without waiting for a tick.
+constexpr QEvent::Type TRANSFER_ARRIVAL_EVENT = static_cast<QEvent::Type>(0x501);
+
+// Posts TRANSFER_ARRIVAL_EVENT to its target, at most one at a time; the target calls taken()
+// when it handles the event. Used on the target's own thread only.
+class ArrivalNotice {
+public:
+    explicit ArrivalNotice(QObject* target) : target_(target) {}
+    void post();
+    void taken() { pending_ = false; }
+
+private:
+    QObject* target_;
+    bool pending_ = false;
+};
 
 class TickThread final : public QThread {
 public:
@@ -29,6 +44,9 @@ private:
     std::atomic<QObject*> target_{nullptr};
     const int intervalMs_;
     QSemaphore stop_; // the stop event of this thread only
+    // Set while a posted tick has not yet been delivered: a target that is busy for a while
+    // (a slow write) then finds one tick waiting, not a burst that would be handled back to back.
+    std::shared_ptr<std::atomic<bool>> pending_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Starts and stops tick threads; each start makes a fresh thread with its own stop event, so a

@@ -2,6 +2,7 @@
 // What the transfer protocol needs from whoever runs it: the transfer dialog, the command-line
 // tool or a test.
 
+#include "device/core/handset_backup.h"
 #include "phonebook/core/app_state.h"
 
 #include <QString>
@@ -21,4 +22,14 @@ public:
     virtual void showClosing() = 0;
     // Closes the port, stops the ticks and ends the transfer.
     virtual void endTransfer() = 0;
+
+    // A transfer of several steps (backup, write, check) names the one that runs; the cancel
+    // button works again from here, after the closing display of the step before.
+    virtual void showStep(const QString& text) { (void)text; }
+    // Keeps the handset's book, read before a write erases it.
+    virtual BackupResult keepBackup(const TelBook& book)
+    {
+        (void)book;
+        return {false, {}, QStringLiteral("保存先がありません。")};
+    }
 };

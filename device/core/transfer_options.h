@@ -11,4 +11,12 @@ struct TransferOptions {
     bool fast = false;
     // Folder the backups go to ("backup" beside the settings file in the program).
     QString backupDir;
+    // When set, the backup goes to exactly this file instead of a new one in backupDir.
+    QString backupFile;
 };
+
+// The bare protocol: no backup, no check, the normal pace.
+inline TransferOptions plainTransfer()
+{
+    return {false, false, false, {}, {}};
+}

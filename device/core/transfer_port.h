@@ -14,6 +14,8 @@ public:
     virtual void purgePort() = 0;
     // Sends a whole command; on failure the port is left closed.
     virtual bool writeCommand(QByteArrayView bytes) = 0;
+    // Sends bytes once, without a second attempt; true when they went out whole.
+    virtual bool writeOnce(QByteArrayView bytes) = 0;
     // Moves whatever has arrived into the receive ring without waiting; false on a read failure.
     virtual bool pollReceive() = 0;
     // At most one complete reply line, without its CR LF.

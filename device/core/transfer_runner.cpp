@@ -2,13 +2,10 @@
 
 #include "device/core/transfer_session.h"
 
-namespace {
-const char SUCCESS_MESSAGE[] = "電話帳データコピーが正常に終了しました。";
-}
-
-TransferRunner::TransferRunner(OperationCode operation, bool answerYes)
-    : operation_(operation), answerYes_(answerYes)
+TransferRunner::TransferRunner(OperationCode operation, bool answerYes, TransferOptions options)
+    : operation_(operation), answerYes_(answerYes), options_(std::move(options))
 {
+    port_.setArrivalHandler([this] { arrival_.post(); });
 }
 
 bool TransferRunner::run(const QString& device, int tickIntervalMs)
@@ -17,7 +14,7 @@ bool TransferRunner::run(const QString& device, int tickIntervalMs)
     session.state = LINK_ATTENTION;
     appState().resultFlag = 0;
     if (!port_.openPort(device)) {
-        showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
+        showMessage(port_.openFailureMessage());
         return false;
     }
     if (!tickSource_.startTick(tickIntervalMs)) {
@@ -26,6 +23,7 @@ bool TransferRunner::run(const QString& device, int tickIntervalMs)
         return true;
     }
     resetTransfer(session);
+    planTransfer(session, *this, options_);
     appState().resultFlag = 1;
     running_ = true;
     tickSource_.setPostTarget(this);
@@ -35,21 +33,44 @@ bool TransferRunner::run(const QString& device, int tickIntervalMs)
 
 bool TransferRunner::succeeded() const
 {
-    return transferSession().completed && !messages_.isEmpty() &&
-           messages_.last() == QString::fromUtf8(SUCCESS_MESSAGE);
+    if (!transferSession().completed || messages_.isEmpty())
+        return false;
+    const QString& last = messages_.last();
+    return last == QString::fromUtf8(COPY_DONE_MESSAGE) ||
+           last == QString::fromUtf8(VERIFIED_MESSAGE);
+}
+
+bool TransferRunner::copied() const
+{
+    return transferSession().completed;
 }
 
 bool TransferRunner::event(QEvent* event)
 {
-    if (event->type() != TRANSFER_TICK_EVENT)
+    const bool tick = event->type() == TRANSFER_TICK_EVENT;
+    if (!tick && event->type() != TRANSFER_ARRIVAL_EVENT)
         return QObject::event(event);
-    if (!running_ || busy_)
+    if (!tick)
+        arrival_.taken();
+    if (!running_ || busy_ || !port_.isOpen())
         return true;
     busy_ = true;
-    ++ticks_;
-    stepTransfer(transferSession(), port_, *this);
+    if (tick) {
+        ++ticks_;
+        stepTransfer(transferSession(), port_, *this);
+    } else {
+        takeArrivedReplies(transferSession(), port_, *this);
+    }
     busy_ = false;
     return true;
+}
+
+BackupResult TransferRunner::keepBackup(const TelBook& book)
+{
+    const BackupResult result = saveHandsetBackup(book, options_);
+    if (result.saved && onBackupSaved)
+        onBackupSaved(result.path);
+    return result;
 }
 
 void TransferRunner::showMessage(const QString& text)

@@ -2,15 +2,58 @@
 
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
+#include "phonebook/core/book_changes.h"
+#include "device/core/transfer_steps.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
+const char ESCAPE[] = "+++";
+
 void tell(TransferHost& host, const char* utf8)
 {
     host.showMessage(QString::fromUtf8(utf8));
+}
+
+// A failure while the handset's book is being backed up also says that nothing was erased.
+void tell(const TransferSession& session, TransferHost& host, const QString& text)
+{
+    host.showMessage(withStopNote(session, text));
+}
+void tell(const TransferSession& session, TransferHost& host, const char* utf8)
+{
+    tell(session, host, QString::fromUtf8(utf8));
+}
+
+// The step label, when a transfer has more than one step: its name, and once the handset
+// has told it, how many entries it covers.
+void announceStep(const TransferSession& session, TransferHost& host, int entries = -1)
+{
+    if (!session.backupFirst && !session.verifyAfter)
+        return;
+    host.showStep(stepLabel(session, entries));
+}
+
+// "AT@S" was answered: the handset is in data-transfer mode until it is sent "+++".
+bool inDataMode(const TransferSession& session)
+{
+    return session.state >= LINK_QUERY_BOOK;
+}
+
+// The serial line failed in the middle of a transfer (a USB adapter pulled out): say so, and
+// once a write has erased the handset's book, that the book may be incomplete.
+void linkLost(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    const bool bookAtRisk = session.eraseSent && !session.written;
+    tell(session, host,
+         bookAtRisk ? "携帯電話との通信が途切れました。携帯電話の電話帳は消去されたか、"
+                      "途中までしか書き込まれていない可能性があります。"
+                      "ケーブルの接続を確かめて、もう一度書き込んでください。"
+                    : "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。");
+    escapeOnStop(session, port);
+    host.endTransfer();
 }
 
 // The transition to state: its command goes out on the next tick.
@@ -37,7 +80,7 @@ StepResult resend(TransferSession& session, TransferPort& port, TransferHost& ho
     port.resetReceive();
     session.sendPending = true;
     if (session.retryCount > MAX_RESENDS) {
-        tell(host, failure);
+        tell(session, host, failure);
         return finish(session);
     }
     return STEP_CONTINUE;
@@ -55,6 +98,59 @@ void startEntries(TransferSession& session)
     session.sentParts.reset();
 }
 
+// A read of the handset's book: the read itself, the backup before a write, or the check after.
+void startReading(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    session.staging = std::make_unique<TelBook>();
+    announceStep(session, host, session.deviceCount);
+    goTo(session, LINK_READ_ENTRY, port);
+}
+
+StepResult onBookSupported(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    startEntries(session);
+    const int count = session.deviceCount;
+    switch (session.phase) {
+    case PHASE_BACKUP:
+        if (count == 0) {
+            session.backupTaken = true; // an empty book gives no file
+            session.nextPhaseDue = true;
+            goTo(session, LINK_LEAVE_DATA, port);
+        } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
+            tell(session, host, "電話帳登録件数が１０００件を越えています");
+            goTo(session, LINK_LEAVE_DATA, port);
+        } else {
+            startReading(session, port, host);
+        }
+        return STEP_CONTINUE;
+    case PHASE_VERIFY:
+        if (count == 0) {
+            session.staging = std::make_unique<TelBook>();
+            checkWrittenBook(session, host);
+            goTo(session, LINK_LEAVE_DATA, port);
+        } else {
+            startReading(session, port, host);
+        }
+        return STEP_CONTINUE;
+    case PHASE_COPY:
+        break;
+    }
+    if (host.operation() == OP_DEVICE_WRITE) {
+        announceStep(session, host, static_cast<int>(bookCount(telBook())));
+        const bool erase = host.askYesNo(eraseQuestion(session));
+        goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
+    } else if (count == 0) {
+        tell(host, "電話帳登録件数が０件です");
+        goTo(session, LINK_LEAVE_DATA, port);
+    } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
+        tell(host, "電話帳登録件数が１０００件を越えています");
+        goTo(session, LINK_LEAVE_DATA, port);
+    } else {
+        startReading(session, port, host);
+    }
+    return STEP_CONTINUE;
+}
+
 StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPort& port,
                       TransferHost& host)
 {
@@ -63,34 +159,19 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
     session.deviceCount = info.deviceCount;
     switch (info.result) {
     case BOOK_SUPPORTED:
-        startEntries(session);
-        if (write) {
+        if (write)
             std::memcpy(session.modelName, info.model.data(), MODEL_NAME_SIZE);
-            const bool erase =
-                host.askYesNo(QString::fromUtf8("電話帳全件消去します。よろしいですか？"));
-            goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
-            return STEP_CONTINUE;
-        }
-        if (session.deviceCount == 0) {
-            tell(host, "電話帳登録件数が０件です");
-            goTo(session, LINK_LEAVE_DATA, port);
-        } else if (session.deviceCount > static_cast<int>(MAX_TEL_ENTRIES)) {
-            tell(host, "電話帳登録件数が１０００件を越えています");
-            goTo(session, LINK_LEAVE_DATA, port);
-        } else {
-            session.staging = std::make_unique<TelBook>();
-            goTo(session, LINK_READ_ENTRY, port);
-        }
-        return STEP_CONTINUE;
+        return onBookSupported(session, port, host);
     case BOOK_UNSUPPORTED_MODEL:
-        tell(host, write ? "電話帳書込み未対応機種のため電話帳データコピーができません。"
-                         : "電話帳読出し未対応機種のため電話帳データコピーができません。");
+        tell(session, host,
+             write ? "電話帳書込み未対応機種のため電話帳データコピーができません。"
+                   : "電話帳読出し未対応機種のため電話帳データコピーができません。");
         break;
     case BOOK_MALFORMED:
-        tell(host, "コマンドが異常です。");
+        tell(session, host, "コマンドが異常です。");
         break;
     default:
-        tell(host, "電話帳転送ができませんでした。");
+        tell(session, host, "電話帳転送ができませんでした。");
         break;
     }
     goTo(session, LINK_LEAVE_DATA, port);
@@ -101,7 +182,7 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
                       TransferHost& host)
 {
     if (!isEntryAck(line)) {
-        tell(host, "電話帳データコピーが正常に行われませんでした。");
+        tell(session, host, "電話帳データコピーが正常に行われませんでした。");
         goTo(session, LINK_LEAVE_DATA, port);
         return STEP_CONTINUE;
     }
@@ -111,8 +192,13 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
         session.sentParts.reset();
     }
     if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(telBook())) {
-        session.completed = true;
-        tell(host, "電話帳データコピーが正常に終了しました。");
+        session.written = true;
+        if (session.verifyAfter) {
+            session.nextPhaseDue = true; // the success message waits for the check
+        } else {
+            session.completed = true;
+            tell(host, COPY_DONE_MESSAGE);
+        }
         goTo(session, LINK_LEAVE_DATA, port);
     } else {
         goTo(session, LINK_WRITE_ENTRY, port);
@@ -123,12 +209,9 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
 // The handset's records replace the phone book only now that every one of them has arrived.
 void installStagedBook(TransferSession& session)
 {
-    TelBook& book = telBook();
-    clearBook(book);
-    const auto count = static_cast<std::uint32_t>(session.entryIndex);
-    std::copy_n(session.staging->entries, count, book.entries);
-    book.count = count;
-    session.staging.reset();
+    const std::unique_ptr<TelBook> staged = takeStagedBook(session);
+    telBook() = *staged;
+    markBookUnchanged();
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
@@ -136,7 +219,7 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
 {
     DeviceRecord record;
     if (!session.staging || !parseRecordReply(line, record)) {
-        tell(host, "電話帳データコピーが正常に行われませんでした。");
+        tell(session, host, "電話帳データコピーが正常に行われませんでした。");
         goTo(session, LINK_LEAVE_DATA, port);
         return STEP_CONTINUE;
     }
@@ -152,17 +235,43 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
         session.recordSlots = RecordSlots{};
     }
     if (flags.lastRecord) {
-        installStagedBook(session);
-        session.completed = true;
-        tell(host, "電話帳データコピーが正常に終了しました。");
-        appState().resultFlag = 0;
+        switch (session.phase) {
+        case PHASE_COPY:
+            installStagedBook(session);
+            session.completed = true;
+            tell(host, COPY_DONE_MESSAGE);
+            appState().resultFlag = 0;
+            break;
+        case PHASE_BACKUP:
+            keepBackup(session, host);
+            break;
+        case PHASE_VERIFY:
+            checkWrittenBook(session, host);
+            break;
+        }
         goTo(session, LINK_LEAVE_DATA, port);
     } else if (session.entryIndex >= static_cast<int>(MAX_TEL_ENTRIES)) {
         // The handset goes on past what the phone book can hold: stop rather than overrun.
-        tell(host, "電話帳登録件数が１０００件を越えています");
+        tell(session, host, "電話帳登録件数が１０００件を越えています");
         goTo(session, LINK_LEAVE_DATA, port);
     }
     return STEP_CONTINUE;
+}
+
+// The step after a backup (the write) or after a write (the check): a conversation of its own,
+// from "AT" on, once the handset has left data-transfer mode.
+void startNextPhase(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    session.phase = session.phase == PHASE_BACKUP ? PHASE_COPY : PHASE_VERIFY;
+    session.nextPhaseDue = false;
+    session.retryCount = 0;
+    session.noReplyTicks = 0;
+    session.escapeSent = false;
+    session.continued = false;
+    session.lastRecord = false;
+    startEntries(session);
+    goTo(session, LINK_ATTENTION, port);
+    announceStep(session, host);
 }
 
 void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host)
@@ -180,46 +289,74 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         port.resetReceive();
     buildCommand(session, telBook());
     if (!port.writeCommand(session.txBuffer)) {
-        tell(host, "送信に失敗しました");
+        tell(session, host, "送信に失敗しました");
         host.endTransfer();
         return;
     }
+    if (session.state == LINK_ERASE_ALL)
+        session.eraseSent = true;
+    if (session.state == LINK_LEAVE_DATA)
+        session.escapeSent = true;
     const QString entryNumber =
-        QStringLiteral("%1").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
+        QStringLiteral("%1件目").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
     if (session.state == LINK_READ_ENTRY)
-        host.showProgress(QStringLiteral("読み込み中 %1件目").arg(entryNumber));
+        host.showProgress(
+            (session.phase == PHASE_COPY ? QStringLiteral("読み込み中") : stepLabel(session)) +
+            QLatin1Char(' ') + entryNumber);
     else if (session.state == LINK_WRITE_ENTRY)
-        host.showProgress(QStringLiteral("書き込み中 %1件目").arg(entryNumber));
+        host.showProgress(QStringLiteral("書き込み中 ") + entryNumber);
     session.sendPending = false;
     port.resetReceive();
 }
 
-void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host)
+void sendPhase(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    if (session.sendPending)
+        sendCommand(session, port, host);
+    session.awaitingReply = true;
+    session.noReplyTicks = 0;
+}
+
+// Takes what has arrived and handles one reply line, or at the fast pace every line there is,
+// sending the next command as soon as a reply moved the transfer on. onTick: the call counts
+// towards the no-reply limit.
+void receiveReply(TransferSession& session, TransferPort& port, TransferHost& host, bool onTick)
 {
     if (!port.pollReceive()) {
-        host.endTransfer();
+        linkLost(session, port, host);
         return;
     }
-    if (const std::optional<QByteArray> line = port.takeLine()) {
+    bool handled = false;
+    while (const std::optional<QByteArray> line = port.takeLine()) {
+        handled = true;
         session.noReplyTicks = 0;
         const StepResult result = handleReplyLine(session, *line, port, host);
-        if (result == STEP_CONTINUE && session.state == LINK_LEAVE_DATA)
-            host.showClosing();
-        if (result == STEP_FINISH)
+        if (result == STEP_FINISH) {
             host.endTransfer();
-        return;
+            return;
+        }
+        if (session.state == LINK_LEAVE_DATA)
+            host.showClosing();
+        if (!session.fastPace)
+            return;
+        if (!session.awaitingReply) {
+            sendPhase(session, port, host);
+            return;
+        }
     }
-    if (++session.noReplyTicks < NO_REPLY_TICK_LIMIT)
+    if (handled || !onTick || ++session.noReplyTicks < NO_REPLY_TICK_LIMIT)
         return;
-    tell(host, "応答がありません。");
+    tell(session, host, "応答がありません。");
     session.noReplyTicks = 0;
     session.awaitingReply = false;
-    if (session.state == LINK_WRITE_ENTRY || session.state == LINK_READ_ENTRY) {
+    if (inDataMode(session) && session.state != LINK_LEAVE_DATA) {
         // The handset is in data-transfer mode: try to take it out again.
         port.resetReceive();
         port.dropReplyLine();
         session.sendPending = true;
+        session.nextPhaseDue = false;
         session.state = LINK_LEAVE_DATA;
+        host.showClosing();
     } else {
         host.endTransfer();
     }
@@ -248,7 +385,27 @@ void resetTransfer(TransferSession& session)
     session.continued = false;
     session.lastRecord = false;
     session.completed = false;
+    session.eraseSent = false;
+    session.escapeSent = false;
+    session.written = false;
     session.staging.reset();
+    session.phase = PHASE_COPY;
+    session.backupFirst = false;
+    session.verifyAfter = false;
+    session.fastPace = false;
+    session.nextPhaseDue = false;
+    session.backupTaken = false;
+    session.backupPath.clear();
+}
+
+void planTransfer(TransferSession& session, TransferHost& host, const TransferOptions& options)
+{
+    const bool write = host.operation() == OP_DEVICE_WRITE;
+    session.backupFirst = write && options.backup;
+    session.verifyAfter = write && options.verify;
+    session.fastPace = options.fast;
+    session.phase = session.backupFirst ? PHASE_BACKUP : PHASE_COPY;
+    announceStep(session, host);
 }
 
 void buildCommand(TransferSession& session, const TelBook& book)
@@ -275,7 +432,7 @@ void buildCommand(TransferSession& session, const TelBook& book)
                                           session.modelName, session.sentParts));
         break;
     case LINK_LEAVE_DATA:
-        tx = "+++";
+        tx = ESCAPE;
         break;
     case LINK_READ_ENTRY:
         tx = "<2:1H>\r\n";
@@ -306,7 +463,7 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             goTo(session, LINK_ENTER_DATA, port);
             return STEP_CONTINUE;
         case REPLY_OTHER:
-            tell(host, "ＱＶＲ製端末ではないため電話帳データコピーができません。");
+            tell(session, host, "ＱＶＲ製端末ではないため電話帳データコピーができません。");
             return finish(session);
         default:
             return STEP_CONTINUE;
@@ -323,7 +480,7 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
         case REPLY_MAKER:
             return resend(session, port, host, "再送に失敗しました。(2)");
         default:
-            tell(host, "データ転送モード起動に失敗しました。");
+            tell(session, host, "データ転送モード起動に失敗しました。");
             return finish(session);
         }
     case LINK_QUERY_BOOK:
@@ -333,7 +490,7 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
             session.entryIndex = 0;
             goTo(session, LINK_WRITE_ENTRY, port);
         } else {
-            tell(host, "電話帳データ全消去が正常に行われませんでした。");
+            tell(session, host, "電話帳データ全消去が正常に行われませんでした。");
             goTo(session, LINK_LEAVE_DATA, port);
         }
         return STEP_CONTINUE;
@@ -344,9 +501,13 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
         case LeaveReply::Ignore:
             return STEP_CONTINUE;
         case LeaveReply::Failed:
-            tell(host, "データ転送モードが正常に解除できませんでした。");
+            tell(session, host, "データ転送モードが正常に解除できませんでした。");
             break;
         case LeaveReply::Done:
+            if (session.nextPhaseDue) {
+                startNextPhase(session, port, host);
+                return STEP_CONTINUE;
+            }
             break;
         }
         session.entryIndex = 0;
@@ -359,12 +520,25 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
 
 void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host)
 {
-    if (session.awaitingReply) {
-        receiveReply(session, port, host);
+    if (session.awaitingReply)
+        receiveReply(session, port, host, true);
+    else
+        sendPhase(session, port, host);
+}
+
+void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHost& host)
+{
+    if (session.fastPace && session.awaitingReply)
+        receiveReply(session, port, host, false);
+}
+
+void escapeOnStop(TransferSession& session, TransferPort& port)
+{
+    if (session.state < LINK_ENTER_DATA || session.escapeSent)
         return;
-    }
-    if (session.sendPending)
-        sendCommand(session, port, host);
-    session.awaitingReply = true;
-    session.noReplyTicks = 0;
+    session.txBuffer = ESCAPE;
+    port.dropReplyLine();
+    // Nothing waits for the answer: the transfer is over whatever the handset says.
+    port.writeOnce(session.txBuffer);
+    session.escapeSent = true;
 }

@@ -5,10 +5,12 @@
 
 #include "device/core/device_record.h"
 #include "device/core/reply_parsers.h"
+#include "device/core/transfer_options.h"
 #include "phonebook/core/tel_book.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +33,20 @@ enum LinkState : std::uint8_t {
 
 enum StepResult { STEP_CONTINUE = 0, STEP_FINISH = 1 };
 
+// A write may run as three conversations with the handset, each from "AT" to "+++": the
+// handset's book read and kept before the erase, the write itself, and the book read back and
+// compared after it.
+enum TransferPhase : std::uint8_t {
+    PHASE_COPY,   // the read or the write itself
+    PHASE_BACKUP, // before a write: the handset's book is read and kept
+    PHASE_VERIFY, // after a write: the handset's book is read back and compared
+};
+
+inline constexpr const char* COPY_DONE_MESSAGE = "電話帳データコピーが正常に終了しました。";
+inline constexpr const char* VERIFIED_MESSAGE =
+    "電話帳データコピーが正常に終了しました。\n"
+    "書き込んだ電話帳を読み戻して、書き込んだとおりであることを確認しました。";
+
 constexpr int NO_REPLY_TICK_LIMIT = 150; // about 15 seconds of 100 ms ticks
 constexpr int MAX_RESENDS = 3;
 
@@ -49,16 +65,30 @@ struct TransferSession {
     bool continued = false;  // the last record received said the entry goes on
     bool lastRecord = false; // the last record received was the handset's last
     bool completed = false;  // the copy itself succeeded (the success message was shown)
+    bool eraseSent = false;  // "<3:1H>" went out: the handset's book may now be incomplete
+    bool escapeSent = false; // "+++" went out: it is never sent twice in one conversation
+    bool written = false;    // every entry of a write was acknowledged
     // A read fills this book and replaces the phone book with it only when the last record has
     // arrived, so a read that stops early leaves the phone book as it was.
     std::unique_ptr<TelBook> staging;
+
+    TransferPhase phase = PHASE_COPY;
+    bool backupFirst = false;  // a write backs the handset's book up before the erase
+    bool verifyAfter = false;  // a write reads the book back and compares it
+    bool fastPace = false;     // the next command goes out as soon as a reply was handled
+    bool nextPhaseDue = false; // this phase succeeded: the next starts once "+++" is answered
+    bool backupTaken = false;  // the backup phase ended well (backupPath empty: nothing to keep)
+    QString backupPath;
 };
 
 // The one session of the program.
 TransferSession& transferSession();
 
-// Readies the session for a new transfer; the state is kept (the commands set it).
+// Readies the session for a new transfer at the normal pace, without backup or check; the state
+// is kept (the commands set it).
 void resetTransfer(TransferSession& session);
+// After resetTransfer: the backup, the check and the pace of options, for the operation of host.
+void planTransfer(TransferSession& session, TransferHost& host, const TransferOptions& options);
 
 // Puts the command of the session's state into its transmit buffer.
 void buildCommand(TransferSession& session, const TelBook& book);
@@ -70,3 +100,15 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
 // One tick: sends the command of the state, or handles at most one reply line. The phone book
 // is telBook(); AppState.resultFlag is cleared when a read completes.
 void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host);
+
+// Bytes arrived from the handset. At the fast pace the reply is handled at once (and the next
+// command sent), without waiting for the next tick; at the normal pace nothing happens.
+void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHost& host);
+
+// text, and when the transfer stops while the backup is being taken, that nothing was erased.
+QString withStopNote(const TransferSession& session, const QString& text);
+
+// A transfer stopped from outside (the cancel button): "+++" goes out once, without waiting for
+// an answer, when the handset may be in data-transfer mode (LINK_ENTER_DATA on) and has not been
+// sent it yet.
+void escapeOnStop(TransferSession& session, TransferPort& port);

@@ -89,9 +89,16 @@ void PtyHandset::serve()
         if (n <= 0)
             return;
         QByteArray reply;
+        bool hungUp = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             reply = handset_.receive(QByteArrayView(buffer, n));
+            hungUp = handset_.hungUp();
+        }
+        if (hungUp) {
+            // Closing this side is what the PC sees when the adapter is pulled out.
+            closeFd(master_);
+            return;
         }
         if (!reply.isEmpty() && !writeAll(master_, reply))
             return;

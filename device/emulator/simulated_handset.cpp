@@ -3,6 +3,7 @@
 #include "device/core/device_record.h"
 
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -39,6 +40,17 @@ QByteArray failureReply(HandsetStep step)
 bool reached(const HandsetFault& fault, HandsetStep step, int occurrence)
 {
     return fault.step == step && occurrence >= fault.occurrence;
+}
+
+// One byte of the name changed (its last; the first character of an empty name), so that the
+// check after a write has something to find.
+void corruptName(TelEntry& entry)
+{
+    const std::size_t length = std::strlen(entry.name);
+    if (length == 0)
+        entry.name[0] = '?';
+    else
+        entry.name[length - 1] ^= 0x01;
 }
 
 } // namespace
@@ -143,7 +155,9 @@ QByteArray SimulatedHandset::answer(const QByteArray& command)
     const int occurrence = ++seen_[step];
     if (reached(options_.silentFrom, step, occurrence))
         silent_ = true;
-    if (silent_)
+    if (reached(options_.hangUpAt, step, occurrence))
+        hungUp_ = true;
+    if (silent_ || hungUp_)
         return {};
     if (step != HandsetStep::None && options_.failAt.step == step &&
         occurrence == options_.failAt.occurrence)
@@ -163,6 +177,7 @@ QByteArray SimulatedHandset::answer(const QByteArray& command)
         return bookInfo();
     case HandsetStep::Erase:
         entries_.clear();
+        storedSinceErase_ = 0;
         incoming_ = TelEntry{};
         incomingTelSlot_ = incomingMailSlot_ = 0;
         return "<2h>\r\n";
@@ -198,6 +213,8 @@ QByteArray SimulatedHandset::storeFrame(const QByteArray& command)
     incomingTelSlot_ = filled.telSlot;
     incomingMailSlot_ = filled.mailSlot;
     if (!flags.continued) {
+        if (++storedSinceErase_ == options_.corruptEntry)
+            corruptName(incoming_);
         entries_.push_back(incoming_);
         incoming_ = TelEntry{};
         incomingTelSlot_ = incomingMailSlot_ = 0;

@@ -2,7 +2,8 @@
 // The handset side of the link, without any I/O: fed the bytes the PC sends, it answers as one
 // of the maker's handsets would (identity, book information, erase, acknowledged entry frames,
 // records on request with the last-record flag, "+++"). It can be told to fail at a chosen
-// command or to fall silent from one on. Tests, the demo and vemblor-cli emulate use it.
+// command, to fall silent from one on, or to cut the line at one. Tests, the demo and vemblor-cli
+// emulate use it.
 
 #include "phonebook/core/tel_book.h"
 
@@ -38,6 +39,8 @@ struct HandsetOptions {
     QByteArray model = "VN650R";
     HandsetFault failAt;     // this command gets an error reply
     HandsetFault silentFrom; // from this command on nothing is answered
+    HandsetFault hangUpAt;   // this command is not answered and the line is cut
+    int corruptEntry = 0; // from 1: the entry of a write stored with one byte of its name changed
 };
 
 // "identify", "write-entry:3" and so on; nothing for an unknown name.
@@ -61,6 +64,8 @@ public:
     // Every command received, in order, without its line end.
     const QList<QByteArray>& commands() const { return commands_; }
     bool inDataMode() const { return dataMode_; }
+    // The line was cut (hangUpAt): whoever carries it must close it.
+    bool hungUp() const { return hungUp_; }
 
 private:
     QByteArray answer(const QByteArray& command);
@@ -76,10 +81,12 @@ private:
     std::map<HandsetStep, int> seen_;
     bool dataMode_ = false;
     bool silent_ = false;
+    bool hungUp_ = false;
     // The entry being written, and the entry being served to a read with its progress.
     TelEntry incoming_{};
     std::uint8_t incomingTelSlot_ = 0;
     std::uint8_t incomingMailSlot_ = 0;
+    int storedSinceErase_ = 0;
     std::size_t served_ = 0;
     unsigned servedParts_ = 0;
 };

@@ -8,21 +8,21 @@
 
 namespace {
 
-void runTransfer(CTelListDlg& list, const QString& device)
+void runTransfer(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
     transferSession().state = LINK_ATTENTION;
     appState().resultFlag = 0;
-    CSerialDlg(device, &list).exec();
+    CSerialDlg(device, options, &list).exec();
 }
 
 } // namespace
 
-void readFromHandset(CTelListDlg& list, const QString& device)
+void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
     OperationScope operation(OP_DEVICE_READ);
     if (telBook().count != 0 && !list.askDiscard())
         return;
-    runTransfer(list, device);
+    runTransfer(list, device, options);
     if (appState().resultFlag == 0) {
         list.refreshList();
         appState().selectedIndex = -1;
@@ -30,8 +30,8 @@ void readFromHandset(CTelListDlg& list, const QString& device)
     }
 }
 
-void writeToHandset(CTelListDlg& list, const QString& device)
+void writeToHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
     OperationScope operation(OP_DEVICE_WRITE);
-    runTransfer(list, device);
+    runTransfer(list, device, options);
 }

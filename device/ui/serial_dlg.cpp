@@ -23,8 +23,10 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
 
 } // namespace
 
-CSerialDlg::CSerialDlg(const QString& device, QWidget* parent) : QDialog(parent), device_(device)
+CSerialDlg::CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent)
+    : QDialog(parent), device_(device), options_(options)
 {
+    port_.setArrivalHandler([this] { arrival_.post(); });
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     DialogUnits du(this);
@@ -75,11 +77,20 @@ QLabel* CSerialDlg::label(int id) const
     }
 }
 
+int CSerialDlg::exec()
+{
+    if (!port_.openPort(device_)) {
+        showMessage(port_.openFailureMessage());
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
 void CSerialDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // The start-up runs once the modal loop is running, so that ending the dialog at once (a
-    // port that does not open) ends that loop.
+    // The start-up runs once the modal loop is running, so that ending the dialog at once ends
+    // that loop.
     if (!started_) {
         started_ = true;
         QMetaObject::invokeMethod(this, &CSerialDlg::startTransfer, Qt::QueuedConnection);
@@ -88,43 +99,41 @@ void CSerialDlg::showEvent(QShowEvent* event)
 
 void CSerialDlg::startTransfer()
 {
-    if (!port_.openPort(device_)) {
-        showMessage(QString::fromUtf8("有効なＣＯＭポートではありません。"));
-        finishDialog();
-        return;
-    }
     if (!tickSource_.startTick(TICK_INTERVAL_MS))
         showMessage(QString::fromUtf8("スレッド起動エラー")); // only the cancel button is left
     resetTransfer(transferSession());
+    planTransfer(transferSession(), *this, options_);
     appState().resultFlag = 1;
     tickSource_.setPostTarget(this);
 }
 
 bool CSerialDlg::event(QEvent* event)
 {
-    if (event->type() != TRANSFER_TICK_EVENT)
+    const bool tick = event->type() == TRANSFER_TICK_EVENT;
+    if (!tick && event->type() != TRANSFER_ARRIVAL_EVENT)
         return QDialog::event(event);
+    if (!tick)
+        arrival_.taken();
     // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
-    if (ended_ || tickBusy_)
+    if (stopped_ || tickBusy_ || !port_.isOpen())
         return true;
     tickBusy_ = true;
-    stepTransfer(transferSession(), port_, *this);
+    if (tick)
+        stepTransfer(transferSession(), port_, *this);
+    else
+        takeArrivedReplies(transferSession(), port_, *this);
     tickBusy_ = false;
     return true;
 }
 
 void CSerialDlg::onCancel()
 {
-    TransferSession& session = transferSession();
-    // From LINK_ENTER_DATA on the handset may be in data-transfer mode: take it out.
-    if (session.state >= LINK_ENTER_DATA) {
-        session.txBuffer = "+++";
-        port_.dropReplyLine();
-        port_.writeOnce(session.txBuffer);
-    }
+    // The box below runs an event loop: a tick already queued must not run a step in it.
+    stopped_ = true;
+    escapeOnStop(transferSession(), port_);
     port_.closePort();
     tickSource_.setPostTarget(nullptr);
-    showMessage(QStringLiteral("中断しました。　　　　　　　　"));
+    showMessage(withStopNote(transferSession(), QStringLiteral("中断しました。　　　　　　　　")));
     finishDialog();
 }
 
@@ -132,7 +141,7 @@ void CSerialDlg::finishDialog()
 {
     port_.closePort();
     tickSource_.stopTick();
-    ended_ = true;
+    stopped_ = true;
     done(QDialog::Rejected);
 }
 
@@ -143,12 +152,12 @@ OperationCode CSerialDlg::operation() const
 
 void CSerialDlg::showMessage(const QString& text)
 {
-    messages().showMessage(text);
+    messages().showMessage(text, this);
 }
 
 bool CSerialDlg::askYesNo(const QString& text)
 {
-    return messages().askYesNo(text);
+    return messages().askYesNo(text, this);
 }
 
 void CSerialDlg::showProgress(const QString& text)
@@ -166,4 +175,15 @@ void CSerialDlg::showClosing()
 void CSerialDlg::endTransfer()
 {
     finishDialog();
+}
+
+void CSerialDlg::showStep(const QString& text)
+{
+    action_->setText(text);
+    cancel_->setEnabled(true);
+}
+
+BackupResult CSerialDlg::keepBackup(const TelBook& book)
+{
+    return saveHandsetBackup(book, options_);
 }

@@ -6,6 +6,7 @@
 #include "device/core/serial_port.h"
 #include "device/core/tick_thread.h"
 #include "device/core/transfer_host.h"
+#include "device/core/transfer_options.h"
 
 #include <QDialog>
 
@@ -23,12 +24,17 @@ enum SerialDlgControlId {
 class CSerialDlg final : public QDialog, private TransferHost {
     Q_OBJECT
 public:
-    // device: the serial device the transfer opens (the port setting resolved by the caller).
-    explicit CSerialDlg(const QString& device, QWidget* parent = nullptr);
+    // device: the serial device the transfer opens (the port setting resolved by the caller);
+    // options: the backup and check of a write and the pace, as the caller's settings say.
+    CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent = nullptr);
     ~CSerialDlg() override;
 
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* label(int id) const;
+
+    // Opens the port first and shows the window only when it opened; otherwise the port
+    // message is shown and the result is Rejected at once.
+    int exec() override;
 
     // Esc and the close command do nothing: only the protocol and the cancel button end it.
     void reject() override {}
@@ -48,16 +54,22 @@ private:
     void showProgress(const QString& text) override;
     void showClosing() override;
     void endTransfer() override;
+    void showStep(const QString& text) override;
+    BackupResult keepBackup(const TelBook& book) override;
 
     QString device_;
+    TransferOptions options_;
     SerialPort port_;
     TickSource tickSource_;
+    ArrivalNotice arrival_{this};
     QPushButton* cancel_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* action_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* progress_ = nullptr;
     bool started_ = false;
-    bool ended_ = false;
+    // Set once the transfer is over or being cancelled: no protocol step runs after that, not
+    // even for a tick that was already queued.
+    bool stopped_ = false;
     bool tickBusy_ = false;
 };

@@ -118,7 +118,7 @@ bool hasRequiredCsvCategories(const CsvColumnCategories& categories)
 
 int startCsvEdit()
 {
-    std::memcpy(&csvWork(), &csvCells(), sizeof(CsvGrid));
+    copyCsvGrid(csvWork(), csvCells());
     csvAssignment().fill(CSV_CAT_NONE);
     return csvRowCount();
 }
@@ -132,7 +132,7 @@ int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGri
 
 void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories)
 {
-    std::memcpy(&csvCells(), &work, sizeof(CsvGrid));
+    copyCsvGrid(csvCells(), work);
     csvRowCount() = static_cast<std::uint16_t>(rowCount);
     csvAssignment() = categories;
 }
@@ -145,13 +145,19 @@ void applyCsvAssignment()
     clearBook(book);
     const CsvGrid& grid = csvCells();
     const CsvColumnCategories& categories = csvAssignment();
+    // The assigned columns, in column order, so a row visits only them.
+    std::array<int, MAX_CSV_COLUMNS> assigned;
+    int assignedCount = 0;
+    for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
+        if (categories[static_cast<std::size_t>(column)] != CSV_CAT_NONE)
+            assigned[static_cast<std::size_t>(assignedCount++)] = column;
     const int rows = std::min<int>(csvRowCount(), MAX_CSV_ROWS);
     for (int row = 0; row < rows; ++row) {
         TelEntry& entry = book.entries[row];
-        for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
-            if (categories[static_cast<std::size_t>(column)] != CSV_CAT_NONE)
-                applyCell(entry, categories[static_cast<std::size_t>(column)],
-                          grid.cell(row, column));
+        for (int i = 0; i < assignedCount; ++i) {
+            const int column = assigned[static_cast<std::size_t>(i)];
+            applyCell(entry, categories[static_cast<std::size_t>(column)], grid.cell(row, column));
+        }
     }
     book.count = static_cast<std::uint32_t>(rows);
 }

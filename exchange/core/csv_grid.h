@@ -16,13 +16,25 @@ constexpr std::size_t CSV_CELL_SIZE = CSV_CELL_TEXT + 1; // with the terminating
 constexpr std::size_t CSV_LINE_BYTES = 25600;
 
 // Cell (row r, column c) is element r * 256 + c; an empty cell is all zero.
+//
+// A table also keeps the rows and columns in use: every cell outside the first usedRows rows
+// and usedColumns columns is zero. So clearing and copying touch only that corner, and a small
+// file costs in proportion to its size although the table is the same for every file.
 struct CsvGrid {
     char cells[MAX_CSV_ROWS * MAX_CSV_COLUMNS][CSV_CELL_SIZE];
+    int usedRows = 0;
+    int usedColumns = 0;
 
-    char* cell(int row, int column) { return cells[row * MAX_CSV_COLUMNS + column]; }
+    // A cell to write to: the part in use grows to take it in.
+    char* cell(int row, int column)
+    {
+        usedRows = row < usedRows ? usedRows : row + 1;
+        usedColumns = column < usedColumns ? usedColumns : column + 1;
+        return cells[row * MAX_CSV_COLUMNS + column];
+    }
     const char* cell(int row, int column) const { return cells[row * MAX_CSV_COLUMNS + column]; }
 };
-static_assert(sizeof(CsvGrid) == 25'856'000);
+static_assert(sizeof(CsvGrid::cells) == 25'856'000);
 
 // The three tables are allocated, zero-filled, on first use and live until the process ends, so
 // no import allocates anything per line, field or row.
@@ -33,7 +45,10 @@ CsvGrid& csvScratch();
 // Number of rows in csvCells (1 ... 1000) after a successful read.
 std::uint16_t& csvRowCount();
 
+// Zero-fills the part of grid in use.
 void clearCsvGrid(CsvGrid& grid);
+// Makes to hold the same cells as from.
+void copyCsvGrid(CsvGrid& to, const CsvGrid& from);
 // Copies the first rowCount rows of from over to (the rest of to is left as it was).
 void copyCsvRows(CsvGrid& to, const CsvGrid& from, int rowCount);
 // Copies the rows of from whose indexes are not listed in dropped, in order, to the first rows

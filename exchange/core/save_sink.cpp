@@ -5,14 +5,14 @@
 bool SaveFileSink::open()
 {
     // Unbuffered, so a failing write reports at once with the system's own error number
-    // instead of at some later flush.
+    // instead of at some later flush; the writer hands over whole blocks of cards.
     return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
-bool SaveFileSink::write(const QByteArray& bytes)
+bool SaveFileSink::write(QByteArrayView bytes)
 {
     errno = 0;
-    if (file_.write(bytes) == bytes.size())
+    if (file_.write(bytes.data(), bytes.size()) == bytes.size())
         return true;
     lastError_ = errno;
     return false;

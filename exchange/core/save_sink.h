@@ -2,7 +2,7 @@
 // Where a save puts its bytes. The new file is written beside the target and takes its place
 // only when it is complete, so a save that is stopped or fails leaves the old file as it was.
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 
 class SaveSink {
@@ -11,7 +11,7 @@ public:
     // Starts the new file; false when it cannot be created.
     virtual bool open() = 0;
     // Appends bytes; false when they could not all be written (see lastError).
-    virtual bool write(const QByteArray& bytes) = 0;
+    virtual bool write(QByteArrayView bytes) = 0;
     // Completes the new file and puts it in place of the target; false on failure.
     virtual bool commit() = 0;
     // Drops the new file; the target is not touched.
@@ -25,7 +25,7 @@ class SaveFileSink final : public SaveSink {
 public:
     explicit SaveFileSink(const QString& path) : file_(path) {}
     bool open() override;
-    bool write(const QByteArray& bytes) override;
+    bool write(QByteArrayView bytes) override;
     bool commit() override;
     void discard() override;
     int lastError() const override { return lastError_; }

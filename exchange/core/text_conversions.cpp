@@ -1,5 +1,6 @@
 #include "exchange/core/text_conversions.h"
 
+#include <array>
 #include <cstring>
 
 int sjisByteClass(const char* text, std::size_t pos)
@@ -33,38 +34,60 @@ void cutToField(char* field, std::size_t width, const char* value)
     field[length] = '\0';
 }
 
+namespace {
+
+// The bytes quoted-printable leaves as they are: tab, 0x20-0x3C and 0x3E-0x7E.
+constexpr std::array<bool, 256> QP_LITERAL = [] {
+    std::array<bool, 256> literal{};
+    literal['\t'] = true;
+    for (int c = 0x20; c <= 0x7E; ++c)
+        literal[static_cast<std::size_t>(c)] = c != '=';
+    return literal;
+}();
+
+} // namespace
+
 void encodeQuotedPrintable(const char* input, char* output)
 {
-    std::size_t written = 0;
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    char* out = output;
+    char* const literalEnd = output + (QP_ENCODED_SIZE - 1); // a literal byte fits before it
+    char* const escapeEnd = output + (QP_ENCODED_SIZE - 5);  // an escape fits at or before it
     for (const char* p = input; *p; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        const bool literal = c == '\t' || (c >= 0x20 && c <= 0x3C) || (c >= 0x3E && c <= 0x7E);
-        if (literal) {
-            if (written >= QP_ENCODED_SIZE - 1)
+        const auto c = static_cast<unsigned char>(*p);
+        if (QP_LITERAL[c]) {
+            if (out >= literalEnd)
                 return;
-            output[written++] = static_cast<char>(c);
+            *out++ = static_cast<char>(c);
         } else {
-            if (written > QP_ENCODED_SIZE - 5)
+            if (out > escapeEnd)
                 return;
-            static constexpr char HEX[] = "0123456789ABCDEF";
-            output[written++] = '=';
-            output[written++] = HEX[c >> 4];
-            output[written++] = HEX[c & 0x0F];
+            out[0] = '=';
+            out[1] = HEX[c >> 4];
+            out[2] = HEX[c & 0x0F];
+            out += 3;
         }
     }
 }
 
 namespace {
 
+// The value of each byte as a hexadecimal digit of either case, or -1.
+constexpr std::array<signed char, 256> HEX_DIGITS = [] {
+    std::array<signed char, 256> digits{};
+    digits.fill(-1);
+    for (int c = 0; c < 10; ++c)
+        digits['0' + c] = static_cast<signed char>(c);
+    for (int c = 0; c < 6; ++c) {
+        digits['A' + c] = static_cast<signed char>(10 + c);
+        digits['a' + c] = static_cast<signed char>(10 + c);
+    }
+    return digits;
+}();
+
 int hexDigit(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return HEX_DIGITS[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -80,16 +103,17 @@ void decodeQuotedPrintable(const char* input, char* output, std::size_t capacity
             output[out++] = *p++;
             continue;
         }
-        // One or two hexadecimal digits make the byte; no digit leaves it zero.
+        // One or two hexadecimal digits make the byte; no digit leaves it zero. The escape is
+        // stepped over, but never past the end of the input.
         const int high = hexDigit(p[1]);
-        if (high >= 0) {
-            const int low = hexDigit(p[2]);
-            output[out] = static_cast<char>(low >= 0 ? high * 16 + low : high);
+        if (high < 0) {
+            ++out;
+            p += !p[1] ? 1 : !p[2] ? 2 : 3;
+            continue;
         }
-        ++out;
-        // Step over the escape, but never past the end of the input.
-        for (int step = 0; step < 3 && *p; ++step)
-            ++p;
+        const int low = hexDigit(p[2]);
+        output[out++] = static_cast<char>(low >= 0 ? high * 16 + low : high);
+        p += low >= 0 || p[2] ? 3 : 2;
     }
 }
 

@@ -5,11 +5,11 @@
 
 enum SjisByteClass { SJIS_SINGLE = 0, SJIS_LEAD = 1, SJIS_TRAIL = 2 };
 
-inline bool isSjisLeadByte(unsigned char c)
+constexpr bool isSjisLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-inline bool isSjisTrailByte(unsigned char c)
+constexpr bool isSjisTrailByte(unsigned char c)
 {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }

@@ -36,6 +36,8 @@ bool TextLineReader::fill()
         chunkSize_ = static_cast<std::size_t>(static_cast<const char*>(stop) - chunk_.data());
         ended_ = true;
     }
+    // Likewise a line is looked at for a NUL byte only when its chunk holds one.
+    chunkHoldsNul_ = std::memchr(chunk_.data(), '\0', chunkSize_) != nullptr;
     return chunkSize_ > 0;
 }
 
@@ -44,7 +46,9 @@ TextLineReader::Status TextLineReader::readLine()
     char* line = line_.data();
     const std::size_t capacity = line_.size() - 1;
     std::size_t read = 0;
+    bool mayHoldNul = false;
     while (read < capacity && fill()) {
+        mayHoldNul = mayHoldNul || chunkHoldsNul_;
         const char* start = chunk_.data() + chunkPos_;
         const std::size_t take = std::min(chunkSize_ - chunkPos_, capacity - read);
         const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', take));
@@ -71,7 +75,7 @@ TextLineReader::Status TextLineReader::readLine()
         length_ = 0;
         return failed_ ? BAD_LINE : END_OF_FILE;
     }
-    const void* nul = std::memchr(line, '\0', read);
+    const void* nul = mayHoldNul ? std::memchr(line, '\0', read) : nullptr;
     length_ = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - line) : read;
     // Whatever did not end in a line end is only good as the last thing in the file, and only
     // when the file did end there rather than fail.

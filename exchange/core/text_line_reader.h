@@ -36,6 +36,7 @@ private:
     std::size_t chunkPos_ = 0;
     bool ended_ = false;  // the device gave out, or a 0x1A was reached
     bool failed_ = false; // the device reported a read error
+    bool chunkHoldsNul_ = false;
     std::vector<char> line_;
     std::size_t length_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
+#include "exchange/core/vcard_key_words.h"
 #include "phonebook/core/app_state.h"
 
 #include <QFile>
@@ -9,7 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -29,41 +30,47 @@ const char* const BAD_VERSION_MESSAGE = "vCardのバージョンが異なる為�
 const char* const NO_CARDS_MESSAGE = "vCardファイルに電話帳のデータがありません。";
 
 struct KindWord {
-    const char* word;
+    VCardKeyWord word;
     std::uint8_t kind;
 };
 
 // The first word found in the line decides; the order matters (HOME;VOICE;CELL is a phone).
 constexpr KindWord TEL_KIND_WORDS[] = {
-    {"WORK", TEL_OFFICE}, {"HOME", TEL_PHONE},       {"VOICE", TEL_PHONE},
-    {"FAX", TEL_FAX},     {"CELL", TEL_MOBILE},      {"PCS", TEL_PHS},
-    {"SHOP", TEL_PHONE},  {"RESTAURANT", TEL_PHONE}, {"HOSPITAL", TEL_PHONE},
-    {"OTHER", TEL_PHONE}, {"X-NEC-PHS", TEL_PHS},
+    {KW_WORK, TEL_OFFICE}, {KW_HOME, TEL_PHONE},       {KW_VOICE, TEL_PHONE},
+    {KW_FAX, TEL_FAX},     {KW_CELL, TEL_MOBILE},      {KW_PCS, TEL_PHS},
+    {KW_SHOP, TEL_PHONE},  {KW_RESTAURANT, TEL_PHONE}, {KW_HOSPITAL, TEL_PHONE},
+    {KW_OTHER, TEL_PHONE}, {KW_X_NEC_PHS, TEL_PHS},
 };
 constexpr KindWord MAIL_KIND_WORDS[] = {
-    {"INTERNET", MAIL_UNSPECIFIED}, {"CELL", MAIL_UNSPECIFIED}, {"PCS", MAIL_UNSPECIFIED},
-    {"HOME", MAIL_UNSPECIFIED},     {"WORK", MAIL_OFFICE_PC},
+    {KW_INTERNET, MAIL_UNSPECIFIED}, {KW_CELL, MAIL_UNSPECIFIED}, {KW_PCS, MAIL_UNSPECIFIED},
+    {KW_HOME, MAIL_UNSPECIFIED},     {KW_WORK, MAIL_OFFICE_PC},
 };
 
-template <std::size_t N> std::uint8_t kindFromWords(const char* line, const KindWord (&words)[N])
+template <std::size_t N> std::uint8_t kindFromWords(VCardKeyWords found, const KindWord (&words)[N])
 {
     for (const KindWord& entry : words)
-        if (containsSjis(line, entry.word))
+        if (found & keyWordBit(entry.word))
             return entry.kind;
     return 0;
 }
 
-std::string withoutByte(std::string text, char byte)
+// The text after the first ":" (the whole line when there is none).
+const char* valueOf(const char* line)
 {
-    text.erase(std::remove(text.begin(), text.end(), byte), text.end());
-    return text;
+    const char* colon = std::strchr(line, ':');
+    return colon ? colon + 1 : line;
 }
 
-// The text after the first ":" (the whole line when there is none).
-std::string valueOf(const std::string& line)
+// The value of a line with every ";" left out, into out (as large as the line buffer); its
+// length.
+std::size_t valueWithoutSemicolons(const char* line, char* out)
 {
-    const std::size_t colon = line.find(':');
-    return colon == std::string::npos ? line : line.substr(colon + 1);
+    std::size_t length = 0;
+    for (const char* c = valueOf(line); *c; ++c)
+        if (*c != ';')
+            out[length++] = *c;
+    out[length] = '\0';
+    return length;
 }
 
 // A field that is written again keeps nothing of its earlier, longer value behind the NUL.
@@ -88,8 +95,8 @@ public:
 private:
     bool stopRequested();
     Outcome readCard(TelEntry& entry);
-    Outcome readProperty(TelEntry& entry, const char* raw);
-    Outcome readMemo(TelEntry& entry, std::string value);
+    Outcome readProperty(TelEntry& entry, char* raw, std::size_t length);
+    Outcome readMemo(TelEntry& entry, const char* firstValue);
     int finish(TelBook& book, const LocalClock& clock);
 
     TextLineReader lines_;
@@ -147,86 +154,96 @@ Outcome VCardImport::readCard(TelEntry& entry)
             return Outcome::END_OF_FILE;
         if (status == TextLineReader::BAD_LINE)
             return Outcome::FAILED;
-        const Outcome outcome = readProperty(entry, lines_.text());
+        const Outcome outcome = readProperty(entry, lines_.text(), lines_.length());
         if (outcome != Outcome::GO_ON)
             return outcome;
     }
 }
 
-Outcome VCardImport::readProperty(TelEntry& entry, const char* raw)
+Outcome VCardImport::readProperty(TelEntry& entry, char* raw, std::size_t length)
 {
-    const std::string line = withoutByte(raw, '\n');
+    // The key words are looked for in the line as read; the values are taken from it without
+    // its line end, which is only ever its last byte.
+    const VCardKeyWords found = findVCardKeyWords(raw);
+    if (length > 0 && raw[length - 1] == '\n')
+        raw[--length] = '\0';
+    const char* line = raw;
+    auto has = [found](VCardKeyWord word) { return (found & keyWordBit(word)) != 0; };
 
-    if (containsSjis(raw, "VERSION:"))
-        return line == "VERSION:2.1" ? Outcome::GO_ON : Outcome::BAD_VERSION;
-    if (std::strncmp(raw, "N;", 2) == 0) {
-        const std::string value = valueOf(withoutByte(line, ';'));
-        if (!value.empty())
-            copyIntoField(entry.name, value.c_str());
+    if (has(KW_VERSION))
+        return std::strcmp(line, "VERSION:2.1") == 0 ? Outcome::GO_ON : Outcome::BAD_VERSION;
+    if (std::strncmp(line, "N;", 2) == 0) {
+        char value[LINE_BUFFER];
+        if (valueWithoutSemicolons(line, value) > 0)
+            copyIntoField(entry.name, value);
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "SOUND")) {
-        std::string value = valueOf(withoutByte(line, ';'));
-        if (!value.empty()) {
-            toHalfWidth(value.data(), value.size() + 1);
-            copyIntoField(entry.furigana, value.c_str());
+    if (has(KW_SOUND)) {
+        char value[LINE_BUFFER];
+        if (const std::size_t size = valueWithoutSemicolons(line, value); size > 0) {
+            toHalfWidth(value, size + 1);
+            copyIntoField(entry.furigana, value);
         }
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "X-GNO")) {
-        const std::string value = valueOf(line);
+    if (has(KW_X_GNO)) {
+        const char* value = valueOf(line);
         // A single character counts from "0" by its byte value, digit or not (A gives 17).
-        entry.group = value.size() == 1 ? static_cast<std::uint8_t>(value[0] - '0') : 0;
+        entry.group = value[0] && !value[1] ? static_cast<std::uint8_t>(value[0] - '0') : 0;
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "TEL;")) {
+    if (has(KW_TEL)) {
         // A card has three number slots; a fourth TEL line has nowhere to go and is dropped.
         if (telSlot_ < TEL_SLOTS) {
             TelNumber& slot = entry.tel[telSlot_];
-            slot.kind = kindFromWords(raw, TEL_KIND_WORDS);
-            copyIntoField(slot.number, valueOf(line).c_str());
+            slot.kind = kindFromWords(found, TEL_KIND_WORDS);
+            copyIntoField(slot.number, valueOf(line));
         }
         ++telSlot_;
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "EMAIL;")) {
+    if (has(KW_EMAIL)) {
         if (mailSlot_ < MAIL_SLOTS) {
             MailAddress& slot = entry.mail[mailSlot_];
-            slot.kind = kindFromWords(raw, MAIL_KIND_WORDS);
+            slot.kind = kindFromWords(found, MAIL_KIND_WORDS);
             // An address is never cut: one too long for its field leaves the slot empty.
-            const std::string value = valueOf(line);
-            if (!value.empty() && value.size() < sizeof slot.address)
-                copyIntoField(slot.address, value.c_str());
+            const char* value = valueOf(line);
+            const std::size_t size = std::strlen(value);
+            if (size > 0 && size < sizeof slot.address)
+                copyIntoField(slot.address, value);
         }
         ++mailSlot_;
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "X-CLASS")) {
-        const std::string value = valueOf(line);
-        entry.secret =
-            !containsSjis(value.c_str(), "PUBLIC") && containsSjis(value.c_str(), "PRIVATE") ? 1
-                                                                                             : 0;
+    if (has(KW_X_CLASS)) {
+        const char* value = valueOf(line);
+        entry.secret = !containsSjis(value, "PUBLIC") && containsSjis(value, "PRIVATE") ? 1 : 0;
         return Outcome::GO_ON;
     }
-    if (containsSjis(raw, "NOTE")) {
-        std::string value = valueOf(line);
-        if (value.empty())
+    if (has(KW_NOTE)) {
+        const char* value = valueOf(line);
+        if (!value[0])
             return Outcome::GO_ON;
-        if (!containsSjis(raw, "ENCODING=QUOTED-PRINTABLE")) {
-            copyIntoField(entry.memo, value.c_str());
+        if (!has(KW_QUOTED_PRINTABLE)) {
+            copyIntoField(entry.memo, value);
             return Outcome::GO_ON;
         }
-        return readMemo(entry, std::move(value));
+        return readMemo(entry, value);
     }
-    if (containsSjis(raw, "END:VCARD"))
+    if (has(KW_END_VCARD))
         return Outcome::CARD_DONE;
     return Outcome::GO_ON;
 }
 
 // Joins the lines a soft line break ("=" at the end) continues, then decodes the memo.
-Outcome VCardImport::readMemo(TelEntry& entry, std::string value)
+Outcome VCardImport::readMemo(TelEntry& entry, const char* firstValue)
 {
-    bool continued = value.back() == '=';
+    // The joined value, kept up to QP_JOINED_LIMIT characters; one more line always fits.
+    static_assert(LINE_BUFFER < QP_JOINED_LIMIT);
+    char joined[QP_JOINED_LIMIT + LINE_BUFFER];
+    std::size_t size = std::strlen(firstValue);
+    std::memcpy(joined, firstValue, size);
+    bool continued = joined[size - 1] == '=';
     bool cut = false;
     while (continued) {
         const TextLineReader::Status status = lines_.readLine();
@@ -234,22 +251,25 @@ Outcome VCardImport::readMemo(TelEntry& entry, std::string value)
             return Outcome::END_OF_FILE;
         if (status == TextLineReader::BAD_LINE)
             return Outcome::FAILED;
-        const std::string next = withoutByte(lines_.text(), '\n');
+        std::string_view next(lines_.text(), lines_.length());
+        if (!next.empty() && next.back() == '\n')
+            next.remove_suffix(1);
         if (cut) {
             // Past the limit only the line itself can say whether the value goes on.
             continued = !next.empty() && next.back() == '=';
             continue;
         }
-        value.pop_back();
-        value += next;
-        continued = !value.empty() && value.back() == '=';
-        if (value.size() > QP_JOINED_LIMIT) {
-            value.resize(QP_JOINED_LIMIT);
+        --size; // the soft line break
+        size += next.copy(joined + size, next.size());
+        continued = size > 0 && joined[size - 1] == '=';
+        if (size > QP_JOINED_LIMIT) {
+            size = QP_JOINED_LIMIT;
             cut = true;
         }
     }
+    joined[size] = '\0';
     char decoded[QP_DECODED_SIZE] = {};
-    decodeQuotedPrintable(value.c_str(), decoded, sizeof decoded);
+    decodeQuotedPrintable(joined, decoded, sizeof decoded);
     copyIntoField(entry.memo, decoded);
     return Outcome::GO_ON;
 }

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QDateTime>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 class SaveSink;
@@ -27,6 +29,8 @@ std::vector<QByteArray> vcardMemoLines(const QByteArray& memo);
 
 // One entry's card, every line ending in CR LF.
 QByteArray vcardCard(const TelEntry& entry, const QByteArray& revisionLine);
+// The same card appended to out, which a save reuses for every card.
+void appendVCardCard(std::string& out, const TelEntry& entry, std::string_view revisionLine);
 
 // Builds every card of book, then writes them to sink, asking host before each entry in both
 // phases whether to stop. A FileTaskResult: DONE, FAILED (the sink could not be opened; the

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     for (int row = 0; row <= rows && row < MAX_CSV_ROWS; ++row)
         for (int column = 0; column < MAX_CSV_COLUMNS; ++column) {
-            const char* cell = csvCells().cell(row, column);
+            const char* cell = std::as_const(csvCells()).cell(row, column);
             if (cell[CSV_CELL_TEXT] != '\0' || (row >= rows && cell[0] != '\0'))
                 std::abort();
         }

@@ -1,11 +1,14 @@
 #include "exchange/ui/csv_edit_dlg.h"
 
+#include "exchange/ui/csv_grid_model.h"
 #include "window_services/dialog_units.h"
+#include "window_services/drop_down_list.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
-#include "exchange/ui/csv_grid_model.h"
+#include "window_services/window_placement.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,8 +41,9 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
     editRowCount_ = startCsvEdit();
 
     buildMenu();
-    const DialogUnits du(this);
+    DialogUnits du(this);
     const int menuHeight = menuBar_->sizeHint().height();
+    du.fitInto(621, 346, SMALLEST_SCREEN - WINDOW_FRAME_ROOM - QSize(0, menuHeight));
     auto placed = [&du, menuHeight](QWidget* widget, int x, int y, int w, int h) {
         QRect rect = du.rect(x, y, w, h);
         rect.translate(0, menuHeight);
@@ -52,6 +56,7 @@ CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
 
     categoryBox_ = new QComboBox(this);
     categoryBox_->setObjectName(QStringLiteral("combo1216"));
+    dropListBelow(*categoryBox_, 11);
     for (int code = 0; code < CSV_CATEGORY_COUNT; ++code)
         categoryBox_->addItem(QString::fromUtf8(csvCategoryText(static_cast<std::uint8_t>(code))));
     placed(categoryBox_, 82, 13, 99, 12);
@@ -138,4 +143,11 @@ void CCsvEdit::onCancel()
 {
     if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
         reject();
+}
+
+void CCsvEdit::closeEvent(QCloseEvent* event)
+{
+    // The window manager's close button is キャンセル: it asks, and only Yes ends the dialog.
+    event->ignore();
+    onCancel();
 }

@@ -34,6 +34,9 @@ public:
     int editRowCount() const { return editRowCount_; }
     const CsvColumnCategories& columnCategory() const { return columnCategory_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenu();
     QAction* addCommand(int id, const char* text);

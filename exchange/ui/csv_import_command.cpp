@@ -1,13 +1,14 @@
 #include "exchange/ui/csv_import_command.h"
 
-#include "window_services/file_dialog_service.h"
-#include "window_services/message_service.h"
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
 
 void importCsv(CTelListDlg& list)
 {
@@ -33,7 +34,8 @@ void importCsv(CTelListDlg& list)
     }
     if (result == FILE_TASK_DONE) {
         CCsvEdit edit(&list);
-        edit.exec();
+        if (edit.exec() == QDialog::Accepted)
+            markBookUnchanged();
         list.refreshList();
     } else if (result == FILE_TASK_FAILED) {
         showMessage(CSV_FILE_BROKEN_MESSAGE);

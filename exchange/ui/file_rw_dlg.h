@@ -4,9 +4,9 @@
 // offers a cancel button. It never stops a task itself; the task polls it.
 
 #include "exchange/core/file_task.h"
+#include "exchange/core/poll_throttle.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
 
 class QLabel;
@@ -49,5 +49,5 @@ private:
     bool cancelRequested_ = false;
     bool ownerDisabled_ = false;
     QPointer<QWidget> ownerWindow_;
-    QElapsedTimer sinceDrain_;
+    PollThrottle drainThrottle_;
 };

@@ -1,13 +1,14 @@
 #include "exchange/ui/vcard_commands.h"
 
-#include "window_services/file_dialog_service.h"
-#include "window_services/message_service.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ void runSave(CTelListDlg& list, OperationCode operation)
     OperationScope scope(operation);
     CFileRWDlg progress;
     progress.openProgress(&list);
-    if (writeVCardFile(progress) == FILE_TASK_FAILED)
+    const int result = writeVCardFile(progress);
+    if (result == FILE_TASK_DONE)
+        markBookUnchanged();
+    else if (result == FILE_TASK_FAILED)
         showMessage(SAVE_FAILED_MESSAGE);
     endProgress(progress, list);
 }
@@ -85,10 +89,12 @@ void importVCard(CTelListDlg& list)
     CFileRWDlg progress;
     progress.openProgress(&list);
     const int result = readVCardFile(progress);
-    if (result == FILE_TASK_DONE)
+    if (result == FILE_TASK_DONE) {
+        markBookUnchanged();
         list.refreshList();
-    else if (result == FILE_TASK_FAILED)
+    } else if (result == FILE_TASK_FAILED) {
         showMessage(VCARD_IMPORT_FAILED_MESSAGE);
+    }
     appState().selectedIndex = -1;
     endProgress(progress, list);
 }

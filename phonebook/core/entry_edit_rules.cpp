@@ -5,10 +5,83 @@
 
 #include <algorithm>
 
-bool fitsEditLimit(const QString& text, int maxBytes)
+namespace {
+
+// Bytes text takes in code page 932. A character without a form there (kept from before an
+// edit) counts as the byte pair it most likely stood for.
+qsizetype storedLength(const QString& text)
 {
-    const qsizetype bytes = cp932Length(text);
-    return bytes >= 0 && bytes <= maxBytes;
+    const qsizetype whole = cp932Length(text);
+    if (whole >= 0)
+        return whole;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const qsizetype one = cp932Length(text.mid(i, width));
+        bytes += one >= 0 ? one : 2;
+        i += width;
+    }
+    return bytes;
+}
+
+} // namespace
+
+EditChange limitEditChange(const QString& before, const QString& after, int maxBytes)
+{
+    // The new text lies between the longest common start and end of before and after, never
+    // splitting a surrogate pair.
+    qsizetype start = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (start < shorter && before.at(start) == after.at(start))
+        ++start;
+    if (start > 0 && after.at(start - 1).isHighSurrogate())
+        --start;
+    qsizetype end = 0;
+    while (end < shorter - start &&
+           before.at(before.size() - 1 - end) == after.at(after.size() - 1 - end))
+        ++end;
+    if (end > 0 && after.at(after.size() - end).isLowSurrogate())
+        --end;
+
+    const QString kept = after.left(start) + after.right(end);
+    qsizetype room = maxBytes - storedLength(kept);
+    const QString added = foldToCp932Forms(after.mid(start, after.size() - start - end));
+    EditChange change;
+    QString taken;
+    for (qsizetype i = 0; i < added.size();) {
+        const qsizetype width = added.at(i).isHighSurrogate() && i + 1 < added.size() ? 2 : 1;
+        const QString character = added.mid(i, width);
+        i += width;
+        const qsizetype bytes = cp932Length(character);
+        if (bytes < 0) {
+            if (!change.dropped.contains(character))
+                change.dropped += character;
+            continue;
+        }
+        if (bytes > room)
+            break;
+        room -= bytes;
+        taken += character;
+    }
+    change.text = after.left(start) + taken + after.right(end);
+    change.cursor = static_cast<int>(start + taken.size());
+    return change;
+}
+
+QString editableText(const char* field)
+{
+    const QByteArrayView bytes(field, qstrlen(field));
+    QString text = fromCp932(bytes);
+    // The conversion gives U+FFFD for an unassigned pair and U+001A for a stray byte, unless
+    // U+001A is what one of the field's control bytes stands for.
+    text.replace(QChar(QChar::ReplacementCharacter), QChar(0x30FB));
+    QByteArray controls;
+    for (char byte : bytes)
+        if (static_cast<unsigned char>(byte) < 0x20)
+            controls += byte;
+    if (!fromCp932(controls).contains(QChar(0x1A)))
+        text.replace(QChar(0x1A), QChar(0x30FB));
+    return text;
 }
 
 bool storeMemoText(TelEntry& entry, const QString& text)

@@ -1,7 +1,8 @@
 #include "phonebook/ui/sub_list_editor.h"
 
-#include "window_services/message_service.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/entry_edit_rules.h"
+#include "window_services/message_service.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -122,7 +123,7 @@ void SubListEditor::onEdit()
     const int row = focusedRow();
     if (row >= 0) {
         editRow_ = row;
-        controls_.text->setText(fromCp932(slotText(entry_, which_, row)));
+        controls_.text->setText(editableText(slotText(entry_, which_, row)));
         const int kind = slotKind(entry_, which_, row);
         controls_.kind->setCurrentIndex(kind < controls_.kind->count() ? kind : -1);
         clearFocusedRow();

@@ -11,6 +11,7 @@
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -182,6 +183,8 @@ void CTelEditDlg::buildMenu()
 void CTelEditDlg::buildControls()
 {
     DialogUnits du(this);
+    const int menuHeight = layout()->menuBar()->sizeHint().height();
+    du.fitInto(617, 306, SMALLEST_SCREEN - WINDOW_FRAME_ROOM - QSize(0, menuHeight));
     auto* page = new QWidget(this);
     page->setFixedSize(du.x(617), du.y(306));
     layout()->addWidget(page);
@@ -263,8 +266,8 @@ void CTelEditDlg::loadEntryControls()
 {
     const QSignalBlocker nameBlocker(name_), furiganaBlocker(furigana_), groupBlocker(group_),
         memoBlocker(memo_);
-    name_->setText(fromCp932(workEntry_.name));
-    furigana_->setText(fromCp932(workEntry_.furigana));
+    name_->setText(editableText(workEntry_.name));
+    furigana_->setText(editableText(workEntry_.furigana));
     group_->setCurrentIndex(-1);
     secret_->setChecked(workEntry_.secret != 0);
     // The sub-lists are listed whether or not the entry has a name: an unlisted number would
@@ -275,7 +278,7 @@ void CTelEditDlg::loadEntryControls()
     // user picks one.
     if (workEntry_.name[0] != '\0')
         group_->setCurrentIndex(workEntry_.group < GROUPS ? workEntry_.group : -1);
-    memo_->setText(fromCp932(workEntry_.memo));
+    memo_->setText(editableText(workEntry_.memo));
     readingSuggestion_->restart();
 }
 
@@ -285,7 +288,7 @@ void CTelEditDlg::onMemoChanged(const QString& text)
         return;
     // A pasted tab or line break: the memo goes back to the last text it took.
     const QSignalBlocker blocker(memo_);
-    memo_->setText(fromCp932(workEntry_.memo));
+    memo_->setText(editableText(workEntry_.memo));
 }
 
 void CTelEditDlg::onDecide()

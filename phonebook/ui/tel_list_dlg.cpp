@@ -10,12 +10,21 @@
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/window_placement.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -23,26 +32,29 @@ constexpr int COLUMN_COUNT = 16;
 
 struct ColumnSpec {
     const char* header;
-    int width;
+    const char* widest; // the longest text the column shows whole at the list's font
 };
 
+// The columns in their order. Each is as wide as its header or its widest usual content,
+// whichever is wider, at the font in use: a name of eight kanji, a reading of fourteen
+// half-width kana, an eleven-digit number, a twenty-character address with capitals.
 constexpr ColumnSpec COLUMNS[COLUMN_COUNT] = {
-    {"名前", 100},
-    {"フリガナ", 100},
-    {"グループ", 50},
-    {"種別", 60},
-    {"電話番号１", 100},
-    {"種別", 60},
-    {"電話番号２", 100},
-    {"種別", 60},
-    {"電話番号３", 100},
-    {"種別", 60},
-    {"メールアドレス１", 100},
-    {"種別", 60},
-    {"メールアドレス２", 100},
-    {"種別", 60},
-    {"メールアドレス３", 100},
-    {"メモ", 100},
+    {"名前", "漢字漢字漢字漢字"},
+    {"フリガナ", "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾ"},
+    {"グループ", "9"},
+    {"種別", "携帯電話"},
+    {"電話番号１", "09012345678"},
+    {"種別", "携帯電話"},
+    {"電話番号２", "09012345678"},
+    {"種別", "携帯電話"},
+    {"電話番号３", "09012345678"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス１", "Watanabe.M@Email.com"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス２", "Watanabe.M@Email.com"},
+    {"種別", "会社ＰＣ"},
+    {"メールアドレス３", "Watanabe.M@Email.com"},
+    {"メモ", "予約は平日の午前中のみ"},
 };
 
 // The last column a row gets when the record check stops at a field: the rejected field's own
@@ -66,6 +78,19 @@ int lastColumnFor(CheckedField failed)
     return COLUMN_COUNT - 1;
 }
 
+// The kind texts as the list shows them, converted once for every code.
+template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8_t kind)
+{
+    static const std::array<QString, 256> labels = [] {
+        std::array<QString, 256> all;
+        for (int code = 0; code < 256; ++code)
+            all[static_cast<std::size_t>(code)] =
+                QString::fromUtf8(TEXT(static_cast<std::uint8_t>(code)));
+        return all;
+    }();
+    return labels[kind];
+}
+
 QString cellText(const TelEntry& entry, int column)
 {
     if (column == 0)
@@ -78,16 +103,55 @@ QString cellText(const TelEntry& entry, int column)
         const TelNumber& slot = entry.tel[(column - 3) / 2];
         if (column % 2 == 0)
             return fromCp932(slot.number);
-        return slot.number[0] ? QString::fromUtf8(telKindText(slot.kind)) : QString();
+        return slot.number[0] ? kindLabel<telKindText>(slot.kind) : QString();
     }
     if (column <= 14) {
         const MailAddress& slot = entry.mail[(column - 9) / 2];
         if (column % 2 == 0)
             return fromCp932(slot.address);
-        return slot.address[0] ? QString::fromUtf8(mailKindText(slot.kind)) : QString();
+        return slot.address[0] ? kindLabel<mailKindText>(slot.kind) : QString();
     }
     return fromCp932(entry.memo);
 }
+
+// A cell of the list. Its text is made from the entries as they were when the list was filled
+// (a copy the cells share) only when it is asked for, which is when the cell is painted: a
+// list of 1000 entries holds 16,000 cells, of which a screen shows a few hundred.
+class EntryCell final : public QTableWidgetItem {
+public:
+    EntryCell(std::shared_ptr<const std::vector<TelEntry>> rows, int row, int column)
+        : QTableWidgetItem(UserType), rows_(std::move(rows)), row_(row), column_(column)
+    {
+    }
+
+    QVariant data(int role) const override
+    {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_)
+            return cellText((*rows_)[static_cast<std::size_t>(row_)], column_);
+        return QTableWidgetItem::data(role);
+    }
+
+    // A text set on the cell itself stands from then on, as with any item.
+    void setData(int role, const QVariant& value) override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            textSet_ = true;
+        QTableWidgetItem::setData(role, value);
+    }
+
+    QTableWidgetItem* clone() const override
+    {
+        auto* copy = new QTableWidgetItem(*this);
+        copy->setText(text());
+        return copy;
+    }
+
+private:
+    std::shared_ptr<const std::vector<TelEntry>> rows_;
+    int row_;
+    int column_;
+    bool textSet_ = false;
+};
 
 } // namespace
 
@@ -107,8 +171,11 @@ CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
     layout->setMenuBar(menuBar_);
     layout->addWidget(list_);
     layout->addWidget(status_);
+    // The layout's size, but never more than the smallest screen holds with the window's frame
+    // and a panel: at the usual fonts of the desktops the layout would be wider than that.
     DialogUnits units(this);
-    resize(units.x(749), units.y(261) + menuBar_->sizeHint().height());
+    const QSize layoutSize(units.x(749), units.y(261) + menuBar_->sizeHint().height());
+    resize(layoutSize.boundedTo(SMALLEST_SCREEN - WINDOW_FRAME_ROOM));
 
     initColumns();
     fillList();
@@ -143,9 +210,11 @@ void CTelListDlg::buildMenu()
     QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
     connect(addCommand(file, ID_LIST_NEW, "新規"), &QAction::triggered, this, &CTelListDlg::onNew);
     file->addSeparator();
-    for (auto [id, text] :
-         {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"}, std::pair{ID_LIST_SAVE, "保存"}})
+    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
+                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
+                            std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
+                            std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
+                            std::pair{ID_LIST_SAVE, "保存"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
     file->addSeparator();
@@ -178,28 +247,52 @@ void CTelListDlg::initColumns()
         auto* header = new QTableWidgetItem(QString::fromUtf8(COLUMNS[c].header));
         header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         list_->setHorizontalHeaderItem(c, header);
-        list_->setColumnWidth(c, COLUMNS[c].width);
+        list_->setColumnWidth(c, std::max(list_->horizontalHeader()->sectionSizeHint(c),
+                                          contentWidth(QString::fromUtf8(COLUMNS[c].widest))));
     }
+}
+
+int CTelListDlg::contentWidth(const QString& text) const
+{
+    // A cell's text sits between two margins of the style's, and the grid line takes one pixel.
+    const int margin =
+        list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+    return list_->fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
 }
 
 void CTelListDlg::fillList()
 {
     const TelBook& book = telBook();
-    list_->setUpdatesEnabled(false);
+    // The record check decides first how many rows there are and how far the last one goes,
+    // so the rows are made in one step rather than one insertion at a time.
+    const int entries = static_cast<int>(std::min(book.count, MAX_TEL_ENTRIES));
+    int rows = entries;
+    int lastColumnOfLastRow = COLUMN_COUNT - 1;
     const char* message = nullptr;
-    for (std::uint32_t i = 0; i < book.count && i < MAX_TEL_ENTRIES; ++i) {
-        const TelEntry& entry = book.entries[i];
-        const EntryCheck check = checkEntry(entry);
-        const int row = static_cast<int>(i);
-        list_->insertRow(row);
-        for (int c = 0; c <= lastColumnFor(check.failed); ++c)
-            list_->setItem(row, c, new QTableWidgetItem(cellText(entry, c)));
+    for (int i = 0; i < entries; ++i) {
+        const EntryCheck check = checkEntry(book.entries[i]);
         if (!check.ok()) {
+            rows = i + 1;
+            lastColumnOfLastRow = lastColumnFor(check.failed);
             message = check.message;
             break;
         }
     }
-    list_->setUpdatesEnabled(true);
+    const auto listed =
+        std::make_shared<const std::vector<TelEntry>>(book.entries, book.entries + rows);
+    list_->setRowCount(rows);
+    {
+        // Each item put in tells the view that its cell changed, which costs more than making
+        // the item; nothing listens to single cells while the rows are new, so the view is told
+        // once, by repainting, when all are in.
+        const QSignalBlocker quiet(list_->model());
+        for (int row = 0; row < rows; ++row) {
+            const int lastColumn = row + 1 == rows ? lastColumnOfLastRow : COLUMN_COUNT - 1;
+            for (int c = 0; c <= lastColumn; ++c)
+                list_->setItem(row, c, new EntryCell(listed, row, c));
+        }
+    }
+    list_->viewport()->update();
     updateMenuState();
     if (message)
         showMessage(message);
@@ -240,6 +333,7 @@ void CTelListDlg::updateMenuState()
     const bool hasEntries = telBook().count != 0;
     actions_.value(ID_LIST_SAVE)->setEnabled(hasEntries);
     actions_.value(ID_LIST_SAVE_AS)->setEnabled(hasEntries);
+    actions_.value(ID_LIST_EXPORT_SMARTPHONE)->setEnabled(hasEntries);
 }
 
 void CTelListDlg::onNew()
@@ -288,6 +382,12 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_IMPORT_CSV:
         command = &table.importCsv;
+        break;
+    case ID_LIST_IMPORT_CONTACTS:
+        command = &table.importContacts;
+        break;
+    case ID_LIST_EXPORT_SMARTPHONE:
+        command = &table.exportForSmartphones;
         break;
     case ID_LIST_SAVE:
         command = &table.save;

@@ -21,6 +21,8 @@ enum ListCommandId {
     ID_LIST_EDIT = 32807,
     ID_LIST_ADD = 32808,
     ID_LIST_DELETE = 32809,
+    ID_LIST_IMPORT_CONTACTS = 32840,
+    ID_LIST_EXPORT_SMARTPHONE = 32841,
     ID_LIST_REVIEW_READINGS = 32850, // フリガナを付け直す…
     ID_LIST_DEVICE_READ = 32823,
     ID_LIST_DEVICE_WRITE = 32824,
@@ -52,6 +54,8 @@ protected:
 private:
     void buildMenu();
     void initColumns();
+    // Pixels a cell needs to show text whole.
+    int contentWidth(const QString& text) const;
     void fillList();
     void updateMenuState();
     QAction* addCommand(QMenu* menu, int id, const char* text);

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -61,8 +62,9 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
         file.write("[VEMBLOR]\nPORT_NO=COM3\n");
     }
     CVemblorDlg main; // reads the port in use, as at start-up
-    auto demo = CVemblorApp::startDemo();
+    auto demo = CVemblorApp::startDemo(main);
     ASSERT_NE(demo, nullptr);
+    EXPECT_EQ(main.windowTitle(), DEMO_TITLE);
     ASSERT_EQ(appState().portNo, 2);
     EXPECT_EQ(portDevicePath(2), demo->handset().devicePath());
     EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
@@ -105,6 +107,44 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     EXPECT_FALSE(settingsBefore.contains("/dev/"));
     demo.reset();
     EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyS2"));
+}
+
+// A port chosen in the port dialog after the start takes the simulated handset with it: the
+// dialog's test of the port finds it, and 読み込み reads the sample book there.
+TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
+{
+    CVemblorDlg main;
+    auto demo = CVemblorApp::startDemo(main);
+    ASSERT_NE(demo, nullptr);
+    ASSERT_EQ(appState().portNo, 0);
+    TransferGuard guard;
+    main.show();
+    QTimer::singleShot(0, [] {
+        auto* port = QApplication::activeModalWidget();
+        ASSERT_NE(port, nullptr);
+        port->findChild<QComboBox*>(QStringLiteral("combo1000"))->setCurrentIndex(4);
+        port->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    main.commandAction(ID_MAIN_PORT)->trigger();
+    EXPECT_TRUE(messages.shown.isEmpty()); // the port tested fine
+    EXPECT_EQ(appState().portNo, 4);
+    EXPECT_EQ(portDevicePath(4), demo->handset().devicePath());
+    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    EXPECT_TRUE(readFile(ini()).contains("PORT_NO=COM5"));
+    EXPECT_FALSE(readFile(ini()).contains("/dev/"));
+
+    QTimer::singleShot(0, [] {
+        auto* list = qobject_cast<CTelListDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        list->commandAction(ID_LIST_DEVICE_READ)->trigger();
+        list->commandAction(ID_LIST_CANCEL)->trigger();
+    });
+    main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データコピーが正常に終了しました。")});
+    auto sample = std::make_unique<TelBook>();
+    loadSampleBook(*sample);
+    EXPECT_EQ(std::memcmp(sample.get(), &telBook(), sizeof(TelBook)), 0);
+    EXPECT_EQ(main.windowTitle(), DEMO_TITLE);
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 #include "app/core/settings.h"
-#include "window_services/key_filter.h"
 #include "app/ui/main_dlg.h"
+#include "app/ui/manual.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/vemblor_app.h"
 #include "app/ui/version_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/tel_book.h"
+#include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
+#include "window_services/key_filter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,15 +61,32 @@ protected:
     {
         StartDirTest::SetUp();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+        path = qgetenv("PATH");
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("bin")));
+        qputenv("PATH", dir.filePath(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
+        desktopPdfViewer("viewer.desktop");
     }
     void TearDown() override
     {
+        qputenv("PATH", path);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         StartDirTest::TearDown();
+    }
+    // The desktop's program for PDF files, as its MIME database names it; empty for none.
+    void desktopPdfViewer(const char* desktopFile)
+    {
+        QFile script(dir.filePath(QStringLiteral("bin/xdg-mime")));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(
+            QByteArray("#!/bin/sh\n[ \"$*\" = \"query default application/pdf\" ] && echo ") +
+            desktopFile + "\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }
 
     ScriptedMessages messages;
     ViewerSpy viewer;
+    QByteArray path;
 };
 
 TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
@@ -152,6 +172,32 @@ TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
     CTelListDlg list(&main);
     list.commandAction(ID_HELP)->trigger();
     EXPECT_EQ(viewer.opened.size(), 2);
+}
+
+TEST_F(MainWindow, HelpWithoutAProgramForPdfFilesSaysSo)
+{
+    QFile manual(dir.filePath(QStringLiteral("vemblor_manual.pdf")));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    desktopPdfViewer("");
+    CVemblorDlg main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.commandAction(ID_MAIN_HELP)->trigger();
+    QTest::keyClick(&main, Qt::Key_F1);
+    EXPECT_EQ(messages.shown, QStringList(2, QString::fromUtf8(NO_PDF_VIEWER_MESSAGE)));
+    EXPECT_TRUE(viewer.opened.isEmpty());
+}
+
+// No window's title carries the program's name after its own: a display name set for the
+// application would be appended to every title by the X11 and Wayland window systems.
+TEST_F(MainWindow, WindowTitlesAreTheirOwnTitlesAlone)
+{
+    CVemblorApp::initInstance();
+    QApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QApplication::setApplicationName(QStringLiteral("Vemblor"));
+    listCommands() = ListCommands{};
 }
 
 class PortDialog : public MainWindow {

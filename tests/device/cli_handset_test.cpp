@@ -5,6 +5,7 @@
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -42,9 +43,11 @@ struct Result {
     QString err = {};
 };
 
-Result runCli(const QStringList& arguments)
+// workDir: where a write keeps its backups by default.
+Result runCli(const QStringList& arguments, const QString& workDir = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workDir);
     process.start(cli(), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -174,7 +177,8 @@ TEST(CliHandset, WrittenBookArrivesInTheEmulatorsDump)
     Emulator emulator({QStringLiteral("--dump"), dump});
     ASSERT_FALSE(emulator.device.isEmpty());
     const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
-                                 in, QStringLiteral("--yes")});
+                                 in, QStringLiteral("--yes"), QStringLiteral("--no-verify")},
+                                dir.path());
     EXPECT_EQ(write.status, 0) << write.err.toStdString();
     EXPECT_TRUE(write.out.endsWith(utf8(COPY_DONE))) << write.out.toStdString();
     EXPECT_FALSE(QFile::exists(dump)); // written when the emulator ends
@@ -182,6 +186,77 @@ TEST(CliHandset, WrittenBookArrivesInTheEmulatorsDump)
     ASSERT_TRUE(emulator.process.waitForFinished(10000));
     EXPECT_EQ(emulator.process.exitCode(), 0);
     EXPECT_TRUE(sameEntries(*readBook(dump), *book));
+}
+
+// By default a write keeps the handset's book under backup/ of the working directory, says
+// where, and checks what it wrote; the emulator serves what was written to a later read.
+TEST(CliHandset, WriteBacksUpAndChecksAndTheEmulatorServesWhatWasWritten)
+{
+    QTemporaryDir dir;
+    const QString previousFile = dir.filePath(QStringLiteral("previous.vcf"));
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString out = dir.filePath(QStringLiteral("out.vcf"));
+    auto previous = std::make_unique<TelBook>();
+    previous->entries[previous->count++] = makeEntry({"前", "ﾏｴ", {"0111"}});
+    writeBook(previousFile, *previous);
+    const auto book = sampleBook();
+    writeBook(in, *book);
+
+    Emulator emulator({QStringLiteral("--book"), previousFile});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
+                                 in, QStringLiteral("--yes"), QStringLiteral("--fast")},
+                                dir.path());
+    EXPECT_EQ(write.status, 0) << write.err.toStdString();
+    const QStringList lines = write.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    ASSERT_TRUE(lines[0].startsWith(utf8("バックアップ: ") +
+                                    dir.filePath(QStringLiteral("backup/handset-"))))
+        << lines[0].toStdString();
+    const QString backup = lines[0].mid(utf8("バックアップ: ").size());
+    EXPECT_TRUE(sameEntries(*readBook(backup), *previous));
+    EXPECT_TRUE(write.out.endsWith(utf8("書き込んだとおりであることを確認しました。\n")))
+        << write.out.toStdString();
+
+    const Result read = runCli({QStringLiteral("read"), QStringLiteral("--port"), emulator.device,
+                                out, QStringLiteral("--fast")});
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+    EXPECT_TRUE(sameEntries(*readBook(out), *book));
+}
+
+TEST(CliHandset, BackupGoesToTheFileNamedOrNowhere)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString named = dir.filePath(QStringLiteral("before.vcf"));
+    writeBook(in, *sampleBook());
+    Emulator emulator({QStringLiteral("--book"), in});
+    const Result toFile =
+        runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device, in,
+                QStringLiteral("--yes"), QStringLiteral("--backup"), named},
+               dir.path());
+    EXPECT_EQ(toFile.status, 0) << toFile.out.toStdString();
+    EXPECT_TRUE(toFile.out.startsWith(utf8("バックアップ: ") + named + QLatin1Char('\n')));
+    EXPECT_TRUE(sameEntries(*readBook(named), *sampleBook()));
+    const Result none = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
+                                in, QStringLiteral("--yes"), QStringLiteral("--no-backup")},
+                               dir.path());
+    EXPECT_EQ(none.status, 0);
+    EXPECT_FALSE(none.out.contains(utf8("バックアップ")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("backup"))));
+}
+
+TEST(CliHandset, CorruptedWriteFailsTheCheckAndNamesEntryAndField)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    writeBook(in, *sampleBook());
+    Emulator emulator({QStringLiteral("--corrupt"), QStringLiteral("2")});
+    const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
+                                 in, QStringLiteral("--yes"), QStringLiteral("--no-backup")});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_TRUE(write.out.contains(utf8("0002件目「佐藤花子」: 名前\n")))
+        << write.out.toStdString();
 }
 
 TEST(CliHandset, BookFileThatCannotBeReadStopsBeforeAnyPortOrPseudoTerminal)
@@ -222,6 +297,12 @@ TEST(CliHandset, BadUsageExitsWithTwo)
         {QStringLiteral("emulate"), QStringLiteral("--fail"), QStringLiteral("nowhere")},
         {QStringLiteral("emulate"), QStringLiteral("--silent"), QStringLiteral("erase:0")},
         {QStringLiteral("emulate"), QStringLiteral("--model"), QStringLiteral("ABCDEFGHIJ")},
+        {QStringLiteral("emulate"), QStringLiteral("--corrupt"), QStringLiteral("0")},
+        {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("x"),
+         QStringLiteral("b.vcf"), QStringLiteral("--backup"), QStringLiteral("f.vcf"),
+         QStringLiteral("--no-backup")},
+        {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("x"),
+         QStringLiteral("b.vcf"), QStringLiteral("--verify"), QStringLiteral("--no-verify")},
     };
     for (const QStringList& arguments : cases)
         EXPECT_EQ(runCli(arguments).status, 2) << arguments.join(QLatin1Char(' ')).toStdString();
@@ -232,7 +313,38 @@ TEST(CliHandset, PortThatDoesNotOpenExitsWithOne)
     const Result result = runCli({QStringLiteral("read"), QStringLiteral("--port"),
                                   QStringLiteral("/nonexistent/tty"), QStringLiteral("x.vcf")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, QStringLiteral("有効なＣＯＭポートではありません。\n"));
+    EXPECT_TRUE(result.out.startsWith(
+        utf8("有効なＣＯＭポートではありません。\n/nonexistent/tty: このデバイスはありません。")))
+        << result.out.toStdString();
+}
+
+// Only leaving data-transfer mode failed: the complete copy is saved, with a warning and an
+// exit status of its own.
+TEST(CliHandset, ReadKeepsACompleteCopyWhenOnlyTheEscapeFails)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    const QString out = dir.filePath(QStringLiteral("out.vcf"));
+    const auto book = sampleBook();
+    writeBook(in, *book);
+    Emulator emulator(
+        {QStringLiteral("--book"), in, QStringLiteral("--fail"), QStringLiteral("leave-data")});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result read =
+        runCli({QStringLiteral("read"), QStringLiteral("--port"), emulator.device, out});
+    EXPECT_EQ(read.status, 3) << read.err.toStdString();
+    EXPECT_EQ(read.out, utf8(COPY_DONE) + utf8("データ転送モードが正常に解除できませんでした。\n"));
+    EXPECT_TRUE(read.err.contains(utf8("データ転送モードのまま"))) << read.err.toStdString();
+    EXPECT_TRUE(sameEntries(*readBook(out), *book));
+}
+
+TEST(CliHandset, HelpListsEveryExitStatus)
+{
+    const Result help = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    for (const char* listed : {"  0  ", "  1  ", "  2  ", "  3  ", "--backup FILE", "--no-backup",
+                               "--verify", "--no-verify", "--fast", "--corrupt N", "--hang-up"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(listed))) << listed;
 }
 
 } // namespace

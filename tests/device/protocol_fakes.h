@@ -60,6 +60,14 @@ public:
             arriving.append(next.chunks);
         return true;
     }
+    // A write nobody answers (the escape of a stopped transfer): recorded, never scripted.
+    bool writeOnce(QByteArrayView bytes) override
+    {
+        if (failWrites)
+            return false;
+        written.append(bytes.toByteArray());
+        return true;
+    }
     bool pollReceive() override
     {
         if (failPolls)

@@ -59,6 +59,10 @@ TEST(ParseBookInfo, Table)
         {"<1:1:1:0:086078054053048082048048048048f", OP_DEVICE_WRITE, BOOK_UNSUPPORTED_MODEL, 1,
          ""},
         {"<1:1:1:0:086078054053048082088f", OP_DEVICE_WRITE, BOOK_UNSUPPORTED_MODEL, 1, ""},
+        // A name padded with NUL characters ends at the first of them.
+        {"<1:1:5:0:086078054053048082000000000f", OP_DEVICE_WRITE, BOOK_SUPPORTED, 5, "VN650R"},
+        {"<1:1:5:0:086078048055082000000f", OP_DEVICE_READ, BOOK_SUPPORTED, 5, "VN07R"},
+        {"<1:1:5:0:086078053052048082000f", OP_DEVICE_WRITE, BOOK_UNSUPPORTED_MODEL, 5, ""},
         // Count digits: hex letters, spaces as 0, '#' and '*' by their codes, empty as 0.
         {"<1:1:1A:0:f", OP_DEVICE_READ, BOOK_SUPPORTED, 20, ""},
         {"<1:1: 1 :0:f", OP_DEVICE_READ, BOOK_SUPPORTED, 10, ""},
@@ -66,7 +70,9 @@ TEST(ParseBookInfo, Table)
         {"<1:1:/99999:0:f", OP_DEVICE_READ, BOOK_SUPPORTED, 0, ""},
         {"<1:1:99999:0:f", OP_DEVICE_READ, BOOK_SUPPORTED, 99999, ""},
         {"<1:1:100000:0:f", OP_DEVICE_READ, BOOK_MALFORMED, 0, ""},
-        {"<1:1:1/100000:0:f", OP_DEVICE_READ, BOOK_MALFORMED, 0, ""},
+        // The second count is not used: whatever it holds, the reply stands.
+        {"<1:1:1/100000:0:f", OP_DEVICE_READ, BOOK_SUPPORTED, 1, ""},
+        {"<1:1:7/-?:0:086078054053048082f", OP_DEVICE_WRITE, BOOK_SUPPORTED, 7, "VN650R"},
         {"<1:1:1x:0:f", OP_DEVICE_READ, BOOK_MALFORMED, 0, ""},
         {"<1:1:1:0:08607", OP_DEVICE_READ, BOOK_MALFORMED, 1, ""},
         // Device errors and malformed replies.

@@ -11,10 +11,12 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/device/qt_printers.h"
 #include "tests/support/book_fixtures.h"
+#include "tests/support/box_watcher.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/transfer_guard.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -26,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -38,6 +41,9 @@ QString utf8(const char* text)
 
 const char CANCELLED[] = "中断しました。　　　　　　　　";
 const char COPY_DONE[] = "電話帳データコピーが正常に終了しました。";
+// A write backs the handset's book up first: cancelled then, it has erased nothing.
+const char CANCELLED_IN_BACKUP[] =
+    "中断しました。　　　　　　　　\n携帯電話の電話帳は消去していません。";
 
 // Watches the open transfer dialog every few milliseconds: records the texts of its labels and
 // runs an action once a condition holds.
@@ -115,7 +121,22 @@ protected:
     }
     QList<QByteArray> handsetCommands()
     {
-        return handset->withHandset([](SimulatedHandset& h) { return h.commands(); });
+        // A list of its own: a shared one would be read here while the handset's thread
+        // appends to it.
+        return handset->withHandset([](SimulatedHandset& h) {
+            return QList<QByteArray>(h.commands().cbegin(), h.commands().cend());
+        });
+    }
+    // The handset reads on a thread of its own: the commands once a last "+++" has arrived, or
+    // after two seconds without one.
+    QList<QByteArray> handsetCommandsOnceEscaped()
+    {
+        QList<QByteArray> commands = handsetCommands();
+        for (int wait = 0; wait < 40 && (commands.isEmpty() || commands.last() != "+++"); ++wait) {
+            QTest::qWait(50);
+            commands = handsetCommands();
+        }
+        return commands;
     }
     // Runs a list-window command under a guard against a transfer that never ends.
     void trigger(CTelListDlg& list, int id)
@@ -128,6 +149,32 @@ protected:
         return [state](CSerialDlg&) {
             return transferSession().state == state && transferSession().awaitingReply;
         };
+    }
+    // A write to a handset silent from silentStep on, cancelled once the transfer waits in
+    // state; before runs just ahead of the click.
+    void cancelWriteIn(HandsetStep silentStep, LinkState state,
+                       const std::function<void(CSerialDlg&)>& before = {})
+    {
+        HandsetOptions options;
+        options.silentFrom = {silentStep, 1};
+        startHandset(options);
+        fillBook({{"A", "ｴｰ"}});
+        CTelListDlg list;
+        messages.shown.clear();
+        DialogWatch watch;
+        watch.when(inState(state), [&](CSerialDlg& dlg) {
+            if (before)
+                before(dlg);
+            dlg.cancelButton()->click();
+        });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+    }
+    static bool transferWindowVisible()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return qobject_cast<CSerialDlg*>(window) && window->isVisible();
+        });
     }
 
     QTemporaryDir dir;
@@ -144,11 +191,16 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
 
-    EXPECT_EQ(messages.questions, QStringList{utf8("電話帳全件消去します。よろしいですか？")});
-    EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_EQ(messages.questions,
+              QStringList{utf8("電話帳全件消去します。よろしいですか？\n"
+                               "携帯電話の電話帳は空でした（バックアップはありません）。")});
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0001件目")));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0003件目")));
-    EXPECT_EQ(watch.actionTexts.first(), utf8("書き込み中"));
+    EXPECT_EQ(watch.actionTexts.first(), utf8("バックアップ中"));
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("書き込み中（3件）")));
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("確認中（3件）")));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("確認中 0003件目")));
     EXPECT_EQ(watch.actionTexts.last(), utf8("終了処理中です"));
     EXPECT_FALSE(watch.cancelEnabledWhileClosing);
     EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 3u);
@@ -204,7 +256,7 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
     EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
     EXPECT_EQ(list.list()->rowCount(), 2);
     EXPECT_EQ(list.list()->item(0, 0)->text(), utf8("古い"));
-    EXPECT_EQ(handsetCommands().last(), QByteArray("+++"));
+    EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
 }
 
 TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
@@ -215,25 +267,81 @@ TEST_F(TransferDialog, CancelSendsTheEscapeOnlyOnceDataModeMayBeActive)
         {HandsetStep::EnterData, LINK_ENTER_DATA},
     };
     for (auto [silentStep, state] : cases) {
-        HandsetOptions options;
-        options.silentFrom = {silentStep, 1};
-        startHandset(options);
-        fillBook({{"A", "ｴｰ"}});
-        CTelListDlg list;
-        messages.shown.clear();
-        DialogWatch watch;
-        watch.when(inState(state), [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
-        trigger(list, ID_LIST_DEVICE_WRITE);
-        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
-        // The handset reads on a thread of its own: give it time to take in the last bytes.
-        QList<QByteArray> commands = handsetCommands();
-        for (int wait = 0; wait < 40 && commands.last() != "+++"; ++wait) {
-            QTest::qWait(state == LINK_ENTER_DATA ? 50 : 5);
-            commands = handsetCommands();
-        }
+        cancelWriteIn(silentStep, state);
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
+        const QList<QByteArray> commands = handsetCommandsOnceEscaped();
         EXPECT_EQ(commands.last() == "+++", state == LINK_ENTER_DATA) << int(state);
         EXPECT_EQ(commands.count("+++"), state == LINK_ENTER_DATA ? 1 : 0);
     }
+}
+
+// The cancel message runs an event loop; a tick queued before キャンセル was pressed must not
+// run a step there (on the closed port it would end the window under the box, or report a
+// failed send).
+TEST_F(TransferDialog, TickQueuedAtCancelRunsNoStep)
+{
+    const std::pair<HandsetStep, LinkState> cases[] = {
+        {HandsetStep::Identify, LINK_IDENTIFY},
+        {HandsetStep::QueryBook, LINK_QUERY_BOOK},
+    };
+    for (auto [silentStep, state] : cases) {
+        bool visibleUnderTheBox = false;
+        messages.whileShown = [&](const QString&) {
+            QTest::qWait(50);
+            visibleUnderTheBox = transferWindowVisible();
+        };
+        cancelWriteIn(silentStep, state, [](CSerialDlg& dlg) {
+            QCoreApplication::postEvent(&dlg, new QEvent(TRANSFER_TICK_EVENT));
+        });
+        messages.whileShown = {};
+        EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)}) << int(state);
+        EXPECT_TRUE(visibleUnderTheBox) << int(state);
+    }
+}
+
+TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
+{
+    startHandset();
+    handset->withHandset([](SimulatedHandset& h) {
+        h.entries() = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
+    });
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list;
+    messages.answer(true);
+    DialogWatch watch;
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("backup"))).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].endsWith(backups[0])) << messages.questions[0].toStdString();
+    EXPECT_TRUE(watch.actionTexts.contains(utf8("バックアップ中（2件）")));
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("バックアップ中 0002件目")));
+}
+
+TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::ReadEntry, 2};
+    startHandset(options);
+    const TelEntry kept[] = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
+    handset->withHandset([&](SimulatedHandset& h) { h.entries().assign(kept, kept + 2); });
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list;
+    DialogWatch watch;
+    // The second record of the backup is outstanding.
+    watch.when(
+        [](CSerialDlg& dlg) {
+            return inState(LINK_READ_ENTRY)(dlg) && transferSession().entryIndex == 1;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
+    EXPECT_TRUE(messages.questions.isEmpty());
+    const QList<QByteArray> commands = handsetCommandsOnceEscaped();
+    EXPECT_FALSE(commands.contains("<3:1H>"));
+    EXPECT_EQ(commands.last(), QByteArray("+++"));
+    EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 2u);
 }
 
 TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
@@ -255,7 +363,7 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
     });
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
+    EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED_IN_BACKUP)});
 }
 
 TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
@@ -269,7 +377,7 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
         QElapsedTimer clock;
         clock.start();
         trigger(list, ID_LIST_DEVICE_WRITE);
-        EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)}) << run;
+        EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)}) << run;
         // Seven commands of two ticks each at 100 ms: the ticks did not come faster.
         EXPECT_GE(clock.elapsed(), 14 * TICK_INTERVAL_MS - 50) << run;
     }
@@ -284,15 +392,23 @@ TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
     EXPECT_TRUE(handsetCommands().isEmpty());
 }
 
+// The window appears only once its port is open: the port message comes without it.
 TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
 {
-    mapPort(dir.filePath(QStringLiteral("no-such-port")));
+    const QString device = dir.filePath(QStringLiteral("no-such-port"));
+    mapPort(device);
     fillBook({{"残す", "ﾉｺｽ"}});
     CTelListDlg list;
     appState().filePath = QStringLiteral("/tmp/book.vcf");
     messages.answer(true);
+    bool windowShown = false;
+    messages.whileShown = [&](const QString&) { windowShown |= transferWindowVisible(); };
     trigger(list, ID_LIST_DEVICE_READ);
-    EXPECT_EQ(messages.shown, QStringList{utf8("有効なＣＯＭポートではありません。")});
+    messages.whileShown = {};
+    EXPECT_FALSE(windowShown);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].startsWith(utf8("有効なＣＯＭポートではありません。\n") + device))
+        << messages.shown[0].toStdString();
     EXPECT_EQ(telBook().count, 1u);
     EXPECT_EQ(list.list()->rowCount(), 1);
     EXPECT_TRUE(appState().filePath.isEmpty());
@@ -308,6 +424,47 @@ TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/book.vcf"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A window manager may leave the frameless transfer window inactive and put it anywhere: the
+// boxes of the transfer still stand over it.
+TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
+{
+    struct Case {
+        const char* name;
+        bool cancel;
+        QStringList texts;
+    };
+    const Case cases[] = {
+        {"finished write",
+         false,
+         {utf8("電話帳全件消去します。よろしいですか？"), utf8(COPY_DONE)}},
+        {"cancelled write", true, {utf8(CANCELLED)}},
+    };
+    for (const Case& c : cases) {
+        startHandset();
+        fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+        CTelListDlg list;
+        list.setGeometry(0, 0, 760, 560);
+        list.show();
+        BoxWatcher boxes;
+        boxes.answer(true);
+        DialogWatch watch;
+        watch.when(inState(LINK_IDENTIFY), [&c](CSerialDlg& dlg) {
+            dlg.move(10, 10);
+            QApplication::setActiveWindow(nullptr);
+            if (c.cancel)
+                dlg.cancelButton()->click();
+        });
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        QStringList texts;
+        for (const BoxWatcher::Box& box : boxes.boxes) {
+            texts << box.text;
+            EXPECT_EQ(box.ownerClass, QStringLiteral("CSerialDlg")) << c.name;
+            EXPECT_TRUE(box.centredOverOwner()) << c.name << " " << box.text.toStdString();
+        }
+        EXPECT_EQ(texts, c.texts) << c.name;
+    }
 }
 
 } // namespace

@@ -4,11 +4,19 @@
 #include "device/core/transfer_runner.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
+#include "exchange/core/vcard_reader.h"
 #include "tests/device/qt_printers.h"
+#include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +125,90 @@ TEST(SerialPortLine, ShortWriteIsRetriedOnceOnAReopenedPort)
     EXPECT_TRUE(port.isOpen()); // the second attempt counts, on the reopened port
     pty.readAvailable();
     EXPECT_TRUE(port.writeCommand("AT\r\n"));
+}
+
+// A write the system refuses (the line is gone) fails at once: the port is not opened again for
+// a second attempt that would count as sent. The device is reached through a link that, like a
+// name the system gives a plugged-in adapter, may lead to another line by the time of a reopen.
+TEST(SerialPortLine, RefusedWriteFailsWithoutReopeningThePort)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyLINK"));
+    auto gone = std::make_unique<RawPty>();
+    ASSERT_TRUE(QFile::link(gone->path, link));
+    SerialPort port;
+    ASSERT_TRUE(port.openPort(link));
+    gone.reset(); // the other side hangs up: every write is refused from now on
+    RawPty next;
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(next.path, link));
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(port.writeCommand("AT\r\n"));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(port.isOpen());
+    QTest::qWait(20);
+    EXPECT_EQ(next.readAvailable(), QByteArray()); // nothing was sent on a reopened port
+}
+
+// Why a port did not open, with the device tried, for each reason a user can act on.
+TEST(SerialPortLine, PortThatDoesNotOpenSaysWhy)
+{
+    const QString head = utf8("有効なＣＯＭポートではありません。\n");
+    SerialPort missing;
+    EXPECT_FALSE(missing.openPort(QStringLiteral("/nonexistent/ttyS99")));
+    EXPECT_EQ(missing.openFailure(), PortFailure::NoSuchDevice);
+    EXPECT_TRUE(
+        missing.openFailureMessage().startsWith(head + QStringLiteral("/nonexistent/ttyS99: ")));
+
+    RawPty pty;
+    SerialPort first;
+    ASSERT_TRUE(first.openPort(pty.path));
+    SerialPort second;
+    EXPECT_FALSE(second.openPort(pty.path));
+    EXPECT_EQ(second.openFailure(), PortFailure::Busy) << second.openFailureText().toStdString();
+
+    const struct {
+        PortFailure failure;
+        const char* says;
+    } reasons[] = {
+        {PortFailure::NoSuchDevice, "このデバイスはありません。"},
+        {PortFailure::PermissionDenied, "dialout"},
+        {PortFailure::Busy, "ほかのプログラムがこのデバイスを使っています。"},
+        {PortFailure::Other, "（Input/output error）"},
+    };
+    for (const auto& reason : reasons) {
+        const QString text = portOpenMessage(QStringLiteral("/dev/ttyUSB0"), reason.failure,
+                                             QStringLiteral("Input/output error"));
+        EXPECT_TRUE(text.startsWith(head + QStringLiteral("/dev/ttyUSB0: "))) << text.toStdString();
+        EXPECT_TRUE(text.contains(utf8(reason.says))) << text.toStdString();
+    }
+}
+
+// At most one tick waits for a window thread that is busy for a while; the rest are not posted,
+// so they cannot be handled back to back afterwards.
+TEST(TickPace, BusyTargetFindsOneTickWaitingNotABurst)
+{
+    struct Counter : QObject {
+        bool event(QEvent* event) override
+        {
+            if (event->type() != TRANSFER_TICK_EVENT)
+                return QObject::event(event);
+            ++ticks;
+            return true;
+        }
+        int ticks = 0;
+    } counter;
+    TickSource source;
+    ASSERT_TRUE(source.startTick(10));
+    source.setPostTarget(&counter);
+    QThread::msleep(300); // thirty intervals with the window thread blocked
+    QCoreApplication::sendPostedEvents(&counter, TRANSFER_TICK_EVENT);
+    EXPECT_EQ(counter.ticks, 1);
+    QTest::qWait(200);
+    EXPECT_GE(counter.ticks, 5); // and the ticks go on at their pace
+    source.stopTick();
 }
 
 TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem)
@@ -230,24 +322,77 @@ TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
     });
 }
 
+// With the window thread blocked for a second (a slow write) the no-reply allowance is not used
+// up in a burst: the ticks after it come at their pace, one at a time.
 TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply)
 {
-    HandsetOptions options;
-    options.silentFrom = {HandsetStep::Identify, 1};
-    PtyHandset handset(options);
-    ASSERT_TRUE(handset.start());
-    fillBook({{"A"}});
-    TransferRunner runner(OP_DEVICE_WRITE, true);
-    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
-    EXPECT_EQ(runner.messages(), QStringList{utf8("応答がありません。")});
-    EXPECT_EQ(runner.ticks(), 2 + 1 + NO_REPLY_TICK_LIMIT);
+    for (bool blocked : {false, true}) {
+        HandsetOptions options;
+        options.silentFrom = {HandsetStep::Identify, 1};
+        PtyHandset handset(options);
+        ASSERT_TRUE(handset.start());
+        fillBook({{"A"}});
+        TransferRunner runner(OP_DEVICE_WRITE, true);
+        if (blocked)
+            QTimer::singleShot(30, [] { QThread::msleep(1000); });
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+        EXPECT_EQ(runner.messages(), QStringList{utf8("応答がありません。")});
+        // "AT" and its reply, "ATI3", then the allowance; a reply that takes longer than a
+        // tick to cross the line (a slow machine) adds a tick or two at the start.
+        EXPECT_GE(runner.ticks(), 2 + 1 + NO_REPLY_TICK_LIMIT) << blocked;
+        EXPECT_LE(runner.ticks(), 2 + 1 + NO_REPLY_TICK_LIMIT + 3) << blocked;
+        if (blocked) {
+            EXPECT_GE(clock.elapsed(), 1000 + NO_REPLY_TICK_LIMIT * 5 * 8 / 10);
+        }
+    }
 }
 
 TEST_F(HandsetLink, PortThatDoesNotOpenIsReported)
 {
     TransferRunner runner(OP_DEVICE_READ, false);
     EXPECT_FALSE(runner.run(QStringLiteral("/nonexistent/ttyS0")));
-    EXPECT_EQ(runner.messages(), QStringList{utf8("有効なＣＯＭポートではありません。")});
+    ASSERT_EQ(runner.messages().size(), 1);
+    EXPECT_TRUE(runner.messages()[0].startsWith(
+        utf8("有効なＣＯＭポートではありません。\n/nonexistent/ttyS0: ")));
+}
+
+struct HangUpCase {
+    OperationCode operation;
+    HandsetStep step;
+    const char* message;
+};
+
+// The adapter pulled out in the middle of a transfer: one message says so, and after a write
+// has begun, that the handset's book may be incomplete.
+TEST_F(HandsetLink, LineCutInTheMiddleIsReported)
+{
+    const HangUpCase cases[] = {
+        {OP_DEVICE_READ, HandsetStep::ReadEntry,
+         "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。"},
+        {OP_DEVICE_WRITE, HandsetStep::Identify,
+         "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。"},
+        {OP_DEVICE_WRITE, HandsetStep::WriteEntry,
+         "携帯電話との通信が途切れました。携帯電話の電話帳は消去されたか、途中までしか書き込まれて"
+         "いない可能性があります。ケーブルの接続を確かめて、もう一度書き込んでください。"},
+    };
+    for (const HangUpCase& c : cases) {
+        HandsetOptions options;
+        options.hangUpAt = {c.step, 2};
+        if (c.step == HandsetStep::Identify)
+            options.hangUpAt.occurrence = 1;
+        PtyHandset handset(options);
+        ASSERT_TRUE(handset.start());
+        fillBook({{"A"}, {"B"}, {"C"}});
+        handset.withHandset([](SimulatedHandset& h) {
+            h.entries() = {makeEntry({"X"}), makeEntry({"Y"}), makeEntry({"Z"})};
+        });
+        TransferRunner runner(c.operation, true);
+        ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+        EXPECT_EQ(runner.messages(), QStringList{utf8(c.message)}) << int(c.step);
+        EXPECT_FALSE(runner.succeeded());
+    }
 }
 
 // Ticks per entry at the dialog's own pace: one tick sends a frame, the next takes its reply.
@@ -286,6 +431,197 @@ TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays)
     // AT, ATI3, AT@S, <1F>, <3:1H> and +++ take two ticks each around the 20 frames.
     EXPECT_EQ(writer.ticks(), 2 * (6 + 20));
     EXPECT_EQ(reader.ticks(), 2 * (5 + 20));
+}
+
+// The handset's book before the write: complete entries, so that they import as they are.
+std::vector<TelEntry> previousEntries()
+{
+    return {makeEntry({"甲", "ｺｳ", {"0111"}}), makeEntry({"乙", "ｵﾂ", {}, {"o@example.jp"}, "前"})};
+}
+
+QList<QByteArray> commandsOf(PtyHandset& handset)
+{
+    // A list of its own: a shared one would be read here while the handset's thread appends.
+    return handset.withHandset([](SimulatedHandset& h) {
+        return QList<QByteArray>(h.commands().cbegin(), h.commands().cend());
+    });
+}
+
+std::vector<TelEntry> entriesOf(PtyHandset& handset)
+{
+    return handset.withHandset([](SimulatedHandset& h) { return h.entries(); });
+}
+
+const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
+const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
+
+TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
+{
+    QTemporaryDir dir;
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    const std::vector<TelEntry> previous = previousEntries();
+    handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+    const std::vector<TelEntry> entries = sampleEntries();
+    fillBookWith(entries);
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+
+    EXPECT_EQ(runner.messages(), QStringList{utf8(VERIFIED_MESSAGE)});
+    EXPECT_TRUE(runner.succeeded());
+    const QStringList files = QDir(options.backupDir).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^handset-\\d{8}-\\d{6}\\.vcf$"))
+                    .match(files[0])
+                    .hasMatch())
+        << files[0].toStdString();
+    const QString backup = QDir(options.backupDir).filePath(files[0]);
+    EXPECT_EQ(runner.questions(),
+              QStringList{utf8(ERASE_QUESTION) +
+                          utf8("\n消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n") +
+                          backup});
+    auto kept = std::make_unique<TelBook>();
+    ScriptedHost fileHost;
+    ASSERT_EQ(readVCardFile(backup, *kept, fileHost), FILE_TASK_DONE);
+    ASSERT_EQ(kept->count, previous.size());
+    EXPECT_TRUE(sameEntries(kept->entries, previous.data(), previous.size()));
+    const std::vector<TelEntry> now = entriesOf(handset);
+    ASSERT_EQ(now.size(), entries.size());
+    EXPECT_TRUE(sameEntries(now.data(), entries.data(), entries.size()));
+    EXPECT_EQ(runner.steps(), (QStringList{utf8("バックアップ中"), utf8("バックアップ中（2件）"),
+                                           utf8("書き込み中"), utf8("書き込み中（4件）"),
+                                           utf8("確認中"), utf8("確認中（4件）")}));
+    EXPECT_TRUE(runner.progress().contains(
+        {runner.progress().first().first, utf8("バックアップ中 0001件目")}));
+}
+
+TEST_F(HandsetLink, EmptyHandsetBookGivesNoBackupFile)
+{
+    QTemporaryDir dir;
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A", "ｴｰ", {"1"}}});
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_TRUE(runner.succeeded());
+    EXPECT_EQ(runner.questions(),
+              QStringList{utf8(ERASE_QUESTION) +
+                          utf8("\n携帯電話の電話帳は空でした（バックアップはありません）。")});
+    EXPECT_TRUE(QDir(options.backupDir).entryList(QDir::Files).isEmpty());
+}
+
+struct FailedBackupCase {
+    const char* label;
+    HandsetOptions handset;
+    bool unsavable; // the backup folder cannot be made
+    bool lineWorks; // "+++" can still reach the handset
+};
+
+// A backup that cannot be read or saved erases nothing: the handset keeps its book, is taken
+// out of data-transfer mode, and the message says nothing was erased.
+TEST_F(HandsetLink, FailedBackupErasesNothing)
+{
+    const FailedBackupCase cases[] = {
+        {"folder cannot be made", {}, true, true},
+        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0}, false, true},
+        {"handset falls silent", {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0}, false, true},
+        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0}, false, false},
+    };
+    for (const FailedBackupCase& c : cases) {
+        QTemporaryDir dir;
+        QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+        PtyHandset handset(c.handset);
+        ASSERT_TRUE(handset.start());
+        const std::vector<TelEntry> previous = previousEntries();
+        handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+        fillBook({{"A", "ｴｰ", {"1"}}});
+        TransferOptions options;
+        options.backupDir =
+            dir.filePath(c.unsavable ? QStringLiteral("file/backup") : QStringLiteral("backup"));
+        TransferRunner runner(OP_DEVICE_WRITE, true, options);
+        ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+        EXPECT_FALSE(runner.succeeded()) << c.label;
+        EXPECT_TRUE(runner.questions().isEmpty()) << c.label;
+        ASSERT_FALSE(runner.messages().isEmpty()) << c.label;
+        EXPECT_TRUE(runner.messages().last().endsWith(utf8(NOTHING_ERASED)))
+            << c.label << ": " << runner.messages().last().toStdString();
+        const std::vector<TelEntry> kept = entriesOf(handset);
+        ASSERT_EQ(kept.size(), previous.size()) << c.label;
+        EXPECT_TRUE(sameEntries(kept.data(), previous.data(), previous.size())) << c.label;
+        const QList<QByteArray> commands = commandsOf(handset);
+        EXPECT_FALSE(commands.contains("<3:1H>")) << c.label;
+        if (c.lineWorks) {
+            EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
+        }
+    }
+}
+
+TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
+{
+    HandsetOptions corrupting;
+    corrupting.corruptEntry = 2;
+    PtyHandset handset(corrupting);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"1"}}, {"佐藤", "ｻﾄｳ", {"2"}}, {"鈴木", "ｽｽﾞｷ", {"3"}}});
+    TransferOptions options = plainTransfer();
+    options.verify = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_FALSE(runner.succeeded());
+    EXPECT_FALSE(runner.copied());
+    ASSERT_EQ(runner.messages().size(), 1);
+    const QStringList lines = runner.messages()[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], utf8("0002件目「佐藤」: 名前"));
+}
+
+// The fast pace changes only when commands go out: the handset sees the same commands, in the
+// same order, with the same bytes, and the copies are the same.
+TEST_F(HandsetLink, FastPaceSendsTheSameCommands)
+{
+    const std::vector<TelEntry> entries = sampleEntries();
+    for (OperationCode operation : {OP_DEVICE_WRITE, OP_DEVICE_READ}) {
+        QList<QByteArray> logs[2];
+        for (bool fast : {false, true}) {
+            PtyHandset handset;
+            ASSERT_TRUE(handset.start());
+            handset.withHandset([&](SimulatedHandset& h) { h.entries() = entries; });
+            fillBookWith(operation == OP_DEVICE_WRITE ? entries : std::vector<TelEntry>{});
+            TransferOptions options;
+            options.backupDir = QDir::tempPath();
+            options.backup = false;
+            options.fast = fast;
+            TransferRunner runner(operation, true, options);
+            ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+            EXPECT_TRUE(runner.succeeded()) << fast;
+            ASSERT_EQ(telBook().count, entries.size());
+            EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+            logs[fast] = commandsOf(handset);
+        }
+        EXPECT_EQ(logs[0], logs[1]) << int(operation);
+        EXPECT_GT(logs[0].size(), 10);
+    }
+}
+
+TEST_F(HandsetLink, FastPaceStillTimesOutASilentHandset)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::QueryBook, 1};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"A"}});
+    TransferOptions fast = plainTransfer();
+    fast.fast = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, fast);
+    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+    // No answer to "<1F>", then none to the "+++" that followed it.
+    EXPECT_EQ(runner.messages(), QStringList(2, utf8("応答がありません。")));
+    EXPECT_EQ(commandsOf(handset).last(), QByteArray("+++"));
+    EXPECT_GE(runner.ticks(), 2 * NO_REPLY_TICK_LIMIT);
 }
 
 } // namespace

@@ -330,13 +330,44 @@ TEST_F(Protocol, FailedSendEndsTheTransfer)
     EXPECT_TRUE(session.awaitingReply);
 }
 
-TEST_F(Protocol, FailedReadEndsTheTransferWithoutAMessage)
+struct LinkLostCase {
+    OperationCode operation;
+    LinkState state;
+    QByteArray command;
+    bool eraseSent;
+    const char* message;
+    bool escapes; // "+++" is tried once before the end
+};
+
+const char LINK_LOST[] = "携帯電話との通信が途切れました。ケーブルの接続を確かめてください。";
+const char LINK_LOST_BOOK_AT_RISK[] =
+    "携帯電話との通信が途切れました。携帯電話の電話帳は消去されたか、途中までしか書き込まれて"
+    "いない可能性があります。ケーブルの接続を確かめて、もう一度書き込んでください。";
+
+// The adapter pulled out in the middle: the user hears what happened and what it means.
+TEST_F(Protocol, FailedReadSaysTheLinkWasLost)
 {
-    fillBook({{"A"}});
-    port.expect("AT\r\n");
-    port.failPolls = true;
-    EXPECT_EQ(run(), 2);
-    EXPECT_TRUE(host.shown.isEmpty());
+    const LinkLostCase cases[] = {
+        {OP_DEVICE_WRITE, LINK_ATTENTION, "AT\r\n", false, LINK_LOST, false},
+        {OP_DEVICE_READ, LINK_READ_ENTRY, "<2:1H>\r\n", false, LINK_LOST, true},
+        {OP_DEVICE_WRITE, LINK_QUERY_BOOK, "<1F>\r\n", false, LINK_LOST, true},
+        {OP_DEVICE_WRITE, LINK_WRITE_ENTRY, "<1:1:", true, LINK_LOST_BOOK_AT_RISK, true},
+    };
+    for (const LinkLostCase& c : cases) {
+        SetUp();
+        fillBook({{"A"}});
+        host = ScriptedHost(c.operation);
+        port = ScriptedPort();
+        enter(c.state);
+        session.eraseSent = c.eraseSent;
+        if (c.state == LINK_READ_ENTRY)
+            session.staging = std::make_unique<TelBook>();
+        port.script.enqueue({c.command, {}, true});
+        port.failPolls = true;
+        EXPECT_EQ(run(), 2) << int(c.state);
+        EXPECT_EQ(host.shown, QStringList{utf8(c.message)}) << int(c.state);
+        EXPECT_EQ(port.written.count("+++"), c.escapes ? 1 : 0) << int(c.state);
+    }
 }
 
 struct SilenceCase {
@@ -349,9 +380,14 @@ TEST_F(Protocol, NoReplyLimitEndsOrLeavesDataMode)
 {
     const SilenceCase cases[] = {
         {LINK_ATTENTION, "AT\r\n", false},
-        {LINK_QUERY_BOOK, "<1F>\r\n", false},
+        {LINK_ENTER_DATA, "AT@S\r\n", false},
+        // "AT@S" was answered: the handset is taken out of data-transfer mode again.
+        {LINK_QUERY_BOOK, "<1F>\r\n", true},
+        {LINK_ERASE_ALL, "<3:1H>\r\n", true},
         {LINK_WRITE_ENTRY, "<1:1:", true},
         {LINK_READ_ENTRY, "<2:1H>\r\n", true},
+        // No answer to "+++" itself ends the transfer without a second one.
+        {LINK_LEAVE_DATA, "+++", false},
     };
     for (const SilenceCase& c : cases) {
         SetUp();
@@ -369,8 +405,10 @@ TEST_F(Protocol, NoReplyLimitEndsOrLeavesDataMode)
         stepTransfer(session, port, host);
         EXPECT_EQ(host.shown, QStringList{utf8(NO_REPLY)});
         EXPECT_EQ(host.ends, c.escapes ? 0 : 1);
-        if (!c.escapes)
+        if (!c.escapes) {
+            EXPECT_LE(port.written.count("+++"), 1);
             continue;
+        }
         expectLeave();
         run(3);
         EXPECT_EQ(port.written.last(), QByteArray("+++"));

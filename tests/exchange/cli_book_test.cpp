@@ -1,6 +1,6 @@
 // vemblor-cli convert and check, run as the separate program scripts call.
 
-#include "tests/support/cli_run.h"
+#include "tests/exchange/cli_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +34,7 @@ QByteArray withoutRevision(QByteArray bytes)
     return lines.join('\n');
 }
 
-class Cli : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir dir;
-};
+using Cli = CliTest;
 
 TEST_F(Cli, ConvertsAVCardFileToTheSameVCardAndToJson)
 {

@@ -1,4 +1,3 @@
-#include "window_services/key_filter.h"
 #include "exchange/core/csv_grid.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/csv_import_command.h"
@@ -8,6 +7,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "window_services/key_filter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -397,6 +397,28 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
     QTest::keyClick(dialog.list(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+// The window manager's close button asks what キャンセル asks; No keeps the dialog and the
+// user's deletions and assignments.
+TEST_F(CsvEditDialog, ClosingTheWindowAsksLikeCancelAndNoKeepsTheWork)
+{
+    CCsvEdit dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    assign(dialog, 0, CSV_CAT_NAME);
+    clickRow(dialog, 1);
+    dialog.commandAction(ID_CSV_DELETE)->trigger();
+    messages.answer(false);
+    EXPECT_FALSE(dialog.close());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.editRowCount(), 2);
+    EXPECT_EQ(dialog.columnCategory()[0], CSV_CAT_NAME);
+    messages.answer(true);
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.questions, (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
 }
 
 TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell)

@@ -1,3 +1,4 @@
+#include "exchange/core/csv_assignment.h"
 #include "exchange/core/csv_grid.h"
 #include "exchange/core/csv_reader.h"
 #include "tests/exchange/scripted_host.h"
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -254,6 +257,66 @@ TEST_F(CsvCancel, FileThatCannotBeOpenedFailsSilently)
     EXPECT_EQ(readCsvFile(dir.filePath(QStringLiteral("missing.csv")), host), FILE_TASK_FAILED);
     EXPECT_EQ(readCsvFile(dir.path(), host), FILE_TASK_FAILED); // a folder
     EXPECT_TRUE(host.shown.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+using FilledCells = std::map<std::pair<int, int>, std::string>;
+
+// Every cell of the whole table that is not all zero, with its text.
+FilledCells filledCells(const CsvGrid& grid)
+{
+    static const char zero[CSV_CELL_SIZE] = {};
+    FilledCells filled;
+    for (int row = 0; row < MAX_CSV_ROWS; ++row)
+        for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
+            if (std::memcmp(grid.cell(row, column), zero, CSV_CELL_SIZE) != 0)
+                filled[{row, column}] = grid.cell(row, column);
+    return filled;
+}
+
+class CsvTables : public CsvRead {};
+
+// The tables are cleared and copied only where they are in use; whatever an earlier, larger
+// file or edit left there must still never show through.
+TEST_F(CsvTables, ASmallFileAfterALargeOneSeesNothingOfIt)
+{
+    std::string large;
+    for (int row = 0; row < 12; ++row)
+        large += numberedFields(200) + "\n";
+    ASSERT_EQ(readCsvFile(write(large), host), FILE_TASK_DONE);
+    ASSERT_EQ(filledCells(csvCells()).size(), 12u * 200u);
+    ASSERT_EQ(startCsvEdit(), 12);
+    const int firstAndSixth[] = {0, 5};
+    ASSERT_EQ(deleteCsvRows(csvWork(), 12, firstAndSixth, csvScratch()), 10);
+    decideCsvEdit(csvWork(), 10, csvAssignment());
+    ASSERT_EQ(filledCells(csvCells()).size(), 10u * 200u);
+
+    ASSERT_EQ(readCsvFile(write("a,b\nc\n"), host), FILE_TASK_DONE);
+    const FilledCells small = {{{0, 0}, "a"}, {{0, 1}, "b"}, {{1, 0}, "c"}};
+    EXPECT_EQ(filledCells(csvCells()), small);
+    ASSERT_EQ(startCsvEdit(), 2);
+    EXPECT_EQ(filledCells(csvWork()), small);
+
+    const int first[] = {0};
+    ASSERT_EQ(deleteCsvRows(csvWork(), 2, first, csvScratch()), 1);
+    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "c"}}));
+    decideCsvEdit(csvWork(), 1, csvAssignment());
+    EXPECT_EQ(filledCells(csvCells()), (FilledCells{{{0, 0}, "c"}}));
+    EXPECT_EQ(csvRowCount(), 1);
+}
+
+TEST_F(CsvTables, ACellWrittenDirectlyIsCopiedAndClearedLikeAnyOther)
+{
+    ASSERT_EQ(readCsvFile(write("a\n"), host), FILE_TASK_DONE);
+    std::strcpy(csvCells().cell(999, 255), "far");
+    startCsvEdit();
+    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "a"}, {{999, 255}, "far"}}));
+    ASSERT_EQ(readCsvFile(write("b\n"), host), FILE_TASK_DONE);
+    startCsvEdit();
+    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "b"}}));
 }
 
 } // namespace

@@ -13,8 +13,9 @@ public:
         opened = !failOpen;
         return opened;
     }
-    bool write(const QByteArray& bytes) override
+    bool write(QByteArrayView bytes) override
     {
+        ++writes;
         if (written.size() + bytes.size() > failAfterBytes) {
             written += bytes.first(failAfterBytes - written.size());
             return false;
@@ -41,4 +42,5 @@ public:
     bool committed = false;
     bool discarded = false;
     QByteArray written;
+    int writes = 0;
 };

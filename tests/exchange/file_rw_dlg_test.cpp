@@ -1,7 +1,9 @@
 #include "exchange/ui/file_rw_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "tests/support/box_watcher.h"
 #include "tests/support/scripted_services.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
@@ -123,6 +125,27 @@ TEST_F(ProgressDialog, QuestionsAndMessagesGoThroughTheMessageService)
     progress.showMessage(QStringLiteral("終わりました"));
     EXPECT_EQ(messages.questions, QStringList{QStringLiteral("中止しますか？")});
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("終わりました")});
+}
+
+// The task's messages belong to the progress window, not to the list window beneath it, which
+// the window manager would raise over the progress window along with the box.
+TEST_F(ProgressDialog, TaskMessagesStandOverTheProgressWindow)
+{
+    owner.setGeometry(0, 0, 200, 150);
+    owner.show();
+    CFileRWDlg progress;
+    ASSERT_TRUE(progress.openProgress(&owner));
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    BoxWatcher boxes;
+    boxes.answer(false);
+    EXPECT_FALSE(progress.askYesNo(QStringLiteral("中止しますか？")));
+    progress.showMessage(QStringLiteral("読み込めませんでした"));
+    ASSERT_EQ(boxes.boxes.size(), 2);
+    for (const BoxWatcher::Box& box : boxes.boxes) {
+        EXPECT_EQ(box.ownerClass, QStringLiteral("CFileRWDlg")) << box.text.toStdString();
+        EXPECT_TRUE(box.centredOverOwner()) << box.text.toStdString();
+    }
 }
 
 } // namespace

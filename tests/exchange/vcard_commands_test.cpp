@@ -1,9 +1,8 @@
-#include "app/ui/install_commands.h"
 #include "exchange/ui/file_rw_dlg.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/tel_list_dlg.h"
-#include "tests/support/book_fixtures.h"
+#include "tests/exchange/list_command_test.h"
 #include "tests/support/scripted_services.h"
 
 #include <QAction>
@@ -52,8 +51,8 @@ public:
                 progress->cancelButton()->click();
         });
     }
-    void showMessage(const QString& text) override { shown << text; }
-    bool askYesNo(const QString& text) override
+    void showMessage(const QString& text, QWidget*) override { shown << text; }
+    bool askYesNo(const QString& text, QWidget*) override
     {
         questions << text;
         CFileRWDlg* progress = openProgressWindow();
@@ -76,30 +75,13 @@ private:
     QList<bool> answers_;
 };
 
-class VCardCommands : public testing::Test {
+class VCardCommands : public ListCommandTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        installListCommands();
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
-                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
-        appState() = AppState{};
-    }
-    void TearDown() override
-    {
-        clearBook(telBook());
-        appState() = AppState{};
-    }
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     static QString cell(const CTelListDlg& list, int row, int column)
     {
         const QTableWidgetItem* item = list.list()->item(row, column);
         return item ? item->text() : QString();
     }
-
-    QTemporaryDir dir;
-    ScriptedFileDialogs files;
 };
 
 TEST_F(VCardCommands, SaveAsksForAFileOnceAndThenWritesToItWithoutAsking)

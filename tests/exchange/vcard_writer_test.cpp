@@ -327,4 +327,19 @@ TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
               QStringList{QStringLiteral("book.vcf")});
 }
 
+// A full book goes out in a few large writes, while the user can still stop it before any card.
+TEST_F(VCardWriter, AFullBookIsWrittenInFewBlocksAndPolledBeforeEachCard)
+{
+    for (std::uint32_t i = 0; i < MAX_TEL_ENTRIES; ++i)
+        telBook().entries[i] = exampleEntry();
+    telBook().count = MAX_TEL_ENTRIES;
+    FaultSink sink;
+    ASSERT_EQ(writeVCard(telBook(), sink, host, clock.now()), FILE_TASK_DONE);
+    EXPECT_EQ(host.polls, 2 * static_cast<int>(MAX_TEL_ENTRIES));
+    const QByteArray card = vcardCard(exampleEntry(), "REV:20240115T093000Z");
+    EXPECT_EQ(sink.written, card.repeated(MAX_TEL_ENTRIES));
+    EXPECT_LE(sink.writes, sink.written.size() / (64 * 1024) + 1);
+    EXPECT_TRUE(sink.committed);
+}
+
 } // namespace

@@ -48,3 +48,45 @@ TEST(Cp932Text, CharactersWithoutAnyFormAreRefused)
 }
 
 } // namespace
+
+namespace {
+
+// The converters are kept per thread, so nothing one conversion leaves behind may reach the
+// next one.
+TEST(Cp932Text, AConversionLeavesNothingBehindForTheNext)
+{
+    EXPECT_FALSE(toCp932(QStringLiteral("Müller")).has_value());
+    EXPECT_EQ(toCp932(QStringLiteral("見本")), QByteArray("\x8C\xA9\x96\x7B"));
+    EXPECT_EQ(cp932Length(QStringLiteral("x\U0001F600")), -1);
+    EXPECT_EQ(cp932Length(QStringLiteral("～")), 2);
+
+    // A lead byte at the very end is an unfinished character; the next text starts afresh.
+    EXPECT_EQ(fromCp932(QByteArrayView("ab\x82")), QStringLiteral("ab"));
+    EXPECT_EQ(fromCp932(QByteArrayView("\xA0x")), fromCp932(QByteArrayView("\xA0")) + u'x');
+    EXPECT_EQ(fromCp932(QByteArrayView("\x82\xA0")), QStringLiteral("あ"));
+}
+
+TEST(Cp932Text, PlainAsciiReadsAsTheTableReadsIt)
+{
+    QByteArray printable;
+    for (char c = 0x20; c < 0x7F; ++c)
+        printable += c;
+    // Next to a double-byte character the whole text goes through the table.
+    EXPECT_EQ(fromCp932(printable), fromCp932(printable + "\x82\xA0").chopped(1));
+    EXPECT_EQ(toCp932(fromCp932(printable)), printable);
+    EXPECT_EQ(toCp932(fromCp932(printable) + u'あ'), printable + "\x82\xA0");
+    // The control bytes the table moves keep their table forms.
+    for (const char* control : {"\x1A", "\x1C", "\x7F"})
+        EXPECT_EQ(toCp932(fromCp932(QByteArrayView(control))), QByteArray(control));
+    EXPECT_NE(fromCp932(QByteArrayView("\x7F")), QStringLiteral("\x7F"));
+}
+
+TEST(Cp932Text, FoldingReachesEveryPositionAndLeavesOtherTextAlone)
+{
+    EXPECT_EQ(foldToCp932Forms(QStringLiteral("〜a〜")), QStringLiteral("～a～"));
+    EXPECT_EQ(foldToCp932Forms(QStringLiteral("ab−")), QStringLiteral("ab－"));
+    const QString plain = QStringLiteral("山田 太郎 ～");
+    EXPECT_EQ(foldToCp932Forms(plain), plain);
+}
+
+} // namespace

@@ -16,33 +16,87 @@ QString u(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-struct LimitCase {
-    QString text;
+struct ChangeCase {
+    const char* name;
+    QString before;
+    QString after;
     int limit;
-    bool fits;
+    QString text; // what the edit holds
+    int cursor;
+    QString dropped;
 };
 
-class EditLimit : public testing::TestWithParam<LimitCase> {};
+class EditChanges : public testing::TestWithParam<ChangeCase> {};
 
-TEST_P(EditLimit, CountsCodePage932Bytes)
+TEST_P(EditChanges, FoldCutAndDropOnlyTheNewText)
 {
-    const LimitCase& c = GetParam();
-    EXPECT_EQ(fitsEditLimit(c.text, c.limit), c.fits) << c.text.toStdString();
+    const ChangeCase& c = GetParam();
+    const EditChange change = limitEditChange(c.before, c.after, c.limit);
+    EXPECT_EQ(change.text, c.text) << c.name;
+    EXPECT_EQ(change.cursor, c.cursor) << c.name;
+    EXPECT_EQ(change.dropped, c.dropped) << c.name;
 }
 
 // A double-byte character counts 2, a half-width katakana 1; characters that plain Shift_JIS
-// lacks but code page 932 has fit, an emoji or a character outside the code page never does.
+// lacks but code page 932 has fit; an emoji, ü or Hangul never does. Only the new text is
+// changed: a character kept from before counts as a byte pair even without a form.
 INSTANTIATE_TEST_SUITE_P(
-    Boundaries, EditLimit,
-    testing::Values(LimitCase{QString(), 32, true}, LimitCase{QString(32, u'x'), 32, true},
-                    LimitCase{QString(33, u'x'), 32, false},
-                    LimitCase{QString(16, QChar(0x5C71)), 32, true},         // 山 ×16
-                    LimitCase{QString(16, QChar(0x5C71)) + u'x', 32, false}, // 33 bytes
-                    LimitCase{QString(31, u'x') + QChar(0x8868), 32, false}, // 表 across 32
-                    LimitCase{QString(32, QChar(0xFF71)), 32, true},         // ｱ ×32
-                    LimitCase{u("①Ⅰ～"), 6, true}, LimitCase{u("①Ⅰ～"), 5, false},
-                    LimitCase{u("😀"), 64, false}, LimitCase{u("a😀"), 64, false},
-                    LimitCase{u("한"), 64, false}, LimitCase{QString(QChar(0xFFFD)), 64, false}));
+    Boundaries, EditChanges,
+    testing::Values(
+        ChangeCase{"empty", {}, {}, 32, {}, 0, {}},
+        ChangeCase{"fits exactly", {}, QString(32, u'x'), 32, QString(32, u'x'), 32, {}},
+        ChangeCase{
+            "one byte over", QString(32, u'x'), QString(33, u'x'), 32, QString(32, u'x'), 32, {}},
+        ChangeCase{"kanji to the limit",
+                   {},
+                   QString(16, QChar(0x5C71)),
+                   32,
+                   QString(16, QChar(0x5C71)),
+                   16,
+                   {}},
+        ChangeCase{"no half of 表",
+                   QString(31, u'x'),
+                   QString(31, u'x') + u("表ｱ"),
+                   32,
+                   QString(31, u'x'),
+                   31,
+                   {}},
+        ChangeCase{"half-width kana",
+                   {},
+                   QString(40, QChar(0xFF71)),
+                   32,
+                   QString(32, QChar(0xFF71)),
+                   32,
+                   {}},
+        ChangeCase{"paste in the middle cut", u("前後"), u("前①Ⅰ～後"), 8, u("前①Ⅰ後"), 3, {}},
+        ChangeCase{"folded", u("a"), u("a〜−—‖¢£¬"), 32, u("a～－―∥￠￡￢"), 8, {}},
+        ChangeCase{"dropped once each", u("x"), u("xü😀aü한"), 64, u("xa"), 2, u("ü😀한")},
+        ChangeCase{"emoji replacing emoji", u("a😀b"), u("a😁b"), 64, u("ab"), 1, u("😁")},
+        ChangeCase{"kept without a form",
+                   QString(QChar(0xFFFD)),
+                   QString(QChar(0xFFFD)) + u("山山"),
+                   4,
+                   QString(QChar(0xFFFD)) + u("山"),
+                   2,
+                   {}},
+        ChangeCase{"deletion", u("山田"), u("山"), 4, u("山"), 1, {}}));
+
+TEST(EditableText, ShowsUnassignedPairsAndStrayBytesAsMiddleDots)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\x8E\x52\x85\x40", "山・"}, // unassigned pair
+        {"\x81\x20x", "・ x"},        // a lead byte with a trail byte it cannot take
+        {"a\xA0", "a・"},             // a byte that starts nothing
+        {"\x95\x5C", "表"},
+    };
+    for (auto [bytes, shown] : cases)
+        EXPECT_EQ(editableText(bytes), u(shown)) << shown;
+    // Real control bytes stay what they are.
+    for (const char* controls : {"\x1A\x85\x40", "\x1C\x85\x40", "\x1A\x1C\x85\x40"})
+        EXPECT_EQ(editableText(controls),
+                  fromCp932(QByteArrayView(controls, qstrlen(controls) - 2)) + u("・"))
+            << controls;
+}
 
 TEST(MemoText, TakesPrintableTextAndRefusesControlBytes)
 {

@@ -1,18 +1,23 @@
-#include "window_services/key_filter.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/sub_list_editor.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "window_services/key_filter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -431,6 +436,92 @@ TEST_F(Editor, EditsRefuseInputBeyondTheirByteLimit)
     edit(1006)->setSelection(0, 1);
     edit(1006)->insert(u("ｱ")); // half-width katakana: one byte for one
     EXPECT_EQ(qstrlen(dlg->workEntry().furigana), 32u);
+}
+
+// How text reaches an edit: committed by an input method, or pasted from the clipboard.
+enum class Entry { InputMethod, Paste };
+
+void putText(QLineEdit* field, Entry how, const QString& text)
+{
+    field->setFocus();
+    field->end(false);
+    if (how == Entry::InputMethod) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(field, &event);
+    } else {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+}
+
+struct TypedText {
+    const char* name;
+    const char* before; // the name field's text
+    QString put;
+    const char* shown; // what the field then shows and the entry holds
+    QString dropped;   // the characters the tip at the field names
+};
+
+// Text from an input method or the clipboard is folded to the code page 932 forms, cut at the
+// byte limit of the name (32) on a character boundary, and loses the characters without a code
+// page 932 form, which a tip at the field names once.
+TEST_F(Editor, TypedAndPastedTextIsFoldedCutAndToldAbout)
+{
+    const TypedText cases[] = {
+        {"folded twins", "", u("〜−—‖¢£¬"), "～－―∥￠￡￢", {}},
+        {"cut at the limit", "山田", QString(20, QChar(0x6F22)), nullptr, {}},
+        {"no half character",
+         "1234567890123456789012345678901",
+         u("漢ｱ"),
+         "1234567890123456789012345678901",
+         {}},
+        {"dropped", "", u("Müller😀ü"), "Mller", u("ü😀")},
+    };
+    for (Entry how : {Entry::InputMethod, Entry::Paste}) {
+        for (const TypedText& c : cases) {
+            const std::string name =
+                std::string(c.name) + (how == Entry::Paste ? " pasted" : " typed");
+            open(OP_EDIT, 0);
+            auto* field = edit(1004);
+            field->setText(u(c.before));
+            QSignalSpy told(field, SIGNAL(charactersDropped(QString)));
+            putText(field, how, c.put);
+            const QString shown =
+                c.shown ? u(c.shown) : u("山田") + QString(14, QChar(0x6F22)); // 4 + 28 bytes
+            EXPECT_EQ(field->text(), shown) << name;
+            EXPECT_EQ(fromCp932(dlg->workEntry().name), shown) << name;
+            ASSERT_EQ(told.count(), c.dropped.isEmpty() ? 0 : 1) << name;
+            if (!c.dropped.isEmpty()) {
+                EXPECT_EQ(told.first().first().toString(), c.dropped) << name;
+                EXPECT_TRUE(QToolTip::text().contains(u("「ü」"))) << name;
+                EXPECT_TRUE(QToolTip::text().contains(u("「😀」"))) << name;
+            }
+        }
+    }
+}
+
+// A name or memo holding a byte pair that code page 932 leaves unassigned (from a handset or
+// a file) shows it as "・"; an edit of the field is stored as the field shows it, and the limit
+// still holds.
+TEST_F(Editor, UnassignedBytePairsDoNotStopEditsFromBeingStored)
+{
+    TelEntry& entry = telBook().entries[0];
+    std::strcpy(entry.name, "\x8E\x52\x85\x40"); // 山, then an unassigned pair
+    std::strcpy(entry.memo, "\x97\x5C\xEB\x40"); // 予, then an unassigned pair
+    open(OP_EDIT, 0);
+    EXPECT_EQ(edit(1004)->text(), u("山・"));
+    EXPECT_EQ(edit(1038)->text(), u("予・"));
+
+    putText(edit(1004), Entry::InputMethod, u("田"));
+    putText(edit(1038), Entry::Paste, QString(60, QChar(0x5B9A))); // 定 ×60, 48 fit
+    EXPECT_EQ(edit(1004)->text(), u("山・田"));
+    EXPECT_EQ(edit(1038)->text(), u("予・") + QString(48, QChar(0x5B9A)));
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(fromCp932(telBook().entries[0].name), u("山・田"));
+    EXPECT_EQ(fromCp932(telBook().entries[0].memo), edit(1038)->text());
+    EXPECT_EQ(qstrlen(telBook().entries[0].memo), 100u);
 }
 
 TEST_F(Editor, GroupSecretAndTheGroupBoxEditField)

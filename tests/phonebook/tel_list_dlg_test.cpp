@@ -5,11 +5,14 @@
 #include "tests/support/scripted_services.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -53,7 +56,6 @@ TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
     CTelListDlg dlg;
     ASSERT_EQ(dlg.list()->columnCount(), 16);
     EXPECT_EQ(dlg.list()->horizontalHeaderItem(10)->text(), QStringLiteral("メールアドレス１"));
-    EXPECT_EQ(dlg.list()->columnWidth(2), 50);
     ASSERT_EQ(dlg.list()->rowCount(), 4);
     const QStringList first = {QStringLiteral("山田太郎"),
                                QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
@@ -230,6 +232,49 @@ TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
     CTelListDlg dlg;
     EXPECT_TRUE(appState().filePath.isEmpty());
     EXPECT_EQ(appState().selectedIndex, -1);
+}
+
+// The cells show the book as it was when the list was last filled, however the book changes
+// until the next refresh, and a cell given a text of its own keeps it.
+TEST_F(ListWindow, CellsShowTheBookAsItWasAtTheLastRefresh)
+{
+    telBook().entries[2].tel[0].number[2] = '1'; // every entry valid
+    CTelListDlg dlg;
+    ASSERT_EQ(dlg.list()->rowCount(), 4);
+    std::strcpy(telBook().entries[0].name, "X");
+    telBook().entries[1].tel[0].kind = TEL_FAX;
+    clearBook(telBook());
+    EXPECT_EQ(cell(dlg, 0, 0), QStringLiteral("山田太郎"));
+    EXPECT_EQ(cell(dlg, 1, 3), cell(dlg, 0, 3));
+    EXPECT_EQ(dlg.list()->model()->index(1, 4).data().toString(), QStringLiteral("0661234567"));
+
+    dlg.list()->item(3, 0)->setText(QStringLiteral("印"));
+    EXPECT_EQ(cell(dlg, 3, 0), QStringLiteral("印"));
+    EXPECT_EQ(dlg.list()->item(3, 0)->clone()->text(), QStringLiteral("印"));
+    dlg.refreshList();
+    EXPECT_EQ(dlg.list()->rowCount(), 0);
+}
+
+// The columns show the usual longest contents whole at the font in use: names, readings, kinds,
+// eleven-digit numbers, twenty-character addresses and every header.
+TEST_F(ListWindow, ColumnsShowTheirUsualContentsWhole)
+{
+    fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"09012345678"}, {"watanabe.m@email.com"}},
+              {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"08098765432"}, {"yamada.taro@mail.com"}},
+              {"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"07011223344"}, {"hanako_sato@abcd.com"}},
+              {"小林", "ｺﾊﾞﾔｼ", {"0120123456"}, {"kobayashi.m@web.com"}}});
+    CTelListDlg dlg;
+    QTableWidget* list = dlg.list();
+    for (int column = 0; column < list->columnCount(); ++column)
+        EXPECT_LE(list->horizontalHeader()->sectionSizeHint(column), list->columnWidth(column))
+            << list->horizontalHeaderItem(column)->text().toStdString();
+    for (int row = 0; row < list->rowCount(); ++row) {
+        for (int column : {0, 1, 3, 4, 10}) {
+            const QModelIndex index = list->model()->index(row, column);
+            EXPECT_LE(list->sizeHintForIndex(index).width(), list->columnWidth(column))
+                << index.data().toString().toStdString();
+        }
+    }
 }
 
 } // namespace

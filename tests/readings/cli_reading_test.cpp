@@ -1,6 +1,6 @@
 // vemblor-cli reading and convert --readings, run as the separate program scripts call.
 
-#include "tests/support/cli_run.h"
+#include "tests/exchange/cli_run.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -101,6 +101,47 @@ TEST(CliConvert, ReadingsOptionMakesMissingReadingsFromTheNames)
                QStringLiteral("name=0,tel1=1,furigana=2"), QStringLiteral("--readings")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(readingsIn(json), QStringList{QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ")});
+}
+
+TEST(CliImport, ContactsWithoutAReadingGetOneMadeFromTheNameMarkedAsProposed)
+{
+    QTemporaryDir dir;
+    const QString contacts = dir.filePath(QStringLiteral("contacts.vcf"));
+    QFile file(contacts);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:佐藤 花子\r\nN:佐藤;花子;;;\r\n"
+                              "TEL;TYPE=CELL:09011112222\r\nEND:VCARD\r\n"
+                              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:ABC\r\nN:ABC;;;;\r\n"
+                              "TEL;TYPE=CELL:0120\r\nEND:VCARD\r\n")
+                   .toUtf8());
+    file.close();
+    const QString json = dir.filePath(QStringLiteral("out.json"));
+    const QString report = dir.filePath(QStringLiteral("report.json"));
+    const CliRun run =
+        cli({QStringLiteral("import"), contacts, json, QStringLiteral("--report"), report});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The name that can be read gets its reading; the other one the completion's number.
+    EXPECT_EQ(readingsIn(json), (QStringList{QStringLiteral("ｻﾄｳ ﾊﾅｺ"), QStringLiteral("0120")}));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("ｻﾄｳ ﾊﾅｺ"))) << run.out.toStdString();
+
+    QFile reportFile(report);
+    ASSERT_TRUE(reportFile.open(QIODevice::ReadOnly));
+    const QJsonArray entries = QJsonDocument::fromJson(reportFile.readAll())
+                                   .object()
+                                   .value(QStringLiteral("entries"))
+                                   .toArray();
+    auto changesOf = [&entries](int index) {
+        QStringList kinds;
+        for (const QJsonValue& entry : entries)
+            if (entry.toObject().value(QStringLiteral("index")).toInt() == index)
+                for (const QJsonValue& change :
+                     entry.toObject().value(QStringLiteral("changes")).toArray())
+                    kinds << change.toObject().value(QStringLiteral("change")).toString();
+        return kinds;
+    };
+    EXPECT_TRUE(changesOf(0).contains(QStringLiteral("proposed")))
+        << changesOf(0).join(QLatin1Char(',')).toStdString();
+    EXPECT_FALSE(changesOf(1).contains(QStringLiteral("proposed")));
 }
 
 } // namespace

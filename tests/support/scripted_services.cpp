@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
-bool ScriptedMessages::askYesNo(const QString& text)
+void ScriptedMessages::showMessage(const QString& text, QWidget*)
+{
+    shown << text;
+    if (whileShown)
+        whileShown(text);
+}
+
+bool ScriptedMessages::askYesNo(const QString& text, QWidget*)
 {
     questions << text;
+    if (whileShown)
+        whileShown(text);
     if (answers.isEmpty()) {
         ADD_FAILURE() << "unscripted question: " << text.toStdString();
         return false;

@@ -8,16 +8,21 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 class ScriptedMessages final : public MessageService {
 public:
     ScriptedMessages() { setMessageService(this); }
     ~ScriptedMessages() override { setMessageService(nullptr); }
 
-    void showMessage(const QString& text) override { shown << text; }
+    void showMessage(const QString& text, QWidget*) override;
     // Answers from the queue; a question nobody scripted fails the test and is answered No.
-    bool askYesNo(const QString& text) override;
+    bool askYesNo(const QString& text, QWidget*) override;
 
     void answer(bool yes) { answers.enqueue(yes); }
+
+    // Runs while each box is "open", e.g. to spin the event loop as a real modal box does.
+    std::function<void(const QString&)> whileShown;
 
     QStringList shown;     // OK boxes, in order
     QStringList questions; // Yes/No boxes, in order

@@ -4,6 +4,7 @@
 
 #include "app/core/settings.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/core/tel_book.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ protected:
         appState() = AppState{};
         savedPortNo() = 0;
         clearBook(telBook());
+        markBookUnchanged();
     }
     void TearDown() override
     {

@@ -1,9 +1,10 @@
 #pragma once
-// Runs vemblor-cli (VEMBLOR_CLI, the built program) as the separate program scripts call.
+// vemblor-cli run as the separate program scripts call, with what it printed.
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,3 +22,11 @@ inline CliRun cli(const QStringList& arguments)
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
+
+// A test that runs the tool on files of its own temporary folder.
+class CliTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QTemporaryDir dir;
+};

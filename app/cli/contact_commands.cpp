@@ -1,0 +1,92 @@
+#include "app/cli/contact_commands.h"
+
+#include "app/cli/book_commands.h"
+#include "app/cli/cli_commands.h"
+#include "exchange/core/contact_import.h"
+#include "exchange/core/smartphone_export.h"
+#include "phonebook/core/tel_book.h"
+#include "readings/reading_service.h"
+
+#include <QSaveFile>
+
+namespace {
+
+bool writeReport(const QString& path, const ImportReport& report)
+{
+    QSaveFile file(path);
+    const QByteArray json = report.toJson();
+    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+}
+
+// Reads IN with 連絡先の取り込み's reader into telBook(), readings made from the names where
+// the file has none; CLI_OK or CLI_FAILED after the message.
+int importContactsInput(const QString& in, ImportReport* report)
+{
+    ContactImportResult imported =
+        importContactsFile(in, telBook(), systemClock(), bestReadingCp932);
+    if (!imported.ok) {
+        printError(imported.message);
+        if (imported.message == QString::fromUtf8(CONTACT_HEADER_MESSAGE))
+            printError(QStringLiteral("vemblor-cli: assign the columns by hand with: convert IN "
+                                      "OUT --map KEY=COLUMN,..."));
+        return CLI_FAILED;
+    }
+    for (const QString& line : imported.report.lines())
+        printOut(line);
+    if (report)
+        *report = std::move(imported.report);
+    return CLI_OK;
+}
+
+} // namespace
+
+int runImport(const QStringList& arguments)
+{
+    QStringList rest = arguments;
+    QString reportPath;
+    if (const qsizetype at = rest.indexOf(QStringLiteral("--report")); at >= 0) {
+        if (at + 1 >= rest.size())
+            return usage("vemblor-cli: --report needs a file name");
+        reportPath = rest[at + 1];
+        rest.remove(at, 2);
+    }
+    if (rest.size() != 2)
+        return usage("Usage: vemblor-cli import IN OUT.vcf|OUT.json [--report REPORT.json]");
+    const QString& out = rest[1];
+    if (!isBookOutput(out))
+        return usage("vemblor-cli: OUT must be a .vcf or .json file");
+
+    ImportReport report;
+    if (const int imported = importContactsInput(rest[0], &report); imported != CLI_OK)
+        return imported;
+    if (const int written = writeBookOutput(out); written != CLI_OK)
+        return written;
+    if (!reportPath.isEmpty() && !writeReport(reportPath, report)) {
+        printError(QStringLiteral("vemblor-cli: cannot write the report: ") + reportPath);
+        return CLI_FAILED;
+    }
+    return checkImportedBook();
+}
+
+int runExport(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return usage("Usage: vemblor-cli export IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...]");
+    const QString& in = arguments[0];
+    const QString& out = arguments[1];
+    const auto format = smartphoneFormatOf(out);
+    if (!format)
+        return usage("vemblor-cli: OUT must be a .vcf or .csv file");
+    // convert's readers when its options are given, 連絡先の取り込み's reader (which also reads the
+    // program's own vCard files) otherwise.
+    const QStringList options = arguments.mid(2);
+    const int imported =
+        options.isEmpty() ? importContactsInput(in, nullptr) : importConvertInput(in, options);
+    if (imported != CLI_OK)
+        return imported;
+    if (!exportForSmartphone(out, *format, telBook())) {
+        printError(QString::fromUtf8(EXPORT_FAILED_MESSAGE));
+        return CLI_FAILED;
+    }
+    return CLI_OK;
+}

@@ -1,0 +1,83 @@
+// A full book (1000 entries) written to and read from the simulated handset on a
+// pseudo-terminal, through the real serial port and tick thread, at the normal pace (one command
+// per 100 ms tick, about 200 ms an entry) and at the fast pace (the next command as soon as the
+// reply was handled). One iteration each: the normal pace takes minutes.
+
+#include "device/core/transfer_runner.h"
+#include "device/emulator/pty_handset.h"
+#include "phonebook/core/app_state.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/tel_book.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TelBook> fullBook()
+{
+    auto book = std::make_unique<TelBook>();
+    for (std::uint32_t i = 0; i < MAX_TEL_ENTRIES; ++i) {
+        TelEntry& entry = book->entries[book->count++];
+        storeCp932(QStringLiteral("山田太郎%1").arg(i), entry.name, sizeof entry.name);
+        storeCp932(QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"), entry.furigana, sizeof entry.furigana);
+        storeCp932(QStringLiteral("0901234%1").arg(i, 4, 10, QLatin1Char('0')), entry.tel[0].number,
+                   sizeof entry.tel[0].number);
+        storeCp932(QStringLiteral("user%1@example.jp").arg(i), entry.mail[0].address,
+                   sizeof entry.mail[0].address);
+        storeCp932(QStringLiteral("メモ"), entry.memo, sizeof entry.memo);
+    }
+    return book;
+}
+
+// One transfer per iteration, with a handset that holds the full book.
+void runTransfers(benchmark::State& state, OperationCode operation, const TransferOptions& options)
+{
+    const auto book = fullBook();
+    PtyHandset handset;
+    if (!handset.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*book); });
+    for (auto _ : state) {
+        telBook() = *book;
+        appState().operation = operation;
+        TransferRunner runner(operation, true, options);
+        runner.run(handset.devicePath());
+        if (!runner.succeeded() || telBook().count != MAX_TEL_ENTRIES)
+            state.SkipWithError("the transfer did not complete");
+    }
+    state.counters["entries"] = MAX_TEL_ENTRIES;
+}
+
+void BM_HandsetTransfer(benchmark::State& state)
+{
+    TransferOptions options = plainTransfer();
+    options.fast = state.range(0) != 0;
+    runTransfers(state, state.range(1) != 0 ? OP_DEVICE_WRITE : OP_DEVICE_READ, options);
+}
+
+// The whole safe write at the fast pace: the handset's full book backed up, the book written and
+// read back for the check.
+void BM_BackedUpCheckedWrite(benchmark::State& state)
+{
+    const QTemporaryDir backups;
+    TransferOptions options;
+    options.backupDir = backups.path();
+    options.fast = true;
+    runTransfers(state, OP_DEVICE_WRITE, options);
+}
+BENCHMARK(BM_BackedUpCheckedWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+BENCHMARK(BM_HandsetTransfer)
+    ->ArgNames({"fast", "write"})
+    ->ArgsProduct({{1, 0}, {1, 0}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
+
+} // namespace

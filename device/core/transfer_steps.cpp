@@ -1,0 +1,89 @@
+#include "device/core/transfer_steps.h"
+
+#include "device/core/transfer_host.h"
+#include "device/core/written_book_check.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
+const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
+
+} // namespace
+
+QString stepLabel(const TransferSession& session, int entries)
+{
+    QString name;
+    switch (session.phase) {
+    case PHASE_BACKUP:
+        name = QStringLiteral("バックアップ中");
+        break;
+    case PHASE_VERIFY:
+        name = QStringLiteral("確認中");
+        break;
+    case PHASE_COPY:
+        name = QStringLiteral("書き込み中"); // the only copy with steps before or after it
+        break;
+    }
+    return entries < 0 ? name : QStringLiteral("%1（%2件）").arg(name).arg(entries);
+}
+
+QString eraseQuestion(const TransferSession& session)
+{
+    QString question = QString::fromUtf8(ERASE_QUESTION);
+    if (!session.backupTaken)
+        return question;
+    if (session.backupPath.isEmpty())
+        return question +
+               QStringLiteral("\n携帯電話の電話帳は空でした（バックアップはありません）。");
+    return question +
+           QStringLiteral("\n消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n") +
+           QDir::toNativeSeparators(session.backupPath);
+}
+
+std::unique_ptr<TelBook> takeStagedBook(TransferSession& session)
+{
+    std::unique_ptr<TelBook> book = std::move(session.staging);
+    book->count = static_cast<std::uint32_t>(session.entryIndex);
+    return book;
+}
+
+void keepBackup(TransferSession& session, TransferHost& host)
+{
+    const BackupResult result = host.keepBackup(*takeStagedBook(session));
+    if (!result.saved) {
+        host.showMessage(withStopNote(
+            session, QStringLiteral("携帯電話の電話帳のバックアップを保存できませんでした。\n") +
+                         result.error));
+        return;
+    }
+    session.backupPath = result.path;
+    session.backupTaken = true;
+    session.nextPhaseDue = true;
+}
+
+void checkWrittenBook(TransferSession& session, TransferHost& host)
+{
+    const std::unique_ptr<TelBook> readBack = takeStagedBook(session);
+    const TelBook& written = telBook();
+    const std::vector<EntryDifference> differences =
+        compareWrittenBook(written, *readBack, session.modelName);
+    const int writtenCount = static_cast<int>(std::min(written.count, MAX_TEL_ENTRIES));
+    const int readBackCount = static_cast<int>(readBack->count);
+    if (differences.empty() && writtenCount == readBackCount) {
+        session.completed = true;
+        host.showMessage(QString::fromUtf8(VERIFIED_MESSAGE));
+        return;
+    }
+    host.showMessage(describeDifferences(differences, writtenCount, readBackCount));
+}
+
+QString withStopNote(const TransferSession& session, const QString& text)
+{
+    return session.phase == PHASE_BACKUP
+               ? text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED)
+               : text;
+}

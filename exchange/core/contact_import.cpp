@@ -1,0 +1,111 @@
+#include "exchange/core/contact_import.h"
+
+#include "exchange/core/contact_fit.h"
+#include "exchange/core/contact_text_encoding.h"
+#include "exchange/core/csv_contact_reader.h"
+#include "exchange/core/vcard_contact_reader.h"
+#include "exchange/core/vcard_content_lines.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+ContactImportResult failure(const QString& message)
+{
+    ContactImportResult result;
+    result.message = message;
+    return result;
+}
+
+QString readErrorMessage(const ContactReadResult& read)
+{
+    switch (read.error) {
+    case ContactReadError::None:
+        break;
+    case ContactReadError::UnknownEncoding:
+        return QStringLiteral("連絡先ファイルの文字コードが分からない為、取り込みを終了します。");
+    case ContactReadError::LineTooLong:
+        return QStringLiteral("連絡先ファイルの%1行目が長すぎる為、取り込みを終了します。")
+            .arg(read.line);
+    case ContactReadError::Truncated:
+        return QStringLiteral("連絡先ファイルが途中で終わっている為（%"
+                              "1行目からの連絡先）、取り込みを終了します。")
+            .arg(read.line);
+    case ContactReadError::UnknownCharset:
+        return QStringLiteral(
+                   "連絡先ファイルの%1行目の文字コード「%2」が分からない為、取り込みを終了します。")
+            .arg(read.line)
+            .arg(read.detail);
+    case ContactReadError::HeaderNotRecognised:
+        return QString::fromUtf8(CONTACT_HEADER_MESSAGE);
+    }
+    return QString();
+}
+
+ContactReadResult readContacts(const QByteArray& file)
+{
+    ContactReadResult read;
+    const auto bytes = detectContactEncoding(file);
+    if (!bytes) {
+        read.error = ContactReadError::UnknownEncoding;
+        return read;
+    }
+    if (const int line = firstTooLongLine(bytes->bytes)) {
+        read.error = ContactReadError::LineTooLong;
+        read.line = line;
+        return read;
+    }
+    if (bytes->bytes.trimmed().isEmpty())
+        return read; // no contact at all
+    return looksLikeVCard(bytes->bytes) ? readVCardContacts(*bytes) : readCsvContacts(*bytes);
+}
+
+} // namespace
+
+ContactImportResult importContacts(const QByteArray& file, TelBook& book, const QDateTime& now,
+                                   const ReadingProposer& proposer)
+{
+    const ContactReadResult read = readContacts(file);
+    if (!read.ok())
+        return failure(readErrorMessage(read));
+    if (read.cards.empty())
+        return failure(QString::fromUtf8(CONTACT_NO_DATA_MESSAGE));
+
+    ContactImportResult result;
+    result.ok = true;
+    ImportReport& report = result.report;
+    report.cardCount = static_cast<int>(read.cards.size());
+    const std::size_t kept = std::min<std::size_t>(read.cards.size(), MAX_TEL_ENTRIES);
+    report.leftOut = static_cast<int>(read.cards.size() - kept);
+    // Staged apart from the book, which changes only once everything has been fitted.
+    auto staging = std::make_unique<TelBook>();
+    for (std::size_t i = 0; i < kept; ++i) {
+        EntryReport entryReport;
+        entryReport.index = static_cast<int>(i);
+        TelEntry& entry = staging->entries[i];
+        entry = fitContact(read.cards[i], entryReport);
+        fillMissingReading(entry, proposer, entryReport);
+        completeReported(entry, now, entryReport);
+        report.entries.push_back(std::move(entryReport));
+    }
+    staging->count = static_cast<std::uint32_t>(kept);
+    book = *staging;
+    return result;
+}
+
+ContactImportResult importContactsFile(const QString& path, TelBook& book, const LocalClock& clock,
+                                       const ReadingProposer& proposer)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("連絡先ファイルを開けません。"));
+    if (file.size() > MAX_CONTACT_FILE)
+        return failure(QStringLiteral("連絡先ファイルが大きすぎる為、取り込みを終了します。"));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("連絡先ファイルを開けません。"));
+    return importContacts(bytes, book, clock.now(), proposer);
+}

@@ -1,0 +1,335 @@
+#include "exchange/core/csv_contact_reader.h"
+
+#include "exchange/core/contact_labels.h"
+#include "exchange/core/csv_records.h"
+
+#include <QRegularExpression>
+
+#include <vector>
+
+namespace {
+
+enum class Role {
+    Unknown,
+    Ignored, // known, holds nothing the book keeps or needs to report
+    Family,
+    Given,
+    Middle,
+    Formatted,
+    PhoneticFamily,
+    PhoneticGiven,
+    PhoneticWhole,
+    Note,
+    Labels,
+    Sensitivity,
+    Phone,      // kind fixed by the column
+    PhoneLabel, // "Phone 1 - Label" / "Type": for the value column of the same number
+    PhoneValue,
+    Mail, // kind fixed by the column
+    MailLabel,
+    MailValue,
+};
+
+struct Column {
+    Role role = Role::Unknown;
+    TelKind telKind = TEL_PHONE;
+    MailKind mailKind = MAIL_UNSPECIFIED;
+    int pair = 0; // the number of "Phone 1 - …" / "E-mail 1 - …"
+    QString header;
+};
+
+struct NamedRole {
+    const char* header; // as normalised: NFKC, lower case, no blanks
+    Role role;
+    int kind = 0;
+};
+
+const NamedRole NAMED_ROLES[] = {
+    {"lastname", Role::Family},
+    {"familyname", Role::Family},
+    {"surname", Role::Family},
+    {"姓", Role::Family},
+    {"firstname", Role::Given},
+    {"givenname", Role::Given},
+    {"名", Role::Given},
+    {"middlename", Role::Middle},
+    {"additionalname", Role::Middle},
+    {"ミドルネーム", Role::Middle},
+    {"name", Role::Formatted},
+    {"displayname", Role::Formatted},
+    {"fullname", Role::Formatted},
+    {"表示名", Role::Formatted},
+    {"氏名", Role::Formatted},
+    {"名前", Role::Formatted},
+    {"phoneticlastname", Role::PhoneticFamily},
+    {"familynameyomi", Role::PhoneticFamily},
+    {"姓(フリガナ)", Role::PhoneticFamily},
+    {"フリガナ(姓)", Role::PhoneticFamily},
+    {"姓(よみがな)", Role::PhoneticFamily},
+    {"phoneticfirstname", Role::PhoneticGiven},
+    {"givennameyomi", Role::PhoneticGiven},
+    {"名(フリガナ)", Role::PhoneticGiven},
+    {"フリガナ(名)", Role::PhoneticGiven},
+    {"名(よみがな)", Role::PhoneticGiven},
+    {"yominame", Role::PhoneticWhole},
+    {"phoneticname", Role::PhoneticWhole},
+    {"フリガナ", Role::PhoneticWhole},
+    {"よみがな", Role::PhoneticWhole},
+    {"notes", Role::Note},
+    {"note", Role::Note},
+    {"メモ", Role::Note},
+    {"備考", Role::Note},
+    {"labels", Role::Labels},
+    {"groupmembership", Role::Labels},
+    {"categories", Role::Labels},
+    {"分類", Role::Labels},
+    {"sensitivity", Role::Sensitivity},
+    {"秘密度", Role::Sensitivity},
+    {"mobilephone", Role::Phone, TEL_MOBILE},
+    {"mobilenumber", Role::Phone, TEL_MOBILE},
+    {"cellphone", Role::Phone, TEL_MOBILE},
+    {"携帯電話", Role::Phone, TEL_MOBILE},
+    {"homephone", Role::Phone, TEL_PHONE},
+    {"homephone2", Role::Phone, TEL_PHONE},
+    {"自宅電話", Role::Phone, TEL_PHONE},
+    {"自宅電話2", Role::Phone, TEL_PHONE},
+    {"primaryphone", Role::Phone, TEL_PHONE},
+    {"otherphone", Role::Phone, TEL_PHONE},
+    {"その他の電話", Role::Phone, TEL_PHONE},
+    {"companymainphone", Role::Phone, TEL_PHONE},
+    {"代表電話", Role::Phone, TEL_PHONE},
+    {"pager", Role::Phone, TEL_PHONE},
+    {"pagernumber", Role::Phone, TEL_PHONE},
+    {"ポケットベル", Role::Phone, TEL_PHONE},
+    {"carphone", Role::Phone, TEL_PHONE},
+    {"電話番号", Role::Phone, TEL_PHONE},
+    {"businessphone", Role::Phone, TEL_OFFICE},
+    {"businessphone2", Role::Phone, TEL_OFFICE},
+    {"workphone", Role::Phone, TEL_OFFICE},
+    {"会社電話", Role::Phone, TEL_OFFICE},
+    {"会社電話2", Role::Phone, TEL_OFFICE},
+    {"businessfax", Role::Phone, TEL_FAX},
+    {"homefax", Role::Phone, TEL_FAX},
+    {"otherfax", Role::Phone, TEL_FAX},
+    {"faxnumber", Role::Phone, TEL_FAX},
+    {"会社fax", Role::Phone, TEL_FAX},
+    {"自宅fax", Role::Phone, TEL_FAX},
+    {"その他のfax", Role::Phone, TEL_FAX},
+    {"e-mailaddress", Role::Mail},
+    {"e-mail2address", Role::Mail},
+    {"e-mail3address", Role::Mail},
+    {"emailaddress", Role::Mail},
+    {"電子メールアドレス", Role::Mail},
+    {"電子メール2アドレス", Role::Mail},
+    {"電子メール3アドレス", Role::Mail},
+    {"メールアドレス", Role::Mail},
+    {"primaryemail", Role::Mail},
+    {"secondaryemail", Role::Mail},
+    {"e-mailtype", Role::Ignored},
+    {"e-mail2type", Role::Ignored},
+    {"e-mail3type", Role::Ignored},
+    {"e-maildisplayname", Role::Ignored},
+    {"e-mail2displayname", Role::Ignored},
+    {"e-mail3displayname", Role::Ignored},
+    {"電子メール表示名", Role::Ignored},
+    {"電子メール2表示名", Role::Ignored},
+    {"電子メール3表示名", Role::Ignored},
+    {"電子メールの種類", Role::Ignored},
+};
+
+QString normalisedHeader(const QString& header)
+{
+    QString text = header.normalized(QString::NormalizationForm_KC).toLower();
+    text.remove(QRegularExpression(QStringLiteral("\\s+")));
+    return text;
+}
+
+Column columnOf(const QString& header)
+{
+    Column column;
+    column.header = header.trimmed();
+    const QString key = normalisedHeader(header);
+    static const QRegularExpression pair(
+        QStringLiteral("^(phone|e-mail|email)(\\d+)-(label|type|value)$"));
+    if (const auto match = pair.match(key); match.hasMatch()) {
+        const bool phone = match.captured(1) == QLatin1String("phone");
+        const bool value = match.captured(3) == QLatin1String("value");
+        column.pair = match.captured(2).toInt();
+        column.role = phone ? (value ? Role::PhoneValue : Role::PhoneLabel)
+                            : (value ? Role::MailValue : Role::MailLabel);
+        return column;
+    }
+    for (const NamedRole& named : NAMED_ROLES)
+        if (key == QString::fromUtf8(named.header)) {
+            column.role = named.role;
+            if (named.role == Role::Phone)
+                column.telKind = static_cast<TelKind>(named.kind);
+            if (named.role == Role::Mail && key.contains(QLatin1String("business")))
+                column.mailKind = MAIL_OFFICE_PC;
+            return column;
+        }
+    return column;
+}
+
+bool recognised(const std::vector<Column>& columns)
+{
+    bool name = false;
+    bool more = false;
+    for (const Column& column : columns) {
+        switch (column.role) {
+        case Role::Family:
+        case Role::Given:
+        case Role::Formatted:
+            name = true;
+            break;
+        case Role::Unknown:
+        case Role::Ignored:
+        case Role::Middle:
+            break;
+        default:
+            more = true;
+        }
+    }
+    return name && more;
+}
+
+// Several values in one cell, as Google writes them ("a ::: b").
+QStringList multiValues(const QString& cell)
+{
+    QStringList values;
+    for (const QString& part : cell.split(QStringLiteral(":::")))
+        if (!part.trimmed().isEmpty())
+            values.append(part.trimmed());
+    return values;
+}
+
+// Cells the mail programs fill in for every contact without it holding anything.
+bool isPlaceholder(const QString& value)
+{
+    for (const char* placeholder : {"0/0/00", "Unspecified", "Normal", "False"})
+        if (value == QLatin1String(placeholder))
+            return true;
+    return false;
+}
+
+QString cellOf(const QStringList& row, std::size_t index)
+{
+    return index < static_cast<std::size_t>(row.size())
+               ? row[static_cast<qsizetype>(index)].trimmed()
+               : QString();
+}
+
+// The label cell that goes with the value column of pair number n.
+QString pairLabel(const std::vector<Column>& columns, const QStringList& row, Role labelRole, int n)
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].role == labelRole && columns[i].pair == n)
+            return cellOf(row, i);
+    return QString();
+}
+
+ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row)
+{
+    ContactCard card;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const Column& column = columns[i];
+        const QString value = cellOf(row, i);
+        if (value.isEmpty())
+            continue;
+        switch (column.role) {
+        case Role::Family:
+            card.familyName = value;
+            break;
+        case Role::Given:
+            card.givenName = value;
+            break;
+        case Role::Middle:
+            card.middleName = value;
+            break;
+        case Role::Formatted:
+            if (card.formattedName.isEmpty())
+                card.formattedName = value;
+            break;
+        case Role::PhoneticFamily:
+            card.phoneticFamily = value;
+            break;
+        case Role::PhoneticGiven:
+            card.phoneticGiven = value;
+            break;
+        case Role::PhoneticWhole:
+            if (card.phoneticFamily.isEmpty() && card.phoneticGiven.isEmpty())
+                card.phoneticFamily = value;
+            break;
+        case Role::Note:
+            card.note = value;
+            break;
+        case Role::Labels: {
+            const QStringList labels = multiValues(value);
+            card.group = groupFromLabels(labels);
+            for (const QString& label : labels)
+                if (!label.startsWith(QLatin1Char('*')) && !groupFromLabels({label}))
+                    card.droppedProperties.append(column.header);
+            break;
+        }
+        case Role::Sensitivity:
+            card.secret = value.compare(QLatin1String("Private"), Qt::CaseInsensitive) == 0 ||
+                          value.compare(QLatin1String("Confidential"), Qt::CaseInsensitive) == 0 ||
+                          value == QLatin1String("個人") || value == QLatin1String("極秘");
+            break;
+        case Role::Phone:
+            card.numbers.push_back({value, column.telKind, false});
+            break;
+        case Role::PhoneValue: {
+            const QString label = pairLabel(columns, row, Role::PhoneLabel, column.pair);
+            for (const QString& number : multiValues(value))
+                card.numbers.push_back(
+                    {number, telKindFromWords({label}), label.startsWith(QLatin1Char('*'))});
+            break;
+        }
+        case Role::Mail:
+            card.mails.push_back({value, column.mailKind, false});
+            break;
+        case Role::MailValue: {
+            const QString label = pairLabel(columns, row, Role::MailLabel, column.pair);
+            for (const QString& address : multiValues(value))
+                card.mails.push_back(
+                    {address, mailKindFromWords({label}), label.startsWith(QLatin1Char('*'))});
+            break;
+        }
+        case Role::Unknown:
+            if (!isPlaceholder(value) && !card.droppedProperties.contains(column.header))
+                card.droppedProperties.append(column.header);
+            break;
+        case Role::Ignored:
+        case Role::PhoneLabel:
+        case Role::MailLabel:
+            break;
+        }
+    }
+    card.droppedProperties.removeDuplicates();
+    return card;
+}
+
+} // namespace
+
+ContactReadResult readCsvContacts(const ContactBytes& file)
+{
+    ContactReadResult result;
+    const CsvRecords csv = splitCsvRecords(decodeContactText(file.bytes, file.charset));
+    if (csv.unterminatedQuote) {
+        result.error = ContactReadError::Truncated;
+        result.line = csv.quoteLine;
+        return result;
+    }
+    std::vector<Column> columns;
+    if (!csv.records.isEmpty())
+        for (const QString& header : csv.records.first())
+            columns.push_back(columnOf(header));
+    if (!recognised(columns)) {
+        result.error = ContactReadError::HeaderNotRecognised;
+        return result;
+    }
+    for (qsizetype r = 1; r < csv.records.size(); ++r)
+        result.cards.push_back(contactOf(columns, csv.records[r]));
+    return result;
+}

@@ -1,0 +1,25 @@
+#include "exchange/core/smartphone_export.h"
+
+#include "exchange/core/smartphone_csv_writer.h"
+#include "exchange/core/smartphone_vcard_writer.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+std::optional<SmartphoneFormat> smartphoneFormatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard"))
+        return SmartphoneFormat::VCard;
+    if (suffix == QLatin1String("csv"))
+        return SmartphoneFormat::Csv;
+    return std::nullopt;
+}
+
+bool exportForSmartphone(const QString& path, SmartphoneFormat format, const TelBook& book)
+{
+    const QByteArray bytes =
+        format == SmartphoneFormat::VCard ? smartphoneVCard(book) : smartphoneCsv(book);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}

@@ -1,0 +1,85 @@
+#include "exchange/ui/import_report_dlg.h"
+
+#include "window_services/file_dialog_service.h"
+#include "window_services/message_service.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+QString importSummary(const ImportReport& report)
+{
+    const int changes = static_cast<int>(report.lines().size());
+    QString text = QStringLiteral("%1件を取り込みました。").arg(report.entries.size());
+    text += changes == 0 ? QStringLiteral("変更はありません。")
+                         : QStringLiteral("次の%1件の変更を加えました。").arg(changes);
+    return text;
+}
+
+CImportReportDlg::CImportReportDlg(const ImportReport& report, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("連絡先の取り込み結果"));
+    summary_ = new QLabel(importSummary(report), this);
+    lines_ = new QListWidget(this);
+    lines_->setObjectName(QStringLiteral("reportLines"));
+    lines_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lines_->addItems(report.lines());
+    copy_ = new QPushButton(QStringLiteral("コピー"), this);
+    save_ = new QPushButton(QStringLiteral("保存..."), this);
+    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy_);
+    buttons->addWidget(save_);
+    buttons->addWidget(close_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary_);
+    layout->addWidget(lines_);
+    layout->addLayout(buttons);
+    resize(640, 360);
+
+    connect(copy_, &QPushButton::clicked, this, &CImportReportDlg::copyToClipboard);
+    connect(save_, &QPushButton::clicked, this, &CImportReportDlg::saveToFile);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString CImportReportDlg::reportText() const
+{
+    QString text = summary_->text() + QStringLiteral("\r\n");
+    for (int i = 0; i < lines_->count(); ++i)
+        text += lines_->item(i)->text() + QStringLiteral("\r\n");
+    return text;
+}
+
+void CImportReportDlg::copyToClipboard()
+{
+    // The selected lines when there are any, the whole report otherwise.
+    const QList<QListWidgetItem*> selected = lines_->selectedItems();
+    if (selected.isEmpty()) {
+        QApplication::clipboard()->setText(reportText());
+        return;
+    }
+    QString text;
+    for (int i = 0; i < lines_->count(); ++i)
+        if (lines_->item(i)->isSelected())
+            text += lines_->item(i)->text() + QStringLiteral("\r\n");
+    QApplication::clipboard()->setText(text);
+}
+
+void CImportReportDlg::saveToFile()
+{
+    const QString path = fileDialogs().saveFileName(
+        this, QStringLiteral("Text Files(*.txt);;All Files (*.*)"), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QByteArray bytes = reportText().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        showMessage("保存処理で異常がある為、処理を終了します。");
+}

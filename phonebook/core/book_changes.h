@@ -1,0 +1,11 @@
+#pragma once
+// Whether the phone book holds changes that would be lost on exit. The book as it was last
+// saved, imported or read from the handset is remembered by a fingerprint of its entries' fields,
+// so every way of changing the book counts (the editor, 削除, commands added later) without each
+// of them having to report it, and a change undone, or an entry stored as it was, is no change.
+
+// Remembers the book as it is now as the one that is kept elsewhere (a file or the handset).
+void markBookUnchanged();
+// True when the book holds entries and they differ from the ones last marked. An empty book
+// has nothing to lose and cannot be saved, so it never counts as changed.
+bool bookHasUnsavedChanges();

@@ -1,0 +1,165 @@
+// The import of each exporter's shape, field by field, with the report it must give.
+
+#include "exchange/core/contact_import.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/record_check.h"
+#include "tests/exchange/entry_slot_texts.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const QDateTime IMPORT_TIME(QDate(2024, 1, 15), QTime(9, 30));
+
+struct ExpectedEntry {
+    std::string name;
+    std::string furigana;
+    int group;
+    int secret;
+    std::vector<SlotText> tel;
+    std::vector<SlotText> mail;
+    std::string memo;
+};
+
+using Change = std::tuple<int, ChangeKind, std::string>; // entry index, kind, field
+
+struct FixtureCase {
+    const char* file;
+    std::vector<ExpectedEntry> entries;
+    std::set<Change> changes;
+};
+
+std::ostream& operator<<(std::ostream& out, const FixtureCase& c)
+{
+    return out << c.file;
+}
+
+std::string text(const char* field)
+{
+    return fromCp932(field).toStdString();
+}
+
+QByteArray fixture(const char* name)
+{
+    QFile file(QStringLiteral(VEMBLOR_TEST_DATA "/contacts/") + QString::fromUtf8(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+constexpr auto DROPPED = ChangeKind::Dropped;
+constexpr auto FOLDED = ChangeKind::Folded;
+constexpr auto FILLED = ChangeKind::Filled;
+
+const FixtureCase CASES[] = {
+    {"smartphone-3.0.vcf",
+     {{"山田太郎",
+       "ﾔﾏﾀﾞﾀﾛｳ",
+       0,
+       0,
+       {{TEL_MOBILE, "09012345678"}, {TEL_PHONE, "0312345678"}, {TEL_FAX, "0398765432"}},
+       {{MAIL_UNSPECIFIED, "taro@example.jp"}, {MAIL_OFFICE_PC, "t.yamada@example.co.jp"}},
+       "打ち合わせは火曜, 水曜\r\n駅前～本社"}},
+     {{0, DROPPED, "電話番号4"}, {0, FOLDED, "メモ"}, {0, DROPPED, "その他"}}},
+    {"service-3.0.vcf",
+     {{"John Smith",
+       "ｽﾐｽ ｼﾞｮﾝ",
+       3,
+       1,
+       {{TEL_OFFICE, "01016505550100"}, {TEL_MOBILE, "01016505550199"}},
+       {{MAIL_UNSPECIFIED, "jsmith@example.com"},
+        {MAIL_UNSPECIFIED, "john@example.com"},
+        {MAIL_OFFICE_PC, "john.smith@example.org"}},
+       ""},
+      {"株式会社見本", "0120000000", 0, 0, {{TEL_PHONE, "0120000000"}}, {}, ""}},
+     {{0, DROPPED, "メールアドレス4"},
+      {0, DROPPED, "名前"},
+      {0, DROPPED, "その他"},
+      {1, FILLED, "フリガナ"}}},
+    {"handset-2.1-utf8-qp.vcf",
+     {{"佐藤花子",
+       "ｻﾄｳﾊﾅｺ",
+       0,
+       0,
+       {{TEL_MOBILE, "09011112222"}, {TEL_PHONE, "0312340000"}},
+       {{MAIL_UNSPECIFIED, "hanako@example.jp"}},
+       "メモ：①番の件"}},
+     {}},
+    {"card-4.0.vcf",
+     {{"鈴木一郎",
+       "ｽｽﾞｷｲﾁﾛｳ",
+       0,
+       0,
+       {{TEL_MOBILE, "09055550002"}, {TEL_OFFICE, "0355550001P12"}},
+       {{MAIL_OFFICE_PC, "ichiro@example.co.jp"}},
+       "9時～17時"}},
+     {{0, DROPPED, "電話番号"}, {0, FOLDED, "メモ"}}},
+    {"service.csv",
+     {{"田中次郎",
+       "ﾀﾅｶｼﾞﾛｳ",
+       2,
+       0,
+       {{TEL_MOBILE, "09022223333"}, {TEL_MOBILE, "08044445555"}, {TEL_FAX, "0333334444"}},
+       {{MAIL_UNSPECIFIED, "jiro@example.jp"}, {MAIL_OFFICE_PC, "tanaka@example.co.jp"}},
+       "月曜休み, 要連絡\r\n内線は２番"},
+      {"Anne Brown", "010442079460000", 0, 0, {{TEL_PHONE, "010442079460000"}}, {}, ""}},
+     {{0, DROPPED, "その他"}, {1, DROPPED, "その他"}, {1, FILLED, "フリガナ"}}},
+    {"mail-en.csv",
+     {{"Mary Jones",
+       "0311110000",
+       0,
+       1,
+       {{TEL_FAX, "0311110000"}, {TEL_OFFICE, "0311112222"}, {TEL_MOBILE, "09099990000"}},
+       {{MAIL_UNSPECIFIED, "mary@example.com"}},
+       ""}},
+     {{0, FILLED, "フリガナ"}}},
+    {"mail-ja.csv",
+     {{"高橋美咲",
+       "ﾀｶﾊｼﾐｻｷ",
+       0,
+       0,
+       {{TEL_MOBILE, "09077778888"}, {TEL_PHONE, "0451234567"}},
+       {{MAIL_UNSPECIFIED, "misaki@example.jp"}, {MAIL_UNSPECIFIED, "m.takahashi@example.co.jp"}},
+       "表計算ソフトの表"}},
+     {{0, DROPPED, "その他"}}},
+};
+
+class ContactFixtures : public testing::TestWithParam<FixtureCase> {};
+
+TEST_P(ContactFixtures, ImportsEveryFieldWithTheExpectedReport)
+{
+    const FixtureCase& c = GetParam();
+    auto book = std::make_unique<TelBook>();
+    const ContactImportResult result = importContacts(fixture(c.file), *book, IMPORT_TIME);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    ASSERT_EQ(book->count, c.entries.size());
+    for (std::size_t i = 0; i < c.entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TelEntry& entry = book->entries[i];
+        const ExpectedEntry& expected = c.entries[i];
+        EXPECT_EQ(text(entry.name), expected.name);
+        EXPECT_EQ(text(entry.furigana), expected.furigana);
+        EXPECT_EQ(entry.group, expected.group);
+        EXPECT_EQ(entry.secret, expected.secret);
+        EXPECT_EQ(filledSlotTexts(entry, SlotList::Tel), expected.tel);
+        EXPECT_EQ(filledSlotTexts(entry, SlotList::Mail), expected.mail);
+        EXPECT_EQ(text(entry.memo), expected.memo);
+        EXPECT_TRUE(checkEntry(entry).ok());
+    }
+    std::set<Change> changes;
+    for (const EntryReport& entry : result.report.entries)
+        for (const FieldChange& change : entry.changes)
+            changes.insert({entry.index, change.kind, change.field.toStdString()});
+    EXPECT_EQ(changes, c.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Exporters, ContactFixtures, testing::ValuesIn(CASES));
+
+} // namespace

@@ -1,0 +1,50 @@
+// The real message boxes: captioned "Vemblor" and centred over the window they belong to, even
+// when another window of the program is the active one.
+
+#include "tests/support/box_watcher.h"
+#include "window_services/message_service.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Placement {
+    const char* name;
+    bool ownerGiven; // else the box belongs to the active window
+};
+
+TEST(MessageBoxes, StandCentredOverTheirOwner)
+{
+    for (Placement c : {Placement{"owner given", true}, Placement{"active window", false}}) {
+        // Two windows far apart; the second is the active one.
+        QDialog first;
+        first.setGeometry(40, 40, 240, 160);
+        QDialog second;
+        second.setGeometry(420, 300, 300, 200);
+        first.show();
+        second.show();
+        second.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&second));
+        QWidget* expected = c.ownerGiven ? &first : &second;
+
+        BoxWatcher watcher;
+        watcher.answer(true);
+        messages().showMessage(QStringLiteral("OK"), c.ownerGiven ? &first : nullptr);
+        // The box's owner is the active window again, as after a box of the platform.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(expected)) << c.name;
+        EXPECT_TRUE(messages().askYesNo(QStringLiteral("Yes/No"), c.ownerGiven ? &first : nullptr));
+
+        ASSERT_EQ(watcher.boxes.size(), 2) << c.name;
+        for (const BoxWatcher::Box& box : watcher.boxes) {
+            EXPECT_EQ(box.title, QStringLiteral("Vemblor"));
+            EXPECT_EQ(box.ownerFrame, expected->frameGeometry()) << c.name;
+            EXPECT_TRUE(box.centredOverOwner()) << c.name << " " << box.text.toStdString();
+        }
+    }
+}
+
+} // namespace
