@@ -4,6 +4,7 @@
 #include "exchange/core/smartphone_export.h"
 #include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
@@ -33,6 +34,7 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
         return;
     }
     telBook() = *staging;
+    markBookUnchanged();
     // The book no longer comes from a file of the program's own: 保存 asks for a name rather
     // than overwrite the smartphone's file with another format.
     appState().filePath.clear();

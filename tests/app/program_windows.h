@@ -5,6 +5,7 @@
 
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
+#include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/version_dlg.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "phonebook/core/app_state.h"
@@ -25,7 +26,7 @@ struct ProgramWindow {
 inline std::vector<ProgramWindow> programWindows()
 {
     return {
-        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT, 4},
+        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT, 5},
         {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL, 4},
         {"entry editor",
          [] {
@@ -36,6 +37,7 @@ inline std::vector<ProgramWindow> programWindows()
          ID_EDIT_DECIDE, 0},
         {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE, 2},
         {"port dialog", [] { return std::make_unique<CPortDlg>(); }},
+        {"transfer settings", [] { return std::make_unique<CTransferSettingsDlg>(); }},
         {"version dialog", [] { return std::make_unique<CVersionDlg>(); }},
     };
 }

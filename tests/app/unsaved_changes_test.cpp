@@ -9,6 +9,7 @@
 #include "exchange/core/csv_assignment.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/book_changes.h"
 #include "phonebook/ui/list_commands.h"
@@ -74,6 +75,7 @@ template <class T> void onNextModal(std::function<void(T&)> act)
 // The list window the main window opened, with the scripted services and the working directory:
 // every step a case is made of.
 struct Steps {
+    CVemblorDlg& main;
     CTelListDlg& list;
     ScriptedMessages& messages;
     ScriptedFileDialogs& files;
@@ -122,6 +124,17 @@ struct Steps {
         });
         command(ID_LIST_IMPORT_CSV);
     }
+    // 連絡先の取り込み… of a smartphone's vCard 3.0 file, or of a file that is not there.
+    void importContacts(bool fileThere)
+    {
+        discardYes();
+        files.nextFiles.enqueue(fileThere
+                                    ? QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-gmail-3.0.vcf")
+                                    : dir.filePath(QStringLiteral("no-such-file.vcf")));
+        if (fileThere)
+            onNextModal<CImportReportDlg>([](CImportReportDlg& report) { report.accept(); });
+        command(ID_LIST_IMPORT_CONTACTS);
+    }
     void select(int row) { list.list()->setCurrentCell(row, 0); }
     // 編集 on the first entry; with a name the entry gets it, without one the editor's 決定
     // stores the entry as it was.
@@ -163,10 +176,10 @@ struct Steps {
         discardYes();
         std::unique_ptr<DemoHandset> demo;
         if (handsetThere) {
-            demo = CVemblorApp::startDemo();
+            demo = CVemblorApp::startDemo(main);
             ASSERT_NE(demo, nullptr);
         } else {
-            overridePortDevice(appState().portNo, dir.filePath(QStringLiteral("no-such-device")));
+            overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
         }
         TransferGuard guard;
         command(ID_LIST_DEVICE_READ);
@@ -183,7 +196,7 @@ protected:
     void TearDown() override
     {
         listCommands() = ListCommands{};
-        overridePortDevice(0, QString());
+        overridePortInUse(QString());
         StartDirTest::TearDown();
     }
 
@@ -201,14 +214,14 @@ protected:
         clearBook(telBook());
         markBookUnchanged();
         appState() = AppState{};
-        overridePortDevice(0, QString());
+        overridePortInUse(QString());
         messages.shown.clear();
         messages.answers.clear();
 
         CVemblorDlg main;
         main.show();
-        onNextModal<CTelListDlg>([this, &c](CTelListDlg& list) {
-            Steps steps{list, messages, files, dir};
+        onNextModal<CTelListDlg>([this, &c, &main](CTelListDlg& list) {
+            Steps steps{main, list, messages, files, dir};
             c.run(steps);
             list.commandAction(ID_LIST_CANCEL)->trigger();
         });
@@ -319,6 +332,18 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
              s.command(ID_LIST_IMPORT_VCARD);
          },
          false},
+        {"追加, 連絡先の取り込み",
+         [](Steps& s) {
+             s.add();
+             s.importContacts(true);
+         },
+         false},
+        {"追加, 連絡先の取り込み of a file that is not there",
+         [](Steps& s) {
+             s.add();
+             s.importContacts(false);
+         },
+         true},
         {"追加, 新規",
          [](Steps& s) {
              s.add();
