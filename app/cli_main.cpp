@@ -4,6 +4,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/contact_commands.h"
 #include "app/cli/handset_commands.h"
+#include "app/cli/reading_command.h"
 
 #include <QCoreApplication>
 
@@ -15,7 +16,8 @@ namespace {
 
 // Each subcommand arrives with the code it runs.
 const CliCommand COMMANDS[] = {
-    {"convert", "IN.vcf|IN.csv OUT.vcf|OUT.json [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
+    {"convert",
+     "IN.vcf|IN.csv OUT.vcf|OUT.json [--readings] [--map KEY=COLUMN,...] [--delete-rows ROW,...]",
      runConvert},
     {"check", "BOOK.vcf", runCheck},
     {"import", "IN OUT.vcf|OUT.json [--report REPORT.json]", runImport},
@@ -29,6 +31,7 @@ const CliCommand COMMANDS[] = {
      "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--hang-up STEP[:N]]\n"
      "          [--corrupt N] [--book FILE.vcf] [--dump FILE.vcf]",
      runEmulate},
+    {"reading", "NAME... [--json]", runReading},
 };
 
 void printUsage(std::FILE* to)

@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
           libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core
-          qt6-translations-l10n poppler-utils python3 valgrind python3-vobject)
+          qt6-translations-l10n poppler-utils python3 valgrind python3-vobject libmecab-dev
+          mecab-ipadic-utf8)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
+#include "readings/reading_review.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -106,7 +107,7 @@ int importConvertInput(const QString& path, const QStringList& options)
 int runConvert(const QStringList& arguments)
 {
     if (arguments.size() < 2)
-        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json");
+        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json [--readings]");
     const QString& in = arguments[0];
     const QString& out = arguments[1];
     if (!inputFormatOf(in))
@@ -114,8 +115,14 @@ int runConvert(const QStringList& arguments)
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
 
-    if (const int imported = importConvertInput(in, arguments.mid(2)); imported != CLI_OK)
+    QStringList options = arguments.mid(2);
+    const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
+    if (const int imported = importConvertInput(in, options); imported != CLI_OK)
         return imported;
+    // Readings made from the names where the file had none: in place of the number, address
+    // or time the vCard import puts there, and in the empty reading a CSV row leaves.
+    if (proposeReadings)
+        applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
     if (const int written = writeBookOutput(out); written != CLI_OK)
         return written;
     return checkImportedBook();

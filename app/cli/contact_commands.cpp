@@ -5,6 +5,7 @@
 #include "exchange/core/contact_import.h"
 #include "exchange/core/smartphone_export.h"
 #include "phonebook/core/tel_book.h"
+#include "readings/reading_service.h"
 
 #include <QSaveFile>
 
@@ -17,10 +18,12 @@ bool writeReport(const QString& path, const ImportReport& report)
     return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
 }
 
-// Reads IN with 連絡先の取り込み's reader into telBook(); CLI_OK or CLI_FAILED after the message.
+// Reads IN with 連絡先の取り込み's reader into telBook(), readings made from the names where
+// the file has none; CLI_OK or CLI_FAILED after the message.
 int importContactsInput(const QString& in, ImportReport* report)
 {
-    ContactImportResult imported = importContactsFile(in, telBook());
+    ContactImportResult imported =
+        importContactsFile(in, telBook(), systemClock(), bestReadingCp932);
     if (!imported.ok) {
         printError(imported.message);
         if (imported.message == QString::fromUtf8(CONTACT_HEADER_MESSAGE))

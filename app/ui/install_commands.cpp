@@ -8,6 +8,7 @@
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
+#include "readings/reading_service.h"
 
 void installListCommands()
 {
@@ -16,7 +17,8 @@ void installListCommands()
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
     commands.importCsv = importCsv;
-    commands.importContacts = [](CTelListDlg& list) { importContacts(list); };
+    // Contacts without a reading get one made from their name before the import's completion.
+    commands.importContacts = [](CTelListDlg& list) { importContacts(list, bestReadingCp932); };
     commands.exportForSmartphones = exportForSmartphones;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;

@@ -2,8 +2,8 @@
 
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
-#include "phonebook/core/book_changes.h"
 #include "device/core/transfer_steps.h"
+#include "phonebook/core/book_changes.h"
 
 #include <algorithm>
 #include <cstring>

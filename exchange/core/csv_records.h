@@ -1,8 +1,8 @@
 #pragma once
 // Splits CSV text into records of fields as RFC 4180 and the exporters write it: comma
 // separators, CR LF, LF or CR record ends, double-quoted fields that hold commas, doubled quotes
-// and line breaks. (The spec-dialect CSV reader of CSV インポート knows no quoting; this one is
-// for files with a header row.)
+// and line breaks. (The CSV reader of CSV インポート knows no quoting, as the handsets' PC programs
+// wrote; this one is for files with a header row.)
 
 #include <QList>
 #include <QString>

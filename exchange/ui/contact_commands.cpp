@@ -34,7 +34,7 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
         return;
     }
     telBook() = *staging;
-    markBookUnchanged();
+    markBookUnchanged(); // just imported: nothing of it is lost on exit
     // The book no longer comes from a file of the program's own: 保存 asks for a name rather
     // than overwrite the smartphone's file with another format.
     appState().filePath.clear();

@@ -6,6 +6,7 @@
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/byte_limited_edit.h"
+#include "phonebook/ui/reading_suggestion.h"
 #include "phonebook/ui/sub_list_editor.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
@@ -38,6 +39,7 @@ struct ControlLayout {
 constexpr ControlLayout CONTROLS[] = {
     {1004, ControlKind::Edit, "", 51, 18, 126, 14, NAME_EDIT_LIMIT},
     {1006, ControlKind::Edit, "", 51, 38, 126, 14, FURIGANA_EDIT_LIMIT},
+    {1050, ControlKind::Button, "", 179, 38, 12, 14, 0}, // candidates for the reading (a menu)
     {1012, ControlKind::Combo, "", 51, 60, 125, 103, 0},
     {1003, ControlKind::Check, "シークレット", 187, 63, 51, 10, 0},
     {1013, ControlKind::Combo, "", 59, 97, 104, 73, 0},
@@ -197,6 +199,8 @@ void CTelEditDlg::buildControls()
     group_ = qobject_cast<QComboBox*>(control(1012));
     secret_ = qobject_cast<QCheckBox*>(control(1003));
     memo_ = qobject_cast<QLineEdit*>(control(1038));
+    readingSuggestion_ =
+        new ReadingSuggestion(name_, furigana_, qobject_cast<QPushButton*>(control(1050)), this);
 
     // The group box has an edit field, but only a chosen item counts: nothing typed there is
     // completed, inserted or taken as a group.
@@ -275,6 +279,7 @@ void CTelEditDlg::loadEntryControls()
     if (workEntry_.name[0] != '\0')
         group_->setCurrentIndex(workEntry_.group < GROUPS ? workEntry_.group : -1);
     memo_->setText(editableText(workEntry_.memo));
+    readingSuggestion_->restart();
 }
 
 void CTelEditDlg::onMemoChanged(const QString& text)

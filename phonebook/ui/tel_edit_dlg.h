@@ -11,6 +11,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class ReadingSuggestion;
 class SubListEditor;
 
 // Menu command identifiers of the editor.
@@ -58,6 +59,7 @@ private:
     QLineEdit* memo_ = nullptr;
     SubListEditor* telList_ = nullptr;
     SubListEditor* mailList_ = nullptr;
+    ReadingSuggestion* readingSuggestion_ = nullptr;
 
     int slot_ = -1; // TelBook slot 決定 writes; -1 when the index handed over was unusable
     TelEntry workEntry_{};

@@ -6,6 +6,7 @@
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/reading_review_dlg.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
@@ -209,12 +210,11 @@ void CTelListDlg::buildMenu()
     QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
     connect(addCommand(file, ID_LIST_NEW, "新規"), &QAction::triggered, this, &CTelListDlg::onNew);
     file->addSeparator();
-    for (auto [id, text] :
-         {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-          std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
-          std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
-          std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
-          std::pair{ID_LIST_SAVE, "保存"}})
+    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
+                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
+                            std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
+                            std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
+                            std::pair{ID_LIST_SAVE, "保存"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
     file->addSeparator();
@@ -228,6 +228,9 @@ void CTelListDlg::buildMenu()
                 this, [this, id] { runTableCommand(id); });
     connect(addCommand(edit, ID_LIST_DELETE, "削除"), &QAction::triggered, this,
             &CTelListDlg::onDelete);
+    edit->addSeparator();
+    connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
+            this, [this] { runReadingReview(*this); });
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),

@@ -102,7 +102,8 @@ TEST_F(MenuKeys, MenuBarIsReachedWithAltOrF10AndKeepsEnterAndEscape)
 
             QSignalSpy ran(command(*window, w.command), &QAction::triggered);
             press(opener);
-            for (int i = 0; i < w.rights; ++i)
+            // The right arrow key moves along the bar to the command.
+            for (int i = bar->actions().indexOf(command(*window, w.command)); i > 0; --i)
                 press(Qt::Key_Right);
             EXPECT_EQ(bar->activeAction(), command(*window, w.command)) << name;
             press(Qt::Key_Return);

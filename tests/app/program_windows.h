@@ -1,11 +1,9 @@
 #pragma once
 // The program's windows with a title bar, each opened on the shared state as its command opens
-// it, with the command its menu bar's keyboard reaches after `rights` presses of the right
-// arrow key (none for a window without a menu bar).
+// it, with a command on its menu bar (none for a window without a menu bar).
 
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
-#include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/version_dlg.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "phonebook/core/app_state.h"
@@ -20,24 +18,22 @@ struct ProgramWindow {
     const char* name;
     std::function<std::unique_ptr<QDialog>()> open;
     int command = 0;
-    int rights = 0;
 };
 
 inline std::vector<ProgramWindow> programWindows()
 {
     return {
-        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT, 5},
-        {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL, 4},
+        {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT},
+        {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL},
         {"entry editor",
          [] {
              appState().operation = OP_ADD;
              appState().selectedIndex = 0;
              return std::make_unique<CTelEditDlg>();
          },
-         ID_EDIT_DECIDE, 0},
-        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE, 2},
+         ID_EDIT_DECIDE},
+        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE},
         {"port dialog", [] { return std::make_unique<CPortDlg>(); }},
-        {"transfer settings", [] { return std::make_unique<CTransferSettingsDlg>(); }},
         {"version dialog", [] { return std::make_unique<CVersionDlg>(); }},
     };
 }

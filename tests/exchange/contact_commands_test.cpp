@@ -3,6 +3,7 @@
 
 #include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
+#include "phonebook/core/book_changes.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/exchange/contact_files.h"
@@ -97,6 +98,7 @@ TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
     EXPECT_EQ(list.list()->item(0, 0)->text(), QStringLiteral("John Smith"));
     EXPECT_TRUE(messages.shown.isEmpty());      // the record check passes every imported entry
     EXPECT_TRUE(appState().filePath.isEmpty()); // 保存 asks for a name, not the smartphone file
+    EXPECT_FALSE(bookHasUnsavedChanges());      // just imported
     EXPECT_EQ(user.summary, QStringLiteral("2件を取り込みました。次の4件の変更を加えました。"));
     ASSERT_EQ(user.lines.size(), 4);
     EXPECT_TRUE(user.lines[0].startsWith(QStringLiteral("1件目 John Smith: ")));
@@ -147,6 +149,7 @@ TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
     ASSERT_EQ(telBook().count, 2u);
     EXPECT_STREQ(telBook().entries[0].tel[0].number, "0312345678");
     EXPECT_EQ(list.list()->rowCount(), 2);
+    EXPECT_TRUE(bookHasUnsavedChanges()); // the book the user had is still not saved
 }
 
 TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)

@@ -151,6 +151,23 @@ TEST(RealExportsFolder, EveryFileIsListedInExpected)
         EXPECT_TRUE(listed.contains(file)) << file.toStdString();
 }
 
+// The vCard files of the corpus (handsets, PC programs, libraries; 2.1 and 3.0, Shift-JIS,
+// UTF-8 and UTF-16 without a mark) import whole within the field rules.
+TEST(VCardCorpus, EveryFileImportsWithinTheFieldRules)
+{
+    const QDir folder(QStringLiteral(VEMBLOR_CORPUS "/vcard"));
+    const QStringList files = folder.entryList({QStringLiteral("*.vcf")}, QDir::Files);
+    ASSERT_GE(files.size(), 30);
+    for (const QString& file : files) {
+        auto book = std::make_unique<TelBook>();
+        const ContactImportResult result =
+            importContacts(readFile(folder.filePath(file)), *book, IMPORT_TIME);
+        EXPECT_TRUE(result.ok) << file.toStdString() << ": " << result.message.toStdString();
+        EXPECT_GT(book->count, 0u) << file.toStdString();
+        EXPECT_TRUE(checkBook(*book).ok()) << file.toStdString();
+    }
+}
+
 struct CorpusCsv {
     const char* file;
     int count;        // -1: refused, the header is not recognised

@@ -27,6 +27,9 @@ grep -q '^Exec=vemblor-launch$' "$root/usr/share/applications/vemblor.desktop"
 
 version=$("$root/usr/bin/vemblor-cli" --version)
 [ "$version" = "vemblor-cli 1.03" ] || { echo "unexpected version: $version"; exit 1; }
+# The names table is inside the program; MeCab's dictionary comes with its package.
+reading=$("$root/usr/bin/vemblor-cli" reading 小鳥遊 | cut -d' ' -f1)
+[ "$reading" = "ﾀｶﾅｼ" ] || { echo "unexpected reading: $reading"; exit 1; }
 
 # The launcher starts the program in a per-user directory holding the settings file and a link
 # to the installed manual. The program runs until its window is closed, so it is stopped.

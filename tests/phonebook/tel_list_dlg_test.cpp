@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -250,7 +251,8 @@ TEST_F(ListWindow, CellsShowTheBookAsItWasAtTheLastRefresh)
 
     dlg.list()->item(3, 0)->setText(QStringLiteral("印"));
     EXPECT_EQ(cell(dlg, 3, 0), QStringLiteral("印"));
-    EXPECT_EQ(dlg.list()->item(3, 0)->clone()->text(), QStringLiteral("印"));
+    const std::unique_ptr<QTableWidgetItem> copy(dlg.list()->item(3, 0)->clone());
+    EXPECT_EQ(copy->text(), QStringLiteral("印"));
     dlg.refreshList();
     EXPECT_EQ(dlg.list()->rowCount(), 0);
 }
