@@ -8,6 +8,7 @@
 #include "exchange/core/csv_assignment.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/csv_edit_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/book_changes.h"
 #include "phonebook/ui/list_commands.h"
@@ -125,6 +126,17 @@ struct Steps {
             csv.commandAction(ID_CSV_DECIDE)->trigger();
         });
         command(ID_LIST_IMPORT_CSV);
+    }
+    // 連絡先の取り込み… of a smartphone's vCard 3.0 file, or of a file that is not there.
+    void importContacts(bool fileThere)
+    {
+        discardYes();
+        files.nextFiles.enqueue(fileThere
+                                    ? QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-gmail-3.0.vcf")
+                                    : dir.filePath(QStringLiteral("no-such-file.vcf")));
+        if (fileThere)
+            onNextModal<CImportReportDlg>([](CImportReportDlg& report) { report.accept(); });
+        command(ID_LIST_IMPORT_CONTACTS);
     }
     void select(int row) { list.list()->setCurrentCell(row, 0); }
     // 編集 on the first entry; with a name the entry gets it, without one the editor's 決定
@@ -328,6 +340,18 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
              s.command(ID_LIST_IMPORT_VCARD);
          },
          false},
+        {"追加, 連絡先の取り込み",
+         [](Steps& s) {
+             s.add();
+             s.importContacts(true);
+         },
+         false},
+        {"追加, 連絡先の取り込み of a file that is not there",
+         [](Steps& s) {
+             s.add();
+             s.importContacts(false);
+         },
+         true},
         {"追加, 新規",
          [](Steps& s) {
              s.add();
