@@ -1,38 +1,8 @@
 #include "readings/kana_text.h"
 
-#include <QHash>
+#include "phonebook/core/reading_kana.h"
 
-namespace {
-
-// The half-width form of every full-width katakana, built from the compatibility mapping the
-// other way round so that no table of ninety kana has to be typed out; a voiced sound maps to
-// its base kana and the sound mark.
-QHash<QChar, QString> buildHalfWidthForms()
-{
-    QHash<QChar, QString> forms;
-    for (char16_t half = 0xFF61; half <= 0xFF9F; ++half) {
-        const QString one(QChar{half});
-        const QString full = one.normalized(QString::NormalizationForm_KC);
-        if (full.size() == 1)
-            forms.insert(full.front(), one);
-        for (char16_t mark : {u'\uFF9E', u'\uFF9F'}) {
-            const QString marked = one + QChar(mark);
-            const QString composed = marked.normalized(QString::NormalizationForm_KC);
-            if (composed.size() == 1)
-                forms.insert(composed.front(), marked);
-        }
-    }
-    // Old and small kana that have no half-width form of their own.
-    forms.insert(QChar(u'ヰ'), QStringLiteral("ｲ"));
-    forms.insert(QChar(u'ヱ'), QStringLiteral("ｴ"));
-    forms.insert(QChar(u'ヮ'), QStringLiteral("ﾜ"));
-    forms.insert(QChar(u'ヵ'), QStringLiteral("ｶ"));
-    forms.insert(QChar(u'ヶ'), QStringLiteral("ｹ"));
-    forms.insert(QChar(u' '), QStringLiteral(" "));
-    return forms;
-}
-
-} // namespace
+#include <algorithm>
 
 QString normalizedName(const QString& name)
 {
@@ -73,14 +43,14 @@ QString toKatakana(QString text)
 
 std::optional<QString> toHalfWidthKatakana(const QString& katakana)
 {
-    static const QHash<QChar, QString> forms = buildHalfWidthForms();
-    QString half;
-    half.reserve(katakana.size() * 2);
-    for (QChar c : katakana) {
-        auto form = forms.constFind(c);
-        if (form == forms.cend())
-            return std::nullopt;
-        half += *form;
-    }
-    return half;
+    // Katakana, ー, ・, blanks and the kana punctuation have a half-width form; anything else (a
+    // kanji left over, a Latin letter, hiragana) means the text is no reading.
+    const bool katakanaOnly = std::all_of(katakana.cbegin(), katakana.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x30A1 && u <= 0x30FC) || u == u' ' || u == 0x3001 || u == 0x3002 ||
+               u == 0x300C || u == 0x300D || u == 0x3099 || u == 0x309A;
+    });
+    if (!katakanaOnly)
+        return std::nullopt;
+    return toHalfWidthReading(katakana).text;
 }

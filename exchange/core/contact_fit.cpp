@@ -1,7 +1,7 @@
 #include "exchange/core/contact_fit.h"
 
 #include "exchange/core/dialable_number.h"
-#include "exchange/core/reading_kana.h"
+#include "phonebook/core/reading_kana.h"
 #include "exchange/core/text_conversions.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/field_rules.h"

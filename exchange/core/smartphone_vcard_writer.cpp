@@ -1,7 +1,7 @@
 #include "exchange/core/smartphone_vcard_writer.h"
 
 #include "exchange/core/contact_labels.h"
-#include "exchange/core/reading_kana.h"
+#include "phonebook/core/reading_kana.h"
 #include "phonebook/core/cp932_text.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "exchange/core/reading_kana.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <QHash>
 
