@@ -25,9 +25,16 @@ void addText(QCryptographicHash& hash, const char* field, std::size_t size)
     hash.addData(QByteArrayView(field, static_cast<qsizetype>(length)));
 }
 
-// The entries in use as they are shown, saved and written; the kind of a free slot is left
-// out, as the importers and the editor give it different values.
-QByteArray fingerprint(const TelBook& book)
+QByteArray& markedFingerprint()
+{
+    static QByteArray marked;
+    return marked;
+}
+
+} // namespace
+
+// The kind of a free slot is left out, as the importers and the editor give it different values.
+QByteArray bookFingerprint(const TelBook& book)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const std::uint32_t count = std::min(book.count, MAX_TEL_ENTRIES);
@@ -52,21 +59,13 @@ QByteArray fingerprint(const TelBook& book)
     return hash.result();
 }
 
-QByteArray& markedFingerprint()
-{
-    static QByteArray marked;
-    return marked;
-}
-
-} // namespace
-
 void markBookUnchanged()
 {
-    markedFingerprint() = fingerprint(telBook());
+    markedFingerprint() = bookFingerprint(telBook());
 }
 
 bool bookHasUnsavedChanges()
 {
     const TelBook& book = telBook();
-    return book.count != 0 && fingerprint(book) != markedFingerprint();
+    return book.count != 0 && bookFingerprint(book) != markedFingerprint();
 }

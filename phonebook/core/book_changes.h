@@ -4,6 +4,14 @@
 // so every way of changing the book counts (the editor, 削除, commands added later) without each
 // of them having to report it, and a change undone, or an entry stored as it was, is no change.
 
+#include <QByteArray>
+
+struct TelBook;
+
+// What the unsaved-changes rule compares: the entries in use as they are shown, saved and
+// written, so a byte behind a field's end or the kind of a free slot makes no difference.
+QByteArray bookFingerprint(const TelBook& book);
+
 // Remembers the book as it is now as the one that is kept elsewhere (a file or the handset).
 void markBookUnchanged();
 // True when the book holds entries and they differ from the ones last marked. An empty book
