@@ -3,6 +3,7 @@
 // application icon as vemblor.png for the desktop entry.
 //   vemblor-screenshots OUTPUT_DIR
 
+#include "app/core/sample_book.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -13,7 +14,6 @@
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "manual/sample_book.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/ui/tel_edit_dlg.h"

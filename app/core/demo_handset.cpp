@@ -1,7 +1,7 @@
 #include "app/core/demo_handset.h"
 
+#include "app/core/sample_book.h"
 #include "app/core/settings.h"
-#include "manual/sample_book.h"
 
 #include <memory>
 

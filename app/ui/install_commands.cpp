@@ -8,6 +8,7 @@
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
+#include "phonebook/ui/reading_review_dlg.h"
 #include "readings/reading_service.h"
 
 void installListCommands()
@@ -22,6 +23,7 @@ void installListCommands()
     commands.exportForSmartphones = exportForSmartphones;
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
+    commands.reviewReadings = runReadingReview;
     commands.deviceRead = [](CTelListDlg& list) {
         readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };

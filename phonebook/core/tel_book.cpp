@@ -1,7 +1,6 @@
 #include "phonebook/core/tel_book.h"
 
 #include <cstring>
-#include <iterator>
 
 TelBook& telBook()
 {
@@ -23,16 +22,4 @@ void removeEntry(TelBook& book, std::uint32_t index)
         std::memmove(&book.entries[index], &book.entries[index + 1],
                      (book.count - index) * sizeof(TelEntry));
     std::memset(&book.entries[book.count], 0, sizeof(TelEntry));
-}
-
-const char* telKindText(std::uint8_t kind)
-{
-    static const char* const texts[] = {"電話番号", "携帯電話", "ＰＨＳ", "会社", "ＦＡＸ"};
-    return kind < std::size(texts) ? texts[kind] : "";
-}
-
-const char* mailKindText(std::uint8_t kind)
-{
-    static const char* const texts[] = {"指定なし", "会社ＰＣ"};
-    return kind < std::size(texts) ? texts[kind] : "";
 }

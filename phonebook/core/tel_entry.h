@@ -21,10 +21,14 @@ enum TelKind : std::uint8_t {
     TEL_FAX = 4,
 };
 
+constexpr int TEL_KIND_COUNT = 5;
+
 enum MailKind : std::uint8_t {
     MAIL_UNSPECIFIED = 0,
     MAIL_OFFICE_PC = 1,
 };
+// The mail kind codes an entry may hold; the ones past MAIL_OFFICE_PC have no text.
+constexpr int MAIL_KIND_COUNT = 4;
 
 struct TelNumber {
     std::uint8_t kind;              // a TelKind code; ignored while number is empty

@@ -8,16 +8,17 @@ class CTelListDlg;
 
 struct ListCommands {
     using Command = std::function<void(CTelListDlg&)>;
-    Command importVCard; // vCard インポート
-    Command importCsv;   // CSV インポート
+    Command importVCard;          // vCard インポート
+    Command importCsv;            // CSV インポート
     Command importContacts;       // 連絡先の取り込み…
     Command exportForSmartphones; // スマートフォン用に書き出し…
-    Command save;        // 保存
-    Command saveAs;      // 名前を付けて保存
-    Command edit;        // 編集 and double-click on a row
-    Command add;         // 追加
-    Command deviceRead;  // 読み込み
-    Command deviceWrite; // 書き込み
+    Command save;                 // 保存
+    Command saveAs;               // 名前を付けて保存
+    Command edit;                 // 編集 and double-click on a row
+    Command add;                  // 追加
+    Command reviewReadings;       // フリガナを付け直す…
+    Command deviceRead;           // 読み込み
+    Command deviceWrite;          // 書き込み
 };
 
 ListCommands& listCommands();

@@ -68,8 +68,6 @@ constexpr ControlLayout CONTROLS[] = {
     {1035, ControlKind::List, "", 305, 146, 235, 50, 0},
 };
 
-constexpr const char* TEL_KINDS[] = {"電話番号", "携帯電話", "ＰＨＳ", "会社", "ＦＡＸ"};
-constexpr const char* MAIL_KINDS[] = {"指定なし", "会社ＰＣ", "  ", "  "};
 constexpr int GROUPS = 10;
 
 QWidget* createControl(const ControlLayout& control, QWidget* parent)
@@ -194,13 +192,13 @@ void CTelEditDlg::buildControls()
         controls_.insert(item.id, widget);
     }
 
-    name_ = qobject_cast<QLineEdit*>(control(1004));
-    furigana_ = qobject_cast<QLineEdit*>(control(1006));
-    group_ = qobject_cast<QComboBox*>(control(1012));
-    secret_ = qobject_cast<QCheckBox*>(control(1003));
-    memo_ = qobject_cast<QLineEdit*>(control(1038));
-    readingSuggestion_ =
-        new ReadingSuggestion(name_, furigana_, qobject_cast<QPushButton*>(control(1050)), this);
+    name_ = qobject_cast<QLineEdit*>(control(EditorControl::Name));
+    furigana_ = qobject_cast<QLineEdit*>(control(EditorControl::Furigana));
+    group_ = qobject_cast<QComboBox*>(control(EditorControl::Group));
+    secret_ = qobject_cast<QCheckBox*>(control(EditorControl::Secret));
+    memo_ = qobject_cast<QLineEdit*>(control(EditorControl::Memo));
+    readingSuggestion_ = new ReadingSuggestion(
+        name_, furigana_, qobject_cast<QPushButton*>(control(EditorControl::Candidates)), this);
 
     // The group box has an edit field, but only a chosen item counts: nothing typed there is
     // completed, inserted or taken as a group.
@@ -214,26 +212,35 @@ void CTelEditDlg::buildControls()
     for (int g = 0; g < GROUPS; ++g)
         group_->addItem(QStringLiteral("グループ%1").arg(g));
     // A kind box starts with no kind chosen, so that 追加 asks for one.
-    auto* telKinds = qobject_cast<QComboBox*>(control(1013));
-    for (const char* kind : TEL_KINDS)
-        telKinds->addItem(QString::fromUtf8(kind));
+    auto* telKinds = qobject_cast<QComboBox*>(control(EditorControl::TelKind));
+    for (int kind = 0; kind < TEL_KIND_COUNT; ++kind)
+        telKinds->addItem(QString::fromUtf8(telKindText(static_cast<std::uint8_t>(kind))));
     telKinds->setCurrentIndex(-1);
-    auto* mailKinds = qobject_cast<QComboBox*>(control(1014));
-    for (const char* kind : MAIL_KINDS)
-        mailKinds->addItem(QString::fromUtf8(kind));
+    // Every code an entry may hold has an item, so that its index is the code; a code without a
+    // text shows as blanks.
+    auto* mailKinds = qobject_cast<QComboBox*>(control(EditorControl::MailKind));
+    for (int kind = 0; kind < MAIL_KIND_COUNT; ++kind) {
+        const char* text = mailKindText(static_cast<std::uint8_t>(kind));
+        mailKinds->addItem(*text ? QString::fromUtf8(text) : QStringLiteral("  "));
+    }
     mailKinds->setCurrentIndex(-1);
 
-    auto subList = [this](int kind, int text, int list, int add) {
+    using C = EditorControl;
+    auto subList = [this](C kind, C text, C list, C add, C edit, C remove) {
         return SubListEditor::Controls{qobject_cast<QComboBox*>(control(kind)),
                                        qobject_cast<QLineEdit*>(control(text)),
                                        qobject_cast<QTableWidget*>(control(list)),
                                        qobject_cast<QPushButton*>(control(add)),
-                                       qobject_cast<QPushButton*>(control(add + 1)),
-                                       qobject_cast<QPushButton*>(control(add + 2))};
+                                       qobject_cast<QPushButton*>(control(edit)),
+                                       qobject_cast<QPushButton*>(control(remove))};
     };
-    telList_ = new SubListEditor(workEntry_, SlotList::Tel, subList(1013, 1015, 1031, 1025), this);
-    mailList_ =
-        new SubListEditor(workEntry_, SlotList::Mail, subList(1014, 1016, 1035, 1028), this);
+    telList_ = new SubListEditor(
+        workEntry_, SlotList::Tel,
+        subList(C::TelKind, C::TelNumber, C::TelList, C::TelAdd, C::TelEdit, C::TelDelete), this);
+    mailList_ = new SubListEditor(
+        workEntry_, SlotList::Mail,
+        subList(C::MailKind, C::MailAddress, C::MailList, C::MailAdd, C::MailEdit, C::MailDelete),
+        this);
 
     for (const ControlLayout& item : CONTROLS) {
         QWidget* widget = controls_.value(item.id);
@@ -256,10 +263,11 @@ void CTelEditDlg::connectControls()
     connect(secret_, &QCheckBox::clicked, this,
             [this](bool ticked) { workEntry_.secret = ticked ? 1 : 0; });
     connect(memo_, &QLineEdit::textChanged, this, &CTelEditDlg::onMemoChanged);
-    connect(qobject_cast<QPushButton*>(control(1033)), &QPushButton::clicked, this, [this] {
-        std::memset(workEntry_.memo, 0, sizeof workEntry_.memo);
-        memo_->clear();
-    });
+    connect(qobject_cast<QPushButton*>(control(EditorControl::MemoDelete)), &QPushButton::clicked,
+            this, [this] {
+                std::memset(workEntry_.memo, 0, sizeof workEntry_.memo);
+                memo_->clear();
+            });
 }
 
 void CTelEditDlg::loadEntryControls()

@@ -22,6 +22,29 @@ enum EditCommandId {
     ID_EDIT_HELP = 57670,
 };
 
+// The editor's controls that the code reaches, by their template ids.
+enum class EditorControl : int {
+    Secret = 1003,
+    Name = 1004,
+    Furigana = 1006,
+    Group = 1012,
+    TelKind = 1013,
+    MailKind = 1014,
+    TelNumber = 1015,
+    MailAddress = 1016,
+    TelAdd = 1025,
+    TelEdit = 1026,
+    TelDelete = 1027,
+    MailAdd = 1028,
+    MailEdit = 1029,
+    MailDelete = 1030,
+    TelList = 1031,
+    MemoDelete = 1033,
+    MailList = 1035,
+    Memo = 1038,
+    Candidates = 1050,
+};
+
 class CTelEditDlg : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +58,7 @@ public:
     QAction* commandAction(int id) const { return actions_.value(id); }
     // The control with the given template id (1003 ... 1038), or nullptr.
     QWidget* control(int id) const { return controls_.value(id); }
+    QWidget* control(EditorControl id) const { return control(static_cast<int>(id)); }
 
 public slots:
     // Closing the window any other way asks as キャンセル does.

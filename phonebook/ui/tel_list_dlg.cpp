@@ -6,7 +6,6 @@
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/list_commands.h"
-#include "phonebook/ui/reading_review_dlg.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
@@ -230,7 +229,7 @@ void CTelListDlg::buildMenu()
             &CTelListDlg::onDelete);
     edit->addSeparator();
     connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
-            this, [this] { runReadingReview(*this); });
+            this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
@@ -401,6 +400,9 @@ void CTelListDlg::runTableCommand(int id)
     case ID_LIST_ADD:
         command = &table.add;
         break;
+    case ID_LIST_REVIEW_READINGS:
+        command = &table.reviewReadings;
+        break;
     case ID_LIST_DEVICE_READ:
         command = &table.deviceRead;
         break;
@@ -434,10 +436,4 @@ bool CTelListDlg::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-ListCommands& listCommands()
-{
-    static ListCommands table;
-    return table;
 }

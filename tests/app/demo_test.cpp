@@ -2,11 +2,11 @@
 // list window's 読み込み bringing that book in through the real transfer dialog and tick thread.
 
 #include "app/core/demo_handset.h"
+#include "app/core/sample_book.h"
 #include "app/core/settings.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/vemblor_app.h"
 #include "device/ui/serial_dlg.h"
-#include "manual/sample_book.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"

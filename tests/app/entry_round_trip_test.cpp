@@ -112,22 +112,22 @@ void fillInTheEditorThatOpensNext(const Typed& typed, ScriptedMessages& messages
         if (!editor)
             return;
         ++opened;
-        type(editor->control(1004), typed.name);
-        type(editor->control(1006), typed.reading);
-        choose(editor->control(1012), typed.group);
+        type(editor->control(EditorControl::Name), typed.name);
+        type(editor->control(EditorControl::Furigana), typed.reading);
+        choose(editor->control(EditorControl::Group), typed.group);
         if (typed.secret)
-            click(editor->control(1003));
+            click(editor->control(EditorControl::Secret));
         for (const Slot& number : typed.numbers) {
-            choose(editor->control(1013), number.kind);
-            type(editor->control(1015), number.text);
-            click(editor->control(1025));
+            choose(editor->control(EditorControl::TelKind), number.kind);
+            type(editor->control(EditorControl::TelNumber), number.text);
+            click(editor->control(EditorControl::TelAdd));
         }
         for (const Slot& address : typed.addresses) {
-            choose(editor->control(1014), address.kind);
-            type(editor->control(1016), address.text);
-            click(editor->control(1028));
+            choose(editor->control(EditorControl::MailKind), address.kind);
+            type(editor->control(EditorControl::MailAddress), address.text);
+            click(editor->control(EditorControl::MailAdd));
         }
-        type(editor->control(1038), typed.memo);
+        type(editor->control(EditorControl::Memo), typed.memo);
         editor->commandAction(ID_EDIT_DECIDE)->trigger();
         if (editor->isVisible()) {
             ADD_FAILURE() << "the editor refused the entry: "

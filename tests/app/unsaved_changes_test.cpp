@@ -146,7 +146,7 @@ struct Steps {
         select(0);
         onNextModal<CTelEditDlg>([name](CTelEditDlg& editor) {
             if (name)
-                qobject_cast<QLineEdit*>(editor.control(1004))->setText(u(name));
+                qobject_cast<QLineEdit*>(editor.control(EditorControl::Name))->setText(u(name));
             editor.commandAction(ID_EDIT_DECIDE)->trigger();
         });
         command(ID_LIST_EDIT);
@@ -154,11 +154,13 @@ struct Steps {
     void add()
     {
         onNextModal<CTelEditDlg>([](CTelEditDlg& editor) {
-            qobject_cast<QLineEdit*>(editor.control(1004))->insert(u("田中"));
-            qobject_cast<QLineEdit*>(editor.control(1006))->insert(u("ﾀﾅｶ"));
-            qobject_cast<QComboBox*>(editor.control(1013))->setCurrentIndex(TEL_MOBILE);
-            qobject_cast<QLineEdit*>(editor.control(1015))->insert(u("09012345678"));
-            qobject_cast<QPushButton*>(editor.control(1025))->click();
+            qobject_cast<QLineEdit*>(editor.control(EditorControl::Name))->insert(u("田中"));
+            qobject_cast<QLineEdit*>(editor.control(EditorControl::Furigana))->insert(u("ﾀﾅｶ"));
+            qobject_cast<QComboBox*>(editor.control(EditorControl::TelKind))
+                ->setCurrentIndex(TEL_MOBILE);
+            qobject_cast<QLineEdit*>(editor.control(EditorControl::TelNumber))
+                ->insert(u("09012345678"));
+            qobject_cast<QPushButton*>(editor.control(EditorControl::TelAdd))->click();
             editor.commandAction(ID_EDIT_DECIDE)->trigger();
         });
         command(ID_LIST_ADD);

@@ -160,9 +160,10 @@ TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved)
     EditorScript script([](CTelEditDlg& editor) {
         editOf(editor, 1004)->insert(u("田中"));
         editOf(editor, 1006)->insert(u("ﾀﾅｶ"));
-        qobject_cast<QComboBox*>(editor.control(1013))->setCurrentIndex(TEL_MOBILE);
+        qobject_cast<QComboBox*>(editor.control(EditorControl::TelKind))
+            ->setCurrentIndex(TEL_MOBILE);
         editOf(editor, 1015)->insert(u("09012345678"));
-        qobject_cast<QPushButton*>(editor.control(1025))->click();
+        qobject_cast<QPushButton*>(editor.control(EditorControl::TelAdd))->click();
         decide(editor);
     });
     list->commandAction(ID_LIST_ADD)->trigger();

@@ -2,6 +2,7 @@
 
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_book.h"
+#include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/reading_review_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "readings/reading_review.h"
@@ -47,7 +48,12 @@ void fillImportedBook()
 
 class ReadingReview : public testing::Test {
 protected:
-    void TearDown() override { clearBook(telBook()); }
+    void SetUp() override { listCommands().reviewReadings = runReadingReview; }
+    void TearDown() override
+    {
+        listCommands() = ListCommands{};
+        clearBook(telBook());
+    }
 
     // Runs the command; while its dialog is open, act on it.
     void runCommand(CTelListDlg& window, std::function<void(CReadingReviewDlg&)> act)

@@ -41,9 +41,15 @@ protected:
         dlg->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     }
-    QLineEdit* name() const { return qobject_cast<QLineEdit*>(dlg->control(1004)); }
-    QLineEdit* reading() const { return qobject_cast<QLineEdit*>(dlg->control(1006)); }
-    QPushButton* candidates() const { return qobject_cast<QPushButton*>(dlg->control(1050)); }
+    QLineEdit* name() const { return qobject_cast<QLineEdit*>(dlg->control(EditorControl::Name)); }
+    QLineEdit* reading() const
+    {
+        return qobject_cast<QLineEdit*>(dlg->control(EditorControl::Furigana));
+    }
+    QPushButton* candidates() const
+    {
+        return qobject_cast<QPushButton*>(dlg->control(EditorControl::Candidates));
+    }
     QStringList offered() const
     {
         QStringList texts;
@@ -57,7 +63,7 @@ protected:
     {
         name()->setFocus();
         name()->setText(u(text));
-        dlg->control(1038)->setFocus();
+        dlg->control(EditorControl::Memo)->setFocus();
     }
 
     ScriptedMessages messages;
@@ -118,7 +124,7 @@ TEST_F(Suggestion, LeavingAnUnchangedNameProposesNothing)
     open(OP_EDIT, 0);
     reading()->clear();
     name()->setFocus();
-    dlg->control(1038)->setFocus();
+    dlg->control(EditorControl::Memo)->setFocus();
     EXPECT_EQ(reading()->text(), QString());
     // After リセット the editor is empty, and the name typed again is a new one.
     messages.answer(true);

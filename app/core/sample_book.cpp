@@ -1,4 +1,4 @@
-#include "manual/sample_book.h"
+#include "app/core/sample_book.h"
 
 #include "phonebook/core/cp932_text.h"
 

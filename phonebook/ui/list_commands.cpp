@@ -1,0 +1,7 @@
+#include "phonebook/ui/list_commands.h"
+
+ListCommands& listCommands()
+{
+    static ListCommands table;
+    return table;
+}
