@@ -7,11 +7,12 @@
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -20,13 +21,13 @@ namespace {
 struct BookFile {
     BookFile()
     {
-        fillFullBook(telBook());
-        appState().filePath = dir.filePath(QStringLiteral("book.vcf"));
-        path = appState().filePath;
+        fillFullBook(*book);
+        path = dir.filePath(QStringLiteral("book.vcf"));
         QuietHost host;
-        writeVCardFile(host);
+        writeVCardFile(path, *book, host);
         size = QFile(path).size();
     }
+    std::unique_ptr<TelBook> book = std::make_unique<TelBook>();
     QTemporaryDir dir;
     QString path;
     qint64 size = 0;
@@ -57,9 +58,10 @@ void BM_PlainPassOverTheFile(benchmark::State& state)
 void runImport(benchmark::State& state, FileTaskHost& host)
 {
     BookFile& file = bookFile();
-    appState().filePath = file.path;
+    const auto book = std::make_unique<TelBook>();
     for (auto _ : state) {
-        if (readVCardFile(host) != FILE_TASK_DONE || telBook().count != MAX_TEL_ENTRIES)
+        if (readVCardFile(file.path, *book, host) != FILE_TASK_DONE ||
+            book->count != MAX_TEL_ENTRIES)
             state.SkipWithError("import failed");
     }
     state.SetBytesProcessed(state.iterations() * file.size);
@@ -68,10 +70,9 @@ void runImport(benchmark::State& state, FileTaskHost& host)
 void runSave(benchmark::State& state, FileTaskHost& host)
 {
     BookFile& file = bookFile();
-    fillFullBook(telBook());
-    appState().filePath = file.dir.filePath(QStringLiteral("saved.vcf"));
+    const QString saved = file.dir.filePath(QStringLiteral("saved.vcf"));
     for (auto _ : state) {
-        if (writeVCardFile(host) != FILE_TASK_DONE)
+        if (writeVCardFile(saved, *file.book, host) != FILE_TASK_DONE)
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * file.size);

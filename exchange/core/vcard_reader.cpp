@@ -3,7 +3,6 @@
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
 #include "exchange/core/vcard_key_words.h"
-#include "phonebook/core/app_state.h"
 
 #include <QFile>
 
@@ -332,9 +331,4 @@ int readVCardFile(const QString& path, TelBook& book, FileTaskHost& host, const 
     if (!file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;
     return readVCard(file, host, book, clock);
-}
-
-int readVCardFile(FileTaskHost& host, const LocalClock& clock)
-{
-    return readVCardFile(appState().filePath, telBook(), host, clock);
 }

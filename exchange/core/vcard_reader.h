@@ -26,8 +26,6 @@ int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClo
 // Imports the file at path into book; FAILED when the file cannot be opened.
 int readVCardFile(const QString& path, TelBook& book, FileTaskHost& host,
                   const LocalClock& clock = systemClock());
-// Imports AppState.filePath into telBook().
-int readVCardFile(FileTaskHost& host, const LocalClock& clock = systemClock());
 
 // Fills in what an imported entry lacks: a reading from its first number or address (or from
 // time), the name from the reading, and "****" numbers when it has no number and no address.

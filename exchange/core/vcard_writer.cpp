@@ -2,7 +2,6 @@
 
 #include "exchange/core/save_sink.h"
 #include "exchange/core/text_conversions.h"
-#include "phonebook/core/app_state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -239,9 +238,4 @@ int writeVCardFile(const QString& path, const TelBook& book, FileTaskHost& host,
     const QDateTime startTime = clock.now();
     SaveFileSink sink(path);
     return writeVCard(book, sink, host, startTime);
-}
-
-int writeVCardFile(FileTaskHost& host, const LocalClock& clock)
-{
-    return writeVCardFile(appState().filePath, telBook(), host, clock);
 }

@@ -40,5 +40,3 @@ int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host, const QD
 // Saves book to path; NOTHING when there is no path.
 int writeVCardFile(const QString& path, const TelBook& book, FileTaskHost& host,
                    const LocalClock& clock = systemClock());
-// Saves telBook() to AppState.filePath.
-int writeVCardFile(FileTaskHost& host, const LocalClock& clock = systemClock());

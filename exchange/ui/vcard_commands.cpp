@@ -30,7 +30,7 @@ void runSave(CTelListDlg& list, OperationCode operation)
     OperationScope scope(operation);
     CFileRWDlg progress;
     progress.openProgress(&list);
-    const int result = writeVCardFile(progress);
+    const int result = writeVCardFile(appState().filePath, telBook(), progress);
     if (result == FILE_TASK_DONE)
         markBookUnchanged();
     else if (result == FILE_TASK_FAILED)
@@ -88,7 +88,7 @@ void importVCard(CTelListDlg& list)
     OperationScope scope(OP_IMPORT_VCARD);
     CFileRWDlg progress;
     progress.openProgress(&list);
-    const int result = readVCardFile(progress);
+    const int result = readVCardFile(appState().filePath, telBook(), progress);
     if (result == FILE_TASK_DONE) {
         markBookUnchanged();
         list.refreshList();

@@ -1,5 +1,4 @@
 #include "exchange/core/vcard_reader.h"
-#include "phonebook/core/app_state.h"
 #include "tests/exchange/failing_device.h"
 #include "tests/exchange/fixed_clock.h"
 #include "tests/exchange/scripted_host.h"
@@ -416,11 +415,10 @@ TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops)
 
 TEST_F(VCardReader, AFileThatCannotBeOpenedFails)
 {
-    appState().filePath = QStringLiteral("/nonexistent/book.vcf");
-    EXPECT_EQ(readVCardFile(host, clock), FILE_TASK_FAILED);
+    EXPECT_EQ(readVCardFile(QStringLiteral("/nonexistent/book.vcf"), telBook(), host, clock),
+              FILE_TASK_FAILED);
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_TRUE(bookUnchanged());
-    appState() = AppState{};
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "exchange/core/save_sink.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/vcard_writer.h"
-#include "phonebook/core/app_state.h"
 #include "tests/exchange/fault_sink.h"
 #include "tests/exchange/fixed_clock.h"
 #include "tests/exchange/scripted_host.h"
@@ -65,14 +64,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        appState() = AppState{};
         clearBook(telBook());
     }
-    void TearDown() override
-    {
-        appState() = AppState{};
-        clearBook(telBook());
-    }
+    void TearDown() override { clearBook(telBook()); }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     QTemporaryDir dir;
@@ -84,12 +78,12 @@ TEST_F(VCardWriter, WritesTheWorkedExampleByteForByte)
 {
     telBook().entries[0] = exampleEntry();
     telBook().count = 1;
-    appState().filePath = path("book.vcf");
-    ASSERT_EQ(writeVCardFile(host, clock), FILE_TASK_DONE);
+    const QString bookPath = path("book.vcf");
+    ASSERT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
     const QByteArray expected =
         readAll(QStringLiteral(VEMBLOR_TEST_DATA "/vcard/writer-example.vcf"));
     ASSERT_EQ(expected.size(), 454);
-    EXPECT_EQ(readAll(appState().filePath), expected);
+    EXPECT_EQ(readAll(bookPath), expected);
     EXPECT_EQ(host.polls, 2); // once per entry in each phase
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("book.vcf")});
@@ -205,24 +199,24 @@ TEST_F(VCardWriter, MemoPiecesAreAlwaysSixtySevenToSixtyNineCharacters)
 TEST_F(VCardWriter, NoPathDoesNothing)
 {
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
-    EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_NOTHING);
+    EXPECT_EQ(writeVCardFile(QString(), telBook(), host, clock), FILE_TASK_NOTHING);
     EXPECT_EQ(host.polls, 0);
 }
 
 TEST_F(VCardWriter, AnEmptyBookMakesAnEmptyFile)
 {
-    appState().filePath = path("empty.vcf");
-    EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_DONE);
-    EXPECT_EQ(readAll(appState().filePath), QByteArray());
+    const QString bookPath = path("empty.vcf");
+    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
+    EXPECT_EQ(readAll(bookPath), QByteArray());
 }
 
 TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
 {
     fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ"}});
-    appState().filePath = path("book.vcf");
+    const QString bookPath = path("book.vcf");
     const QByteArray old = "the book saved yesterday\r\n";
     {
-        QFile file(appState().filePath);
+        QFile file(bookPath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
@@ -233,10 +227,10 @@ TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
         ScriptedHost stopping;
         stopping.cancelAtPolls = {c.poll};
         stopping.answers = {true};
-        EXPECT_EQ(writeVCardFile(stopping, clock), FILE_TASK_ENDED) << c.poll;
+        EXPECT_EQ(writeVCardFile(bookPath, telBook(), stopping, clock), FILE_TASK_ENDED) << c.poll;
         EXPECT_EQ(stopping.polls, c.poll + 1);
         EXPECT_EQ(stopping.questions, QStringList{SAVE_QUESTION});
-        EXPECT_EQ(readAll(appState().filePath), old) << c.poll;
+        EXPECT_EQ(readAll(bookPath), old) << c.poll;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("book.vcf")});
     }
@@ -245,12 +239,12 @@ TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
 TEST_F(VCardWriter, CancelAnsweredNoGoesOnWithoutAskingAgain)
 {
     fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
-    appState().filePath = path("book.vcf");
+    const QString bookPath = path("book.vcf");
     host.cancelAtPolls = {0, 3};
     host.answers = {false, false};
-    EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_DONE);
+    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
     EXPECT_EQ(host.questions.size(), 2);
-    EXPECT_EQ(readAll(appState().filePath).count("BEGIN:VCARD"), 2);
+    EXPECT_EQ(readAll(bookPath).count("BEGIN:VCARD"), 2);
 }
 
 TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile)
@@ -293,8 +287,8 @@ TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo)
 TEST_F(VCardWriter, AFileThatCannotBeCreatedFailsWithoutAMessage)
 {
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
-    appState().filePath = path("no-such-folder/book.vcf");
-    EXPECT_EQ(writeVCardFile(host, clock), FILE_TASK_FAILED);
+    const QString bookPath = path("no-such-folder/book.vcf");
+    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_FAILED);
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(host.polls, 1); // the build phase ran
 }
@@ -303,10 +297,10 @@ TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
 {
     // A file size limit makes the system refuse the write with EFBIG, like a full disk.
     fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312345678"}, {}, "メモ"}, {"佐藤", "ｻﾄｳ"}});
-    appState().filePath = path("book.vcf");
+    const QString bookPath = path("book.vcf");
     const QByteArray old(100, 'o');
     {
-        QFile file(appState().filePath);
+        QFile file(bookPath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
@@ -316,13 +310,13 @@ TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
     rlimit small = saved;
     small.rlim_cur = 200;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = writeVCardFile(host, clock);
+    const int result = writeVCardFile(bookPath, telBook(), host, clock);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(result, FILE_TASK_ENDED);
     EXPECT_EQ(host.shown, QStringList{QStringLiteral("保存先のディスク容量がいっぱいです。")});
-    EXPECT_EQ(readAll(appState().filePath), old);
+    EXPECT_EQ(readAll(bookPath), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("book.vcf")});
 }
