@@ -147,10 +147,8 @@ int main(int argc, char* argv[])
     CVersionDlg version;
     ok &= save(version, dir, "version");
 
-    appState().operation = OP_EDIT;
-    appState().selectedIndex = 0;
     {
-        CTelEditDlg edit;
+        CTelEditDlg edit(telBook().entries[0]);
         ok &= save(edit, dir, "edit");
     }
 

@@ -1,20 +1,22 @@
 #include "phonebook/ui/edit_commands.h"
 
-#include "window_services/message_service.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/message_service.h"
+
+#include <optional>
 
 namespace {
 
-// Opens the editor on AppState.selectedIndex; true when it stored the entry.
-bool runEditor(CTelListDlg& list)
+// Opens the editor on entry; the entry it decided on, or nothing when it was closed otherwise.
+std::optional<TelEntry> runEditor(CTelListDlg& list, const TelEntry& entry)
 {
-    appState().resultFlag = 0;
-    CTelEditDlg editor(&list);
-    editor.exec();
-    return appState().resultFlag == 1;
+    CTelEditDlg editor(entry, &list);
+    if (editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editor.entry();
 }
 
 } // namespace
@@ -32,8 +34,11 @@ void runEditCommand(CTelListDlg& list)
         return;
     }
     appState().selectedIndex = row;
-    if (runEditor(list))
+    TelBook& book = telBook();
+    if (const auto edited = runEditor(list, book.entries[row])) {
+        book.entries[row] = *edited;
         list.refreshList();
+    }
 }
 
 void runAddCommand(CTelListDlg& list)
@@ -44,7 +49,9 @@ void runAddCommand(CTelListDlg& list)
         return;
     }
     appState().selectedIndex = static_cast<int>(telBook().count);
-    if (runEditor(list)) {
+    if (const auto added = runEditor(list, TelEntry{})) {
+        TelBook& book = telBook();
+        book.entries[book.count++] = *added;
         list.refreshList();
         appState().selectedIndex = -1;
     }

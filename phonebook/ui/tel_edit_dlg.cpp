@@ -1,9 +1,7 @@
 #include "phonebook/ui/tel_edit_dlg.h"
 
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_edit_rules.h"
-#include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/byte_limited_edit.h"
 #include "phonebook/ui/reading_suggestion.h"
@@ -126,23 +124,13 @@ QRect placement(const ControlLayout& item, const QWidget* control, const DialogU
 
 } // namespace
 
-CTelEditDlg::CTelEditDlg(QWidget* parent) : QDialog(parent)
+CTelEditDlg::CTelEditDlg(const TelEntry& entry, QWidget* parent) : QDialog(parent), entry_(entry)
 {
     setWindowTitle(QStringLiteral("電話帳編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    const AppState& state = appState();
-    const TelBook& book = telBook();
-    const auto count = static_cast<std::int64_t>(book.count);
-    const std::int64_t index = state.selectedIndex;
-    const bool usable = state.operation == OP_ADD ? index == count && count < MAX_TEL_ENTRIES
-                                                  : index >= 0 && index < count;
-    if (usable) {
-        slot_ = static_cast<int>(index);
-        workEntry_ = book.entries[slot_];
-        packSlots(workEntry_, SlotList::Tel);
-        packSlots(workEntry_, SlotList::Mail);
-    }
+    packSlots(entry_, SlotList::Tel);
+    packSlots(entry_, SlotList::Mail);
 
     buildMenu();
     buildControls();
@@ -235,10 +223,10 @@ void CTelEditDlg::buildControls()
                                        qobject_cast<QPushButton*>(control(remove))};
     };
     telList_ = new SubListEditor(
-        workEntry_, SlotList::Tel,
+        entry_, SlotList::Tel,
         subList(C::TelKind, C::TelNumber, C::TelList, C::TelAdd, C::TelEdit, C::TelDelete), this);
     mailList_ = new SubListEditor(
-        workEntry_, SlotList::Mail,
+        entry_, SlotList::Mail,
         subList(C::MailKind, C::MailAddress, C::MailList, C::MailAdd, C::MailEdit, C::MailDelete),
         this);
 
@@ -250,22 +238,21 @@ void CTelEditDlg::buildControls()
 
 void CTelEditDlg::connectControls()
 {
-    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        storeCp932(text, workEntry_.name, sizeof workEntry_.name);
-    });
+    connect(name_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { storeCp932(text, entry_.name, sizeof entry_.name); });
     connect(furigana_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        storeCp932(text, workEntry_.furigana, sizeof workEntry_.furigana);
+        storeCp932(text, entry_.furigana, sizeof entry_.furigana);
     });
     connect(group_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
-            workEntry_.group = static_cast<std::uint8_t>(index);
+            entry_.group = static_cast<std::uint8_t>(index);
     });
     connect(secret_, &QCheckBox::clicked, this,
-            [this](bool ticked) { workEntry_.secret = ticked ? 1 : 0; });
+            [this](bool ticked) { entry_.secret = ticked ? 1 : 0; });
     connect(memo_, &QLineEdit::textChanged, this, &CTelEditDlg::onMemoChanged);
     connect(qobject_cast<QPushButton*>(control(EditorControl::MemoDelete)), &QPushButton::clicked,
             this, [this] {
-                std::memset(workEntry_.memo, 0, sizeof workEntry_.memo);
+                std::memset(entry_.memo, 0, sizeof entry_.memo);
                 memo_->clear();
             });
 }
@@ -274,46 +261,37 @@ void CTelEditDlg::loadEntryControls()
 {
     const QSignalBlocker nameBlocker(name_), furiganaBlocker(furigana_), groupBlocker(group_),
         memoBlocker(memo_);
-    name_->setText(editableText(workEntry_.name));
-    furigana_->setText(editableText(workEntry_.furigana));
+    name_->setText(editableText(entry_.name));
+    furigana_->setText(editableText(entry_.furigana));
     group_->setCurrentIndex(-1);
-    secret_->setChecked(workEntry_.secret != 0);
+    secret_->setChecked(entry_.secret != 0);
     // The sub-lists are listed whether or not the entry has a name: an unlisted number would
     // be overwritten by the next 追加.
     telList_->fill();
     mailList_->fill();
     // A new entry (no name yet) opens with no group chosen; it is stored with group 0 unless the
     // user picks one.
-    if (workEntry_.name[0] != '\0')
-        group_->setCurrentIndex(workEntry_.group < GROUPS ? workEntry_.group : -1);
-    memo_->setText(editableText(workEntry_.memo));
+    if (entry_.name[0] != '\0')
+        group_->setCurrentIndex(entry_.group < GROUPS ? entry_.group : -1);
+    memo_->setText(editableText(entry_.memo));
     readingSuggestion_->restart();
 }
 
 void CTelEditDlg::onMemoChanged(const QString& text)
 {
-    if (storeMemoText(workEntry_, text))
+    if (storeMemoText(entry_, text))
         return;
     // A pasted tab or line break: the memo goes back to the last text it took.
     const QSignalBlocker blocker(memo_);
-    memo_->setText(editableText(workEntry_.memo));
+    memo_->setText(editableText(entry_.memo));
 }
 
 void CTelEditDlg::onDecide()
 {
-    if (const char* refusal = decideRefusal(workEntry_)) {
+    if (const char* refusal = decideRefusal(entry_)) {
         showMessage(refusal);
         return;
     }
-    if (slot_ < 0) {
-        QDialog::reject();
-        return;
-    }
-    TelBook& book = telBook();
-    book.entries[slot_] = workEntry_;
-    if (appState().operation == OP_ADD)
-        ++book.count;
-    appState().resultFlag = 1;
     accept();
 }
 
@@ -321,7 +299,7 @@ void CTelEditDlg::onReset()
 {
     if (!askYesNo("電話帳データをリセットしてよろしいでしょうか？"))
         return;
-    workEntry_ = TelEntry{};
+    entry_ = TelEntry{};
     telList_->clear();
     mailList_->clear();
     loadEntryControls();

@@ -48,11 +48,12 @@ enum class EditorControl : int {
 class CTelEditDlg : public QDialog {
     Q_OBJECT
 public:
-    // Works on the entry at AppState.selectedIndex; AppState.operation OP_ADD appends it.
-    explicit CTelEditDlg(QWidget* parent = nullptr);
+    // Works on a copy of entry (an empty one for 追加); once 決定 has passed every check the
+    // dialog is accepted and entry() is the entry to store.
+    explicit CTelEditDlg(const TelEntry& entry = TelEntry{}, QWidget* parent = nullptr);
     ~CTelEditDlg() override;
 
-    const TelEntry& workEntry() const { return workEntry_; }
+    const TelEntry& entry() const { return entry_; }
     const SubListEditor& telList() const { return *telList_; }
     const SubListEditor& mailList() const { return *mailList_; }
     QAction* commandAction(int id) const { return actions_.value(id); }
@@ -85,6 +86,5 @@ private:
     SubListEditor* mailList_ = nullptr;
     ReadingSuggestion* readingSuggestion_ = nullptr;
 
-    int slot_ = -1; // TelBook slot 決定 writes; -1 when the index handed over was unusable
-    TelEntry workEntry_{};
+    TelEntry entry_;
 };

@@ -6,7 +6,6 @@
 #include "app/ui/port_dlg.h"
 #include "app/ui/version_dlg.h"
 #include "exchange/ui/csv_edit_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 
@@ -25,13 +24,7 @@ inline std::vector<ProgramWindow> programWindows()
     return {
         {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT},
         {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL},
-        {"entry editor",
-         [] {
-             appState().operation = OP_ADD;
-             appState().selectedIndex = 0;
-             return std::make_unique<CTelEditDlg>();
-         },
-         ID_EDIT_DECIDE},
+        {"entry editor", [] { return std::make_unique<CTelEditDlg>(); }, ID_EDIT_DECIDE},
         {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE},
         {"port dialog", [] { return std::make_unique<CPortDlg>(); }},
         {"version dialog", [] { return std::make_unique<CVersionDlg>(); }},

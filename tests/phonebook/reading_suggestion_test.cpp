@@ -24,18 +24,13 @@ QString u(const char* utf8)
 
 class Suggestion : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}}});
-        appState() = AppState{};
-    }
+    void SetUp() override { fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}}}); }
     void TearDown() override { clearBook(telBook()); }
 
     void open(OperationCode operation, int index)
     {
-        appState().operation = operation;
-        appState().selectedIndex = index;
-        dlg = std::make_unique<CTelEditDlg>();
+        dlg = std::make_unique<CTelEditDlg>(operation == OP_ADD ? TelEntry{}
+                                                                : telBook().entries[index]);
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         dlg->activateWindow();
@@ -76,7 +71,7 @@ TEST_F(Suggestion, ANewNameFillsTheEmptyReadingAndOffersTheOthers)
     EXPECT_FALSE(candidates()->isEnabled());
     typeName("佐藤 花子");
     EXPECT_EQ(reading()->text(), u("ｻﾄｳ ﾊﾅｺ"));
-    EXPECT_EQ(fromCp932(dlg->workEntry().furigana), u("ｻﾄｳ ﾊﾅｺ"));
+    EXPECT_EQ(fromCp932(dlg->entry().furigana), u("ｻﾄｳ ﾊﾅｺ"));
     EXPECT_TRUE(candidates()->isEnabled());
     EXPECT_EQ(offered().value(0), u("ｻﾄｳ ﾊﾅｺ"));
     EXPECT_GT(offered().size(), 1);
