@@ -1,8 +1,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
 #include "phonebook/core/app_state.h"
-#include "phonebook/core/cp932_text.h"
-#include "phonebook/core/record_check.h"
+#include "phonebook/core/book_table_model.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/list_commands.h"
@@ -20,98 +19,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace {
-
-constexpr int COLUMN_COUNT = 16;
-
-struct ColumnSpec {
-    const char* header;
-    const char* widest; // the longest text the column shows whole at the list's font
-};
-
-// The columns in their order. Each is as wide as its header or its widest usual content,
-// whichever is wider, at the font in use: a name of eight kanji, a reading of fourteen
-// half-width kana, an eleven-digit number, a twenty-character address with capitals.
-constexpr ColumnSpec COLUMNS[COLUMN_COUNT] = {
-    {"名前", "漢字漢字漢字漢字"},
-    {"フリガナ", "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾ"},
-    {"グループ", "9"},
-    {"種別", "携帯電話"},
-    {"電話番号１", "09012345678"},
-    {"種別", "携帯電話"},
-    {"電話番号２", "09012345678"},
-    {"種別", "携帯電話"},
-    {"電話番号３", "09012345678"},
-    {"種別", "会社ＰＣ"},
-    {"メールアドレス１", "Watanabe.M@Email.com"},
-    {"種別", "会社ＰＣ"},
-    {"メールアドレス２", "Watanabe.M@Email.com"},
-    {"種別", "会社ＰＣ"},
-    {"メールアドレス３", "Watanabe.M@Email.com"},
-    {"メモ", "予約は平日の午前中のみ"},
-};
-
-// The last column a row gets when the record check stops at a field: the rejected field's own
-// column is still filled, the ones after it stay empty.
-int lastColumnFor(CheckedField failed)
-{
-    switch (failed) {
-    case CheckedField::None:
-        return COLUMN_COUNT - 1;
-    case CheckedField::Furigana:
-        return 1;
-    case CheckedField::Tel1:
-    case CheckedField::Tel2:
-    case CheckedField::Tel3:
-        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Tel1) + 1) + 2;
-    case CheckedField::Mail1:
-    case CheckedField::Mail2:
-    case CheckedField::Mail3:
-        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Mail1) + 1) + 8;
-    }
-    return COLUMN_COUNT - 1;
-}
-
-// The kind texts as the list shows them, converted once for every code.
-template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8_t kind)
-{
-    static const std::array<QString, 256> labels = [] {
-        std::array<QString, 256> all;
-        for (int code = 0; code < 256; ++code)
-            all[static_cast<std::size_t>(code)] =
-                QString::fromUtf8(TEXT(static_cast<std::uint8_t>(code)));
-        return all;
-    }();
-    return labels[kind];
-}
-
-QString cellText(const TelEntry& entry, int column)
-{
-    if (column == 0)
-        return fromCp932(entry.name);
-    if (column == 1)
-        return fromCp932(entry.furigana);
-    if (column == 2)
-        return QString::number(entry.group);
-    if (column <= 8) {
-        const TelNumber& slot = entry.tel[(column - 3) / 2];
-        if (column % 2 == 0)
-            return fromCp932(slot.number);
-        return slot.number[0] ? kindLabel<telKindText>(slot.kind) : QString();
-    }
-    if (column <= 14) {
-        const MailAddress& slot = entry.mail[(column - 9) / 2];
-        if (column % 2 == 0)
-            return fromCp932(slot.address);
-        return slot.address[0] ? kindLabel<mailKindText>(slot.kind) : QString();
-    }
-    return fromCp932(entry.memo);
-}
 
 // A cell of the list. Its text is made from the entries as they were when the list was filled
 // (a copy the cells share) only when it is asked for, which is when the cell is painted: a
@@ -126,7 +38,7 @@ public:
     QVariant data(int role) const override
     {
         if ((role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_)
-            return cellText((*rows_)[static_cast<std::size_t>(row_)], column_);
+            return bookCellText((*rows_)[static_cast<std::size_t>(row_)], column_);
         return QTableWidgetItem::data(role);
     }
 
@@ -241,13 +153,14 @@ void CTelListDlg::buildMenu()
 
 void CTelListDlg::initColumns()
 {
-    list_->setColumnCount(COLUMN_COUNT);
-    for (int c = 0; c < COLUMN_COUNT; ++c) {
-        auto* header = new QTableWidgetItem(QString::fromUtf8(COLUMNS[c].header));
+    list_->setColumnCount(BOOK_COLUMN_COUNT);
+    for (int c = 0; c < BOOK_COLUMN_COUNT; ++c) {
+        auto* header = new QTableWidgetItem(QString::fromUtf8(bookColumnHeader(c)));
         header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         list_->setHorizontalHeaderItem(c, header);
-        list_->setColumnWidth(c, std::max(list_->horizontalHeader()->sectionSizeHint(c),
-                                          contentWidth(QString::fromUtf8(COLUMNS[c].widest))));
+        list_->setColumnWidth(c,
+                              std::max(list_->horizontalHeader()->sectionSizeHint(c),
+                                       contentWidth(QString::fromUtf8(bookColumnWidestText(c)))));
     }
 }
 
@@ -264,19 +177,8 @@ void CTelListDlg::fillList()
     const TelBook& book = telBook();
     // The record check decides first how many rows there are and how far the last one goes,
     // so the rows are made in one step rather than one insertion at a time.
-    const int entries = static_cast<int>(std::min(book.count, MAX_TEL_ENTRIES));
-    int rows = entries;
-    int lastColumnOfLastRow = COLUMN_COUNT - 1;
-    const char* message = nullptr;
-    for (int i = 0; i < entries; ++i) {
-        const EntryCheck check = checkEntry(book.entries[i]);
-        if (!check.ok()) {
-            rows = i + 1;
-            lastColumnOfLastRow = lastColumnFor(check.failed);
-            message = check.message;
-            break;
-        }
-    }
+    const BookListing listing = listBook(book);
+    const int rows = listing.rows;
     const auto listed =
         std::make_shared<const std::vector<TelEntry>>(book.entries, book.entries + rows);
     list_->setRowCount(rows);
@@ -286,15 +188,15 @@ void CTelListDlg::fillList()
         // once, by repainting, when all are in.
         const QSignalBlocker quiet(list_->model());
         for (int row = 0; row < rows; ++row) {
-            const int lastColumn = row + 1 == rows ? lastColumnOfLastRow : COLUMN_COUNT - 1;
+            const int lastColumn = row + 1 == rows ? listing.lastColumn : BOOK_COLUMN_COUNT - 1;
             for (int c = 0; c <= lastColumn; ++c)
                 list_->setItem(row, c, new EntryCell(listed, row, c));
         }
     }
     list_->viewport()->update();
     updateMenuState();
-    if (message)
-        showMessage(message);
+    if (listing.message)
+        showMessage(listing.message);
 }
 
 void CTelListDlg::refreshList()
