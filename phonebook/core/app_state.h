@@ -22,7 +22,7 @@ enum OperationCode : std::int32_t {
 struct AppState {
     OperationCode operation = OP_NONE; // the list-window command in progress
     std::int32_t selectedIndex = -1;   // entry the editor loads and stores; -1 = none
-    std::int32_t resultFlag = 0;       // handed back by the entry editor and the transfer dialog
+    std::int32_t resultFlag = 0;       // handed back by the transfer dialog
     std::int32_t portNo = 0;           // zero-based COM port index, 0 = COM1 ... 49 = COM50
     QString filePath;                  // current vCard file; empty = none
 };
