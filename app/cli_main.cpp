@@ -70,16 +70,6 @@ void printUsage(std::FILE* to)
 
 } // namespace
 
-void printOut(const QString& text)
-{
-    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
-}
-
-void printError(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
-
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);

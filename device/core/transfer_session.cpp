@@ -3,7 +3,6 @@
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
 #include "device/core/transfer_steps.h"
-#include "phonebook/core/book_changes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,20 +10,42 @@
 namespace {
 
 const char ESCAPE[] = "+++";
+const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
 
-void tell(TransferHost& host, const char* utf8)
+// The success message of the copy.
+void tellDone(TransferHost& host)
 {
+    host.showMessage(QString::fromUtf8(COPY_DONE_MESSAGE));
+}
+
+// A failure, remembered for the outcome of the transfer.
+void tellFailure(TransferSession& session, TransferHost& host, const char* utf8)
+{
+    session.failureShown = true;
     host.showMessage(QString::fromUtf8(utf8));
 }
 
 // A failure while the handset's book is being backed up also says that nothing was erased.
-void tell(const TransferSession& session, TransferHost& host, const QString& text)
+void tell(TransferSession& session, TransferHost& host, const QString& text)
 {
+    session.failureShown = true;
     host.showMessage(withStopNote(session, text));
 }
-void tell(const TransferSession& session, TransferHost& host, const char* utf8)
+void tell(TransferSession& session, TransferHost& host, const char* utf8)
 {
     tell(session, host, QString::fromUtf8(utf8));
+}
+
+const TelBook& emptyBook()
+{
+    static const TelBook none{};
+    return none;
+}
+
+// The book a write sends; a read has none.
+const TelBook& bookToWrite(const TransferSession& session)
+{
+    return session.book ? *session.book : emptyBook();
 }
 
 // The step label, when a transfer has more than one step: its name, and once the handset
@@ -136,14 +157,14 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
         break;
     }
     if (host.operation() == OP_DEVICE_WRITE) {
-        announceStep(session, host, static_cast<int>(bookCount(telBook())));
+        announceStep(session, host, static_cast<int>(bookCount(bookToWrite(session))));
         const bool erase = host.askYesNo(eraseQuestion(session));
         goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
     } else if (count == 0) {
-        tell(host, "電話帳登録件数が０件です");
+        tellFailure(session, host, "電話帳登録件数が０件です");
         goTo(session, LINK_LEAVE_DATA, port);
     } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
-        tell(host, "電話帳登録件数が１０００件を越えています");
+        tellFailure(session, host, "電話帳登録件数が１０００件を越えています");
         goTo(session, LINK_LEAVE_DATA, port);
     } else {
         startReading(session, port, host);
@@ -191,27 +212,19 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
         session.entryIndex += 1;
         session.sentParts.reset();
     }
-    if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(telBook())) {
+    if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(bookToWrite(session))) {
         session.written = true;
         if (session.verifyAfter) {
             session.nextPhaseDue = true; // the success message waits for the check
         } else {
             session.completed = true;
-            tell(host, COPY_DONE_MESSAGE);
+            tellDone(host);
         }
         goTo(session, LINK_LEAVE_DATA, port);
     } else {
         goTo(session, LINK_WRITE_ENTRY, port);
     }
     return STEP_CONTINUE;
-}
-
-// The handset's records replace the phone book only now that every one of them has arrived.
-void installStagedBook(TransferSession& session)
-{
-    const std::unique_ptr<TelBook> staged = takeStagedBook(session);
-    telBook() = *staged;
-    markBookUnchanged();
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
@@ -237,10 +250,10 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
     if (flags.lastRecord) {
         switch (session.phase) {
         case PHASE_COPY:
-            installStagedBook(session);
+            // The handset's records are handed over only now that every one of them arrived.
+            session.readBook = takeStagedBook(session);
             session.completed = true;
-            tell(host, COPY_DONE_MESSAGE);
-            appState().resultFlag = 0;
+            tellDone(host);
             break;
         case PHASE_BACKUP:
             keepBackup(session, host);
@@ -276,8 +289,8 @@ void startNextPhase(TransferSession& session, TransferPort& port, TransferHost& 
 
 void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host)
 {
-    if (host.operation() == OP_DEVICE_WRITE && telBook().count == 0) {
-        tell(host, "電話帳データがありません。");
+    if (host.operation() == OP_DEVICE_WRITE && bookToWrite(session).count == 0) {
+        tellFailure(session, host, "電話帳データがありません。");
         session.sendPending = false;
         session.awaitingReply = true;
         host.endTransfer();
@@ -287,7 +300,7 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         port.purgePort();
     if (session.state == LINK_LEAVE_DATA)
         port.resetReceive();
-    buildCommand(session, telBook());
+    buildCommand(session, bookToWrite(session));
     if (!port.writeCommand(session.txBuffer)) {
         tell(session, host, "送信に失敗しました");
         host.endTransfer();
@@ -364,12 +377,6 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
 
 } // namespace
 
-TransferSession& transferSession()
-{
-    static TransferSession session;
-    return session;
-}
-
 void resetTransfer(TransferSession& session)
 {
     session.sendPending = true;
@@ -388,7 +395,10 @@ void resetTransfer(TransferSession& session)
     session.eraseSent = false;
     session.escapeSent = false;
     session.written = false;
+    session.failureShown = false;
+    session.checkDiffered = false;
     session.staging.reset();
+    session.readBook.reset();
     session.phase = PHASE_COPY;
     session.backupFirst = false;
     session.verifyAfter = false;
@@ -541,4 +551,11 @@ void escapeOnStop(TransferSession& session, TransferPort& port)
     // Nothing waits for the answer: the transfer is over whatever the handset says.
     port.writeOnce(session.txBuffer);
     session.escapeSent = true;
+}
+
+QString withStopNote(const TransferSession& session, const QString& text)
+{
+    return session.phase == PHASE_BACKUP
+               ? text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED)
+               : text;
 }

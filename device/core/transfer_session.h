@@ -62,15 +62,20 @@ struct TransferSession {
     char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, on write transfers
     SentParts sentParts;
     RecordSlots recordSlots;
-    bool continued = false;  // the last record received said the entry goes on
-    bool lastRecord = false; // the last record received was the handset's last
-    bool completed = false;  // the copy itself succeeded (the success message was shown)
-    bool eraseSent = false;  // "<3:1H>" went out: the handset's book may now be incomplete
-    bool escapeSent = false; // "+++" went out: it is never sent twice in one conversation
-    bool written = false;    // every entry of a write was acknowledged
-    // A read fills this book and replaces the phone book with it only when the last record has
+    bool continued = false;     // the last record received said the entry goes on
+    bool lastRecord = false;    // the last record received was the handset's last
+    bool completed = false;     // the copy itself succeeded (the success message was shown)
+    bool eraseSent = false;     // "<3:1H>" went out: the handset's book may now be incomplete
+    bool escapeSent = false;    // "+++" went out: it is never sent twice in one conversation
+    bool written = false;       // every entry of a write was acknowledged
+    bool failureShown = false;  // a failure message was shown (after a copy: the mode was not left)
+    bool checkDiffered = false; // the check read the book back and found it different
+    // The book a write sends and its check compares with; none for a read.
+    const TelBook* book = nullptr;
+    // A read fills this book and hands it over as readBook only when the last record has
     // arrived, so a read that stops early leaves the phone book as it was.
     std::unique_ptr<TelBook> staging;
+    std::unique_ptr<TelBook> readBook;
 
     TransferPhase phase = PHASE_COPY;
     bool backupFirst = false;  // a write backs the handset's book up before the erase
@@ -80,9 +85,6 @@ struct TransferSession {
     bool backupTaken = false;  // the backup phase ended well (backupPath empty: nothing to keep)
     QString backupPath;
 };
-
-// The one session of the program.
-TransferSession& transferSession();
 
 // Readies the session for a new transfer at the normal pace, without backup or check; the state
 // is kept (the commands set it).
@@ -97,8 +99,8 @@ void buildCommand(TransferSession& session, const TelBook& book);
 StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,
                            TransferHost& host);
 
-// One tick: sends the command of the state, or handles at most one reply line. The phone book
-// is telBook(); AppState.resultFlag is cleared when a read completes.
+// One tick: sends the command of the state, or handles at most one reply line. A write sends
+// session.book; a read that completes leaves the handset's book in session.readBook.
 void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host);
 
 // Bytes arrived from the handset. At the fast pace the reply is handled at once (and the next
