@@ -5,12 +5,12 @@
 #include <cstdint>
 
 enum class TransferOutcome : std::uint8_t {
-    Copied,               // the read or the write completed
-    Verified,             // the write completed and reading it back gave the same book
+    Copied,                // the read or the write completed
+    Verified,              // the write completed and reading it back gave the same book
     CheckFoundDifferences, // the write went through but the book read back differs
-    CopiedLeftInDataMode, // the copy completed, but leaving data-transfer mode failed after it
-    Failed,               // the transfer ended with a failure message
-    Stopped,              // the transfer was cancelled from outside
+    CopiedLeftInDataMode,  // the copy completed, but leaving data-transfer mode failed after it
+    Failed,                // the transfer ended with a failure message
+    Stopped,               // the transfer was cancelled from outside
 };
 
 // True for the outcomes that are a whole copy (Copied, Verified, CopiedLeftInDataMode).

@@ -134,9 +134,10 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
     switch (session.phase) {
     case PHASE_BACKUP:
         if (count == 0) {
-            session.backupTaken = true; // an empty book gives no file
-            session.nextPhaseDue = true;
-            goTo(session, LINK_LEAVE_DATA, port);
+            // A book the handset says is empty is erased only once a read confirms it.
+            session.probingEmptyBook = true;
+            session.staging = std::make_unique<TelBook>();
+            goTo(session, LINK_READ_ENTRY, port);
         } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
             tell(session, host, "電話帳登録件数が１０００件を越えています");
             goTo(session, LINK_LEAVE_DATA, port);
@@ -178,6 +179,12 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
     const bool write = host.operation() == OP_DEVICE_WRITE;
     const BookInfo info = parseBookInfo(line, host.operation());
     session.deviceCount = info.deviceCount;
+    // Before an erase, a count the handset left out is not taken as an empty book.
+    if (info.result == BOOK_SUPPORTED && info.countEmpty && session.phase == PHASE_BACKUP) {
+        tell(session, host, "コマンドが異常です。");
+        goTo(session, LINK_LEAVE_DATA, port);
+        return STEP_CONTINUE;
+    }
     switch (info.result) {
     case BOOK_SUPPORTED:
         if (write)
@@ -227,10 +234,30 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
     return STEP_CONTINUE;
 }
 
+// The answer to the first record asked of a handset that reported an empty book: a record
+// means the count was wrong and the write stops; a refusal confirms the book is empty.
+StepResult onEmptyBookProbe(TransferSession& session, bool recordCame, TransferPort& port,
+                            TransferHost& host)
+{
+    session.probingEmptyBook = false;
+    session.staging.reset();
+    if (recordCame) {
+        tell(session, host,
+             "携帯電話は電話帳が０件と答えましたが、電話帳のデータを送ってきました。");
+    } else {
+        session.backupTaken = true; // an empty book gives no file
+        session.nextPhaseDue = true;
+    }
+    goTo(session, LINK_LEAVE_DATA, port);
+    return STEP_CONTINUE;
+}
+
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
                          TransferHost& host)
 {
     DeviceRecord record;
+    if (session.probingEmptyBook)
+        return onEmptyBookProbe(session, parseRecordReply(line, record), port, host);
     if (!session.staging || !parseRecordReply(line, record)) {
         tell(session, host, "電話帳データコピーが正常に行われませんでした。");
         goTo(session, LINK_LEAVE_DATA, port);
@@ -256,7 +283,14 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
             tellDone(host);
             break;
         case PHASE_BACKUP:
-            keepBackup(session, host);
+            if (session.entryIndex < session.deviceCount)
+                tell(
+                    session, host,
+                    QStringLiteral("携帯電話の電話帳を最後まで読めませんでした（%1件のうち%2件）。")
+                        .arg(session.deviceCount)
+                        .arg(session.entryIndex));
+            else
+                keepBackup(session, host);
             break;
         case PHASE_VERIFY:
             checkWrittenBook(session, host);
@@ -405,6 +439,7 @@ void resetTransfer(TransferSession& session)
     session.fastPace = false;
     session.nextPhaseDue = false;
     session.backupTaken = false;
+    session.probingEmptyBook = false;
     session.backupPath.clear();
 }
 

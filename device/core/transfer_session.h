@@ -83,6 +83,9 @@ struct TransferSession {
     bool fastPace = false;     // the next command goes out as soon as a reply was handled
     bool nextPhaseDue = false; // this phase succeeded: the next starts once "+++" is answered
     bool backupTaken = false;  // the backup phase ended well (backupPath empty: nothing to keep)
+    // The handset reported an empty book before a backup: its first record is asked for all the
+    // same, and one that comes back stops the write.
+    bool probingEmptyBook = false;
     QString backupPath;
 };
 

@@ -533,9 +533,12 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
 {
     const FailedBackupCase cases[] = {
         {"folder cannot be made", {}, true, true},
-        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0}, false, true},
-        {"handset falls silent", {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0}, false, true},
-        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0}, false, false},
+        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0, {}, 0}, false, true},
+        {"handset falls silent",
+         {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0, {}, 0},
+         false,
+         true},
+        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0, {}, 0}, false, false},
     };
     for (const FailedBackupCase& c : cases) {
         QTemporaryDir dir;
@@ -563,6 +566,52 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
         if (c.lineWorks) {
             EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
         }
+    }
+}
+
+struct UntrustedBackupCase {
+    const char* label;
+    std::optional<QByteArray> reportedCount;
+    int lastRecordAt;
+};
+
+// A backup that may not hold the whole book erases nothing: a record stream that ends before
+// the count the handset reported, and a count of 0 or no count at all from a handset that holds
+// entries (asked for its first record anyway, it sends one).
+TEST_F(HandsetLink, BackupThatMayBeIncompleteErasesNothing)
+{
+    const UntrustedBackupCase cases[] = {
+        {"stream ends at 2 of 4", std::nullopt, 2},
+        {"count 0", QByteArray("0"), 0},
+        {"empty count", QByteArray(""), 0},
+    };
+    for (const UntrustedBackupCase& c : cases) {
+        QTemporaryDir dir;
+        HandsetOptions handsetOptions;
+        handsetOptions.reportedCount = c.reportedCount;
+        handsetOptions.lastRecordAt = c.lastRecordAt;
+        PtyHandset handset(handsetOptions);
+        ASSERT_TRUE(handset.start());
+        std::vector<TelEntry> previous = previousEntries();
+        previous.push_back(makeEntry({"丙", "ﾍｲ", {"0333"}}));
+        previous.push_back(makeEntry({"丁", "ﾃｲ", {"0444"}}));
+        handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+        fillBook({{"A", "ｴｰ", {"1"}}});
+        TransferOptions options;
+        options.backupDir = dir.filePath(QStringLiteral("backup"));
+        TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+        ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+        EXPECT_EQ(runner.outcome(), TransferOutcome::Failed) << c.label;
+        EXPECT_TRUE(runner.questions().isEmpty()) << c.label;
+        ASSERT_EQ(runner.messages().size(), 1) << c.label;
+        EXPECT_TRUE(runner.messages()[0].endsWith(utf8(NOTHING_ERASED)))
+            << c.label << ": " << runner.messages()[0].toStdString();
+        const QList<QByteArray> commands = commandsOf(handset);
+        EXPECT_FALSE(commands.contains("<3:1H>")) << c.label;
+        EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
+        const std::vector<TelEntry> kept = entriesOf(handset);
+        ASSERT_EQ(kept.size(), previous.size()) << c.label;
+        EXPECT_TRUE(sameEntries(kept.data(), previous.data(), previous.size())) << c.label;
     }
 }
 
