@@ -73,12 +73,20 @@ void checkWrittenBook(TransferSession& session, TransferHost& host)
         compareWrittenBook(written, *readBack, session.modelName);
     const int writtenCount = static_cast<int>(std::min(written.count, MAX_TEL_ENTRIES));
     const int readBackCount = static_cast<int>(readBack->count);
-    if (differences.empty() && writtenCount == readBackCount) {
+    // The count the handset reports is part of what was written: a handset that reports more
+    // or fewer entries than it serves does not hold the book as written.
+    const bool countMatches = session.deviceCount == writtenCount;
+    if (differences.empty() && writtenCount == readBackCount && countMatches) {
         session.completed = true;
         host.showMessage(QString::fromUtf8(VERIFIED_MESSAGE));
         return;
     }
     session.checkDiffered = true;
     session.failureShown = true;
-    host.showMessage(describeDifferences(differences, writtenCount, readBackCount));
+    QString text = describeDifferences(differences, writtenCount, readBackCount);
+    if (!countMatches)
+        text += QStringLiteral("\n携帯電話が答えた件数は %1件、書き込んだ件数は %2件です。")
+                    .arg(session.deviceCount)
+                    .arg(writtenCount);
+    host.showMessage(text);
 }

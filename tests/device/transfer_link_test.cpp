@@ -634,6 +634,24 @@ TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
     EXPECT_EQ(lines[1], utf8("0002件目「佐藤」: 名前"));
 }
 
+TEST_F(HandsetLink, CheckComparesTheCountTheHandsetReports)
+{
+    HandsetOptions miscounting;
+    miscounting.reportedCount = QByteArray("9");
+    PtyHandset handset(miscounting);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"1"}}, {"佐藤", "ｻﾄｳ", {"2"}}, {"鈴木", "ｽｽﾞｷ", {"3"}}, {"田中"}});
+    TransferOptions options = plainTransfer();
+    options.verify = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.outcome(), TransferOutcome::CheckFoundDifferences);
+    ASSERT_EQ(runner.messages().size(), 1);
+    EXPECT_TRUE(runner.messages()[0].endsWith(
+        utf8("携帯電話が答えた件数は 9件、書き込んだ件数は 4件です。")))
+        << runner.messages()[0].toStdString();
+}
+
 // The fast pace changes only when commands go out: the handset sees the same commands, in the
 // same order, with the same bytes, and the copies are the same.
 TEST_F(HandsetLink, FastPaceSendsTheSameCommands)
