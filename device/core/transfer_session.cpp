@@ -314,6 +314,8 @@ void startNextPhase(TransferSession& session, TransferPort& port, TransferHost& 
     session.retryCount = 0;
     session.noReplyTicks = 0;
     session.escapeSent = false;
+    session.makerSeen = false;
+    session.identifyOkSeen = false;
     session.continued = false;
     session.lastRecord = false;
     startEntries(session);
@@ -384,7 +386,9 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
         }
         if (session.state == LINK_LEAVE_DATA)
             host.showClosing();
-        if (!session.fastPace)
+        // The rest of a reply that has begun is taken in the same tick when it is there.
+        const bool replyBegun = session.state == LINK_IDENTIFY && session.makerSeen;
+        if (!session.fastPace && !replyBegun)
             return;
         if (!session.awaitingReply) {
             sendPhase(session, port, host);
@@ -423,6 +427,8 @@ void resetTransfer(TransferSession& session)
     std::memset(session.modelName, 0, sizeof session.modelName);
     session.sentParts.reset();
     session.recordSlots = RecordSlots{};
+    session.makerSeen = false;
+    session.identifyOkSeen = false;
     session.continued = false;
     session.lastRecord = false;
     session.completed = false;
@@ -504,6 +510,12 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
     case LINK_IDENTIFY:
         switch (classifyIdentity(line)) {
         case REPLY_MAKER:
+        case REPLY_OK:
+            (classifyIdentity(line) == REPLY_MAKER ? session.makerSeen : session.identifyOkSeen) =
+                true;
+            if (!session.makerSeen || !session.identifyOkSeen)
+                return STEP_CONTINUE;
+            session.makerSeen = session.identifyOkSeen = false;
             session.retryCount = 0;
             goTo(session, LINK_ENTER_DATA, port);
             return STEP_CONTINUE;

@@ -62,6 +62,10 @@ struct TransferSession {
     char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, on write transfers
     SentParts sentParts;
     RecordSlots recordSlots;
+    // The two lines of the answer to "ATI3" seen so far: the maker's name and "OK". The next
+    // command goes out only once both have arrived, however far apart.
+    bool makerSeen = false;
+    bool identifyOkSeen = false;
     bool continued = false;     // the last record received said the entry goes on
     bool lastRecord = false;    // the last record received was the handset's last
     bool completed = false;     // the copy itself succeeded (the success message was shown)

@@ -46,6 +46,9 @@ struct HandsetOptions {
     std::optional<QByteArray> reportedCount;
     // From 1: the record of this entry carries the last-record flag, ending a read early.
     int lastRecordAt = 0;
+    // On a pseudo-terminal: each line of a reply is sent this many milliseconds after the one
+    // before it (or after the command), so that "QVR ..." and its "OK" arrive apart.
+    int lineGapMs = 0;
 };
 
 // "identify", "write-entry:3" and so on; nothing for an unknown name.

@@ -684,6 +684,29 @@ TEST_F(HandsetLink, FastPaceSendsTheSameCommands)
     }
 }
 
+// A handset that sends the lines of a reply apart ("QVR ..." now, its "OK" a moment later): the
+// reply is taken whole before the next command, at both paces.
+TEST_F(HandsetLink, ReplyWhoseLinesArriveApartIsTakenWhole)
+{
+    const std::vector<TelEntry> entries = sampleEntries();
+    for (int gap : {5, 60, 150}) {
+        for (bool fast : {true, false}) {
+            HandsetOptions handsetOptions;
+            handsetOptions.lineGapMs = gap;
+            PtyHandset handset(handsetOptions);
+            ASSERT_TRUE(handset.start());
+            fillBookWith(entries);
+            TransferOptions options = plainTransfer();
+            options.fast = fast;
+            TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+            ASSERT_TRUE(runner.run(handset.devicePath(), fast ? TICK_INTERVAL_MS : FAST_TICK_MS));
+            EXPECT_EQ(runner.outcome(), TransferOutcome::Copied) << gap << " fast " << fast;
+            EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)}) << gap << " fast " << fast;
+            EXPECT_EQ(entriesOf(handset).size(), entries.size()) << gap << " fast " << fast;
+        }
+    }
+}
+
 TEST_F(HandsetLink, FastPaceStillTimesOutASilentHandset)
 {
     HandsetOptions options;
