@@ -98,6 +98,8 @@ int exitStatus(TransferOutcome outcome)
             "vemblor-cli: 電話帳はコピーできましたが、携帯電話がデータ転送モードの"
             "ままになっている可能性があります。携帯電話の電源を入れ直してください。"));
         return CLI_LEFT_IN_DATA_MODE;
+    case TransferOutcome::WrittenNotChecked:
+        return CLI_WRITTEN_NOT_CHECKED;
     case TransferOutcome::CheckFoundDifferences:
     case TransferOutcome::Failed:
     case TransferOutcome::Stopped:

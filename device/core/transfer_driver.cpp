@@ -73,8 +73,10 @@ TransferOutcome TransferDriver::outcome() const
             return TransferOutcome::CopiedLeftInDataMode;
         return session_.verifyAfter ? TransferOutcome::Verified : TransferOutcome::Copied;
     }
-    return session_.checkDiffered ? TransferOutcome::CheckFoundDifferences
-                                  : TransferOutcome::Failed;
+    if (session_.checkDiffered)
+        return TransferOutcome::CheckFoundDifferences;
+    return session_.written && session_.phase == PHASE_VERIFY ? TransferOutcome::WrittenNotChecked
+                                                              : TransferOutcome::Failed;
 }
 
 std::unique_ptr<TelBook> TransferDriver::takeReadBook()

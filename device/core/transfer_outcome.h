@@ -8,6 +8,7 @@ enum class TransferOutcome : std::uint8_t {
     Copied,                // the read or the write completed
     Verified,              // the write completed and reading it back gave the same book
     CheckFoundDifferences, // the write went through but the book read back differs
+    WrittenNotChecked,     // every entry was written, but the read-back for the check failed
     CopiedLeftInDataMode,  // the copy completed, but leaving data-transfer mode failed after it
     Failed,                // the transfer ended with a failure message
     Stopped,               // the transfer was cancelled from outside

@@ -11,6 +11,8 @@ namespace {
 
 const char ESCAPE[] = "+++";
 const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
+const char WRITTEN_NOT_CHECKED[] = "電話帳の書き込みは終わりましたが、書き込んだ電話帳を読み戻して"
+                                   "確認することはできませんでした。";
 
 // The success message of the copy.
 void tellDone(TransferHost& host)
@@ -602,7 +604,9 @@ void escapeOnStop(TransferSession& session, TransferPort& port)
 
 QString withStopNote(const TransferSession& session, const QString& text)
 {
-    return session.phase == PHASE_BACKUP
-               ? text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED)
-               : text;
+    if (session.phase == PHASE_BACKUP)
+        return text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED);
+    if (session.phase == PHASE_VERIFY && session.written && !session.checkDiffered)
+        return text + QLatin1Char('\n') + QString::fromUtf8(WRITTEN_NOT_CHECKED);
+    return text;
 }

@@ -114,7 +114,8 @@ void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& ho
 // command sent), without waiting for the next tick; at the normal pace nothing happens.
 void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHost& host);
 
-// text, and when the transfer stops while the backup is being taken, that nothing was erased.
+// text, and when the transfer stops while the backup is being taken, that nothing was erased;
+// when it stops while a written book is being read back, that the write finished unchecked.
 QString withStopNote(const TransferSession& session, const QString& text);
 
 // A transfer stopped from outside (the cancel button): "+++" goes out once, without waiting for
