@@ -64,21 +64,13 @@ void printUsage(std::FILE* to)
         "     write found differences, which are listed)\n"
         "  2  bad usage\n"
         "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
-        "     data-transfer mode failed (the file of a read is written all the same)\n",
+        "     data-transfer mode failed (the file of a read is written all the same)\n"
+        "  4  write: the phone book was written whole, but reading it back for the check\n"
+        "     failed, so it is not checked\n",
         to);
 }
 
 } // namespace
-
-void printOut(const QString& text)
-{
-    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
-}
-
-void printError(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
 
 int main(int argc, char* argv[])
 {

@@ -5,7 +5,6 @@
 
 #include "device/core/transfer_runner.h"
 #include "device/emulator/pty_handset.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_book.h"
 
@@ -44,11 +43,12 @@ void runTransfers(benchmark::State& state, OperationCode operation, const Transf
     }
     handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*book); });
     for (auto _ : state) {
-        telBook() = *book;
-        appState().operation = operation;
-        TransferRunner runner(operation, true, options);
+        TransferRunner runner(operation, true, options,
+                              operation == OP_DEVICE_WRITE ? book.get() : nullptr);
         runner.run(handset.devicePath());
-        if (!runner.succeeded() || telBook().count != MAX_TEL_ENTRIES)
+        const std::unique_ptr<TelBook> read = runner.takeReadBook();
+        const bool whole = operation == OP_DEVICE_WRITE || (read && read->count == MAX_TEL_ENTRIES);
+        if (!runner.succeeded() || !whole)
             state.SkipWithError("the transfer did not complete");
     }
     state.counters["entries"] = MAX_TEL_ENTRIES;

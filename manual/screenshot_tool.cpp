@@ -174,13 +174,11 @@ int main(int argc, char* argv[])
         ok = false;
     }
 
-    appState().operation = OP_DEVICE_WRITE;
     {
-        CSerialDlg transfer{QString(), plainTransfer()};
+        CSerialDlg transfer{OP_DEVICE_WRITE, QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
     }
-    appState().operation = OP_NONE;
 
     return ok ? 0 : 1;
 }

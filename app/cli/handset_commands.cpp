@@ -3,7 +3,8 @@
 #include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
 #include "app/core/settings.h"
-#include "device/core/transfer_runner.h"
+#include "device/core/transfer_driver.h"
+#include "device/core/transfer_view.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -65,30 +66,46 @@ QString portDevice(const QString& port)
     return portDevicePath(match.captured(1).toInt() - 1);
 }
 
-int runTransfer(OperationCode operation, const QString& port, bool yes,
-                const TransferOptions& options)
-{
-    TransferRunner runner(operation, yes, options);
-    runner.onBackupSaved = [](const QString& path) {
+// The transfer's messages as lines on standard output; the erase question with its fixed answer.
+class PrintedTransfer final : public TransferView {
+public:
+    explicit PrintedTransfer(bool yes) : yes_(yes) {}
+
+    void showMessage(const QString& text) override { printOut(text); }
+    bool askYesNo(const QString& text) override
+    {
+        printOut(text + (yes_ ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
+        return yes_;
+    }
+    void showProgress(const QString&) override {}
+    void showBackupSaved(const QString& path) override
+    {
         printOut(QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path));
-    };
-    runner.onMessage = [&runner, yes](const QString& text) {
-        if (!runner.questions().isEmpty() && runner.questions().last() == text)
-            printOut(text + (yes ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
-        else
-            printOut(text);
-    };
-    appState().operation = operation;
-    runner.run(portDevice(port));
-    appState().operation = OP_NONE;
-    if (runner.succeeded())
+    }
+
+private:
+    const bool yes_;
+};
+
+int exitStatus(TransferOutcome outcome)
+{
+    switch (outcome) {
+    case TransferOutcome::Copied:
+    case TransferOutcome::Verified:
         return CLI_OK;
-    if (!runner.copied())
-        return CLI_FAILED;
-    printError(
-        QStringLiteral("vemblor-cli: 電話帳はコピーできましたが、携帯電話がデータ転送モードの"
-                       "ままになっている可能性があります。携帯電話の電源を入れ直してください。"));
-    return CLI_LEFT_IN_DATA_MODE;
+    case TransferOutcome::CopiedLeftInDataMode:
+        printError(QStringLiteral(
+            "vemblor-cli: 電話帳はコピーできましたが、携帯電話がデータ転送モードの"
+            "ままになっている可能性があります。携帯電話の電源を入れ直してください。"));
+        return CLI_LEFT_IN_DATA_MODE;
+    case TransferOutcome::WrittenNotChecked:
+        return CLI_WRITTEN_NOT_CHECKED;
+    case TransferOutcome::CheckFoundDifferences:
+    case TransferOutcome::Failed:
+    case TransferOutcome::Stopped:
+        break;
+    }
+    return CLI_FAILED;
 }
 
 } // namespace
@@ -101,12 +118,14 @@ int runRead(const QStringList& arguments)
         return usage("read --port PORT OUT.vcf [--fast]");
     TransferOptions options = plainTransfer();
     options.fast = parsed->flags.contains(fast);
-    const int status =
-        runTransfer(OP_DEVICE_READ, parsed->values[QStringLiteral("--port")], false, options);
+    PrintedTransfer view(false);
+    TransferDriver driver(OP_DEVICE_READ, options, view);
+    const int status = exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
     // A complete copy is saved even when only leaving data-transfer mode failed after it.
-    if (status != CLI_OK && status != CLI_LEFT_IN_DATA_MODE)
+    const std::unique_ptr<TelBook> book = driver.takeReadBook();
+    if (!book)
         return status;
-    return saveBookFile(parsed->files.first(), telBook()) ? status : CLI_FAILED;
+    return saveBookFile(parsed->files.first(), *book) ? status : CLI_FAILED;
 }
 
 int runWrite(const QStringList& arguments)
@@ -124,7 +143,8 @@ int runWrite(const QStringList& arguments)
         (parsed->flags.contains(verify) && parsed->flags.contains(noVerify)))
         return usage("write --port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] "
                      "[--verify | --no-verify] [--fast]");
-    if (!loadBookFile(parsed->files.first(), telBook()))
+    auto book = std::make_unique<TelBook>();
+    if (!loadBookFile(parsed->files.first(), *book))
         return CLI_FAILED;
     TransferOptions options;
     options.backup = !parsed->flags.contains(noBackup);
@@ -132,8 +152,9 @@ int runWrite(const QStringList& arguments)
     options.backupFile = parsed->values.value(backup);
     options.verify = !parsed->flags.contains(noVerify);
     options.fast = parsed->flags.contains(fast);
-    return runTransfer(OP_DEVICE_WRITE, parsed->values[QStringLiteral("--port")],
-                       parsed->flags.contains(QStringLiteral("--yes")), options);
+    PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
+    TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
+    return exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
 }
 
 #ifndef VEMBLOR_SIMULATED_HANDSET

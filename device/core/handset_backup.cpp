@@ -3,7 +3,16 @@
 #include "exchange/core/vcard_writer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -16,13 +25,27 @@ public:
     QString shown;
 };
 
-QString freePath(const QDir& dir, const QString& name)
+// Gives the finished file at from the name path, in one step that fails when the name is
+// taken: a second writer at the same moment can never replace or share it.
+enum class Claim { Done, Taken, Failed };
+Claim claimName(const QString& from, const QString& path)
 {
-    const QString base = QFileInfo(name).completeBaseName();
-    QString path = dir.filePath(name);
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QStringLiteral("%1-%2.vcf").arg(base).arg(n));
-    return path;
+#ifdef Q_OS_UNIX
+    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(path).constData()) == 0)
+        return Claim::Done;
+    return errno == EEXIST ? Claim::Taken : Claim::Failed;
+#else
+    if (QFileInfo::exists(path))
+        return Claim::Taken;
+    return QFile::copy(from, path) ? Claim::Done : Claim::Failed;
+#endif
+}
+
+// The name candidate, or with "-2", "-3", ... the first one free.
+QString numberedName(const QString& name, int n)
+{
+    return n < 2 ? name
+                 : QStringLiteral("%1-%2.vcf").arg(QFileInfo(name).completeBaseName()).arg(n);
 }
 
 } // namespace
@@ -36,28 +59,45 @@ BackupResult saveHandsetBackup(const TelBook& book, const TransferOptions& optio
                                const QDateTime& now)
 {
     BackupResult result;
-    if (options.backupFile.isEmpty()) {
-        const QDir dir(options.backupDir);
-        if (!dir.mkpath(QStringLiteral("."))) {
-            result.error = QStringLiteral("フォルダ %1 を作れません。")
-                               .arg(QDir::toNativeSeparators(options.backupDir));
-            return result;
-        }
-        result.path = freePath(dir, backupFileName(now));
-    } else {
-        result.path = options.backupFile;
-        if (QFileInfo::exists(result.path)) {
-            result.error = QStringLiteral("ファイル %1 はすでにあります。")
-                               .arg(QDir::toNativeSeparators(result.path));
-            return result;
-        }
-    }
-    SilentFileHost host;
-    if (writeVCardFile(result.path, book, host) == FILE_TASK_DONE) {
-        result.saved = true;
+    const bool named = !options.backupFile.isEmpty();
+    const QString folder = named ? QFileInfo(options.backupFile).absolutePath() : options.backupDir;
+    if (!named && !QDir(folder).mkpath(QStringLiteral("."))) {
+        result.error =
+            QStringLiteral("フォルダ %1 を作れません。").arg(QDir::toNativeSeparators(folder));
         return result;
     }
-    result.error = host.shown.isEmpty() ? QString::fromUtf8(SAVE_FAILED_MESSAGE) : host.shown;
-    result.error += QStringLiteral("（%1）").arg(QDir::toNativeSeparators(result.path));
-    return result;
+    const QString name = named ? QFileInfo(options.backupFile).fileName() : backupFileName(now);
+    if (named && QFileInfo::exists(options.backupFile)) {
+        result.error = QStringLiteral("ファイル %1 はすでにあります。")
+                           .arg(QDir::toNativeSeparators(options.backupFile));
+        return result;
+    }
+
+    // The whole file is written under a name of its own first, then given its real name.
+    QTemporaryFile scratch(QDir(folder).filePath(QStringLiteral(".handset-XXXXXX.tmp")));
+    SilentFileHost host;
+    if (!scratch.open() ||
+        (scratch.close(), writeVCardFile(scratch.fileName(), book, host) != FILE_TASK_DONE)) {
+        result.error = host.shown.isEmpty() ? QString::fromUtf8(SAVE_FAILED_MESSAGE) : host.shown;
+        result.error +=
+            QStringLiteral("（%1）").arg(QDir::toNativeSeparators(QDir(folder).filePath(name)));
+        return result;
+    }
+    for (int n = 1;; ++n) {
+        result.path = named ? options.backupFile : QDir(folder).filePath(numberedName(name, n));
+        const Claim claim = claimName(scratch.fileName(), result.path);
+        if (claim == Claim::Done) {
+            result.saved = true;
+            return result;
+        }
+        if (claim == Claim::Failed || named) {
+            result.error =
+                claim == Claim::Taken
+                    ? QStringLiteral("ファイル %1 はすでにあります。")
+                          .arg(QDir::toNativeSeparators(result.path))
+                    : QString::fromUtf8(SAVE_FAILED_MESSAGE) +
+                          QStringLiteral("（%1）").arg(QDir::toNativeSeparators(result.path));
+            return result;
+        }
+    }
 }

@@ -109,10 +109,12 @@ BookInfo parseBookInfo(QByteArrayView line, OperationCode operation)
     rest = countEnd < 0 ? QByteArrayView() : rest.sliced(countEnd + 1);
     const qsizetype slash = countField.indexOf('/');
     // The number after "/" is not used, so nothing in it can make the reply malformed.
-    const std::optional<int> count = countNumber(slash < 0 ? countField : countField.first(slash));
+    const QByteArrayView digits = slash < 0 ? countField : countField.first(slash);
+    const std::optional<int> count = countNumber(digits);
     if (!count)
         return info;
     info.deviceCount = *count;
+    info.countEmpty = digits.isEmpty();
 
     const qsizetype skippedEnd = rest.indexOf(':');
     rest = skippedEnd < 0 ? QByteArrayView() : rest.sliced(skippedEnd + 1);

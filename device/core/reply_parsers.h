@@ -34,6 +34,7 @@ constexpr int MODEL_NAME_SIZE = 10; // nine characters and the NUL
 struct BookInfo {
     BookResult result = BOOK_MALFORMED;
     int deviceCount = 0;                       // entries the handset holds
+    bool countEmpty = false;                   // the count field held no digit (taken as 0)
     std::array<char, MODEL_NAME_SIZE> model{}; // the name the handset reported, NUL-terminated
 };
 

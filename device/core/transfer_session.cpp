@@ -3,7 +3,6 @@
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
 #include "device/core/transfer_steps.h"
-#include "phonebook/core/book_changes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,20 +10,44 @@
 namespace {
 
 const char ESCAPE[] = "+++";
+const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
+const char WRITTEN_NOT_CHECKED[] = "電話帳の書き込みは終わりましたが、書き込んだ電話帳を読み戻して"
+                                   "確認することはできませんでした。";
 
-void tell(TransferHost& host, const char* utf8)
+// The success message of the copy.
+void tellDone(TransferHost& host)
 {
+    host.showMessage(QString::fromUtf8(COPY_DONE_MESSAGE));
+}
+
+// A failure, remembered for the outcome of the transfer.
+void tellFailure(TransferSession& session, TransferHost& host, const char* utf8)
+{
+    session.failureShown = true;
     host.showMessage(QString::fromUtf8(utf8));
 }
 
 // A failure while the handset's book is being backed up also says that nothing was erased.
-void tell(const TransferSession& session, TransferHost& host, const QString& text)
+void tell(TransferSession& session, TransferHost& host, const QString& text)
 {
+    session.failureShown = true;
     host.showMessage(withStopNote(session, text));
 }
-void tell(const TransferSession& session, TransferHost& host, const char* utf8)
+void tell(TransferSession& session, TransferHost& host, const char* utf8)
 {
     tell(session, host, QString::fromUtf8(utf8));
+}
+
+const TelBook& emptyBook()
+{
+    static const TelBook none{};
+    return none;
+}
+
+// The book a write sends; a read has none.
+const TelBook& bookToWrite(const TransferSession& session)
+{
+    return session.book ? *session.book : emptyBook();
 }
 
 // The step label, when a transfer has more than one step: its name, and once the handset
@@ -113,9 +136,10 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
     switch (session.phase) {
     case PHASE_BACKUP:
         if (count == 0) {
-            session.backupTaken = true; // an empty book gives no file
-            session.nextPhaseDue = true;
-            goTo(session, LINK_LEAVE_DATA, port);
+            // A book the handset says is empty is erased only once a read confirms it.
+            session.probingEmptyBook = true;
+            session.staging = std::make_unique<TelBook>();
+            goTo(session, LINK_READ_ENTRY, port);
         } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
             tell(session, host, "電話帳登録件数が１０００件を越えています");
             goTo(session, LINK_LEAVE_DATA, port);
@@ -136,14 +160,14 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
         break;
     }
     if (host.operation() == OP_DEVICE_WRITE) {
-        announceStep(session, host, static_cast<int>(bookCount(telBook())));
+        announceStep(session, host, static_cast<int>(bookCount(bookToWrite(session))));
         const bool erase = host.askYesNo(eraseQuestion(session));
         goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
     } else if (count == 0) {
-        tell(host, "電話帳登録件数が０件です");
+        tellFailure(session, host, "電話帳登録件数が０件です");
         goTo(session, LINK_LEAVE_DATA, port);
     } else if (count > static_cast<int>(MAX_TEL_ENTRIES)) {
-        tell(host, "電話帳登録件数が１０００件を越えています");
+        tellFailure(session, host, "電話帳登録件数が１０００件を越えています");
         goTo(session, LINK_LEAVE_DATA, port);
     } else {
         startReading(session, port, host);
@@ -157,6 +181,12 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
     const bool write = host.operation() == OP_DEVICE_WRITE;
     const BookInfo info = parseBookInfo(line, host.operation());
     session.deviceCount = info.deviceCount;
+    // Before an erase, a count the handset left out is not taken as an empty book.
+    if (info.result == BOOK_SUPPORTED && info.countEmpty && session.phase == PHASE_BACKUP) {
+        tell(session, host, "コマンドが異常です。");
+        goTo(session, LINK_LEAVE_DATA, port);
+        return STEP_CONTINUE;
+    }
     switch (info.result) {
     case BOOK_SUPPORTED:
         if (write)
@@ -191,13 +221,13 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
         session.entryIndex += 1;
         session.sentParts.reset();
     }
-    if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(telBook())) {
+    if (static_cast<std::uint32_t>(session.entryIndex) >= bookCount(bookToWrite(session))) {
         session.written = true;
         if (session.verifyAfter) {
             session.nextPhaseDue = true; // the success message waits for the check
         } else {
             session.completed = true;
-            tell(host, COPY_DONE_MESSAGE);
+            tellDone(host);
         }
         goTo(session, LINK_LEAVE_DATA, port);
     } else {
@@ -206,18 +236,30 @@ StepResult onEntryAck(TransferSession& session, QByteArrayView line, TransferPor
     return STEP_CONTINUE;
 }
 
-// The handset's records replace the phone book only now that every one of them has arrived.
-void installStagedBook(TransferSession& session)
+// The answer to the first record asked of a handset that reported an empty book: a record
+// means the count was wrong and the write stops; a refusal confirms the book is empty.
+StepResult onEmptyBookProbe(TransferSession& session, bool recordCame, TransferPort& port,
+                            TransferHost& host)
 {
-    const std::unique_ptr<TelBook> staged = takeStagedBook(session);
-    telBook() = *staged;
-    markBookUnchanged();
+    session.probingEmptyBook = false;
+    session.staging.reset();
+    if (recordCame) {
+        tell(session, host,
+             "携帯電話は電話帳が０件と答えましたが、電話帳のデータを送ってきました。");
+    } else {
+        session.backupTaken = true; // an empty book gives no file
+        session.nextPhaseDue = true;
+    }
+    goTo(session, LINK_LEAVE_DATA, port);
+    return STEP_CONTINUE;
 }
 
 StepResult onEntryRecord(TransferSession& session, QByteArrayView line, TransferPort& port,
                          TransferHost& host)
 {
     DeviceRecord record;
+    if (session.probingEmptyBook)
+        return onEmptyBookProbe(session, parseRecordReply(line, record), port, host);
     if (!session.staging || !parseRecordReply(line, record)) {
         tell(session, host, "電話帳データコピーが正常に行われませんでした。");
         goTo(session, LINK_LEAVE_DATA, port);
@@ -237,13 +279,20 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
     if (flags.lastRecord) {
         switch (session.phase) {
         case PHASE_COPY:
-            installStagedBook(session);
+            // The handset's records are handed over only now that every one of them arrived.
+            session.readBook = takeStagedBook(session);
             session.completed = true;
-            tell(host, COPY_DONE_MESSAGE);
-            appState().resultFlag = 0;
+            tellDone(host);
             break;
         case PHASE_BACKUP:
-            keepBackup(session, host);
+            if (session.entryIndex < session.deviceCount)
+                tell(
+                    session, host,
+                    QStringLiteral("携帯電話の電話帳を最後まで読めませんでした（%1件のうち%2件）。")
+                        .arg(session.deviceCount)
+                        .arg(session.entryIndex));
+            else
+                keepBackup(session, host);
             break;
         case PHASE_VERIFY:
             checkWrittenBook(session, host);
@@ -267,6 +316,8 @@ void startNextPhase(TransferSession& session, TransferPort& port, TransferHost& 
     session.retryCount = 0;
     session.noReplyTicks = 0;
     session.escapeSent = false;
+    session.makerSeen = false;
+    session.identifyOkSeen = false;
     session.continued = false;
     session.lastRecord = false;
     startEntries(session);
@@ -276,8 +327,8 @@ void startNextPhase(TransferSession& session, TransferPort& port, TransferHost& 
 
 void sendCommand(TransferSession& session, TransferPort& port, TransferHost& host)
 {
-    if (host.operation() == OP_DEVICE_WRITE && telBook().count == 0) {
-        tell(host, "電話帳データがありません。");
+    if (host.operation() == OP_DEVICE_WRITE && bookToWrite(session).count == 0) {
+        tellFailure(session, host, "電話帳データがありません。");
         session.sendPending = false;
         session.awaitingReply = true;
         host.endTransfer();
@@ -287,7 +338,7 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         port.purgePort();
     if (session.state == LINK_LEAVE_DATA)
         port.resetReceive();
-    buildCommand(session, telBook());
+    buildCommand(session, bookToWrite(session));
     if (!port.writeCommand(session.txBuffer)) {
         tell(session, host, "送信に失敗しました");
         host.endTransfer();
@@ -337,7 +388,9 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
         }
         if (session.state == LINK_LEAVE_DATA)
             host.showClosing();
-        if (!session.fastPace)
+        // The rest of a reply that has begun is taken in the same tick when it is there.
+        const bool replyBegun = session.state == LINK_IDENTIFY && session.makerSeen;
+        if (!session.fastPace && !replyBegun)
             return;
         if (!session.awaitingReply) {
             sendPhase(session, port, host);
@@ -364,12 +417,6 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
 
 } // namespace
 
-TransferSession& transferSession()
-{
-    static TransferSession session;
-    return session;
-}
-
 void resetTransfer(TransferSession& session)
 {
     session.sendPending = true;
@@ -382,19 +429,25 @@ void resetTransfer(TransferSession& session)
     std::memset(session.modelName, 0, sizeof session.modelName);
     session.sentParts.reset();
     session.recordSlots = RecordSlots{};
+    session.makerSeen = false;
+    session.identifyOkSeen = false;
     session.continued = false;
     session.lastRecord = false;
     session.completed = false;
     session.eraseSent = false;
     session.escapeSent = false;
     session.written = false;
+    session.failureShown = false;
+    session.checkDiffered = false;
     session.staging.reset();
+    session.readBook.reset();
     session.phase = PHASE_COPY;
     session.backupFirst = false;
     session.verifyAfter = false;
     session.fastPace = false;
     session.nextPhaseDue = false;
     session.backupTaken = false;
+    session.probingEmptyBook = false;
     session.backupPath.clear();
 }
 
@@ -459,6 +512,12 @@ StepResult handleReplyLine(TransferSession& session, QByteArrayView line, Transf
     case LINK_IDENTIFY:
         switch (classifyIdentity(line)) {
         case REPLY_MAKER:
+        case REPLY_OK:
+            (classifyIdentity(line) == REPLY_MAKER ? session.makerSeen : session.identifyOkSeen) =
+                true;
+            if (!session.makerSeen || !session.identifyOkSeen)
+                return STEP_CONTINUE;
+            session.makerSeen = session.identifyOkSeen = false;
             session.retryCount = 0;
             goTo(session, LINK_ENTER_DATA, port);
             return STEP_CONTINUE;
@@ -541,4 +600,13 @@ void escapeOnStop(TransferSession& session, TransferPort& port)
     // Nothing waits for the answer: the transfer is over whatever the handset says.
     port.writeOnce(session.txBuffer);
     session.escapeSent = true;
+}
+
+QString withStopNote(const TransferSession& session, const QString& text)
+{
+    if (session.phase == PHASE_BACKUP)
+        return text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED);
+    if (session.phase == PHASE_VERIFY && session.written && !session.checkDiffered)
+        return text + QLatin1Char('\n') + QString::fromUtf8(WRITTEN_NOT_CHECKED);
+    return text;
 }

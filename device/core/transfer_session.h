@@ -62,15 +62,24 @@ struct TransferSession {
     char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, on write transfers
     SentParts sentParts;
     RecordSlots recordSlots;
-    bool continued = false;  // the last record received said the entry goes on
-    bool lastRecord = false; // the last record received was the handset's last
-    bool completed = false;  // the copy itself succeeded (the success message was shown)
-    bool eraseSent = false;  // "<3:1H>" went out: the handset's book may now be incomplete
-    bool escapeSent = false; // "+++" went out: it is never sent twice in one conversation
-    bool written = false;    // every entry of a write was acknowledged
-    // A read fills this book and replaces the phone book with it only when the last record has
+    // The two lines of the answer to "ATI3" seen so far: the maker's name and "OK". The next
+    // command goes out only once both have arrived, however far apart.
+    bool makerSeen = false;
+    bool identifyOkSeen = false;
+    bool continued = false;     // the last record received said the entry goes on
+    bool lastRecord = false;    // the last record received was the handset's last
+    bool completed = false;     // the copy itself succeeded (the success message was shown)
+    bool eraseSent = false;     // "<3:1H>" went out: the handset's book may now be incomplete
+    bool escapeSent = false;    // "+++" went out: it is never sent twice in one conversation
+    bool written = false;       // every entry of a write was acknowledged
+    bool failureShown = false;  // a failure message was shown (after a copy: the mode was not left)
+    bool checkDiffered = false; // the check read the book back and found it different
+    // The book a write sends and its check compares with; none for a read.
+    const TelBook* book = nullptr;
+    // A read fills this book and hands it over as readBook only when the last record has
     // arrived, so a read that stops early leaves the phone book as it was.
     std::unique_ptr<TelBook> staging;
+    std::unique_ptr<TelBook> readBook;
 
     TransferPhase phase = PHASE_COPY;
     bool backupFirst = false;  // a write backs the handset's book up before the erase
@@ -78,11 +87,11 @@ struct TransferSession {
     bool fastPace = false;     // the next command goes out as soon as a reply was handled
     bool nextPhaseDue = false; // this phase succeeded: the next starts once "+++" is answered
     bool backupTaken = false;  // the backup phase ended well (backupPath empty: nothing to keep)
+    // The handset reported an empty book before a backup: its first record is asked for all the
+    // same, and one that comes back stops the write.
+    bool probingEmptyBook = false;
     QString backupPath;
 };
-
-// The one session of the program.
-TransferSession& transferSession();
 
 // Readies the session for a new transfer at the normal pace, without backup or check; the state
 // is kept (the commands set it).
@@ -97,15 +106,16 @@ void buildCommand(TransferSession& session, const TelBook& book);
 StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,
                            TransferHost& host);
 
-// One tick: sends the command of the state, or handles at most one reply line. The phone book
-// is telBook(); AppState.resultFlag is cleared when a read completes.
+// One tick: sends the command of the state, or handles at most one reply line. A write sends
+// session.book; a read that completes leaves the handset's book in session.readBook.
 void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& host);
 
 // Bytes arrived from the handset. At the fast pace the reply is handled at once (and the next
 // command sent), without waiting for the next tick; at the normal pace nothing happens.
 void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHost& host);
 
-// text, and when the transfer stops while the backup is being taken, that nothing was erased.
+// text, and when the transfer stops while the backup is being taken, that nothing was erased;
+// when it stops while a written book is being read back, that the write finished unchecked.
 QString withStopNote(const TransferSession& session, const QString& text);
 
 // A transfer stopped from outside (the cancel button): "+++" goes out once, without waiting for

@@ -10,7 +10,6 @@
 namespace {
 
 const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
-const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
 
 } // namespace
 
@@ -55,6 +54,7 @@ void keepBackup(TransferSession& session, TransferHost& host)
 {
     const BackupResult result = host.keepBackup(*takeStagedBook(session));
     if (!result.saved) {
+        session.failureShown = true;
         host.showMessage(withStopNote(
             session, QStringLiteral("携帯電話の電話帳のバックアップを保存できませんでした。\n") +
                          result.error));
@@ -68,22 +68,25 @@ void keepBackup(TransferSession& session, TransferHost& host)
 void checkWrittenBook(TransferSession& session, TransferHost& host)
 {
     const std::unique_ptr<TelBook> readBack = takeStagedBook(session);
-    const TelBook& written = telBook();
+    const TelBook& written = *session.book;
     const std::vector<EntryDifference> differences =
         compareWrittenBook(written, *readBack, session.modelName);
     const int writtenCount = static_cast<int>(std::min(written.count, MAX_TEL_ENTRIES));
     const int readBackCount = static_cast<int>(readBack->count);
-    if (differences.empty() && writtenCount == readBackCount) {
+    // The count the handset reports is part of what was written: a handset that reports more
+    // or fewer entries than it serves does not hold the book as written.
+    const bool countMatches = session.deviceCount == writtenCount;
+    if (differences.empty() && writtenCount == readBackCount && countMatches) {
         session.completed = true;
         host.showMessage(QString::fromUtf8(VERIFIED_MESSAGE));
         return;
     }
-    host.showMessage(describeDifferences(differences, writtenCount, readBackCount));
-}
-
-QString withStopNote(const TransferSession& session, const QString& text)
-{
-    return session.phase == PHASE_BACKUP
-               ? text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED)
-               : text;
+    session.checkDiffered = true;
+    session.failureShown = true;
+    QString text = describeDifferences(differences, writtenCount, readBackCount);
+    if (!countMatches)
+        text += QStringLiteral("\n携帯電話が答えた件数は %1件、書き込んだ件数は %2件です。")
+                    .arg(session.deviceCount)
+                    .arg(writtenCount);
+    host.showMessage(text);
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace {
 
@@ -33,7 +34,7 @@ void closeFd(int& fd)
 
 } // namespace
 
-PtyHandset::PtyHandset(HandsetOptions options) : handset_(std::move(options)) {}
+PtyHandset::PtyHandset(HandsetOptions options) : handset_(options), lineGapMs_(options.lineGapMs) {}
 
 PtyHandset::~PtyHandset()
 {
@@ -69,6 +70,22 @@ void PtyHandset::stop()
     closeFd(slave_);
 }
 
+bool PtyHandset::sendReply(const QByteArray& reply)
+{
+    if (lineGapMs_ <= 0)
+        return writeAll(master_, reply);
+    qsizetype start = 0;
+    while (start < reply.size()) {
+        const qsizetype end = reply.indexOf('\n', start);
+        const qsizetype next = end < 0 ? reply.size() : end + 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(lineGapMs_));
+        if (!writeAll(master_, reply.mid(start, next - start)))
+            return false;
+        start = next;
+    }
+    return true;
+}
+
 void PtyHandset::serve()
 {
     pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
@@ -100,7 +117,7 @@ void PtyHandset::serve()
             closeFd(master_);
             return;
         }
-        if (!reply.isEmpty() && !writeAll(master_, reply))
+        if (!reply.isEmpty() && !sendReply(reply))
             return;
     }
 }

@@ -31,8 +31,11 @@ public:
 
 private:
     void serve();
+    // Writes a reply, line by line after a pause when lineGapMs asks for it.
+    bool sendReply(const QByteArray& reply);
 
     SimulatedHandset handset_;
+    const int lineGapMs_;
     std::mutex mutex_;
     std::thread thread_;
     QString devicePath_;

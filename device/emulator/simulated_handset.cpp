@@ -196,8 +196,9 @@ QByteArray SimulatedHandset::answer(const QByteArray& command)
 
 QByteArray SimulatedHandset::bookInfo() const
 {
-    QByteArray reply =
-        "<1:1:" + QByteArray::number(static_cast<qulonglong>(entries_.size())) + "/1000:00:";
+    const QByteArray count = options_.reportedCount.value_or(
+        QByteArray::number(static_cast<qulonglong>(entries_.size())));
+    QByteArray reply = "<1:1:" + count + "/1000:00:";
     for (char c : options_.model)
         reply += QByteArray::number(static_cast<unsigned char>(c)).rightJustified(3, '0');
     return reply + "f>" + LINE_END;
@@ -233,7 +234,8 @@ QByteArray SimulatedHandset::nextRecord()
     if (parts.all()) {
         ++served_;
         servedParts_ = 0;
-        if (served_ == entries_.size())
+        if (served_ == entries_.size() ||
+            served_ == static_cast<std::size_t>(options_.lastRecordAt))
             record.bytes[RECORD_FLAGS_OFFSET] |= RECORD_LAST;
     }
     return entryFrame(record);

@@ -41,6 +41,14 @@ struct HandsetOptions {
     HandsetFault silentFrom; // from this command on nothing is answered
     HandsetFault hangUpAt;   // this command is not answered and the line is cut
     int corruptEntry = 0; // from 1: the entry of a write stored with one byte of its name changed
+    // The count field of the book information as sent ("0", "" ...); by default the number of
+    // entries held.
+    std::optional<QByteArray> reportedCount;
+    // From 1: the record of this entry carries the last-record flag, ending a read early.
+    int lastRecordAt = 0;
+    // On a pseudo-terminal: each line of a reply is sent this many milliseconds after the one
+    // before it (or after the command), so that "QVR ..." and its "OK" arrive apart.
+    int lineGapMs = 0;
 };
 
 // "identify", "write-entry:3" and so on; nothing for an unknown name.

@@ -1,37 +1,27 @@
 #include "device/ui/device_commands.h"
 
-#include "device/core/transfer_session.h"
 #include "device/ui/serial_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
 
-namespace {
-
-void runTransfer(CTelListDlg& list, const QString& device, const TransferOptions& options)
+HandsetRead readFromHandset(CTelListDlg& list, TelBook& book, const QString& device,
+                            const TransferOptions& options)
 {
-    transferSession().state = LINK_ATTENTION;
-    appState().resultFlag = 0;
-    CSerialDlg(device, options, &list).exec();
+    if (book.count != 0 && !list.askDiscard())
+        return HandsetRead::Kept;
+    CSerialDlg transfer(OP_DEVICE_READ, device, options, nullptr, &list);
+    transfer.exec();
+    if (!transfer.portOpened())
+        return HandsetRead::PortNotOpened;
+    const std::unique_ptr<TelBook> read = transfer.takeReadBook();
+    if (!read)
+        return HandsetRead::Kept;
+    book = *read;
+    return HandsetRead::Replaced;
 }
 
-} // namespace
-
-void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
+void writeToHandset(CTelListDlg& list, const TelBook& book, const QString& device,
+                    const TransferOptions& options)
 {
-    OperationScope operation(OP_DEVICE_READ);
-    if (telBook().count != 0 && !list.askDiscard())
-        return;
-    runTransfer(list, device, options);
-    if (appState().resultFlag == 0) {
-        list.refreshList();
-        appState().selectedIndex = -1;
-        appState().filePath.clear();
-    }
-}
-
-void writeToHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
-{
-    OperationScope operation(OP_DEVICE_WRITE);
-    runTransfer(list, device, options);
+    CSerialDlg(OP_DEVICE_WRITE, device, options, &book, &list).exec();
 }

@@ -5,11 +5,20 @@
 
 class CTelListDlg;
 class QString;
+struct TelBook;
 
-// 読み込み: after the discard question, the handset's book replaces this one when the read
-// completes; the list is rebuilt then. device is the serial device of the port in use; options
-// give the pace.
-void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options);
-// 書き込み: this book replaces the handset's (the erase is confirmed during the transfer), with
-// the backup before and the check after that options ask for.
-void writeToHandset(CTelListDlg& list, const QString& device, const TransferOptions& options);
+enum class HandsetRead {
+    Kept,          // declined, failed or cancelled: book is as it was
+    Replaced,      // the handset's book replaced book: a new book, without unsaved changes
+    PortNotOpened, // the port did not open: book is as it was, but taken as a new one
+};
+
+// 読み込み: after the discard question (when book holds entries), the handset's book replaces
+// book when the read completes. The caller rebuilds the list unless the result is Kept. device
+// is the serial device of the port in use; options give the pace.
+HandsetRead readFromHandset(CTelListDlg& list, TelBook& book, const QString& device,
+                            const TransferOptions& options);
+// 書き込み: book replaces the handset's (the erase is confirmed during the transfer), with the
+// backup before and the check after that options ask for.
+void writeToHandset(CTelListDlg& list, const TelBook& book, const QString& device,
+                    const TransferOptions& options);

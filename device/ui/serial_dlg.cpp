@@ -23,10 +23,11 @@ QLabel* makeLabel(QWidget* parent, int id, const QRect& geometry, bool sunken)
 
 } // namespace
 
-CSerialDlg::CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent)
-    : QDialog(parent), device_(device), options_(options)
+CSerialDlg::CSerialDlg(OperationCode operation, const QString& device,
+                       const TransferOptions& options, const TelBook* bookToWrite, QWidget* parent)
+    : QDialog(parent), device_(device), driver_(operation, options, *this, bookToWrite)
 {
-    port_.setArrivalHandler([this] { arrival_.post(); });
+    connect(&driver_, &TransferDriver::finished, this, &CSerialDlg::onFinished);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     DialogUnits du(this);
@@ -53,8 +54,8 @@ CSerialDlg::CSerialDlg(const QString& device, const TransferOptions& options, QW
     connect(cancel_, &QPushButton::clicked, this, &CSerialDlg::onCancel);
 
     title_->setText(QStringLiteral("電話帳コピー"));
-    action_->setText(operation() == OP_DEVICE_WRITE ? QStringLiteral("書き込み中")
-                                                    : QStringLiteral("読み出し中"));
+    action_->setText(operation == OP_DEVICE_WRITE ? QStringLiteral("書き込み中")
+                                                  : QStringLiteral("読み出し中"));
     caption_->setText(QStringLiteral("電話帳コピー"));
     setFixedSize(du.x(155), du.y(102));
 }
@@ -79,10 +80,9 @@ QLabel* CSerialDlg::label(int id) const
 
 int CSerialDlg::exec()
 {
-    if (!port_.openPort(device_)) {
-        showMessage(port_.openFailureMessage());
+    portOpened_ = driver_.openPort(device_);
+    if (!portOpened_)
         return QDialog::Rejected;
-    }
     return QDialog::exec();
 }
 
@@ -90,64 +90,26 @@ void CSerialDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // The start-up runs once the modal loop is running, so that ending the dialog at once ends
-    // that loop.
+    // that loop. When the tick thread does not start, only the cancel button is left.
     if (!started_) {
         started_ = true;
-        QMetaObject::invokeMethod(this, &CSerialDlg::startTransfer, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { driver_.start(); }, Qt::QueuedConnection);
     }
-}
-
-void CSerialDlg::startTransfer()
-{
-    if (!tickSource_.startTick(TICK_INTERVAL_MS))
-        showMessage(QString::fromUtf8("スレッド起動エラー")); // only the cancel button is left
-    resetTransfer(transferSession());
-    planTransfer(transferSession(), *this, options_);
-    appState().resultFlag = 1;
-    tickSource_.setPostTarget(this);
-}
-
-bool CSerialDlg::event(QEvent* event)
-{
-    const bool tick = event->type() == TRANSFER_TICK_EVENT;
-    if (!tick && event->type() != TRANSFER_ARRIVAL_EVENT)
-        return QDialog::event(event);
-    if (!tick)
-        arrival_.taken();
-    // A message box of the step keeps dispatching ticks; they are dropped, not run inside it.
-    if (stopped_ || tickBusy_ || !port_.isOpen())
-        return true;
-    tickBusy_ = true;
-    if (tick)
-        stepTransfer(transferSession(), port_, *this);
-    else
-        takeArrivedReplies(transferSession(), port_, *this);
-    tickBusy_ = false;
-    return true;
 }
 
 void CSerialDlg::onCancel()
 {
-    // The box below runs an event loop: a tick already queued must not run a step in it.
-    stopped_ = true;
-    escapeOnStop(transferSession(), port_);
-    port_.closePort();
-    tickSource_.setPostTarget(nullptr);
-    showMessage(withStopNote(transferSession(), QStringLiteral("中断しました。　　　　　　　　")));
-    finishDialog();
-}
-
-void CSerialDlg::finishDialog()
-{
-    port_.closePort();
-    tickSource_.stopTick();
-    stopped_ = true;
+    cancelled_ = true;
+    driver_.stop();
+    showMessage(withStopNote(driver_.session(), QStringLiteral("中断しました。　　　　　　　　")));
     done(QDialog::Rejected);
 }
 
-OperationCode CSerialDlg::operation() const
+void CSerialDlg::onFinished()
 {
-    return appState().operation;
+    if (!cancelled_)
+        done(QDialog::Rejected);
 }
 
 void CSerialDlg::showMessage(const QString& text)
@@ -172,18 +134,8 @@ void CSerialDlg::showClosing()
     cancel_->setEnabled(false);
 }
 
-void CSerialDlg::endTransfer()
-{
-    finishDialog();
-}
-
 void CSerialDlg::showStep(const QString& text)
 {
     action_->setText(text);
     cancel_->setEnabled(true);
-}
-
-BackupResult CSerialDlg::keepBackup(const TelBook& book)
-{
-    return saveHandsetBackup(book, options_);
 }

@@ -1,12 +1,10 @@
 #pragma once
-// The small window shown while the phone book is copied to or from the handset. It opens the
-// port, starts the tick thread and runs one protocol step per tick; it ends when the protocol
-// ends it or through its cancel button, never through Esc or the close command.
+// The small window shown while the phone book is copied to or from the handset: a view of the
+// TransferDriver that runs the copy. It ends when the transfer ends or through its cancel
+// button, never through Esc or the close command.
 
-#include "device/core/serial_port.h"
-#include "device/core/tick_thread.h"
-#include "device/core/transfer_host.h"
-#include "device/core/transfer_options.h"
+#include "device/core/transfer_driver.h"
+#include "device/core/transfer_view.h"
 
 #include <QDialog>
 
@@ -21,16 +19,25 @@ enum SerialDlgControlId {
     IDC_TRANSFER_PROGRESS = 1554,
 };
 
-class CSerialDlg final : public QDialog, private TransferHost {
+class CSerialDlg final : public QDialog, private TransferView {
     Q_OBJECT
 public:
-    // device: the serial device the transfer opens (the port setting resolved by the caller);
-    // options: the backup and check of a write and the pace, as the caller's settings say.
-    CSerialDlg(const QString& device, const TransferOptions& options, QWidget* parent = nullptr);
+    // operation: OP_DEVICE_READ or OP_DEVICE_WRITE; device: the serial device the transfer opens
+    // (the port setting resolved by the caller); options: the backup and check of a write and
+    // the pace, as the caller's settings say; bookToWrite: the book a write sends.
+    CSerialDlg(OperationCode operation, const QString& device, const TransferOptions& options,
+               const TelBook* bookToWrite = nullptr, QWidget* parent = nullptr);
     ~CSerialDlg() override;
 
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* label(int id) const;
+    const TransferDriver& driver() const { return driver_; }
+    // False when exec() found that the port does not open.
+    bool portOpened() const { return portOpened_; }
+    // How the transfer ended, once exec() returned.
+    TransferOutcome outcome() const { return driver_.outcome(); }
+    // The handset's book after a read that completed, else null.
+    std::unique_ptr<TelBook> takeReadBook() { return driver_.takeReadBook(); }
 
     // Opens the port first and shows the window only when it opened; otherwise the port
     // message is shown and the result is Rejected at once.
@@ -40,36 +47,27 @@ public:
     void reject() override {}
 
 protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void startTransfer();
     void onCancel();
-    void finishDialog();
+    void onFinished();
 
-    OperationCode operation() const override;
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text) override;
     void showProgress(const QString& text) override;
     void showClosing() override;
-    void endTransfer() override;
     void showStep(const QString& text) override;
-    BackupResult keepBackup(const TelBook& book) override;
 
     QString device_;
-    TransferOptions options_;
-    SerialPort port_;
-    TickSource tickSource_;
-    ArrivalNotice arrival_{this};
+    TransferDriver driver_;
     QPushButton* cancel_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* action_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* progress_ = nullptr;
     bool started_ = false;
-    // Set once the transfer is over or being cancelled: no protocol step runs after that, not
-    // even for a tick that was already queued.
-    bool stopped_ = false;
-    bool tickBusy_ = false;
+    bool portOpened_ = false;
+    // Set once the cancel button was pressed: the window ends after its message.
+    bool cancelled_ = false;
 };

@@ -259,6 +259,23 @@ TEST(CliHandset, CorruptedWriteFailsTheCheckAndNamesEntryAndField)
         << write.out.toStdString();
 }
 
+// The write went through but the check could not run (the handset refuses ATI3 the second time):
+// the message says the book was written and not checked, and the status is 4.
+TEST(CliHandset, WriteThatCouldNotBeCheckedSaysSoAndExitsWithFour)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    writeBook(in, *sampleBook());
+    Emulator emulator({QStringLiteral("--fail"), QStringLiteral("identify:2")});
+    const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), emulator.device,
+                                 in, QStringLiteral("--yes"), QStringLiteral("--no-backup")});
+    EXPECT_EQ(write.status, 4) << write.out.toStdString();
+    EXPECT_TRUE(
+        write.out.contains(utf8("電話帳の書き込みは終わりましたが、書き込んだ電話帳を読み戻して"
+                                "確認することはできませんでした。")))
+        << write.out.toStdString();
+}
+
 TEST(CliHandset, BookFileThatCannotBeReadStopsBeforeAnyPortOrPseudoTerminal)
 {
     QTemporaryDir dir;
@@ -342,8 +359,9 @@ TEST(CliHandset, HelpListsEveryExitStatus)
 {
     const Result help = runCli({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
-    for (const char* listed : {"  0  ", "  1  ", "  2  ", "  3  ", "--backup FILE", "--no-backup",
-                               "--verify", "--no-verify", "--fast", "--corrupt N", "--hang-up"})
+    for (const char* listed :
+         {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "--backup FILE", "--no-backup", "--verify",
+          "--no-verify", "--fast", "--corrupt N", "--hang-up"})
         EXPECT_TRUE(help.out.contains(QLatin1String(listed))) << listed;
 }
 

@@ -11,8 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 #include <cstring>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -71,6 +75,36 @@ TEST(HandsetBackup, NothingIsSavedWhereItCannotBeOrWouldReplaceAFile)
         EXPECT_FALSE(result.error.isEmpty());
     }
     EXPECT_EQ(QFile(file).size(), 0);
+}
+
+// Writes started at the same second from one folder (two handsets on two ports) each get a file
+// of their own: the name is taken in the same step that makes the file.
+TEST(HandsetBackup, BackupsSavedAtOnceNeverShareAName)
+{
+    const QDateTime at(QDate(2026, 3, 4), QTime(5, 6, 7));
+    const auto book = twoEntries();
+    constexpr int writers = 6;
+    for (int round = 0; round < 8; ++round) {
+        QTemporaryDir dir;
+        TransferOptions options;
+        options.backupDir = dir.filePath(QStringLiteral("backup"));
+        std::vector<BackupResult> results(writers);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < writers; ++i)
+            threads.emplace_back([&, i] {
+                results[static_cast<std::size_t>(i)] = saveHandsetBackup(*book, options, at);
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        QSet<QString> paths;
+        for (const BackupResult& result : results) {
+            ASSERT_TRUE(result.saved) << result.error.toStdString();
+            paths.insert(result.path);
+        }
+        EXPECT_EQ(paths.size(), writers) << "round " << round;
+        EXPECT_EQ(QDir(options.backupDir).entryList(QDir::Files).size(), writers)
+            << "round " << round;
+    }
 }
 
 } // namespace

@@ -230,12 +230,16 @@ TEST(SerialPortLine, ResetDropsReceivedBytesButNotThoseStillInTheSystem)
 
 class HandsetLink : public testing::Test {
 protected:
-    void SetUp() override
+    // The book a write sends.
+    std::unique_ptr<TelBook> bookStore = std::make_unique<TelBook>();
+    TelBook& book = *bookStore;
+
+    void fillBook(std::initializer_list<EntryFields> entries)
     {
-        clearBook(telBook());
-        appState() = AppState{};
+        clearBook(book);
+        for (const EntryFields& fields : entries)
+            book.entries[book.count++] = makeEntry(fields);
     }
-    void TearDown() override { clearBook(telBook()); }
 
     static std::vector<TelEntry> sampleEntries()
     {
@@ -255,11 +259,11 @@ protected:
                 big, makeEntry({"表ソ", "ﾋｮｳｿ", {"09011112222", "#31*"}}),
                 makeEntry({"", "ﾅﾏｴﾅｼ"})};
     }
-    static void fillBookWith(const std::vector<TelEntry>& entries)
+    void fillBookWith(const std::vector<TelEntry>& entries)
     {
-        clearBook(telBook());
+        clearBook(book);
         for (const TelEntry& entry : entries)
-            telBook().entries[telBook().count++] = entry;
+            book.entries[book.count++] = entry;
     }
     static bool sameEntries(const TelEntry* a, const TelEntry* b, std::size_t count)
     {
@@ -273,7 +277,7 @@ TEST_F(HandsetLink, WriteArrivesDecodedExactly)
     ASSERT_TRUE(handset.start());
     const std::vector<TelEntry> entries = sampleEntries();
     fillBookWith(entries);
-    TransferRunner runner(OP_DEVICE_WRITE, true);
+    TransferRunner runner(OP_DEVICE_WRITE, true, plainTransfer(), &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)});
     EXPECT_TRUE(runner.succeeded());
@@ -298,9 +302,10 @@ TEST_F(HandsetLink, ReadBringsTheHandsetsBookIntoTheStore)
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)});
     EXPECT_TRUE(runner.questions().isEmpty());
-    ASSERT_EQ(telBook().count, entries.size());
-    EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
-    EXPECT_EQ(appState().resultFlag, 0);
+    const std::unique_ptr<TelBook> read = runner.takeReadBook();
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->count, entries.size());
+    EXPECT_TRUE(sameEntries(read->entries, entries.data(), entries.size()));
 }
 
 TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
@@ -310,7 +315,7 @@ TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
     PtyHandset handset(options);
     ASSERT_TRUE(handset.start());
     fillBook({{"A"}, {"B"}, {"C"}});
-    TransferRunner runner(OP_DEVICE_WRITE, true);
+    TransferRunner runner(OP_DEVICE_WRITE, true, plainTransfer(), &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_EQ(runner.messages(),
               QStringList{utf8("電話帳データコピーが正常に行われませんでした。")});
@@ -332,7 +337,7 @@ TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply)
         PtyHandset handset(options);
         ASSERT_TRUE(handset.start());
         fillBook({{"A"}});
-        TransferRunner runner(OP_DEVICE_WRITE, true);
+        TransferRunner runner(OP_DEVICE_WRITE, true, plainTransfer(), &book);
         if (blocked)
             QTimer::singleShot(30, [] { QThread::msleep(1000); });
         QElapsedTimer clock;
@@ -388,7 +393,7 @@ TEST_F(HandsetLink, LineCutInTheMiddleIsReported)
         handset.withHandset([](SimulatedHandset& h) {
             h.entries() = {makeEntry({"X"}), makeEntry({"Y"}), makeEntry({"Z"})};
         });
-        TransferRunner runner(c.operation, true);
+        TransferRunner runner(c.operation, true, plainTransfer(), &book);
         ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
         EXPECT_EQ(runner.messages(), QStringList{utf8(c.message)}) << int(c.step);
         EXPECT_FALSE(runner.succeeded());
@@ -405,21 +410,22 @@ TEST_F(HandsetLink, TwentyEntriesTakeTwoTicksEachBothWays)
     ASSERT_TRUE(handset.start());
 
     fillBookWith(entries);
-    TransferRunner writer(OP_DEVICE_WRITE, true);
+    TransferRunner writer(OP_DEVICE_WRITE, true, plainTransfer(), &book);
     ASSERT_TRUE(writer.run(handset.devicePath()));
     ASSERT_TRUE(writer.succeeded());
     ASSERT_EQ(writer.progress().size(), 20);
     const double writeTicks =
         (writer.progress().last().first - writer.progress().first().first) / 19.0;
 
-    clearBook(telBook());
     TransferRunner reader(OP_DEVICE_READ, false);
     ASSERT_TRUE(reader.run(handset.devicePath()));
     ASSERT_TRUE(reader.succeeded());
     ASSERT_EQ(reader.progress().size(), 20);
     const double readTicks =
         (reader.progress().last().first - reader.progress().first().first) / 19.0;
-    EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+    const std::unique_ptr<TelBook> read = reader.takeReadBook();
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(sameEntries(read->entries, entries.data(), entries.size()));
 
     std::cout << "ticks per entry at " << TICK_INTERVAL_MS << " ms: write " << writeTicks
               << " (whole transfer " << writer.ticks() << "), read " << readTicks
@@ -466,7 +472,7 @@ TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
     fillBookWith(entries);
     TransferOptions options;
     options.backupDir = dir.filePath(QStringLiteral("backup"));
-    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
 
     EXPECT_EQ(runner.messages(), QStringList{utf8(VERIFIED_MESSAGE)});
@@ -505,7 +511,7 @@ TEST_F(HandsetLink, EmptyHandsetBookGivesNoBackupFile)
     fillBook({{"A", "ｴｰ", {"1"}}});
     TransferOptions options;
     options.backupDir = dir.filePath(QStringLiteral("backup"));
-    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_TRUE(runner.succeeded());
     EXPECT_EQ(runner.questions(),
@@ -527,9 +533,12 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
 {
     const FailedBackupCase cases[] = {
         {"folder cannot be made", {}, true, true},
-        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0}, false, true},
-        {"handset falls silent", {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0}, false, true},
-        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0}, false, false},
+        {"record refused", {"VN650R", {HandsetStep::ReadEntry, 2}, {}, {}, 0, {}, 0}, false, true},
+        {"handset falls silent",
+         {"VN650R", {}, {HandsetStep::ReadEntry, 2}, {}, 0, {}, 0},
+         false,
+         true},
+        {"line cut", {"VN650R", {}, {}, {HandsetStep::ReadEntry, 2}, 0, {}, 0}, false, false},
     };
     for (const FailedBackupCase& c : cases) {
         QTemporaryDir dir;
@@ -542,7 +551,7 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
         TransferOptions options;
         options.backupDir =
             dir.filePath(c.unsavable ? QStringLiteral("file/backup") : QStringLiteral("backup"));
-        TransferRunner runner(OP_DEVICE_WRITE, true, options);
+        TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
         ASSERT_TRUE(runner.run(handset.devicePath(), 5));
         EXPECT_FALSE(runner.succeeded()) << c.label;
         EXPECT_TRUE(runner.questions().isEmpty()) << c.label;
@@ -560,6 +569,52 @@ TEST_F(HandsetLink, FailedBackupErasesNothing)
     }
 }
 
+struct UntrustedBackupCase {
+    const char* label;
+    std::optional<QByteArray> reportedCount;
+    int lastRecordAt;
+};
+
+// A backup that may not hold the whole book erases nothing: a record stream that ends before
+// the count the handset reported, and a count of 0 or no count at all from a handset that holds
+// entries (asked for its first record anyway, it sends one).
+TEST_F(HandsetLink, BackupThatMayBeIncompleteErasesNothing)
+{
+    const UntrustedBackupCase cases[] = {
+        {"stream ends at 2 of 4", std::nullopt, 2},
+        {"count 0", QByteArray("0"), 0},
+        {"empty count", QByteArray(""), 0},
+    };
+    for (const UntrustedBackupCase& c : cases) {
+        QTemporaryDir dir;
+        HandsetOptions handsetOptions;
+        handsetOptions.reportedCount = c.reportedCount;
+        handsetOptions.lastRecordAt = c.lastRecordAt;
+        PtyHandset handset(handsetOptions);
+        ASSERT_TRUE(handset.start());
+        std::vector<TelEntry> previous = previousEntries();
+        previous.push_back(makeEntry({"丙", "ﾍｲ", {"0333"}}));
+        previous.push_back(makeEntry({"丁", "ﾃｲ", {"0444"}}));
+        handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+        fillBook({{"A", "ｴｰ", {"1"}}});
+        TransferOptions options;
+        options.backupDir = dir.filePath(QStringLiteral("backup"));
+        TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+        ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+        EXPECT_EQ(runner.outcome(), TransferOutcome::Failed) << c.label;
+        EXPECT_TRUE(runner.questions().isEmpty()) << c.label;
+        ASSERT_EQ(runner.messages().size(), 1) << c.label;
+        EXPECT_TRUE(runner.messages()[0].endsWith(utf8(NOTHING_ERASED)))
+            << c.label << ": " << runner.messages()[0].toStdString();
+        const QList<QByteArray> commands = commandsOf(handset);
+        EXPECT_FALSE(commands.contains("<3:1H>")) << c.label;
+        EXPECT_EQ(commands.last(), QByteArray("+++")) << c.label;
+        const std::vector<TelEntry> kept = entriesOf(handset);
+        ASSERT_EQ(kept.size(), previous.size()) << c.label;
+        EXPECT_TRUE(sameEntries(kept.data(), previous.data(), previous.size())) << c.label;
+    }
+}
+
 TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
 {
     HandsetOptions corrupting;
@@ -569,7 +624,7 @@ TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
     fillBook({{"山田", "ﾔﾏﾀﾞ", {"1"}}, {"佐藤", "ｻﾄｳ", {"2"}}, {"鈴木", "ｽｽﾞｷ", {"3"}}});
     TransferOptions options = plainTransfer();
     options.verify = true;
-    TransferRunner runner(OP_DEVICE_WRITE, true, options);
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_FALSE(runner.succeeded());
     EXPECT_FALSE(runner.copied());
@@ -577,6 +632,24 @@ TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
     const QStringList lines = runner.messages()[0].split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], utf8("0002件目「佐藤」: 名前"));
+}
+
+TEST_F(HandsetLink, CheckComparesTheCountTheHandsetReports)
+{
+    HandsetOptions miscounting;
+    miscounting.reportedCount = QByteArray("9");
+    PtyHandset handset(miscounting);
+    ASSERT_TRUE(handset.start());
+    fillBook({{"山田", "ﾔﾏﾀﾞ", {"1"}}, {"佐藤", "ｻﾄｳ", {"2"}}, {"鈴木", "ｽｽﾞｷ", {"3"}}, {"田中"}});
+    TransferOptions options = plainTransfer();
+    options.verify = true;
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.outcome(), TransferOutcome::CheckFoundDifferences);
+    ASSERT_EQ(runner.messages().size(), 1);
+    EXPECT_TRUE(runner.messages()[0].endsWith(
+        utf8("携帯電話が答えた件数は 9件、書き込んだ件数は 4件です。")))
+        << runner.messages()[0].toStdString();
 }
 
 // The fast pace changes only when commands go out: the handset sees the same commands, in the
@@ -595,15 +668,42 @@ TEST_F(HandsetLink, FastPaceSendsTheSameCommands)
             options.backupDir = QDir::tempPath();
             options.backup = false;
             options.fast = fast;
-            TransferRunner runner(operation, true, options);
+            TransferRunner runner(operation, true, options, &book);
             ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
             EXPECT_TRUE(runner.succeeded()) << fast;
-            ASSERT_EQ(telBook().count, entries.size());
-            EXPECT_TRUE(sameEntries(telBook().entries, entries.data(), entries.size()));
+            // A write sends the book, a read brings it.
+            const std::unique_ptr<TelBook> read = runner.takeReadBook();
+            const TelBook& copied = operation == OP_DEVICE_WRITE ? book : *read;
+            ASSERT_TRUE(operation == OP_DEVICE_WRITE || read);
+            ASSERT_EQ(copied.count, entries.size());
+            EXPECT_TRUE(sameEntries(copied.entries, entries.data(), entries.size()));
             logs[fast] = commandsOf(handset);
         }
         EXPECT_EQ(logs[0], logs[1]) << int(operation);
         EXPECT_GT(logs[0].size(), 10);
+    }
+}
+
+// A handset that sends the lines of a reply apart ("QVR ..." now, its "OK" a moment later): the
+// reply is taken whole before the next command, at both paces.
+TEST_F(HandsetLink, ReplyWhoseLinesArriveApartIsTakenWhole)
+{
+    const std::vector<TelEntry> entries = sampleEntries();
+    for (int gap : {5, 60, 150}) {
+        for (bool fast : {true, false}) {
+            HandsetOptions handsetOptions;
+            handsetOptions.lineGapMs = gap;
+            PtyHandset handset(handsetOptions);
+            ASSERT_TRUE(handset.start());
+            fillBookWith(entries);
+            TransferOptions options = plainTransfer();
+            options.fast = fast;
+            TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+            ASSERT_TRUE(runner.run(handset.devicePath(), fast ? TICK_INTERVAL_MS : FAST_TICK_MS));
+            EXPECT_EQ(runner.outcome(), TransferOutcome::Copied) << gap << " fast " << fast;
+            EXPECT_EQ(runner.messages(), QStringList{utf8(COPY_DONE)}) << gap << " fast " << fast;
+            EXPECT_EQ(entriesOf(handset).size(), entries.size()) << gap << " fast " << fast;
+        }
     }
 }
 
@@ -616,7 +716,7 @@ TEST_F(HandsetLink, FastPaceStillTimesOutASilentHandset)
     fillBook({{"A"}});
     TransferOptions fast = plainTransfer();
     fast.fast = true;
-    TransferRunner runner(OP_DEVICE_WRITE, true, fast);
+    TransferRunner runner(OP_DEVICE_WRITE, true, fast, &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), 5));
     // No answer to "<1F>", then none to the "+++" that followed it.
     EXPECT_EQ(runner.messages(), QStringList(2, utf8("応答がありません。")));

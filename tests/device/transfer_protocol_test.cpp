@@ -37,12 +37,18 @@ class Protocol : public testing::Test {
 protected:
     void SetUp() override
     {
-        clearBook(telBook());
-        appState() = AppState{};
+        clearBook(book);
         session.state = LINK_ATTENTION;
         resetTransfer(session);
+        session.book = &book;
     }
-    void TearDown() override { clearBook(telBook()); }
+
+    void fillBook(std::initializer_list<EntryFields> entries)
+    {
+        clearBook(book);
+        for (const EntryFields& fields : entries)
+            book.entries[book.count++] = makeEntry(fields);
+    }
 
     // Starts the session in state, with its command due on the next tick.
     void enter(LinkState state)
@@ -71,6 +77,9 @@ protected:
     }
     void expectLeave(const QByteArray& reply = "OK\r\n") { port.expect("+++", reply); }
 
+    // The book a write sends.
+    std::unique_ptr<TelBook> bookStore = std::make_unique<TelBook>();
+    TelBook& book = *bookStore;
     TransferSession session;
     ScriptedPort port;
     ScriptedHost host{OP_DEVICE_WRITE};
@@ -192,7 +201,7 @@ TEST_F(Protocol, QueryBookTable)
     for (const BookCase& c : cases) {
         SetUp();
         fillBook({{"A"}, {"B"}});
-        const TelBook before = telBook();
+        const TelBook before = book;
         host = ScriptedHost(c.operation);
         port = ScriptedPort();
         enter(LINK_QUERY_BOOK);
@@ -201,7 +210,8 @@ TEST_F(Protocol, QueryBookTable)
         EXPECT_EQ(session.state, c.next) << c.name;
         EXPECT_EQ(host.shown, c.message ? QStringList{utf8(c.message)} : QStringList()) << c.name;
         EXPECT_TRUE(host.questions.isEmpty()) << c.name;
-        EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0) << c.name;
+        EXPECT_EQ(std::memcmp(&before, &book, sizeof before), 0) << c.name;
+        EXPECT_FALSE(session.readBook) << c.name;
         EXPECT_EQ(host.closings, c.next == LINK_LEAVE_DATA ? 1 : 0) << c.name;
     }
 }
@@ -238,8 +248,8 @@ TEST_F(Protocol, WriteOfThreeEntriesSendsExactlyThreeFrames)
     EXPECT_TRUE(session.completed);
     EXPECT_STREQ(session.modelName, "VN650R");
     SentParts parts;
-    EXPECT_EQ(port.written[5], entryFrame(encodeEntryRecord(telBook().entries[0], 0, "", parts)));
-    EXPECT_EQ(appState().resultFlag, 0); // a write leaves it to the dialog
+    EXPECT_EQ(port.written[5], entryFrame(encodeEntryRecord(book.entries[0], 0, "", parts)));
+    EXPECT_FALSE(session.readBook); // a write hands no book over
 }
 
 TEST_F(Protocol, EntryNeedingThreeRecordsGoesOutInThreeFramesBeforeTheNextEntry)
@@ -421,7 +431,6 @@ TEST_F(Protocol, ReadStoresRecordsUntilTheLastRecordFlag)
 {
     fillBook({{"old"}});
     host.op = OP_DEVICE_READ;
-    appState().resultFlag = 1;
     const TelEntry first = makeEntry({"A", "ｱ", {"1", "2"}, {"a@b"}, "m", 2});
     const TelEntry second = makeEntry({"B"});
     scriptUpToBook(bookReply(2));
@@ -433,10 +442,11 @@ TEST_F(Protocol, ReadStoresRecordsUntilTheLastRecordFlag)
     EXPECT_EQ(host.shown, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(host.progress,
               (QStringList{utf8("読み込み中 0001件目"), utf8("読み込み中 0002件目")}));
-    ASSERT_EQ(telBook().count, 2u);
-    EXPECT_EQ(std::memcmp(&telBook().entries[0], &first, sizeof first), 0);
-    EXPECT_EQ(std::memcmp(&telBook().entries[1], &second, sizeof second), 0);
-    EXPECT_EQ(appState().resultFlag, 0);
+    ASSERT_TRUE(session.readBook);
+    const TelBook& read = *session.readBook;
+    ASSERT_EQ(read.count, 2u);
+    EXPECT_EQ(std::memcmp(&read.entries[0], &first, sizeof first), 0);
+    EXPECT_EQ(std::memcmp(&read.entries[1], &second, sizeof second), 0);
 }
 
 TEST_F(Protocol, ReadOfAnEntryOverSeveralRecordsFillsOneEntry)
@@ -461,8 +471,9 @@ TEST_F(Protocol, ReadOfAnEntryOverSeveralRecordsFillsOneEntry)
     ASSERT_EQ(port.script.size(), 3);
     expectLeave();
     run();
-    ASSERT_EQ(telBook().count, 1u);
-    EXPECT_EQ(std::memcmp(&telBook().entries[0], &big, sizeof big), 0);
+    ASSERT_TRUE(session.readBook);
+    ASSERT_EQ(session.readBook->count, 1u);
+    EXPECT_EQ(std::memcmp(&session.readBook->entries[0], &big, sizeof big), 0);
 }
 
 // A read that stops anywhere before the last record leaves the phone book exactly as it was.
@@ -472,25 +483,24 @@ TEST_F(Protocol, ReadThatStopsEarlyLeavesTheBookUnchanged)
     for (const QByteArray& bad : badReplies) {
         SetUp();
         fillBook({{"keep", "ｷｰﾌﾟ", {"0312"}}, {"me"}});
-        const TelBook before = telBook();
+        const TelBook before = book;
         host = ScriptedHost(OP_DEVICE_READ);
         port = ScriptedPort();
-        appState().resultFlag = 1;
         scriptUpToBook(bookReply(3));
         port.expect("<2:1H>\r\n", recordReply(makeEntry({"new"}), 0, false));
         port.expect("<2:1H>\r\n", bad);
         expectLeave();
         run();
         EXPECT_EQ(host.shown, QStringList{utf8(COPY_FAILED)});
-        EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
-        EXPECT_EQ(appState().resultFlag, 1);
+        EXPECT_EQ(std::memcmp(&before, &book, sizeof before), 0);
+        EXPECT_FALSE(session.readBook);
     }
 }
 
 TEST_F(Protocol, HandsetSendingMoreThan1000RecordsIsStoppedAndTheBookKept)
 {
     fillBook({{"keep"}});
-    const TelBook before = telBook();
+    const TelBook before = book;
     host.op = OP_DEVICE_READ;
     scriptUpToBook(bookReply(1000));
     for (int i = 0; i < 1000; ++i)
@@ -499,7 +509,8 @@ TEST_F(Protocol, HandsetSendingMoreThan1000RecordsIsStoppedAndTheBookKept)
     run(5000);
     EXPECT_TRUE(port.script.isEmpty());
     EXPECT_EQ(host.shown, QStringList{utf8("電話帳登録件数が１０００件を越えています")});
-    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&before, &book, sizeof before), 0);
+    EXPECT_FALSE(session.readBook);
 }
 
 } // namespace
