@@ -2,6 +2,7 @@
 
 #include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/stop_signals.h"
 #include "app/core/settings.h"
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_view.h"
@@ -87,6 +88,18 @@ private:
     const bool yes_;
 };
 
+// Runs the transfer; a stop signal ends it as the cancel button would.
+TransferOutcome runStoppable(TransferDriver& driver, const QString& port)
+{
+    const StopSignals stopSignals([&driver] {
+        if (!driver.isRunning())
+            return;
+        driver.stop();
+        printOut(withStopNote(driver.session(), QStringLiteral("中断しました。")));
+    });
+    return driver.run(portDevice(port));
+}
+
 int exitStatus(TransferOutcome outcome)
 {
     switch (outcome) {
@@ -120,7 +133,7 @@ int runRead(const QStringList& arguments)
     options.fast = parsed->flags.contains(fast);
     PrintedTransfer view(false);
     TransferDriver driver(OP_DEVICE_READ, options, view);
-    const int status = exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
+    const int status = exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));
     // A complete copy is saved even when only leaving data-transfer mode failed after it.
     const std::unique_ptr<TelBook> book = driver.takeReadBook();
     if (!book)
@@ -154,7 +167,7 @@ int runWrite(const QStringList& arguments)
     options.fast = parsed->flags.contains(fast);
     PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
     TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
-    return exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
+    return exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));
 }
 
 #ifndef VEMBLOR_SIMULATED_HANDSET
