@@ -7,6 +7,7 @@
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_view.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -27,25 +28,26 @@ struct Arguments {
     QStringList flags;
 };
 
+// Nothing when an option is unknown or lacks its value.
 std::optional<Arguments> parseArguments(const QStringList& arguments,
                                         const QStringList& valueOptions,
                                         const QStringList& flagOptions)
 {
+    QCommandLineParser parser;
+    for (const QString& option : valueOptions)
+        parser.addOption(QCommandLineOption(option.mid(2), QString(), QStringLiteral("value")));
+    for (const QString& flag : flagOptions)
+        parser.addOption(QCommandLineOption(flag.mid(2)));
+    if (!parser.parse(QStringList{QStringLiteral("vemblor-cli")} + arguments))
+        return std::nullopt;
     Arguments parsed;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (valueOptions.contains(argument)) {
-            if (i + 1 == arguments.size())
-                return std::nullopt;
-            parsed.values.insert(argument, arguments[++i]);
-        } else if (flagOptions.contains(argument)) {
-            parsed.flags << argument;
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            return std::nullopt;
-        } else {
-            parsed.files << argument;
-        }
-    }
+    parsed.files = parser.positionalArguments();
+    for (const QString& option : valueOptions)
+        if (parser.isSet(option.mid(2)))
+            parsed.values.insert(option, parser.value(option.mid(2)));
+    for (const QString& flag : flagOptions)
+        if (parser.isSet(flag.mid(2)))
+            parsed.flags << flag;
     return parsed;
 }
 
