@@ -349,6 +349,26 @@ TEST_F(TransferDialog, CancelAfterTheEraseAsksFirstAndSaysWhatTheHandsetHolds)
     EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
 }
 
+// Answered No, the question after the erase lets the write go on to its end.
+TEST_F(TransferDialog, CancelAfterTheEraseAnsweredNoLetsTheWriteFinish)
+{
+    startHandset();
+    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}, {"D", "ﾃﾞｨｰ", {"4"}}});
+    CTelListDlg list;
+    messages.answer(true);  // the erase
+    messages.answer(false); // go on
+    DialogWatch watch;
+    watch.when(
+        [](CSerialDlg& dlg) {
+            return inState(LINK_WRITE_ENTRY)(dlg) && dlg.driver().session().entryIndex == 1;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    ASSERT_EQ(messages.questions.size(), 2);
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+    EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 4u);
+}
+
 TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
 {
     HandsetOptions options;
