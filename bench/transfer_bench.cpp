@@ -33,10 +33,13 @@ std::unique_ptr<TelBook> fullBook()
 }
 
 // One transfer per iteration, with a handset that holds the full book.
-void runTransfers(benchmark::State& state, OperationCode operation, const TransferOptions& options)
+// The counter "commands" is how many commands the handset received in the last transfer: the
+// same at both paces and over a link that splits replies.
+void runTransfers(benchmark::State& state, OperationCode operation, const TransferOptions& options,
+                  const HandsetOptions& link = {})
 {
     const auto book = fullBook();
-    PtyHandset handset;
+    PtyHandset handset(link);
     if (!handset.start()) {
         state.SkipWithError("no pseudo-terminal");
         return;
@@ -52,6 +55,8 @@ void runTransfers(benchmark::State& state, OperationCode operation, const Transf
             state.SkipWithError("the transfer did not complete");
     }
     state.counters["entries"] = MAX_TEL_ENTRIES;
+    state.counters["commands"] = static_cast<double>(
+        handset.withHandset([](SimulatedHandset& h) { return h.commands().size(); }));
 }
 
 void BM_HandsetTransfer(benchmark::State& state)
@@ -71,6 +76,24 @@ void BM_BackedUpCheckedWrite(benchmark::State& state)
     options.fast = true;
     runTransfers(state, OP_DEVICE_WRITE, options);
 }
+// The fast pace over a link that delivers each reply line 2 ms after the one before it, so that
+// "QVR ..." and its "OK" arrive apart.
+void BM_FastTransferOverSplitReplies(benchmark::State& state)
+{
+    TransferOptions options = plainTransfer();
+    options.fast = true;
+    HandsetOptions link;
+    link.lineGapMs = 2;
+    runTransfers(state, state.range(0) != 0 ? OP_DEVICE_WRITE : OP_DEVICE_READ, options, link);
+}
+BENCHMARK(BM_FastTransferOverSplitReplies)
+    ->ArgNames({"write"})
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
+
 BENCHMARK(BM_BackedUpCheckedWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 BENCHMARK(BM_HandsetTransfer)

@@ -2,10 +2,12 @@
 
 #include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/stop_signals.h"
 #include "app/core/settings.h"
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_view.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -26,25 +28,26 @@ struct Arguments {
     QStringList flags;
 };
 
+// Nothing when an option is unknown or lacks its value.
 std::optional<Arguments> parseArguments(const QStringList& arguments,
                                         const QStringList& valueOptions,
                                         const QStringList& flagOptions)
 {
+    QCommandLineParser parser;
+    for (const QString& option : valueOptions)
+        parser.addOption(QCommandLineOption(option.mid(2), QString(), QStringLiteral("value")));
+    for (const QString& flag : flagOptions)
+        parser.addOption(QCommandLineOption(flag.mid(2)));
+    if (!parser.parse(QStringList{QStringLiteral("vemblor-cli")} + arguments))
+        return std::nullopt;
     Arguments parsed;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (valueOptions.contains(argument)) {
-            if (i + 1 == arguments.size())
-                return std::nullopt;
-            parsed.values.insert(argument, arguments[++i]);
-        } else if (flagOptions.contains(argument)) {
-            parsed.flags << argument;
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            return std::nullopt;
-        } else {
-            parsed.files << argument;
-        }
-    }
+    parsed.files = parser.positionalArguments();
+    for (const QString& option : valueOptions)
+        if (parser.isSet(option.mid(2)))
+            parsed.values.insert(option, parser.value(option.mid(2)));
+    for (const QString& flag : flagOptions)
+        if (parser.isSet(flag.mid(2)))
+            parsed.flags << flag;
     return parsed;
 }
 
@@ -87,6 +90,18 @@ private:
     const bool yes_;
 };
 
+// Runs the transfer; a stop signal ends it as the cancel button would.
+TransferOutcome runStoppable(TransferDriver& driver, const QString& port)
+{
+    const StopSignals stopSignals([&driver] {
+        if (!driver.isRunning())
+            return;
+        driver.stop();
+        printOut(withStopNote(driver.session(), QStringLiteral("中断しました。")));
+    });
+    return driver.run(portDevice(port));
+}
+
 int exitStatus(TransferOutcome outcome)
 {
     switch (outcome) {
@@ -120,7 +135,7 @@ int runRead(const QStringList& arguments)
     options.fast = parsed->flags.contains(fast);
     PrintedTransfer view(false);
     TransferDriver driver(OP_DEVICE_READ, options, view);
-    const int status = exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
+    const int status = exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));
     // A complete copy is saved even when only leaving data-transfer mode failed after it.
     const std::unique_ptr<TelBook> book = driver.takeReadBook();
     if (!book)
@@ -154,7 +169,7 @@ int runWrite(const QStringList& arguments)
     options.fast = parsed->flags.contains(fast);
     PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
     TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
-    return exitStatus(driver.run(portDevice(parsed->values[QStringLiteral("--port")])));
+    return exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));
 }
 
 #ifndef VEMBLOR_SIMULATED_HANDSET

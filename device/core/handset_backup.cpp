@@ -41,6 +41,23 @@ Claim claimName(const QString& from, const QString& path)
 #endif
 }
 
+// Makes the folder's entry for a new file durable, so that a backup named to the user before the
+// erase is still there after a power cut.
+bool syncFolder(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+#else
+    (void)folder;
+    return true;
+#endif
+}
+
 // The name candidate, or with "-2", "-3", ... the first one free.
 QString numberedName(const QString& name, int n)
 {
@@ -85,10 +102,12 @@ BackupResult saveHandsetBackup(const TelBook& book, const TransferOptions& optio
     }
     for (int n = 1;; ++n) {
         result.path = named ? options.backupFile : QDir(folder).filePath(numberedName(name, n));
-        const Claim claim = claimName(scratch.fileName(), result.path);
+        Claim claim = claimName(scratch.fileName(), result.path);
         if (claim == Claim::Done) {
-            result.saved = true;
-            return result;
+            result.saved = syncFolder(folder);
+            if (result.saved)
+                return result;
+            claim = Claim::Failed;
         }
         if (claim == Claim::Failed || named) {
             result.error =

@@ -92,7 +92,7 @@ bool TransferDriver::event(QEvent* event)
     if (!tick)
         arrival_.taken();
     // A message box of a step keeps dispatching ticks; they are dropped, not run inside it.
-    if (!running_ || stopped_ || busy_ || !port_.isOpen())
+    if (!running_ || stopped_ || paused_ || busy_ || !port_.isOpen())
         return true;
     busy_ = true;
     if (tick) {

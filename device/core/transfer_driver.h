@@ -39,6 +39,9 @@ public:
     // be in data-transfer mode, and the transfer ends as Stopped. The caller says so.
     void stop();
 
+    // While paused no step runs (a question of the view is open); what arrived waits.
+    void setPaused(bool paused) { paused_ = paused; }
+
     bool isRunning() const { return running_; }
     TransferOutcome outcome() const;
     // The handset's book after a read that completed, else null; taken once.
@@ -76,5 +79,6 @@ private:
     bool running_ = false;
     bool busy_ = false;
     bool stopped_ = false;
+    bool paused_ = false;
     int ticks_ = 0;
 };

@@ -4,6 +4,8 @@
 #include "device/core/transfer_port.h"
 #include "device/core/transfer_steps.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <cstring>
 
@@ -602,11 +604,27 @@ void escapeOnStop(TransferSession& session, TransferPort& port)
     session.escapeSent = true;
 }
 
+bool bookPartlyWritten(const TransferSession& session)
+{
+    return session.backupFirst && session.phase == PHASE_COPY && session.eraseSent &&
+           !session.written;
+}
+
 QString withStopNote(const TransferSession& session, const QString& text)
 {
     if (session.phase == PHASE_BACKUP)
         return text + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED);
     if (session.phase == PHASE_VERIFY && session.written && !session.checkDiffered)
         return text + QLatin1Char('\n') + QString::fromUtf8(WRITTEN_NOT_CHECKED);
-    return text;
+    if (!bookPartlyWritten(session))
+        return text;
+    QString note =
+        QStringLiteral("\n携帯電話の電話帳は、書き込む%1件のうち%2件までになっています。")
+            .arg(bookCount(bookToWrite(session)))
+            .arg(session.entryIndex);
+    if (!session.backupPath.isEmpty())
+        note += QStringLiteral("\n消去の前の電話帳は次のファイルにあります。vCard インポートで"
+                               "読み込んで書き込むと、元に戻せます。\n") +
+                QDir::toNativeSeparators(session.backupPath);
+    return text + note;
 }

@@ -114,8 +114,14 @@ void stepTransfer(TransferSession& session, TransferPort& port, TransferHost& ho
 // command sent), without waiting for the next tick; at the normal pace nothing happens.
 void takeArrivedReplies(TransferSession& session, TransferPort& port, TransferHost& host);
 
+// True between the erase and the last entry of a write that keeps a backup: stopping now leaves
+// the handset with part of the book.
+bool bookPartlyWritten(const TransferSession& session);
+
 // text, and when the transfer stops while the backup is being taken, that nothing was erased;
-// when it stops while a written book is being read back, that the write finished unchecked.
+// when it stops while a written book is being read back, that the write finished unchecked;
+// when it stops with the book partly written, how many entries the handset holds and where the
+// backup is.
 QString withStopNote(const TransferSession& session, const QString& text);
 
 // A transfer stopped from outside (the cancel button): "+++" goes out once, without waiting for

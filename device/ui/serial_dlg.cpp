@@ -100,6 +100,14 @@ void CSerialDlg::showEvent(QShowEvent* event)
 
 void CSerialDlg::onCancel()
 {
+    if (bookPartlyWritten(driver_.session())) {
+        driver_.setPaused(true);
+        const bool stop = askYesNo(QStringLiteral(
+            "書き込みを中止すると、携帯電話の電話帳は途中までになります。中止しますか？"));
+        driver_.setPaused(false);
+        if (!stop)
+            return;
+    }
     cancelled_ = true;
     driver_.stop();
     showMessage(withStopNote(driver_.session(), QStringLiteral("中断しました。　　　　　　　　")));

@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -274,6 +277,38 @@ TEST(CliHandset, WriteThatCouldNotBeCheckedSaysSoAndExitsWithFour)
         write.out.contains(utf8("電話帳の書き込みは終わりましたが、書き込んだ電話帳を読み戻して"
                                 "確認することはできませんでした。")))
         << write.out.toStdString();
+}
+
+// Ctrl-C, SIGTERM and SIGHUP in the middle of a write stop it as the cancel button does: the
+// lines printed so far arrive on the pipe, the stop is reported with what the handset holds,
+// and the tool ends on its own with status 1.
+TEST(CliHandset, StopSignalsEndAWriteAsTheCancelButtonDoes)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.vcf"));
+    writeBook(in, *sampleBook());
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        Emulator emulator({QStringLiteral("--silent"), QStringLiteral("write-entry:2")});
+        QProcess write;
+        write.setWorkingDirectory(dir.path());
+        write.start(cli(), {QStringLiteral("write"), QStringLiteral("--port"), emulator.device, in,
+                            QStringLiteral("--yes")});
+        ASSERT_TRUE(write.waitForStarted(10000));
+        QString out;
+        for (int wait = 0; wait < 100 && !out.contains(utf8(" はい")); ++wait) {
+            write.waitForReadyRead(100);
+            out += QString::fromUtf8(write.readAllStandardOutput());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // entry 2 is outstanding
+        ::kill(static_cast<pid_t>(write.processId()), signal);
+        ASSERT_TRUE(write.waitForFinished(10000)) << signal;
+        out += QString::fromUtf8(write.readAllStandardOutput());
+        EXPECT_EQ(write.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(write.exitCode(), 1) << signal;
+        EXPECT_TRUE(out.contains(utf8("電話帳全件消去します。よろしいですか？"))) << signal;
+        EXPECT_TRUE(out.contains(utf8("中断しました。\n携帯電話の電話帳は、書き込む")))
+            << signal << ": " << out.toStdString();
+    }
 }
 
 TEST(CliHandset, BookFileThatCannotBeReadStopsBeforeAnyPortOrPseudoTerminal)

@@ -321,6 +321,54 @@ TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
     EXPECT_TRUE(watch.progressTexts.contains(utf8("バックアップ中 0002件目")));
 }
 
+// キャンセル once the handset's book was erased asks first; stopping then says how much of the
+// book the handset holds.
+TEST_F(TransferDialog, CancelAfterTheEraseAsksFirstAndSaysWhatTheHandsetHolds)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::WriteEntry, 2};
+    startHandset(options);
+    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}});
+    CTelListDlg list;
+    messages.answer(true); // the erase
+    messages.answer(true); // stop all the same
+    DialogWatch watch;
+    watch.when(
+        [](CSerialDlg& dlg) {
+            return inState(LINK_WRITE_ENTRY)(dlg) && dlg.driver().session().entryIndex == 1;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    ASSERT_EQ(messages.questions.size(), 2);
+    EXPECT_EQ(messages.questions[1],
+              utf8("書き込みを中止すると、携帯電話の電話帳は途中までになります。中止しますか？"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(
+        utf8("携帯電話の電話帳は、書き込む3件のうち1件までになっています。")))
+        << messages.shown[0].toStdString();
+    EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
+}
+
+// Answered No, the question after the erase lets the write go on to its end.
+TEST_F(TransferDialog, CancelAfterTheEraseAnsweredNoLetsTheWriteFinish)
+{
+    startHandset();
+    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}, {"D", "ﾃﾞｨｰ", {"4"}}});
+    CTelListDlg list;
+    messages.answer(true);  // the erase
+    messages.answer(false); // go on
+    DialogWatch watch;
+    watch.when(
+        [](CSerialDlg& dlg) {
+            return inState(LINK_WRITE_ENTRY)(dlg) && dlg.driver().session().entryIndex == 1;
+        },
+        [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
+    trigger(list, ID_LIST_DEVICE_WRITE);
+    ASSERT_EQ(messages.questions.size(), 2);
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+    EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 4u);
+}
+
 TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
 {
     HandsetOptions options;

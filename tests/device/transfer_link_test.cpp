@@ -615,6 +615,34 @@ TEST_F(HandsetLink, BackupThatMayBeIncompleteErasesNothing)
     }
 }
 
+// A write that fails after the erase says how much of the book the handset now holds and where
+// the book from before the erase is.
+TEST_F(HandsetLink, FailureAfterTheEraseSaysHowMuchTheHandsetHoldsAndNamesTheBackup)
+{
+    QTemporaryDir dir;
+    HandsetOptions refusing;
+    refusing.failAt = {HandsetStep::WriteEntry, 2};
+    PtyHandset handset(refusing);
+    ASSERT_TRUE(handset.start());
+    handset.withHandset([&](SimulatedHandset& h) { h.entries() = previousEntries(); });
+    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}});
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.outcome(), TransferOutcome::Failed);
+    const QStringList files = QDir(options.backupDir).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    ASSERT_EQ(runner.messages().size(), 1);
+    const QString& message = runner.messages()[0];
+    EXPECT_TRUE(
+        message.contains(utf8("携帯電話の電話帳は、書き込む3件のうち1件までになっています。")))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QDir(options.backupDir).filePath(files[0])))
+        << message.toStdString();
+    EXPECT_EQ(entriesOf(handset).size(), 1u);
+}
+
 TEST_F(HandsetLink, CheckNamesTheEntryAndFieldOfACorruptedWrite)
 {
     HandsetOptions corrupting;

@@ -159,6 +159,28 @@ TEST_F(Protocol, IdentifyWaitsForTheMakerAndRejectsAnyOtherHandset)
     EXPECT_EQ(port.written.size(), 1); // no "+++" before data-transfer mode
 }
 
+// The maker's name and its "OK" arriving polls apart: "AT@S" goes out only after the "OK", so
+// that "OK" is never taken as the answer to "AT@S"; together they take one tick as before.
+TEST_F(Protocol, IdentifyAnswerIsTakenWholeBeforeTheNextCommand)
+{
+    for (bool apart : {true, false}) {
+        SetUp();
+        fillBook({{"A"}});
+        host = ScriptedHost(OP_DEVICE_WRITE);
+        port = ScriptedPort();
+        enter(LINK_IDENTIFY);
+        if (apart)
+            port.expectChunks("ATI3\r\n", {"QVR 650\r\n", {}, {}, "OK\r\n"});
+        else
+            port.expect("ATI3\r\n", "QVR 650\r\nOK\r\n");
+        const int ticks = run(20, [&] { return session.state != LINK_IDENTIFY; });
+        EXPECT_EQ(session.state, LINK_ENTER_DATA) << apart;
+        EXPECT_EQ(port.written.size(), 1) << apart;
+        EXPECT_EQ(ticks, apart ? 5 : 2) << apart;
+        EXPECT_TRUE(host.shown.isEmpty()) << apart;
+    }
+}
+
 TEST_F(Protocol, EnterDataFailsOnErrorWithoutLeavingDataMode)
 {
     fillBook({{"A"}});
