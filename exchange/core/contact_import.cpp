@@ -41,11 +41,15 @@ QString readErrorMessage(const ContactReadResult& read)
             .arg(read.detail);
     case ContactReadError::HeaderNotRecognised:
         return QString::fromUtf8(CONTACT_HEADER_MESSAGE);
+    case ContactReadError::NotAVCard:
+        return QString::fromUtf8(CONTACT_BROKEN_VCARD_MESSAGE);
     }
     return QString();
 }
 
-ContactReadResult readContacts(const QByteArray& file)
+// namedAsVCard: the file's name says it is a vCard, so text that is not one is a broken vCard
+// rather than a CSV file.
+ContactReadResult readContacts(const QByteArray& file, bool namedAsVCard)
 {
     ContactReadResult read;
     const auto bytes = detectContactEncoding(file);
@@ -60,15 +64,24 @@ ContactReadResult readContacts(const QByteArray& file)
     }
     if (bytes->bytes.trimmed().isEmpty())
         return read; // no contact at all
-    return looksLikeVCard(bytes->bytes) ? readVCardContacts(*bytes) : readCsvContacts(*bytes);
+    if (looksLikeVCard(bytes->bytes))
+        return readVCardContacts(*bytes);
+    if (namedAsVCard) {
+        read.error = ContactReadError::NotAVCard;
+        return read;
+    }
+    return readCsvContacts(*bytes);
 }
 
-} // namespace
-
-ContactImportResult importContacts(const QByteArray& file, TelBook& book, const QDateTime& now,
-                                   const ReadingProposer& proposer)
+bool isNamedAsVCard(const QString& path)
 {
-    const ContactReadResult read = readContacts(file);
+    return path.endsWith(QStringLiteral(".vcf"), Qt::CaseInsensitive) ||
+           path.endsWith(QStringLiteral(".vcard"), Qt::CaseInsensitive);
+}
+
+ContactImportResult importRead(const ContactReadResult& read, TelBook& book, const QDateTime& now,
+                               const ReadingProposer& proposer)
+{
     if (!read.ok())
         return failure(readErrorMessage(read));
     if (read.cards.empty())
@@ -96,6 +109,14 @@ ContactImportResult importContacts(const QByteArray& file, TelBook& book, const 
     return result;
 }
 
+} // namespace
+
+ContactImportResult importContacts(const QByteArray& file, TelBook& book, const QDateTime& now,
+                                   const ReadingProposer& proposer)
+{
+    return importRead(readContacts(file, false), book, now, proposer);
+}
+
 ContactImportResult importContactsFile(const QString& path, TelBook& book, const LocalClock& clock,
                                        const ReadingProposer& proposer)
 {
@@ -107,5 +128,5 @@ ContactImportResult importContactsFile(const QString& path, TelBook& book, const
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failure(QStringLiteral("連絡先ファイルを開けません。"));
-    return importContacts(bytes, book, clock.now(), proposer);
+    return importRead(readContacts(bytes, isNamedAsVCard(path)), book, clock.now(), proposer);
 }

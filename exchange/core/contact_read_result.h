@@ -15,6 +15,7 @@ enum class ContactReadError {
     Truncated,       // the file ends inside a card or inside a quoted CSV field
     UnknownCharset,  // a CHARSET parameter no decoder knows; detail: the name
     HeaderNotRecognised,
+    NotAVCard, // a file named as a vCard that does not start as one
 };
 
 struct ContactReadResult {

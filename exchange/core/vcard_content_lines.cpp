@@ -1,5 +1,7 @@
 #include "exchange/core/vcard_content_lines.h"
 
+#include <cctype>
+
 namespace {
 
 // The physical lines of bytes, without their line ends.
@@ -25,6 +27,17 @@ QList<QByteArrayView> physicalLines(QByteArrayView bytes)
 bool isFoldStart(QByteArrayView line)
 {
     return !line.isEmpty() && (line[0] == ' ' || line[0] == '\t');
+}
+
+// The rest of a quoted-printable value after a soft line break. Some phone exporters also fold
+// the line, so the next piece of the value starts with a blank: when an escape follows that
+// blank, the blank belongs to the fold and would otherwise split a multi-byte character.
+QByteArrayView softBreakContinuation(QByteArrayView line)
+{
+    const bool foldedEscape = isFoldStart(line) && line.size() >= 4 && line[1] == '=' &&
+                              std::isxdigit(static_cast<unsigned char>(line[2])) &&
+                              std::isxdigit(static_cast<unsigned char>(line[3]));
+    return foldedEscape ? line.sliced(1) : line;
 }
 
 // Splits "a;b=\"x;y\";c" at the separators outside double quotes.
@@ -174,7 +187,7 @@ QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
             softBreak = false;
         if (softBreak) {
             current.chop(1);
-            current += line;
+            current += softBreakContinuation(line);
         } else if (isFoldStart(line) && !current.isEmpty()) {
             current += line.sliced(1);
         } else {

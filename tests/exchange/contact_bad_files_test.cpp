@@ -5,6 +5,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,33 @@ TEST(ContactBadFiles, AFileThatCannotBeOpenedIsSaid)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, u("連絡先ファイルを開けません。"));
     EXPECT_EQ(book->count, 1u);
+}
+
+// A file named as a vCard that does not begin as one is a broken vCard, not a CSV file
+// without a header; the same text under a CSV name is still read as CSV.
+TEST(ContactBadFiles, AVCardNameWithoutBeginIsABrokenVCard)
+{
+    const QString broken = QStringLiteral(VEMBLOR_TEST_DATA "/contacts/broken-no-begin.vcf");
+    QTemporaryDir dir;
+    const QString upper = dir.filePath(QStringLiteral("BROKEN.VCF"));
+    const QString csv = dir.filePath(QStringLiteral("broken.csv"));
+    ASSERT_TRUE(QFile::copy(broken, upper));
+    ASSERT_TRUE(QFile::copy(broken, csv));
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {
+        {broken, CONTACT_BROKEN_VCARD_MESSAGE},
+        {upper, CONTACT_BROKEN_VCARD_MESSAGE},
+        {csv, CONTACT_HEADER_MESSAGE},
+    };
+    for (const auto& c : cases) {
+        auto book = bookWithOneEntry();
+        const ContactImportResult result = importContactsFile(c.path, *book);
+        EXPECT_FALSE(result.ok) << c.path.toStdString();
+        EXPECT_EQ(result.message, u(c.message)) << c.path.toStdString();
+        EXPECT_STREQ(book->entries[0].name, "keep");
+    }
 }
 
 TEST(ContactBadFiles, ThePhotoOfAThousandLinesIsSkippedWhole)

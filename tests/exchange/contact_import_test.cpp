@@ -92,6 +92,11 @@ const FixtureCase CASES[] = {
        {{MAIL_UNSPECIFIED, "hanako@example.jp"}},
        "メモ：①番の件"}},
      {}},
+    // A quoted-printable soft break whose next line is also folded: the blank before an escape
+    // belongs to the fold, a blank before plain text is data.
+    {"handset-2.1-qp-folded-soft-break.vcf",
+     {{"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", 0, 0, {{TEL_MOBILE, "09012345678"}}, {}, "Hello world"}},
+     {}},
     {"card-4.0.vcf",
      {{"鈴木一郎",
        "ｽｽﾞｷｲﾁﾛｳ",
