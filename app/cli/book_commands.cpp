@@ -3,6 +3,7 @@
 #include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/csv_input.h"
+#include "app/cli/same_file.h"
 #include "exchange/core/book_json.h"
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/record_check.h"
@@ -114,6 +115,8 @@ int runConvert(const QStringList& arguments)
         return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
+    if (const int refused = refuseOutputOntoInput(in, out); refused != CLI_OK)
+        return refused;
 
     QStringList options = arguments.mid(2);
     const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;

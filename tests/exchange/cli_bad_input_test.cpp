@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,6 +47,48 @@ TEST_F(CliBadInput, DevicesAndPipesAreRefusedWithoutReading)
             << in.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+// The same file as output, by its own name, another path to it, a link or a hard link: the
+// rich input would be replaced by what the phone book keeps of it.
+TEST_F(CliBadInput, OutputOntoItsOwnInputIsRefusedAndWritesNothing)
+{
+    const QString in = path("book.vcf");
+    ASSERT_TRUE(QFile::copy(contacts("service-3.0.vcf"), in));
+    const QByteArray original = readAll(in);
+    ASSERT_TRUE(QFile::link(in, path("link.vcf")));
+    ASSERT_TRUE(QFile::link(in, path("link.json")));
+    ASSERT_EQ(::link(in.toLocal8Bit().constData(), path("hard.vcf").toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString roundabout = dir.path() + QStringLiteral("/sub/../book.vcf");
+
+    const auto arguments = [&](const char* verb, const QString& out) {
+        return QStringList{QString::fromUtf8(verb), in, out};
+    };
+    const QStringList cases[] = {
+        arguments("import", in),
+        arguments("import", roundabout),
+        arguments("import", path("link.json")),
+        arguments("import", path("hard.vcf")),
+        arguments("import", path("out.json")) << QStringLiteral("--report") << path("link.vcf"),
+        arguments("convert", in),
+        arguments("convert", path("link.vcf")),
+        arguments("export", in),
+        arguments("export", path("hard.vcf")),
+    };
+    for (const QStringList& c : cases) {
+        const CliRun run = cli(c);
+        EXPECT_EQ(run.exitCode, 1) << c.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("OUT is the input file itself")))
+            << c.join(QLatin1Char(' ')).toStdString() << ": " << run.err.toStdString();
+        EXPECT_TRUE(readAll(in) == original) << c.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.json")));
+    }
+    // A different file of the same content is no reason to refuse.
+    ASSERT_TRUE(QFile::copy(in, path("copy.vcf")));
+    const CliRun run = cli(arguments("import", path("copy.vcf")));
+    EXPECT_FALSE(run.err.contains(QStringLiteral("OUT is the input file itself")));
+    EXPECT_TRUE(readAll(path("copy.vcf")).contains("VERSION:2.1"));
 }
 
 } // namespace
