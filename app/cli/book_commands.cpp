@@ -5,6 +5,9 @@
 #include "app/cli/csv_input.h"
 #include "app/cli/same_file.h"
 #include "exchange/core/book_json.h"
+#include "exchange/core/csv_grid.h"
+#include "exchange/core/import_report.h"
+#include "exchange/core/left_out_count.h"
 #include "exchange/core/vcard_writer.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
@@ -59,6 +62,15 @@ int writeJsonOutput(const QString& path)
         return CLI_FAILED;
     }
     return CLI_OK;
+}
+
+// The readers stop at the book's limit; what lay beyond it is counted from the file.
+void reportLeftOut(const QString& in)
+{
+    const int leftOut = hasSuffix(in, {"csv"}) ? linesBeyond(in, MAX_CSV_ROWS)
+                                               : vCardCardsBeyond(in, MAX_TEL_ENTRIES);
+    if (leftOut > 0)
+        printOut(leftOutMessage(leftOut));
 }
 
 } // namespace
@@ -122,6 +134,7 @@ int runConvert(const QStringList& arguments)
     const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
     if (const int imported = importConvertInput(in, options); imported != CLI_OK)
         return imported;
+    reportLeftOut(in);
     // Readings made from the names where the file had none: in place of the number, address
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
     if (proposeReadings)
