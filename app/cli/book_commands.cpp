@@ -9,6 +9,7 @@
 #include "exchange/core/import_report.h"
 #include "exchange/core/left_out_count.h"
 #include "exchange/core/vcard_writer.h"
+#include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_review.h"
@@ -71,6 +72,20 @@ void reportLeftOut(const QString& in)
                                                : vCardCardsBeyond(in, MAX_TEL_ENTRIES);
     if (leftOut > 0)
         printOut(leftOutMessage(leftOut));
+}
+
+// The record check before convert writes: the failing entry is named by its place and name.
+int checkConvertedBook()
+{
+    const BookCheck check = checkBook(telBook());
+    if (check.ok())
+        return CLI_OK;
+    const TelEntry& entry = telBook().entries[check.entryIndex];
+    printError(QStringLiteral("%1件目 %2: %3")
+                   .arg(check.entryIndex + 1)
+                   .arg(fromCp932(entry.name), QString::fromUtf8(check.entry.message)));
+    printError(QStringLiteral("vemblor-cli: OUT was not written"));
+    return CLI_FAILED;
 }
 
 } // namespace
@@ -139,9 +154,10 @@ int runConvert(const QStringList& arguments)
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
     if (proposeReadings)
         applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
-    if (const int written = writeBookOutput(out); written != CLI_OK)
-        return written;
-    return checkImportedBook();
+    // A book that fails the check is not written: an old OUT stays as it was.
+    if (const int checked = checkConvertedBook(); checked != CLI_OK)
+        return checked;
+    return writeBookOutput(out);
 }
 
 int runCheck(const QStringList& arguments)
