@@ -4,6 +4,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/same_file.h"
 #include "exchange/core/contact_import.h"
+#include "exchange/core/save_sink.h"
 #include "exchange/core/smartphone_export.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_service.h"
@@ -90,8 +91,9 @@ int runExport(const QStringList& arguments)
         options.isEmpty() ? importContactsInput(in, nullptr) : importConvertInput(in, options);
     if (imported != CLI_OK)
         return imported;
-    if (!exportForSmartphone(out, *format, telBook())) {
-        printError(QString::fromUtf8(EXPORT_FAILED_MESSAGE));
+    // The reason, when the system gave one, as convert's save names it.
+    if (int error = 0; !exportForSmartphone(out, *format, telBook(), &error)) {
+        printError(QString::fromUtf8(error ? saveErrorMessage(error) : EXPORT_FAILED_MESSAGE));
         return CLI_FAILED;
     }
     return CLI_OK;

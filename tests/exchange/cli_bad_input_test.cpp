@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +92,35 @@ TEST_F(CliBadInput, OutputOntoItsOwnInputIsRefusedAndWritesNothing)
     const CliRun run = cli(arguments("import", path("copy.vcf")));
     EXPECT_FALSE(run.err.contains(QStringLiteral("OUT is the input file itself")));
     EXPECT_TRUE(readAll(path("copy.vcf")).contains("VERSION:2.1"));
+}
+
+// A full disk, made by a file size limit that the system enforces with EFBIG as it would
+// ENOSPC (/dev/full cannot serve: the new file is written beside its target first).
+TEST_F(CliBadInput, ExportToAFullDiskNamesTheReasonAndKeepsTheOldFile)
+{
+    const QByteArray old(50, 'o');
+    for (const char* name : {"out.vcf", "out.csv"}) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+        file.close();
+        QProcess process;
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        process.start(QStringLiteral(VEMBLOR_CLI),
+                      {QStringLiteral("export"), contacts("round-trip-book.vcf"), path(name)});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 1) << name;
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(),
+                  QStringLiteral("保存先のディスク容量がいっぱいです。"))
+            << name;
+        EXPECT_TRUE(readAll(path(name)) == old) << name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("out.csv"), QStringLiteral("out.vcf")}));
 }
 
 } // namespace
