@@ -34,13 +34,24 @@ const CliCommand COMMANDS[] = {
     {"reading", "NAME... [--json]", runReading},
 };
 
+#ifdef VEMBLOR_SIMULATED_HANDSET
+constexpr bool HAS_SIMULATED_HANDSET = true;
+#else
+constexpr bool HAS_SIMULATED_HANDSET = false; // emulate only says so, and is not listed
+#endif
+
+bool listed(const CliCommand& command)
+{
+    return command.run && (HAS_SIMULATED_HANDSET || std::strcmp(command.name, "emulate") != 0);
+}
+
 void printUsage(std::FILE* to)
 {
     std::fputs("Usage: vemblor-cli COMMAND [ARGUMENTS]\n"
                "       vemblor-cli --version | --help\n\nCommands:\n",
                to);
     for (const CliCommand& command : COMMANDS)
-        if (command.run)
+        if (listed(command))
             std::fprintf(to, "  %s %s\n", command.name, command.usage);
     std::fputs(
         "\nOptions of read and write:\n"
@@ -51,23 +62,27 @@ void printUsage(std::FILE* to)
         "  --no-backup    erase without keeping the handset's book first (write)\n"
         "  --verify       read the book back after the write and compare (the default)\n"
         "  --no-verify    do not read the book back (write)\n"
-        "  --fast         send each command as soon as the reply was handled\n"
-        "Options of emulate:\n"
-        "  --model NAME   the model the handset reports (default VN650R)\n"
-        "  --fail, --silent, --hang-up STEP[:N]  an error reply, silence, a cut line\n"
-        "                 at the N-th command of STEP\n"
-        "  --corrupt N    store the N-th entry written with one byte of its name changed\n"
-        "  --book FILE    the handset's book at the start; --dump FILE: its book at the end\n"
-        "\nExit status:\n"
-        "  0  the task succeeded\n"
-        "  1  the task ended with a failure message (write: also when the check after the\n"
-        "     write found differences, which are listed)\n"
-        "  2  bad usage\n"
-        "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
-        "     data-transfer mode failed (the file of a read is written all the same)\n"
-        "  4  write: the phone book was written whole, but reading it back for the check\n"
-        "     failed, so it is not checked\n",
+        "  --fast         send each command as soon as the reply was handled\n",
         to);
+    if (HAS_SIMULATED_HANDSET)
+        std::fputs(
+            "Options of emulate:\n"
+            "  --model NAME   the model the handset reports (default VN650R)\n"
+            "  --fail, --silent, --hang-up STEP[:N]  an error reply, silence, a cut line\n"
+            "                 at the N-th command of STEP\n"
+            "  --corrupt N    store the N-th entry written with one byte of its name changed\n"
+            "  --book FILE    the handset's book at the start; --dump FILE: its book at the end\n",
+            to);
+    std::fputs("\nExit status:\n"
+               "  0  the task succeeded\n"
+               "  1  the task ended with a failure message (write: also when the check after the\n"
+               "     write found differences, which are listed)\n"
+               "  2  bad usage\n"
+               "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
+               "     data-transfer mode failed (the file of a read is written all the same)\n"
+               "  4  write: the phone book was written whole, but reading it back for the check\n"
+               "     failed, so it is not checked\n",
+               to);
 }
 
 } // namespace

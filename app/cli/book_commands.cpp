@@ -3,8 +3,13 @@
 #include "app/cli/book_file.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/csv_input.h"
+#include "app/cli/same_file.h"
 #include "exchange/core/book_json.h"
+#include "exchange/core/csv_grid.h"
+#include "exchange/core/import_report.h"
+#include "exchange/core/left_out_count.h"
 #include "exchange/core/vcard_writer.h"
+#include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_review.h"
@@ -58,6 +63,29 @@ int writeJsonOutput(const QString& path)
         return CLI_FAILED;
     }
     return CLI_OK;
+}
+
+// The readers stop at the book's limit; what lay beyond it is counted from the file.
+void reportLeftOut(const QString& in)
+{
+    const int leftOut = hasSuffix(in, {"csv"}) ? linesBeyond(in, MAX_CSV_ROWS)
+                                               : vCardCardsBeyond(in, MAX_TEL_ENTRIES);
+    if (leftOut > 0)
+        printOut(leftOutMessage(leftOut));
+}
+
+// The record check before convert writes: the failing entry is named by its place and name.
+int checkConvertedBook()
+{
+    const BookCheck check = checkBook(telBook());
+    if (check.ok())
+        return CLI_OK;
+    const TelEntry& entry = telBook().entries[check.entryIndex];
+    printError(QStringLiteral("%1件目 %2: %3")
+                   .arg(check.entryIndex + 1)
+                   .arg(fromCp932(entry.name), QString::fromUtf8(check.entry.message)));
+    printError(QStringLiteral("vemblor-cli: OUT was not written"));
+    return CLI_FAILED;
 }
 
 } // namespace
@@ -114,18 +142,22 @@ int runConvert(const QStringList& arguments)
         return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
+    if (const int refused = refuseOutputOntoInput(in, out); refused != CLI_OK)
+        return refused;
 
     QStringList options = arguments.mid(2);
     const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
     if (const int imported = importConvertInput(in, options); imported != CLI_OK)
         return imported;
+    reportLeftOut(in);
     // Readings made from the names where the file had none: in place of the number, address
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
     if (proposeReadings)
         applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
-    if (const int written = writeBookOutput(out); written != CLI_OK)
-        return written;
-    return checkImportedBook();
+    // A book that fails the check is not written: an old OUT stays as it was.
+    if (const int checked = checkConvertedBook(); checked != CLI_OK)
+        return checked;
+    return writeBookOutput(out);
 }
 
 int runCheck(const QStringList& arguments)

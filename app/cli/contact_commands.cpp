@@ -2,7 +2,9 @@
 
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/same_file.h"
 #include "exchange/core/contact_import.h"
+#include "exchange/core/save_sink.h"
 #include "exchange/core/smartphone_export.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_service.h"
@@ -55,6 +57,9 @@ int runImport(const QStringList& arguments)
     const QString& out = rest[1];
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
+    for (const QString& written : {out, reportPath})
+        if (const int refused = refuseOutputOntoInput(rest[0], written); refused != CLI_OK)
+            return refused;
 
     ImportReport report;
     if (const int imported = importContactsInput(rest[0], &report); imported != CLI_OK)
@@ -77,6 +82,8 @@ int runExport(const QStringList& arguments)
     const auto format = smartphoneFormatOf(out);
     if (!format)
         return usage("vemblor-cli: OUT must be a .vcf or .csv file");
+    if (const int refused = refuseOutputOntoInput(in, out); refused != CLI_OK)
+        return refused;
     // convert's readers when its options are given, 連絡先の取り込み's reader (which also reads the
     // program's own vCard files) otherwise.
     const QStringList options = arguments.mid(2);
@@ -84,8 +91,9 @@ int runExport(const QStringList& arguments)
         options.isEmpty() ? importContactsInput(in, nullptr) : importConvertInput(in, options);
     if (imported != CLI_OK)
         return imported;
-    if (!exportForSmartphone(out, *format, telBook())) {
-        printError(QString::fromUtf8(EXPORT_FAILED_MESSAGE));
+    // The reason, when the system gave one, as convert's save names it.
+    if (int error = 0; !exportForSmartphone(out, *format, telBook(), &error)) {
+        printError(QString::fromUtf8(error ? saveErrorMessage(error) : EXPORT_FAILED_MESSAGE));
         return CLI_FAILED;
     }
     return CLI_OK;

@@ -40,24 +40,29 @@ int CVemblorApp::run()
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption demo(
+    QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Attach a simulated handset holding a sample phone book to the COM port "
                        "in use, without touching Vemblor.ini."));
+#ifndef VEMBLOR_SIMULATED_HANDSET
+    demo.setFlags(QCommandLineOption::HiddenFromHelp);
+#endif
     parser.addOption(demo);
     parser.process(QApplication::arguments()); // ends the program on --help, --version, errors
 
-    CVemblorDlg main; // reads the settings file, and with it the port in use
-#ifdef VEMBLOR_SIMULATED_HANDSET
-    std::unique_ptr<DemoHandset> demoHandset;
-    if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
-        return 1;
-#else
+#ifndef VEMBLOR_SIMULATED_HANDSET
+    // Refused before the main window reads, and perhaps creates, the settings file.
     if (parser.isSet(demo)) {
         std::fputs("vemblor: --demo is not available: this build has no simulated handset\n",
                    stderr);
         return 1;
     }
+#endif
+    CVemblorDlg main; // reads the settings file, and with it the port in use
+#ifdef VEMBLOR_SIMULATED_HANDSET
+    std::unique_ptr<DemoHandset> demoHandset;
+    if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
+        return 1;
 #endif
     main.exec();
     return 0;

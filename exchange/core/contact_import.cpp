@@ -3,10 +3,9 @@
 #include "exchange/core/contact_fit.h"
 #include "exchange/core/contact_text_encoding.h"
 #include "exchange/core/csv_contact_reader.h"
+#include "exchange/core/input_file.h"
 #include "exchange/core/vcard_contact_reader.h"
 #include "exchange/core/vcard_content_lines.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <memory>
@@ -120,13 +119,16 @@ ContactImportResult importContacts(const QByteArray& file, TelBook& book, const 
 ContactImportResult importContactsFile(const QString& path, TelBook& book, const LocalClock& clock,
                                        const ReadingProposer& proposer)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("連絡先ファイルを開けません。"));
-    if (file.size() > MAX_CONTACT_FILE)
+    const InputFile file = readInputFile(path, MAX_CONTACT_FILE);
+    switch (file.error) {
+    case InputFileError::None:
+        break;
+    case InputFileError::NotAFile:
+        return failure(QString::fromUtf8(CONTACT_NOT_A_FILE_MESSAGE));
+    case InputFileError::TooLarge:
         return failure(QStringLiteral("連絡先ファイルが大きすぎる為、取り込みを終了します。"));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    case InputFileError::CannotOpen:
         return failure(QStringLiteral("連絡先ファイルを開けません。"));
-    return importRead(readContacts(bytes, isNamedAsVCard(path)), book, clock.now(), proposer);
+    }
+    return importRead(readContacts(file.bytes, isNamedAsVCard(path)), book, clock.now(), proposer);
 }

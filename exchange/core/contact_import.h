@@ -18,6 +18,9 @@ constexpr qint64 MAX_CONTACT_FILE = 64 << 20;
 
 inline constexpr const char* CONTACT_NO_DATA_MESSAGE =
     "連絡先ファイルに電話帳のデータがありません。";
+// A device, pipe or folder: it may never end, so nothing is read from it.
+inline constexpr const char* CONTACT_NOT_A_FILE_MESSAGE =
+    "連絡先ファイルが通常のファイルではない為、取り込みを終了します。";
 inline constexpr const char* CONTACT_HEADER_MESSAGE =
     "CSVファイルの見出し行を認識できない為、取り込みを終了します。"
     "列を手で割り当てるには「CSV インポート」を使ってください。";

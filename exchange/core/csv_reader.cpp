@@ -1,6 +1,7 @@
 #include "exchange/core/csv_reader.h"
 
 #include "exchange/core/csv_grid.h"
+#include "exchange/core/input_file.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
 
@@ -49,8 +50,9 @@ FileTaskResult readCsvFile(const QString& path, FileTaskHost& host)
 {
     CsvGrid& grid = csvCells();
     clearCsvGrid(grid);
+    // A device or pipe may never end; it fails like a file that cannot be opened.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!isPlainFileOrMissing(path) || !file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;
 
     TextLineReader lines(file, CSV_LINE_BYTES);

@@ -37,9 +37,13 @@ QStringList ImportReport::lines() const
             lines.append(
                 QStringLiteral("%1件目 %2: %3").arg(entry.index + 1).arg(entry.name, change.text));
     if (leftOut > 0)
-        lines.append(
-            QStringLiteral("電話帳は1000件までのため、%1件を取り込みませんでした。").arg(leftOut));
+        lines.append(leftOutMessage(leftOut));
     return lines;
+}
+
+QString leftOutMessage(int leftOut)
+{
+    return QStringLiteral("電話帳は1000件までのため、%1件を取り込みませんでした。").arg(leftOut);
 }
 
 QString ImportReport::text() const

@@ -46,3 +46,5 @@ struct ImportReport {
 };
 
 const char* changeKindName(ChangeKind kind);
+// "電話帳は1000件までのため、N件を取り込みませんでした。"
+QString leftOutMessage(int leftOut);

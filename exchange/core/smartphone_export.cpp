@@ -1,10 +1,10 @@
 #include "exchange/core/smartphone_export.h"
 
+#include "exchange/core/save_sink.h"
 #include "exchange/core/smartphone_csv_writer.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 std::optional<SmartphoneFormat> smartphoneFormatOf(const QString& path)
 {
@@ -16,10 +16,16 @@ std::optional<SmartphoneFormat> smartphoneFormatOf(const QString& path)
     return std::nullopt;
 }
 
-bool exportForSmartphone(const QString& path, SmartphoneFormat format, const TelBook& book)
+bool exportForSmartphone(const QString& path, SmartphoneFormat format, const TelBook& book,
+                         int* errorNumber)
 {
     const QByteArray bytes =
         format == SmartphoneFormat::VCard ? smartphoneVCard(book) : smartphoneCsv(book);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    SaveFileSink sink(path);
+    if (sink.open() && sink.write(bytes) && sink.commit())
+        return true;
+    if (errorNumber)
+        *errorNumber = sink.lastError();
+    sink.discard();
+    return false;
 }

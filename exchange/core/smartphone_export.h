@@ -17,5 +17,7 @@ std::optional<SmartphoneFormat> smartphoneFormatOf(const QString& path);
 inline constexpr const char* EXPORT_FAILED_MESSAGE =
     "書き出し処理で異常がある為、処理を終了します。";
 
-// False (the file untouched) when it cannot be written.
-bool exportForSmartphone(const QString& path, SmartphoneFormat format, const TelBook& book);
+// False (the file untouched) when it cannot be written; errorNumber then receives the system's
+// error number of the failed write (0 when the file could not even be started).
+bool exportForSmartphone(const QString& path, SmartphoneFormat format, const TelBook& book,
+                         int* errorNumber = nullptr);

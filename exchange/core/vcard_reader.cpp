@@ -1,5 +1,6 @@
 #include "exchange/core/vcard_reader.h"
 
+#include "exchange/core/input_file.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
 #include "exchange/core/vcard_key_words.h"
@@ -327,8 +328,9 @@ int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClo
 
 int readVCardFile(const QString& path, TelBook& book, FileTaskHost& host, const LocalClock& clock)
 {
+    // A device or pipe may never end; it fails like a file that cannot be opened.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!isPlainFileOrMissing(path) || !file.open(QIODevice::ReadOnly))
         return FILE_TASK_FAILED;
     return readVCard(file, host, book, clock);
 }

@@ -68,15 +68,23 @@ TEST_F(Cli, ConvertsAVCardFileToTheSameVCardAndToJson)
               QStringLiteral("毎週月曜日の午前１０時から第二会議室で定例会議"));
 }
 
-TEST_F(Cli, WritesTheBookButFailsWhenTheRecordCheckDoes)
+TEST_F(Cli, WritesNothingWhenTheRecordCheckFailsAndNamesTheEntry)
 {
-    const CliRun run =
-        cli({QStringLiteral("convert"), corpus("symbian-jp-aoki-sound-fullwidth-katakana.vcf"),
-             path("a.json")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.trimmed(),
-              QStringLiteral("電話番号１に不正な文字があるためインポートを中止しました"));
-    EXPECT_TRUE(QFile::exists(path("a.json")));
+    for (const char* name : {"a.json", "a.vcf"}) {
+        QFile old(path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old book");
+        old.close();
+        const CliRun run =
+            cli({QStringLiteral("convert"), corpus("symbian-jp-aoki-sound-fullwidth-katakana.vcf"),
+                 path(name)});
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_TRUE(run.err.contains(QStringLiteral(
+            "1件目 青木功: 電話番号１に不正な文字があるためインポートを中止しました")))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("OUT was not written")));
+        EXPECT_EQ(readAll(path(name)), QByteArray("the old book")) << name;
+    }
 }
 
 TEST_F(Cli, AFailedImportSaysWhyAndWritesNothing)

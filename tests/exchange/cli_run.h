@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 struct CliRun {
     int exitCode = -1;
     QString out;
@@ -20,6 +22,27 @@ inline CliRun cli(const QStringList& arguments)
     process.start(QStringLiteral(VEMBLOR_CLI), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The same for input that may never end: the tool gets an address-space limit and a few
+// seconds, and is killed past them, so a fault shows as a failure rather than a full machine.
+inline CliRun cliBounded(const QStringList& arguments, int milliseconds = 10000)
+{
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{1024ul << 20, 1024ul << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QStringLiteral(VEMBLOR_CLI), arguments);
+    const bool finished = process.waitForFinished(milliseconds);
+    if (!finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    EXPECT_TRUE(finished) << "still running after " << milliseconds
+                          << " ms: " << arguments.join(QLatin1Char(' ')).toStdString();
+    return {finished ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
