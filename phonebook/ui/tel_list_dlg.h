@@ -49,7 +49,6 @@ public:
     int focusedRow() const;
 
     QTableView* list() const { return list_; }
-    const BookTableModel& model() const { return *model_; }
     QAction* commandAction(int id) const { return actions_.value(id); }
 
 protected:
