@@ -16,7 +16,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
 #include <QFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -171,7 +171,7 @@ void openTheListWindowOn(const TelBook& book, int rows)
 {
     telBook() = book;
     CTelListDlg window;
-    require(window.list()->rowCount() == rows, "the list window did not list the book");
+    require(window.list()->model()->rowCount() == rows, "the list window did not list the book");
 }
 
 void openAnEmptyListWindow()

@@ -14,64 +14,21 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSignalBlocker>
 #include <QStyle>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
-#include <vector>
-
-namespace {
-
-// A cell of the list. Its text is made from the entries as they were when the list was filled
-// (a copy the cells share) only when it is asked for, which is when the cell is painted: a
-// list of 1000 entries holds 16,000 cells, of which a screen shows a few hundred.
-class EntryCell final : public QTableWidgetItem {
-public:
-    EntryCell(std::shared_ptr<const std::vector<TelEntry>> rows, int row, int column)
-        : QTableWidgetItem(UserType), rows_(std::move(rows)), row_(row), column_(column)
-    {
-    }
-
-    QVariant data(int role) const override
-    {
-        if ((role == Qt::DisplayRole || role == Qt::EditRole) && !textSet_)
-            return bookCellText((*rows_)[static_cast<std::size_t>(row_)], column_);
-        return QTableWidgetItem::data(role);
-    }
-
-    // A text set on the cell itself stands from then on, as with any item.
-    void setData(int role, const QVariant& value) override
-    {
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            textSet_ = true;
-        QTableWidgetItem::setData(role, value);
-    }
-
-    QTableWidgetItem* clone() const override
-    {
-        auto* copy = new QTableWidgetItem(*this);
-        copy->setText(text());
-        return copy;
-    }
-
-private:
-    std::shared_ptr<const std::vector<TelEntry>> rows_;
-    int row_;
-    int column_;
-    bool textSet_ = false;
-};
-
-} // namespace
 
 CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("電話帳一覧"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    list_ = new BookListView(this);
+    model_ = new BookTableModel(document_, this);
+    list_ = new BookTableView(this);
+    list_->setModel(model_);
     list_->setObjectName(QStringLiteral("list1002"));
     status_ = new QLabel(this);
     status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -89,13 +46,13 @@ CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
     resize(layoutSize.boundedTo(SMALLEST_SCREEN - WINDOW_FRAME_ROOM));
 
     initColumns();
-    fillList();
+    refreshList();
     appState().selectedIndex = -1;
     appState().filePath.clear();
     updateMenuState();
 
-    connect(list_, &QTableWidget::clicked, this, &CTelListDlg::onClicked);
-    connect(list_, &QTableWidget::doubleClicked, this, [this] { runTableCommand(ID_LIST_EDIT); });
+    connect(list_, &QTableView::clicked, this, &CTelListDlg::onClicked);
+    connect(list_, &QTableView::doubleClicked, this, [this] { runTableCommand(ID_LIST_EDIT); });
     list_->installEventFilter(this);
 }
 
@@ -153,11 +110,7 @@ void CTelListDlg::buildMenu()
 
 void CTelListDlg::initColumns()
 {
-    list_->setColumnCount(BOOK_COLUMN_COUNT);
     for (int c = 0; c < BOOK_COLUMN_COUNT; ++c) {
-        auto* header = new QTableWidgetItem(QString::fromUtf8(bookColumnHeader(c)));
-        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        list_->setHorizontalHeaderItem(c, header);
         list_->setColumnWidth(c,
                               std::max(list_->horizontalHeader()->sectionSizeHint(c),
                                        contentWidth(QString::fromUtf8(bookColumnWidestText(c)))));
@@ -172,38 +125,16 @@ int CTelListDlg::contentWidth(const QString& text) const
     return list_->fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
 }
 
-void CTelListDlg::fillList()
-{
-    const TelBook& book = telBook();
-    // The record check decides first how many rows there are and how far the last one goes,
-    // so the rows are made in one step rather than one insertion at a time.
-    const BookListing listing = listBook(book);
-    const int rows = listing.rows;
-    const auto listed =
-        std::make_shared<const std::vector<TelEntry>>(book.entries, book.entries + rows);
-    list_->setRowCount(rows);
-    {
-        // Each item put in tells the view that its cell changed, which costs more than making
-        // the item; nothing listens to single cells while the rows are new, so the view is told
-        // once, by repainting, when all are in.
-        const QSignalBlocker quiet(list_->model());
-        for (int row = 0; row < rows; ++row) {
-            const int lastColumn = row + 1 == rows ? listing.lastColumn : BOOK_COLUMN_COUNT - 1;
-            for (int c = 0; c <= lastColumn; ++c)
-                list_->setItem(row, c, new EntryCell(listed, row, c));
-        }
-    }
-    list_->viewport()->update();
-    updateMenuState();
-    if (listing.message)
-        showMessage(listing.message);
-}
-
 void CTelListDlg::refreshList()
 {
-    list_->setRowCount(0);
+    // The window's copy keeps no history of its own: the program's book is where changes are
+    // made, and each listing takes it over whole.
+    document_.replace(telBook(), QString());
+    document_.undoStack()->clear();
     list_->setCurrentIndex(QModelIndex());
-    fillList();
+    updateMenuState();
+    if (const char* message = model_->checkMessage())
+        showMessage(message);
 }
 
 bool CTelListDlg::askDiscard()

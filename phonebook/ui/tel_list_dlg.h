@@ -2,6 +2,8 @@
 // The phone book list window: every entry of the book in 16 columns, and the menu from which
 // every operation on the book starts.
 
+#include "phonebook/core/book_document.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -9,7 +11,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QTableWidget;
+class QTableView;
+class BookTableModel;
 
 // Menu command identifiers of the list window.
 enum ListCommandId {
@@ -35,7 +38,7 @@ class CTelListDlg : public QDialog {
 public:
     explicit CTelListDlg(QWidget* parent = nullptr);
 
-    // Deletes every row, then lists the book again with the record check.
+    // Lists the book again with the record check.
     void refreshList();
     // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
     bool askDiscard();
@@ -45,7 +48,7 @@ public:
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
 
-    QTableWidget* list() const { return list_; }
+    QTableView* list() const { return list_; }
     QAction* commandAction(int id) const { return actions_.value(id); }
 
 protected:
@@ -56,7 +59,6 @@ private:
     void initColumns();
     // Pixels a cell needs to show text whole.
     int contentWidth(const QString& text) const;
-    void fillList();
     void updateMenuState();
     QAction* addCommand(QMenu* menu, int id, const char* text);
     QAction* addBarCommand(int id, const char* text);
@@ -67,7 +69,10 @@ private:
     void runTableCommand(int id);
 
     QMenuBar* menuBar_ = nullptr;
-    QTableWidget* list_ = nullptr;
+    // The book as the list shows it, taken over from the program's book at each listing.
+    BookDocument document_;
+    BookTableModel* model_ = nullptr;
+    QTableView* list_ = nullptr;
     QLabel* status_ = nullptr; // always empty
     QHash<int, QAction*> actions_;
 };

@@ -20,7 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -80,12 +80,13 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     QTimer::singleShot(0, [&] {
         auto* list = qobject_cast<CTelListDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(list, nullptr);
-        rowsBefore = list->list()->rowCount();
+        rowsBefore = list->list()->model()->rowCount();
         list->commandAction(ID_LIST_DEVICE_READ)->trigger();
-        rows = list->list()->rowCount();
+        rows = list->list()->model()->rowCount();
         for (auto [row, column] : {std::pair{0, 0}, {0, 4}, {1, 1}, {1, 10}, {2, 3}, {4, 15}})
-            if (const QTableWidgetItem* item = list->list()->item(row, column))
-                cells << item->text();
+            if (const QVariant text = list->list()->model()->index(row, column).data();
+                text.isValid())
+                cells << text.toString();
         list->commandAction(ID_LIST_CANCEL)->trigger();
     });
     main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();

@@ -14,7 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -226,9 +226,9 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(std::memcmp(&telBook().entries[i], &expected[i], sizeof(TelEntry)), 0)
             << describe(telBook().entries[i]);
-    ASSERT_EQ(list.list()->rowCount(), 2);
-    EXPECT_EQ(list.list()->item(0, 0)->text(), u("山田太郎"));
-    EXPECT_EQ(list.list()->item(1, 0)->text(), u("佐藤花子"));
+    ASSERT_EQ(list.list()->model()->rowCount(), 2);
+    EXPECT_EQ(list.list()->model()->index(0, 0).data().toString(), u("山田太郎"));
+    EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), u("佐藤花子"));
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
     onNextModal([&sawList](QWidget* modal) {
         auto* list = qobject_cast<CTelListDlg*>(modal);
         ASSERT_NE(list, nullptr);
-        sawList = list->list()->rowCount() == 2;
+        sawList = list->list()->model()->rowCount() == 2;
         list->commandAction(ID_LIST_CANCEL)->trigger();
     });
     main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();

@@ -138,7 +138,7 @@ struct Steps {
             onNextModal<CImportReportDlg>([](CImportReportDlg& report) { report.accept(); });
         command(ID_LIST_IMPORT_CONTACTS);
     }
-    void select(int row) { list.list()->setCurrentCell(row, 0); }
+    void select(int row) { list.list()->setCurrentIndex(list.list()->model()->index(row, 0)); }
     // 編集 on the first entry; with a name the entry gets it, without one the editor's 決定
     // stores the entry as it was.
     void editFirst(const char* name = nullptr)

@@ -21,7 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -226,8 +226,8 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
     ASSERT_EQ(telBook().count, 2u);
-    ASSERT_EQ(list.list()->rowCount(), 2);
-    EXPECT_EQ(list.list()->item(1, 0)->text(), utf8("乙"));
+    ASSERT_EQ(list.list()->model()->rowCount(), 2);
+    EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), utf8("乙"));
     EXPECT_TRUE(appState().filePath.isEmpty());
 }
 
@@ -256,8 +256,8 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
     EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
-    EXPECT_EQ(list.list()->rowCount(), 2);
-    EXPECT_EQ(list.list()->item(0, 0)->text(), utf8("古い"));
+    EXPECT_EQ(list.list()->model()->rowCount(), 2);
+    EXPECT_EQ(list.list()->model()->index(0, 0).data().toString(), utf8("古い"));
     EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
 }
 
@@ -460,7 +460,7 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
     EXPECT_TRUE(messages.shown[0].startsWith(utf8("有効なＣＯＭポートではありません。\n") + device))
         << messages.shown[0].toStdString();
     EXPECT_EQ(telBook().count, 1u);
-    EXPECT_EQ(list.list()->rowCount(), 1);
+    EXPECT_EQ(list.list()->model()->rowCount(), 1);
     EXPECT_TRUE(appState().filePath.isEmpty());
 }
 

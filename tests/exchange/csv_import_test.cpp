@@ -226,7 +226,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
     }
     EXPECT_EQ(fromCp932(book.entries[1].tel[0].number), QStringLiteral("09011112222"));
     EXPECT_EQ(book.entries[3].name[0], '\0');
-    EXPECT_EQ(list.list()->rowCount(), 3); // the list was rebuilt with the record check
+    EXPECT_EQ(list.list()->model()->rowCount(), 3); // the list was rebuilt with the record check
     EXPECT_EQ(appState().operation, OP_NONE);
     EXPECT_EQ(appState().selectedIndex, -1);
     EXPECT_TRUE(list.isEnabled());
@@ -254,7 +254,7 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
     EXPECT_EQ(telBook().count, 0u); // emptied by the discard, and nothing imported
     EXPECT_EQ(csvRowCount(), 5);
     EXPECT_EQ(fromCp932(csvCells().cell(1, 0)), QStringLiteral("山田太郎"));
-    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(list.list()->model()->rowCount(), 0);
 }
 
 TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
@@ -292,7 +292,7 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
     EXPECT_EQ(telBook().count, 3u);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "フリガナに不正な文字があるためインポートを中止しました")});
-    EXPECT_EQ(list.list()->rowCount(), 2);
+    EXPECT_EQ(list.list()->model()->rowCount(), 2);
 }
 
 TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
@@ -304,7 +304,7 @@ TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "CSVファイルに異常がある為、インポート処理を終了します。")});
     EXPECT_EQ(telBook().count, 0u);
-    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(list.list()->model()->rowCount(), 0);
     EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/kept.vcf"));
     EXPECT_EQ(appState().operation, OP_NONE);
     EXPECT_TRUE(list.isEnabled());
@@ -331,7 +331,7 @@ TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen)
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("CSV Files(*.csv);;All Files (*.*)")});
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("CSVインポート ファイルの選択")});
     EXPECT_EQ(telBook().count, 0u);
-    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(list.list()->model()->rowCount(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -79,8 +79,7 @@ class VCardCommands : public ListCommandTest {
 protected:
     static QString cell(const CTelListDlg& list, int row, int column)
     {
-        const QTableWidgetItem* item = list.list()->item(row, column);
-        return item ? item->text() : QString();
+        return list.list()->model()->index(row, column).data().toString();
     }
 };
 
@@ -184,7 +183,7 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
     EXPECT_EQ(appState().filePath, file);
     EXPECT_EQ(appState().selectedIndex, -1);
     EXPECT_EQ(appState().operation, OP_NONE);
-    ASSERT_EQ(list.list()->rowCount(), 1);
+    ASSERT_EQ(list.list()->model()->rowCount(), 1);
     EXPECT_EQ(cell(list, 0, 0), QStringLiteral("青木功"));
     EXPECT_EQ(cell(list, 0, 1), QStringLiteral("ｱｵｷｲｻｵ"));
     // The record check of the list reports the number with a blank.
@@ -204,7 +203,7 @@ TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "vCardファイルに異常がある為、インポート処理を終了します。")});
     EXPECT_EQ(telBook().count, 0u);
-    EXPECT_EQ(list.list()->rowCount(), 0);
+    EXPECT_EQ(list.list()->model()->rowCount(), 0);
     EXPECT_EQ(appState().filePath, file);
 
     // Cancelling the file dialog after the discard also leaves the book empty.

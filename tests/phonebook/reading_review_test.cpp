@@ -134,7 +134,7 @@ TEST_F(ReadingReview, DecideChangesTheCheckedEntriesInOneStep)
     EXPECT_EQ(reading(5), u("ﾋﾅﾁｬﾝ"));
     EXPECT_EQ(reading(6), u("0311112222"));
     // The list shows the new readings, and the whole field was written anew.
-    EXPECT_EQ(window.list()->item(0, 1)->text(), u("ｻﾄｳ ﾊﾅｺ"));
+    EXPECT_EQ(window.list()->model()->index(0, 1).data().toString(), u("ｻﾄｳ ﾊﾅｺ"));
     const TelEntry& entry = telBook().entries[0];
     EXPECT_TRUE(std::all_of(entry.furigana + std::strlen(entry.furigana), std::end(entry.furigana),
                             [](char c) { return c == 0; }));
