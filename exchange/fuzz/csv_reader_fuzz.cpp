@@ -7,11 +7,11 @@
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -29,10 +29,11 @@ private:
     unsigned polls_ = 0;
 };
 
+// The reader takes a path: each input is written to one file in a folder removed at exit.
 const QString& inputPath()
 {
-    static const QString path =
-        QStringLiteral("/tmp/vemblor-csv-fuzz-%1.csv").arg(static_cast<qint64>(::getpid()));
+    static const QTemporaryDir folder;
+    static const QString path = folder.filePath(QStringLiteral("input.csv"));
     return path;
 }
 
