@@ -6,6 +6,7 @@
 #include "device/core/handset_records.h"
 #include "exchange/core/vcard_reader.h"
 #include "tests/device/every_shape_book.h"
+#include "tests/device/handset_record_lines.h"
 #include "tests/support/book_fixtures.h"
 
 #include <QDir>
@@ -31,23 +32,6 @@ struct QuietFileHost final : FileTaskHost {
     void showMessage(const QString& text) override { shown << text; }
     QStringList shown;
 };
-
-// The record lines a handset sends for book, the last one flagged as its last.
-QList<QByteArray> handsetRecords(const TelBook& book)
-{
-    QList<QByteArray> lines;
-    for (std::uint32_t i = 0; i < book.count; ++i) {
-        SentParts parts;
-        while (!parts.all()) {
-            DeviceRecord record =
-                encodeEntryRecord(book.entries[i], static_cast<int>(i), "", parts);
-            if (parts.all() && i + 1 == book.count)
-                record.bytes[RECORD_FLAGS_OFFSET] |= RECORD_LAST;
-            lines << entryFrame(record).chopped(2);
-        }
-    }
-    return lines;
-}
 
 std::unique_ptr<TelBook> bookOf(const std::vector<TelEntry>& entries)
 {
