@@ -27,6 +27,7 @@ const CliCommand COMMANDS[] = {
      "--port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] [--verify | --no-verify]\n"
      "          [--fast]",
      runWrite},
+    {"restore", "--port PORT BACKUP [--yes] [--fast]", runRestore},
     {"emulate",
      "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--hang-up STEP[:N]]\n"
      "          [--corrupt N] [--book FILE.vcf] [--dump FILE.vcf]",
@@ -54,9 +55,9 @@ void printUsage(std::FILE* to)
         if (listed(command))
             std::fprintf(to, "  %s %s\n", command.name, command.usage);
     std::fputs(
-        "\nOptions of read and write:\n"
+        "\nOptions of read, write and restore:\n"
         "  --port PORT    COM1 ... COM50 (as Vemblor.ini of this folder maps them) or a device\n"
-        "  --yes          answer Yes to the erase question (write; without it: No)\n"
+        "  --yes          answer Yes to the erase question (write, restore; without it: No)\n"
         "  --backup FILE  keep the handset's book in FILE before the erase (write)\n"
         "                 default: backup/handset-YYYYMMDD-HHMMSS.vcf under this folder\n"
         "  --no-backup    erase without keeping the handset's book first (write)\n"
@@ -73,16 +74,17 @@ void printUsage(std::FILE* to)
             "  --corrupt N    store the N-th entry written with one byte of its name changed\n"
             "  --book FILE    the handset's book at the start; --dump FILE: its book at the end\n",
             to);
-    std::fputs("\nExit status:\n"
-               "  0  the task succeeded\n"
-               "  1  the task ended with a failure message (write: also when the check after the\n"
-               "     write found differences, which are listed)\n"
-               "  2  bad usage\n"
-               "  3  read, write: the phone book was copied whole, but leaving the handset's\n"
-               "     data-transfer mode failed (the file of a read is written all the same)\n"
-               "  4  write: the phone book was written whole, but reading it back for the check\n"
-               "     failed, so it is not checked\n",
-               to);
+    std::fputs(
+        "\nExit status:\n"
+        "  0  the task succeeded\n"
+        "  1  the task ended with a failure message (write, restore: also when the check after\n"
+        "     the write found differences, which are listed)\n"
+        "  2  bad usage\n"
+        "  3  read, write, restore: the phone book was copied whole, but leaving the handset's\n"
+        "     data-transfer mode failed (the file of a read is written all the same)\n"
+        "  4  write, restore: the phone book was written whole, but reading it back for the\n"
+        "     check failed, so it is not checked\n",
+        to);
 }
 
 } // namespace

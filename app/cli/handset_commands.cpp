@@ -4,6 +4,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/stop_signals.h"
 #include "app/core/settings.h"
+#include "device/core/backup_book.h"
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_view.h"
 
@@ -166,6 +167,33 @@ int runWrite(const QStringList& arguments)
     options.backupDir = QDir::current().filePath(QStringLiteral("backup"));
     options.backupFile = parsed->values.value(backup);
     options.verify = !parsed->flags.contains(noVerify);
+    options.fast = parsed->flags.contains(fast);
+    PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
+    TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
+    return exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));
+}
+
+int runRestore(const QStringList& arguments)
+{
+    const QString fast = QStringLiteral("--fast");
+    const auto parsed =
+        parseArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes"), fast});
+    if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
+        return usage("restore --port PORT BACKUP [--yes] [--fast]");
+    // The backup is read whole before the handset is touched: a file that holds no phone book
+    // erases nothing.
+    auto book = std::make_unique<TelBook>();
+    const BackupBook backup = loadBackupBook(parsed->files.first(), *book);
+    if (!backup.loaded) {
+        printError(QStringLiteral("vemblor-cli: ") + backup.error);
+        return CLI_FAILED;
+    }
+    printOut(QStringLiteral("書き戻す電話帳: %1件（%2）")
+                 .arg(book->count)
+                 .arg(backup.exactCopy ? QStringLiteral("携帯電話から読んだままの写しから")
+                                       : QStringLiteral("連絡先ファイルとして読み込み")));
+    TransferOptions options;
+    options.backupDir = QDir::current().filePath(QStringLiteral("backup"));
     options.fast = parsed->flags.contains(fast);
     PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
     TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());

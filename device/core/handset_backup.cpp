@@ -1,5 +1,6 @@
 #include "device/core/handset_backup.h"
 
+#include "device/core/handset_records.h"
 #include "exchange/core/vcard_writer.h"
 
 #include <QDir>
@@ -7,7 +8,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -65,6 +69,47 @@ QString numberedName(const QString& name, int n)
                  : QStringLiteral("%1-%2.vcf").arg(QFileInfo(name).completeBaseName()).arg(n);
 }
 
+// Writes text to the scratch file and puts it on the disk.
+bool writeDurably(QTemporaryFile& file, const QByteArray& text)
+{
+    if (!file.open() || file.write(text) != text.size() || !file.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return false;
+#endif
+    file.close();
+    return true;
+}
+
+// The backup is only as good as its exact copy: read back from the disk, it must give the book
+// the handset sent, entry by entry, or nothing may be erased.
+BackupResult checkedCopy(BackupResult result, const TelBook& book)
+{
+    auto readBack = std::make_unique<TelBook>();
+    QString error;
+    const QString copyPath = recordsCopyPath(result.path);
+    if (!readRecordsCopyFile(copyPath, *readBack, error)) {
+        result.saved = false;
+        result.error = QStringLiteral("保存した電話帳の写しを読み戻せません。\n") + error;
+        return result;
+    }
+    std::uint32_t differs = 0;
+    while (differs < std::min(book.count, readBack->count) &&
+           std::memcmp(&book.entries[differs], &readBack->entries[differs], sizeof(TelEntry)) == 0)
+        ++differs;
+    if (differs < book.count || readBack->count != book.count) {
+        result.saved = false;
+        result.error = QStringLiteral("保存した電話帳の写し %1 を読み戻すと、携帯電話から読んだ"
+                                      "電話帳と %2件目が一致しません（%3件のうち%4件）。")
+                           .arg(QDir::toNativeSeparators(copyPath))
+                           .arg(differs + 1)
+                           .arg(book.count)
+                           .arg(readBack->count);
+    }
+    return result;
+}
+
 } // namespace
 
 QString backupFileName(const QDateTime& now)
@@ -72,8 +117,8 @@ QString backupFileName(const QDateTime& now)
     return QStringLiteral("handset-%1.vcf").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
 }
 
-BackupResult saveHandsetBackup(const TelBook& book, const TransferOptions& options,
-                               const QDateTime& now)
+BackupResult saveHandsetBackup(const TelBook& book, const QList<QByteArray>& records,
+                               const TransferOptions& options, const QDateTime& now)
 {
     BackupResult result;
     const bool named = !options.backupFile.isEmpty();
@@ -84,30 +129,43 @@ BackupResult saveHandsetBackup(const TelBook& book, const TransferOptions& optio
         return result;
     }
     const QString name = named ? QFileInfo(options.backupFile).fileName() : backupFileName(now);
-    if (named && QFileInfo::exists(options.backupFile)) {
-        result.error = QStringLiteral("ファイル %1 はすでにあります。")
-                           .arg(QDir::toNativeSeparators(options.backupFile));
-        return result;
-    }
+    for (const QString& path : {options.backupFile, recordsCopyPath(options.backupFile)})
+        if (named && QFileInfo::exists(path)) {
+            result.error = QStringLiteral("ファイル %1 はすでにあります。")
+                               .arg(QDir::toNativeSeparators(path));
+            return result;
+        }
 
-    // The whole file is written under a name of its own first, then given its real name.
+    // Both files are written whole under names of their own first, then given their real names.
     QTemporaryFile scratch(QDir(folder).filePath(QStringLiteral(".handset-XXXXXX.tmp")));
+    QTemporaryFile recordsScratch(QDir(folder).filePath(QStringLiteral(".handset-XXXXXX.tmp")));
     SilentFileHost host;
-    if (!scratch.open() ||
-        (scratch.close(), writeVCardFile(scratch.fileName(), book, host) != FILE_TASK_DONE)) {
-        result.error = host.shown.isEmpty() ? QString::fromUtf8(SAVE_FAILED_MESSAGE) : host.shown;
+    const auto saveFailed = [&](const QString& shown) {
+        result.error = shown.isEmpty() ? QString::fromUtf8(SAVE_FAILED_MESSAGE) : shown;
         result.error +=
             QStringLiteral("（%1）").arg(QDir::toNativeSeparators(QDir(folder).filePath(name)));
         return result;
-    }
+    };
+    if (!scratch.open() ||
+        (scratch.close(), writeVCardFile(scratch.fileName(), book, host) != FILE_TASK_DONE))
+        return saveFailed(host.shown);
+    if (!writeDurably(recordsScratch, recordsCopyText(records)))
+        return saveFailed(QString());
     for (int n = 1;; ++n) {
         result.path = named ? options.backupFile : QDir(folder).filePath(numberedName(name, n));
-        Claim claim = claimName(scratch.fileName(), result.path);
+        const QString copyPath = recordsCopyPath(result.path);
+        Claim claim = claimName(recordsScratch.fileName(), copyPath);
+        if (claim == Claim::Done) {
+            claim = claimName(scratch.fileName(), result.path);
+            if (claim != Claim::Done)
+                QFile::remove(copyPath); // only just made, and nobody was told of it
+        }
         if (claim == Claim::Done) {
             result.saved = syncFolder(folder);
-            if (result.saved)
-                return result;
-            claim = Claim::Failed;
+            if (!result.saved)
+                claim = Claim::Failed;
+            else
+                return checkedCopy(std::move(result), book);
         }
         if (claim == Claim::Failed || named) {
             result.error =

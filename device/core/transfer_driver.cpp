@@ -145,9 +145,9 @@ void TransferDriver::showStep(const QString& text)
     view_.showStep(text);
 }
 
-BackupResult TransferDriver::keepBackup(const TelBook& book)
+BackupResult TransferDriver::keepBackup(const TelBook& book, const QList<QByteArray>& records)
 {
-    const BackupResult result = saveHandsetBackup(book, options_);
+    const BackupResult result = saveHandsetBackup(book, records, options_);
     if (result.saved)
         view_.showBackupSaved(result.path);
     return result;

@@ -67,7 +67,7 @@ private:
     void showClosing() override;
     void endTransfer() override;
     void showStep(const QString& text) override;
-    BackupResult keepBackup(const TelBook& book) override;
+    BackupResult keepBackup(const TelBook& book, const QList<QByteArray>& records) override;
 
     const OperationCode operation_;
     const TransferOptions options_;

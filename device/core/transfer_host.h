@@ -26,10 +26,11 @@ public:
     // A transfer of several steps (backup, write, check) names the one that runs; the cancel
     // button works again from here, after the closing display of the step before.
     virtual void showStep(const QString& text) { (void)text; }
-    // Keeps the handset's book, read before a write erases it.
-    virtual BackupResult keepBackup(const TelBook& book)
+    // Keeps the handset's book, read before a write erases it, with the record lines it came in.
+    virtual BackupResult keepBackup(const TelBook& book, const QList<QByteArray>& records)
     {
         (void)book;
+        (void)records;
         return {false, {}, QStringLiteral("保存先がありません。")};
     }
 };

@@ -1,5 +1,6 @@
 #include "device/core/transfer_session.h"
 
+#include "device/core/handset_records.h"
 #include "device/core/transfer_host.h"
 #include "device/core/transfer_port.h"
 #include "device/core/transfer_steps.h"
@@ -127,6 +128,7 @@ void startEntries(TransferSession& session)
 void startReading(TransferSession& session, TransferPort& port, TransferHost& host)
 {
     session.staging = std::make_unique<TelBook>();
+    session.backupRecords.clear();
     announceStep(session, host, session.deviceCount);
     goTo(session, LINK_READ_ENTRY, port);
 }
@@ -267,17 +269,15 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
         goTo(session, LINK_LEAVE_DATA, port);
         return STEP_CONTINUE;
     }
-    const RecordFlags flags = decodeEntryRecord(
-        record, session.staging->entries[session.entryIndex], session.recordSlots);
+    const RecordFlags flags =
+        addRecordToBook(record, *session.staging, session.entryIndex, session.recordSlots);
+    if (session.phase == PHASE_BACKUP)
+        session.backupRecords << line.toByteArray();
     session.continued = flags.continued;
     session.lastRecord = flags.lastRecord;
     session.awaitingReply = false;
     port.resetReceive();
     session.sendPending = true;
-    if (!flags.continued) {
-        session.entryIndex += 1;
-        session.recordSlots = RecordSlots{};
-    }
     if (flags.lastRecord) {
         switch (session.phase) {
         case PHASE_COPY:
@@ -451,6 +451,7 @@ void resetTransfer(TransferSession& session)
     session.backupTaken = false;
     session.probingEmptyBook = false;
     session.backupPath.clear();
+    session.backupRecords.clear();
 }
 
 void planTransfer(TransferSession& session, TransferHost& host, const TransferOptions& options)

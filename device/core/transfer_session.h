@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -91,6 +92,8 @@ struct TransferSession {
     // same, and one that comes back stops the write.
     bool probingEmptyBook = false;
     QString backupPath;
+    // The record lines of the backup read, exactly as the handset sent them.
+    QList<QByteArray> backupRecords;
 };
 
 // Readies the session for a new transfer at the normal pace, without backup or check; the state

@@ -52,7 +52,7 @@ std::unique_ptr<TelBook> takeStagedBook(TransferSession& session)
 
 void keepBackup(TransferSession& session, TransferHost& host)
 {
-    const BackupResult result = host.keepBackup(*takeStagedBook(session));
+    const BackupResult result = host.keepBackup(*takeStagedBook(session), session.backupRecords);
     if (!result.saved) {
         session.failureShown = true;
         host.showMessage(withStopNote(

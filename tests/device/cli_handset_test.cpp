@@ -1,10 +1,15 @@
-// vemblor-cli emulate, read and write as separate processes over a pseudo-terminal.
+// vemblor-cli emulate, read, write and restore as separate processes over a pseudo-terminal.
 
+#include "device/core/handset_records.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
+#include "tests/device/every_shape_book.h"
+#include "tests/device/handset_record_lines.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -388,6 +393,137 @@ TEST(CliHandset, ReadKeepsACompleteCopyWhenOnlyTheEscapeFails)
     EXPECT_EQ(read.out, utf8(COPY_DONE) + utf8("データ転送モードが正常に解除できませんでした。\n"));
     EXPECT_TRUE(read.err.contains(utf8("データ転送モードのまま"))) << read.err.toStdString();
     EXPECT_TRUE(sameEntries(*readBook(out), *book));
+}
+
+// The handset's book as the backup of a write finds it: the exact copy beside the backup the
+// write printed. A small book is written in its place.
+std::unique_ptr<TelBook> handsetBookViaBackup(const QString& device, const QString& workDir)
+{
+    const QString small = QDir(workDir).filePath(QStringLiteral("small.vcf"));
+    auto one = std::make_unique<TelBook>();
+    one->entries[one->count++] = makeEntry({"小", "ｼｮｳ", {"1"}});
+    writeBook(small, *one);
+    const Result write = runCli({QStringLiteral("write"), QStringLiteral("--port"), device, small,
+                                 QStringLiteral("--yes"), QStringLiteral("--fast")},
+                                workDir);
+    EXPECT_EQ(write.status, 0) << write.out.toStdString() << write.err.toStdString();
+    const QString first = write.out.section(QLatin1Char('\n'), 0, 0);
+    EXPECT_TRUE(first.startsWith(utf8("バックアップ: "))) << write.out.toStdString();
+    auto book = std::make_unique<TelBook>();
+    QString error;
+    EXPECT_TRUE(readRecordsCopyFile(recordsCopyPath(first.mid(utf8("バックアップ: ").size())),
+                                    *book, error))
+        << error.toStdString();
+    return book;
+}
+
+QString firstDifference(const TelBook& a, const TelBook& b)
+{
+    if (a.count != b.count)
+        return QStringLiteral("count %1 != %2").arg(a.count).arg(b.count);
+    for (std::uint32_t i = 0; i < a.count; ++i)
+        if (std::memcmp(&a.entries[i], &b.entries[i], sizeof(TelEntry)) != 0)
+            return QStringLiteral("entry %1").arg(i + 1);
+    return {};
+}
+
+// A full book of every shape goes to the handset from an exact copy, is backed up by the next
+// write, and restored from that backup's .vcf (the copy beside it is taken): each time the
+// handset holds it entry by entry as it was.
+TEST(CliHandset, FullBookSurvivesBackupAndRestoreExactly)
+{
+    QTemporaryDir dir;
+    const auto book = everyShapeBook(static_cast<int>(MAX_TEL_ENTRIES));
+    const QString copy = dir.filePath(QStringLiteral("book.records"));
+    {
+        QFile file(copy);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(recordsCopyText(handsetRecords(*book)));
+    }
+    Emulator emulator({});
+    ASSERT_FALSE(emulator.device.isEmpty());
+    const Result first =
+        runCli({QStringLiteral("restore"), QStringLiteral("--port"), emulator.device, copy,
+                QStringLiteral("--yes"), QStringLiteral("--fast")},
+               dir.path());
+    ASSERT_EQ(first.status, 0) << first.out.toStdString() << first.err.toStdString();
+    EXPECT_TRUE(
+        first.out.startsWith(utf8("書き戻す電話帳: 1000件（携帯電話から読んだままの写しから）\n")))
+        << first.out.toStdString();
+    EXPECT_TRUE(first.out.endsWith(utf8("書き込んだとおりであることを確認しました。\n")));
+    const auto backedUp = handsetBookViaBackup(emulator.device, dir.path());
+    EXPECT_EQ(firstDifference(*backedUp, *book), QString());
+
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("backup")))
+                                    .entryList({QStringLiteral("*.vcf")}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    const Result again =
+        runCli({QStringLiteral("restore"), QStringLiteral("--port"), emulator.device,
+                dir.filePath(QStringLiteral("backup/")) + backups[0], QStringLiteral("--yes"),
+                QStringLiteral("--fast")},
+               dir.path());
+    ASSERT_EQ(again.status, 0) << again.out.toStdString() << again.err.toStdString();
+    EXPECT_EQ(firstDifference(*handsetBookViaBackup(emulator.device, dir.path()), *book),
+              QString());
+}
+
+// A restore reads its file whole before it talks to the handset: what holds no phone book is
+// refused with the reason and the handset keeps its book; a .vcf without a copy beside it is
+// read as a contacts file.
+TEST(CliHandset, RestoreRefusesWhatIsNoPhoneBookAndReadsAPlainVCard)
+{
+    QTemporaryDir dir;
+    const QString previousFile = dir.filePath(QStringLiteral("previous.vcf"));
+    auto previous = std::make_unique<TelBook>();
+    previous->entries[previous->count++] = makeEntry({"前", "ﾏｴ", {"0111"}});
+    writeBook(previousFile, *previous);
+    Emulator emulator({QStringLiteral("--book"), previousFile});
+    ASSERT_FALSE(emulator.device.isEmpty());
+
+    const QString text = dir.filePath(QStringLiteral("notes.txt"));
+    const QString damaged = dir.filePath(QStringLiteral("damaged.records"));
+    {
+        QFile notes(text);
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("shopping list\nmilk\n");
+        QFile cut(damaged);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(recordsCopyText(handsetRecords(*sampleBook())).chopped(30));
+    }
+    const struct {
+        const char* label;
+        QString path;
+    } refused[] = {
+        {"missing", dir.filePath(QStringLiteral("none.vcf"))},
+        {"not a phone book", text},
+        {"damaged copy", damaged},
+    };
+    for (const auto& c : refused) {
+        const Result restore = runCli({QStringLiteral("restore"), QStringLiteral("--port"),
+                                       emulator.device, c.path, QStringLiteral("--yes")},
+                                      dir.path());
+        EXPECT_EQ(restore.status, 1) << c.label;
+        EXPECT_TRUE(restore.out.isEmpty()) << c.label << ": " << restore.out.toStdString();
+        EXPECT_TRUE(restore.err.contains(QDir::toNativeSeparators(c.path)))
+            << c.label << ": " << restore.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("backup"))));
+
+    const QString plain = dir.filePath(QStringLiteral("plain.vcf"));
+    writeBook(plain, *sampleBook());
+    const Result restore = runCli({QStringLiteral("restore"), QStringLiteral("--port"),
+                                   emulator.device, plain, QStringLiteral("--yes")},
+                                  dir.path());
+    EXPECT_EQ(restore.status, 0) << restore.out.toStdString() << restore.err.toStdString();
+    EXPECT_TRUE(
+        restore.out.startsWith(utf8("書き戻す電話帳: 3件（連絡先ファイルとして読み込み）\n")))
+        << restore.out.toStdString();
+    const QString out = dir.filePath(QStringLiteral("out.vcf"));
+    const Result read =
+        runCli({QStringLiteral("read"), QStringLiteral("--port"), emulator.device, out});
+    EXPECT_EQ(read.status, 0);
+    EXPECT_EQ(readBook(out)->count, 3u);
+    EXPECT_EQ(std::strcmp(readBook(out)->entries[0].name, sampleBook()->entries[0].name), 0);
 }
 
 TEST(CliHandset, HelpListsEveryExitStatus)

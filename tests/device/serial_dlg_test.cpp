@@ -313,7 +313,8 @@ TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
-    const QStringList backups = QDir(dir.filePath(QStringLiteral("backup"))).entryList(QDir::Files);
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("backup")))
+                                    .entryList({QStringLiteral("*.vcf")}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
     ASSERT_EQ(messages.questions.size(), 1);
     EXPECT_TRUE(messages.questions[0].endsWith(backups[0])) << messages.questions[0].toStdString();

@@ -1,10 +1,12 @@
 // The real serial port code against a simulated handset on a pseudo-terminal.
 
+#include "device/core/handset_records.h"
 #include "device/core/serial_port.h"
 #include "device/core/transfer_runner.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
 #include "exchange/core/vcard_reader.h"
+#include "tests/device/every_shape_book.h"
 #include "tests/device/qt_printers.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
@@ -477,7 +479,8 @@ TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
 
     EXPECT_EQ(runner.messages(), QStringList{utf8(VERIFIED_MESSAGE)});
     EXPECT_TRUE(runner.succeeded());
-    const QStringList files = QDir(options.backupDir).entryList(QDir::Files);
+    const QStringList files =
+        QDir(options.backupDir).entryList({QStringLiteral("*.vcf")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^handset-\\d{8}-\\d{6}\\.vcf$"))
                     .match(files[0])
@@ -501,6 +504,33 @@ TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
                                            utf8("確認中"), utf8("確認中（4件）")}));
     EXPECT_TRUE(runner.progress().contains(
         {runner.progress().first().first, utf8("バックアップ中 0001件目")}));
+}
+
+// Beside the vCard file the backup keeps the records the handset sent: read back, they give the
+// book the handset held, also the entries the vCard dialect cannot carry.
+TEST_F(HandsetLink, BackupKeepsAnExactCopyOfTheHandsetsRecords)
+{
+    QTemporaryDir dir;
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    const std::vector<TelEntry> previous = entriesVCardLoses();
+    handset.withHandset([&](SimulatedHandset& h) { h.entries() = previous; });
+    fillBook({{"A", "ｴｰ", {"1"}}});
+    TransferOptions options;
+    options.backupDir = dir.filePath(QStringLiteral("backup"));
+    TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
+    ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
+    EXPECT_EQ(runner.outcome(), TransferOutcome::Verified);
+
+    const QStringList files =
+        QDir(options.backupDir).entryList({QStringLiteral("*.vcf")}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    const QString copy = recordsCopyPath(QDir(options.backupDir).filePath(files[0]));
+    auto kept = std::make_unique<TelBook>();
+    QString error;
+    ASSERT_TRUE(readRecordsCopyFile(copy, *kept, error)) << error.toStdString();
+    ASSERT_EQ(kept->count, previous.size());
+    EXPECT_TRUE(sameEntries(kept->entries, previous.data(), previous.size()));
 }
 
 TEST_F(HandsetLink, EmptyHandsetBookGivesNoBackupFile)
@@ -631,7 +661,8 @@ TEST_F(HandsetLink, FailureAfterTheEraseSaysHowMuchTheHandsetHoldsAndNamesTheBac
     TransferRunner runner(OP_DEVICE_WRITE, true, options, &book);
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_EQ(runner.outcome(), TransferOutcome::Failed);
-    const QStringList files = QDir(options.backupDir).entryList(QDir::Files);
+    const QStringList files =
+        QDir(options.backupDir).entryList({QStringLiteral("*.vcf")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
     ASSERT_EQ(runner.messages().size(), 1);
     const QString& message = runner.messages()[0];
