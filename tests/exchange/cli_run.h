@@ -2,6 +2,7 @@
 // vemblor-cli run as the separate program scripts call, with what it printed.
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,10 +31,21 @@ inline CliRun cli(const QStringList& arguments)
 inline CliRun cliBounded(const QStringList& arguments, int milliseconds = 10000)
 {
     QProcess process;
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer reserves terabytes of address space for itself and cannot start under
+    // such a limit: its own resident-memory limit bounds the tool instead.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString options = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       (options.isEmpty() ? QString() : options + QLatin1Char(':')) +
+                           QStringLiteral("hard_rss_limit_mb=1024"));
+    process.setProcessEnvironment(environment);
+#else
     process.setChildProcessModifier([] {
         const rlimit limit{1024ul << 20, 1024ul << 20};
         setrlimit(RLIMIT_AS, &limit);
     });
+#endif
     process.start(QStringLiteral(VEMBLOR_CLI), arguments);
     const bool finished = process.waitForFinished(milliseconds);
     if (!finished) {
