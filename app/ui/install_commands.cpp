@@ -41,4 +41,7 @@ void installListCommands()
     commands.deviceWrite = [](CTelListDlg& list) {
         writeToHandset(list, telBook(), portDevicePath(appState().portNo), loadTransferOptions());
     };
+    commands.restoreBackup = [](CTelListDlg& list) {
+        restoreBackupToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
+    };
 }

@@ -1,12 +1,17 @@
 #include "exchange/core/save_sink.h"
 
 #include <cerrno>
+#include <cstring>
 
 bool SaveFileSink::open()
 {
     // Unbuffered, so a failing write reports at once with the system's own error number
     // instead of at some later flush; the writer hands over whole blocks of cards.
-    return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    errno = 0;
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    lastError_ = errno;
+    return false;
 }
 
 bool SaveFileSink::write(QByteArrayView bytes)
@@ -48,6 +53,8 @@ const char* saveErrorMessage(int errorNumber)
     case ENOTDIR:
         return "パスが見つかりません。";
     case EROFS:
+    case EACCES:
+    case EPERM:
         return "保存先のディスクが書き込み禁止になっています。";
     case ENXIO:
     case ENODEV:
@@ -62,4 +69,9 @@ const char* saveErrorMessage(int errorNumber)
     default:
         return "その他のエラーが発生しました。";
     }
+}
+
+bool saveErrorHasReason(int errorNumber)
+{
+    return std::strcmp(saveErrorMessage(errorNumber), saveErrorMessage(0)) != 0;
 }

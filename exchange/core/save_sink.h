@@ -16,7 +16,7 @@ public:
     virtual bool commit() = 0;
     // Drops the new file; the target is not touched.
     virtual void discard() = 0;
-    // The system error number (errno) of the last failed write or commit; 0 when unknown.
+    // The system error number (errno) of the last failed open, write or commit; 0 when unknown.
     virtual int lastError() const = 0;
 };
 
@@ -37,3 +37,5 @@ private:
 
 // The message (UTF-8) that tells the user why a write failed, by its system error number.
 const char* saveErrorMessage(int errorNumber);
+// True when saveErrorMessage names a reason for errorNumber rather than "その他のエラー…".
+bool saveErrorHasReason(int errorNumber);

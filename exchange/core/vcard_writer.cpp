@@ -209,8 +209,13 @@ int writeVCard(const TelBook& book, SaveSink& sink, FileTaskHost& host, const QD
         host.showMessage(QString::fromUtf8(saveErrorMessage(error)));
         return FILE_TASK_ENDED;
     };
-    if (!sink.open())
+    if (!sink.open()) {
+        // A known reason (a missing folder, a read-only disk) is said as for a failed write;
+        // otherwise the caller's own message stands.
+        if (saveErrorHasReason(sink.lastError()))
+            return failed();
         return FILE_TASK_FAILED;
+    }
     std::size_t written = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (stopRequested(host)) {

@@ -19,6 +19,7 @@ struct ListCommands {
     Command reviewReadings;       // フリガナを付け直す…
     Command deviceRead;           // 読み込み
     Command deviceWrite;          // 書き込み
+    Command restoreBackup;        // バックアップから書き戻す…
 };
 
 ListCommands& listCommands();

@@ -103,6 +103,8 @@ void CTelListDlg::buildMenu()
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
                 &QAction::triggered, this, [this, id] { runTableCommand(id); });
+    connect(addBarCommand(ID_LIST_RESTORE_BACKUP, "バックアップから書き戻す…"), &QAction::triggered,
+            this, [this] { runTableCommand(ID_LIST_RESTORE_BACKUP); });
     connect(addBarCommand(ID_LIST_CANCEL, "キャンセル"), &QAction::triggered, this,
             &QDialog::reject);
     connect(addBarCommand(ID_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
@@ -241,6 +243,9 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_DEVICE_WRITE:
         command = &table.deviceWrite;
+        break;
+    case ID_LIST_RESTORE_BACKUP:
+        command = &table.restoreBackup;
         break;
     default:
         return;

@@ -29,6 +29,7 @@ enum ListCommandId {
     ID_LIST_REVIEW_READINGS = 32850, // フリガナを付け直す…
     ID_LIST_DEVICE_READ = 32823,
     ID_LIST_DEVICE_WRITE = 32824,
+    ID_LIST_RESTORE_BACKUP = 32851, // バックアップから書き戻す…
     ID_LIST_CANCEL = 32791,
     ID_HELP = 57670,
 };

@@ -317,7 +317,7 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
          [](Steps& s) {
              s.add();
              s.saveAs("no-such-folder/new.vcf");
-             EXPECT_EQ(s.messages.shown.last(), u(SAVE_FAILED_MESSAGE));
+             EXPECT_EQ(s.messages.shown.last(), u("パスが見つかりません。"));
          },
          true},
         {"追加, 保存 cancelled at the file dialog",

@@ -166,12 +166,12 @@ TEST(CliHandset, ReadSavesTheBookTheEmulatorWasGiven)
     EXPECT_EQ(read.out, utf8(COPY_DONE));
     EXPECT_TRUE(sameEntries(*readBook(out), *book));
 
-    // A copy that cannot be saved is a failure with the save message, after the transfer.
+    // A copy that cannot be saved is a failure that says why, after the transfer.
     const Result unsaved = runCli({QStringLiteral("read"), QStringLiteral("--port"),
                                    emulator.device, dir.filePath(QStringLiteral("no/out.vcf"))});
     EXPECT_EQ(unsaved.status, 1);
     EXPECT_EQ(unsaved.out, utf8(COPY_DONE));
-    EXPECT_EQ(unsaved.err, utf8("保存処理で異常がある為、処理を終了します。\n"));
+    EXPECT_EQ(unsaved.err, utf8("パスが見つかりません。\n"));
 }
 
 TEST(CliHandset, WrittenBookArrivesInTheEmulatorsDump)

@@ -3,12 +3,14 @@
 
 #include "app/core/settings.h"
 #include "app/ui/install_commands.h"
+#include "device/core/handset_records.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
 #include "device/ui/serial_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "tests/device/handset_record_lines.h"
 #include "tests/device/qt_printers.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/box_watcher.h"
@@ -182,6 +184,58 @@ protected:
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;
 };
+
+// バックアップから書き戻す… writes the chosen backup's book to the handset, with the write's own
+// backup and check, and leaves the program's book alone; a file that holds no phone book is
+// refused before the port is opened.
+TEST_F(TransferDialog, RestoreWritesTheChosenBackupAndLeavesTheBookAlone)
+{
+    startHandset();
+    handset->withHandset([](SimulatedHandset& h) {
+        h.entries() = {makeEntry({"今", "ｲﾏ", {"0999"}})};
+    });
+    auto saved = std::make_unique<TelBook>();
+    saved->entries[saved->count++] = makeEntry({"山田;花子", "ﾔﾏﾀﾞ", {"0312"}});
+    saved->entries[saved->count++] = makeEntry({"佐藤", "ｻﾄｳ", {}, {"s@x.jp"}});
+    const QString copy = dir.filePath(QStringLiteral("saved.records"));
+    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+    {
+        QFile file(copy);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(recordsCopyText(handsetRecords(*saved)));
+        QFile text(notes);
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("shopping list\nmilk\n");
+    }
+    fillBook({{"A", "ｴｰ", {"1"}}});
+    CTelListDlg list;
+    ScriptedFileDialogs files;
+
+    files.nextFiles << notes;
+    trigger(list, ID_LIST_RESTORE_BACKUP);
+    EXPECT_TRUE(messages.questions.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QDir::toNativeSeparators(notes)))
+        << messages.shown[0].toStdString();
+    EXPECT_TRUE(handsetCommands().isEmpty());
+
+    messages.shown.clear();
+    files.nextFiles << copy;
+    messages.answer(true);
+    trigger(list, ID_LIST_RESTORE_BACKUP);
+    EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+    const std::vector<TelEntry> onHandset =
+        handset->withHandset([](SimulatedHandset& h) { return h.entries(); });
+    ASSERT_EQ(onHandset.size(), 2u);
+    for (std::size_t i = 0; i < onHandset.size(); ++i)
+        EXPECT_EQ(std::memcmp(&onHandset[i], &saved->entries[i], sizeof(TelEntry)), 0) << i;
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("backup")))
+                  .entryList({QStringLiteral("*.records")}, QDir::Files)
+                  .size(),
+              1); // the handset's book before the restore
+    ASSERT_EQ(telBook().count, 1u);
+    EXPECT_STREQ(telBook().entries[0].name, "A");
+}
 
 TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
 {

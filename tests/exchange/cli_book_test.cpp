@@ -104,7 +104,7 @@ TEST_F(Cli, AFailedImportSaysWhyAndWritesNothing)
     }
     const CliRun run = cli({QStringLiteral("convert"), EXAMPLE, path("missing/out.vcf")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.trimmed(), QStringLiteral("保存処理で異常がある為、処理を終了します。"));
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("パスが見つかりません。"));
 }
 
 TEST_F(Cli, ChecksABook)

@@ -140,11 +140,10 @@ TEST_F(VCardCommands, SaveAsCancelledInTheDialogChangesNothing)
     EXPECT_EQ(appState().filePath, path("kept.vcf"));
     EXPECT_FALSE(QFile::exists(path("kept.vcf")));
 
-    // A file that cannot be created: the command's message, and the path is kept.
+    // A file that cannot be created: its reason, and the path is kept.
     files.nextFiles.enqueue(path("missing/folder.vcf"));
     list.commandAction(ID_LIST_SAVE_AS)->trigger();
-    EXPECT_EQ(messages.shown,
-              QStringList{QStringLiteral("保存処理で異常がある為、処理を終了します。")});
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("パスが見つかりません。")});
     EXPECT_EQ(appState().filePath, path("missing/folder.vcf"));
     EXPECT_EQ(files.asked, 2);
 }

@@ -284,13 +284,45 @@ TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo)
     EXPECT_TRUE(sink.discarded);
 }
 
-TEST_F(VCardWriter, AFileThatCannotBeCreatedFailsWithoutAMessage)
+// A file that cannot be created names its reason when the system gives one (a missing folder,
+// a path through a file, a read-only disk); without one the caller's own message stands.
+TEST_F(VCardWriter, AFileThatCannotBeCreatedNamesItsReasonWhenThereIsOne)
 {
     fillBook({{"山田", "ﾔﾏﾀﾞ"}});
-    const QString bookPath = path("no-such-folder/book.vcf");
-    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_FAILED);
-    EXPECT_TRUE(host.shown.isEmpty());
-    EXPECT_EQ(host.polls, 1); // the build phase ran
+    {
+        QFile plain(path("plain"));
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    for (const char* target : {"no-such-folder/book.vcf", "plain/book.vcf"}) {
+        ScriptedHost created;
+        EXPECT_EQ(writeVCardFile(path(target), telBook(), created, clock), FILE_TASK_ENDED)
+            << target;
+        EXPECT_EQ(created.shown, QStringList{QStringLiteral("パスが見つかりません。")}) << target;
+        EXPECT_EQ(created.polls, 1) << target; // the build phase ran
+    }
+    const struct {
+        int error;
+        int result;
+        QStringList shown;
+    } cases[] = {
+        {EROFS,
+         FILE_TASK_ENDED,
+         {QStringLiteral("保存先のディスクが書き込み禁止になっています。")}},
+        {EACCES,
+         FILE_TASK_ENDED,
+         {QStringLiteral("保存先のディスクが書き込み禁止になっています。")}},
+        {0, FILE_TASK_FAILED, {}},
+        {EIO, FILE_TASK_FAILED, {}},
+    };
+    for (const auto& c : cases) {
+        ScriptedHost opened;
+        FaultSink sink;
+        sink.failOpen = true;
+        sink.errorNumber = c.error;
+        EXPECT_EQ(writeVCard(telBook(), sink, opened, clock.now()), c.result) << c.error;
+        EXPECT_EQ(opened.shown, c.shown) << c.error;
+        EXPECT_FALSE(sink.committed);
+    }
 }
 
 TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
