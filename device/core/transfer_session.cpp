@@ -624,8 +624,8 @@ QString withStopNote(const TransferSession& session, const QString& text)
             .arg(bookCount(bookToWrite(session)))
             .arg(session.entryIndex);
     if (!session.backupPath.isEmpty())
-        note += QStringLiteral("\n消去の前の電話帳は次のファイルにあります。vCard インポートで"
-                               "読み込んで書き込むと、元に戻せます。\n") +
+        note += QStringLiteral("\n消去の前の電話帳は次のファイルにあります。「バックアップから"
+                               "書き戻す…」でこのファイルを選ぶと、元に戻せます。\n") +
                 QDir::toNativeSeparators(session.backupPath);
     return text + note;
 }
