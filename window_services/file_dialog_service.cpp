@@ -30,9 +30,10 @@ void prepare(QFileDialog& dialog, const QString& filter)
 
 class QtFileDialogs final : public FileDialogService {
 public:
-    QString openFileName(QWidget* parent, const QString& filter, const QString& title) override
+    QString openFileName(QWidget* parent, const QString& filter, const QString& title,
+                         const QString& directory) override
     {
-        QFileDialog dialog(parent, title);
+        QFileDialog dialog(parent, title, directory);
         prepare(dialog, filter);
         dialog.setFileMode(QFileDialog::ExistingFile);
         return chosen(dialog);

@@ -9,9 +9,11 @@ class QWidget;
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
-    // The chosen file, or an empty string when the user cancelled.
+    // The chosen file, or an empty string when the user cancelled. The dialog opens in
+    // directory when one is given, else in the working directory.
     virtual QString openFileName(QWidget* parent, const QString& filter,
-                                 const QString& title = QString()) = 0;
+                                 const QString& title = QString(),
+                                 const QString& directory = QString()) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter,
                                  const QString& defaultSuffix) = 0;
 };

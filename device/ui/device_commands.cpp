@@ -36,7 +36,7 @@ void restoreBackupToHandset(CTelListDlg& list, const QString& device,
 {
     const QString path = fileDialogs().openFileName(
         &list, QStringLiteral("バックアップ (*.records *.vcf);;すべてのファイル (*)"),
-        QStringLiteral("バックアップから書き戻す"));
+        QStringLiteral("バックアップから書き戻す"), options.backupDir);
     if (path.isEmpty())
         return;
     auto book = std::make_unique<TelBook>();

@@ -18,7 +18,8 @@ enum class HandsetRead {
 // is the serial device of the port in use; options give the pace.
 HandsetRead readFromHandset(CTelListDlg& list, TelBook& book, const QString& device,
                             const TransferOptions& options);
-// バックアップから書き戻す…: the backup the user chooses replaces the handset's book, as a write
+// バックアップから書き戻す…: the backup the user chooses (the dialog opens in the backup folder)
+// replaces the handset's book, as a write
 // does (with its own backup and check as options ask); the program's book is left as it is. A
 // file that holds no phone book is refused before the port is opened.
 void restoreBackupToHandset(CTelListDlg& list, const QString& device,

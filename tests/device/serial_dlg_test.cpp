@@ -213,6 +213,7 @@ TEST_F(TransferDialog, RestoreWritesTheChosenBackupAndLeavesTheBookAlone)
 
     files.nextFiles << notes;
     trigger(list, ID_LIST_RESTORE_BACKUP);
+    EXPECT_EQ(files.directories, QStringList{dir.filePath(QStringLiteral("backup"))});
     EXPECT_TRUE(messages.questions.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains(QDir::toNativeSeparators(notes)))

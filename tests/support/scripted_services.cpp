@@ -32,9 +32,11 @@ static QString nextFile(ScriptedFileDialogs& dialogs, const QString& filter)
     return dialogs.nextFiles.dequeue();
 }
 
-QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter, const QString& title)
+QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter, const QString& title,
+                                          const QString& directory)
 {
     titles << title;
+    directories << directory;
     return nextFile(*this, filter);
 }
 

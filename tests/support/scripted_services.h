@@ -34,11 +34,13 @@ public:
     ScriptedFileDialogs() { setFileDialogService(this); }
     ~ScriptedFileDialogs() override { setFileDialogService(nullptr); }
 
-    QString openFileName(QWidget*, const QString& filter, const QString& title) override;
+    QString openFileName(QWidget*, const QString& filter, const QString& title,
+                         const QString& directory) override;
     QString saveFileName(QWidget*, const QString& filter, const QString&) override;
 
     QQueue<QString> nextFiles; // an empty string stands for Cancel
     int asked = 0;
     QStringList filters;
-    QStringList titles; // of the file-open dialogs
+    QStringList titles;      // of the file-open dialogs
+    QStringList directories; // they open in (empty: the working directory)
 };
