@@ -6,7 +6,8 @@
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/operation_code.h"
+#include "phonebook/core/tel_book.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -28,15 +31,13 @@ void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state)
 {
     QWidget owner;
     owner.show();
-    appState().operation = OP_IMPORT_CSV;
     for (auto _ : state) {
-        CFileRWDlg progress;
+        CFileRWDlg progress(OP_IMPORT_CSV);
         progress.openProgress(&owner);
         if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
             state.SkipWithError("the file was not read whole");
         progress.done(0);
     }
-    appState().operation = OP_NONE;
 }
 BENCHMARK(BM_ReadCsvFileUnderTheProgressDialog)->Unit(benchmark::kMillisecond);
 
@@ -45,8 +46,9 @@ void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state)
     CFileRWDlg progress;
     if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
+    const auto book = std::make_unique<TelBook>();
     for (auto _ : state) {
-        CCsvEdit dialog;
+        CCsvEdit dialog(*book);
         dialog.show();
         const QPixmap painted = dialog.grab();
         benchmark::DoNotOptimize(painted.cacheKey());
@@ -63,7 +65,8 @@ void BM_ScrollTheFullTablePageByPage(benchmark::State& state)
     CFileRWDlg progress;
     if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
-    CCsvEdit dialog;
+    const auto book = std::make_unique<TelBook>();
+    CCsvEdit dialog(*book);
     dialog.show();
     QTableView* list = dialog.list();
     int row = 0;

@@ -12,7 +12,7 @@
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
 
 #include <QFile>
@@ -165,24 +165,26 @@ void durableRawWriteOfTheBook()
 
 // --- the list window ----------------------------------------------------------------------
 
-// The window made with its list filled, as a command opens it; the first paint, which draws
-// only the rows in sight, is left out.
-void openTheListWindowOn(const TelBook& book, int rows)
+// The window made with its list filled over the book the program has open, as the main window
+// opens it; the first paint, which draws only the rows in sight, is left out.
+void openTheListWindowOn(BookDocument& document, int rows)
 {
-    telBook() = book;
-    CTelListDlg window;
+    CTelListDlg window(document);
     require(window.list()->model()->rowCount() == rows, "the list window did not list the book");
 }
 
 void openAnEmptyListWindow()
 {
-    static const TelBook empty{};
+    static BookDocument empty;
     openTheListWindowOn(empty, 0);
 }
 
 void openTheListWindowOn1000Entries()
 {
-    openTheListWindowOn(fullBook(), MAX_TEL_ENTRIES);
+    static BookDocument full;
+    if (full.count() == 0)
+        full.replace(fullBook(), QString());
+    openTheListWindowOn(full, MAX_TEL_ENTRIES);
 }
 
 // --- CSV ------------------------------------------------------------------------------------
@@ -229,8 +231,9 @@ void importTheSmallCsv()
         categories[static_cast<std::size_t>(column)] = static_cast<std::uint8_t>(column);
     categories[9] = CSV_CAT_MEMO;
     decideCsvEdit(csvWork(), rows, categories);
-    applyCsvAssignment();
-    require(telBook().count == 1000, "the CSV rows did not become entries");
+    static TelBook book;
+    applyCsvAssignment(book);
+    require(book.count == 1000, "the CSV rows did not become entries");
 }
 
 void readTheFullCsv()
@@ -242,13 +245,11 @@ void readTheFullCsv()
 
 void readTheFullCsvUnderTheProgressWindow()
 {
-    appState().operation = OP_IMPORT_CSV;
-    CFileRWDlg progress;
+    CFileRWDlg progress(OP_IMPORT_CSV);
     progress.openProgress();
     require(readCsvFile(fullCsv(), progress) == FILE_TASK_DONE && csvRowCount() == 1000,
             "the full CSV file was not read under the progress window");
     progress.done(0);
-    appState().operation = OP_NONE;
 }
 
 const bool registered = [] {

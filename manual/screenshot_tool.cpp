@@ -14,8 +14,9 @@
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/operation_code.h"
+#include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/message_service.h"
@@ -32,6 +33,7 @@
 #include <QTableWidget>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -127,14 +129,15 @@ int main(int argc, char* argv[])
     CVemblorApp::initInstance();
     PrintedMessages messages;
     setMessageService(&messages);
-    loadSampleBook(telBook());
-
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
 
     CVemblorDlg main;
     ok &= save(main, dir, "main");
 
-    CTelListDlg list;
+    auto sample = std::make_unique<TelBook>();
+    loadSampleBook(*sample);
+    main.document().replace(*sample, QString());
+    CTelListDlg list(main.document());
     list.list()->selectRow(1);
     ok &= save(list, dir, "list");
 
@@ -148,20 +151,19 @@ int main(int argc, char* argv[])
     ok &= save(version, dir, "version");
 
     {
-        CTelEditDlg edit(telBook().entries[0]);
+        CTelEditDlg edit(main.document().entry(0));
         ok &= save(edit, dir, "edit");
     }
 
-    appState().operation = OP_IMPORT_VCARD;
     {
-        CFileRWDlg progress;
+        CFileRWDlg progress(OP_IMPORT_VCARD);
         progress.openProgress();
         ok &= save(progress, dir, "progress");
     }
 
-    appState().operation = OP_IMPORT_CSV;
     if (loadSampleCsv(dir, messages)) {
-        CCsvEdit csv;
+        auto assigned = std::make_unique<TelBook>();
+        CCsvEdit csv(*assigned);
         csv.show();
         // Categories given to the first columns, as the user does with header clicks.
         for (int column = 0; column < 4; ++column) {

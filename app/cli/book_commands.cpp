@@ -17,23 +17,25 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+
 namespace {
 
-// Reads IN into telBook(). Options are the arguments after IN and OUT; vCard takes none.
+// Reads IN into book. Options are the arguments after IN and OUT; vCard takes none.
 // Returns CLI_OK, or the exit status after the failure was printed.
-int importVCard(const QString& path, const QStringList& options)
+int importVCard(const QString& path, const QStringList& options, TelBook& book)
 {
     if (!options.isEmpty()) {
         printError(QStringLiteral("vemblor-cli: a vCard input takes no options: ") +
                    options.join(QLatin1Char(' ')));
         return CLI_USAGE;
     }
-    return loadBookFile(path, telBook()) ? CLI_OK : CLI_FAILED;
+    return loadBookFile(path, book) ? CLI_OK : CLI_FAILED;
 }
 
 struct InputFormat {
     std::initializer_list<const char*> suffixes;
-    int (*import)(const QString& path, const QStringList& options);
+    int (*import)(const QString& path, const QStringList& options, TelBook& book);
 };
 
 const InputFormat INPUT_FORMATS[] = {
@@ -49,16 +51,15 @@ const InputFormat* inputFormatOf(const QString& path)
     return nullptr;
 }
 
-int writeVCardOutput(const QString& path)
+int writeVCardOutput(const QString& path, const TelBook& book)
 {
-    return saveBookFile(path, telBook()) ? CLI_OK : CLI_FAILED;
+    return saveBookFile(path, book) ? CLI_OK : CLI_FAILED;
 }
 
-int writeJsonOutput(const QString& path)
+int writeJsonOutput(const QString& path, const TelBook& book)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bookToJson(telBook())) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bookToJson(book)) < 0 || !file.commit()) {
         printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
         return CLI_FAILED;
     }
@@ -75,12 +76,12 @@ void reportLeftOut(const QString& in)
 }
 
 // The record check before convert writes: the failing entry is named by its place and name.
-int checkConvertedBook()
+int checkConvertedBook(const TelBook& book)
 {
-    const BookCheck check = checkBook(telBook());
+    const BookCheck check = checkBook(book);
     if (check.ok())
         return CLI_OK;
-    const TelEntry& entry = telBook().entries[check.entryIndex];
+    const TelEntry& entry = book.entries[check.entryIndex];
     printError(QStringLiteral("%1件目 %2: %3")
                    .arg(check.entryIndex + 1)
                    .arg(fromCp932(entry.name), QString::fromUtf8(check.entry.message)));
@@ -110,26 +111,27 @@ bool isBookOutput(const QString& path)
     return hasSuffix(path, {"vcf", "vcard", "json"});
 }
 
-int writeBookOutput(const QString& path)
+int writeBookOutput(const QString& path, const TelBook& book)
 {
-    return hasSuffix(path, {"vcf", "vcard"}) ? writeVCardOutput(path) : writeJsonOutput(path);
+    return hasSuffix(path, {"vcf", "vcard"}) ? writeVCardOutput(path, book)
+                                             : writeJsonOutput(path, book);
 }
 
-int checkImportedBook()
+int checkImportedBook(const TelBook& book)
 {
-    const BookCheck check = checkBook(telBook());
+    const BookCheck check = checkBook(book);
     if (check.ok())
         return CLI_OK;
     printError(QString::fromUtf8(check.entry.message));
     return CLI_FAILED;
 }
 
-int importConvertInput(const QString& path, const QStringList& options)
+int importConvertInput(const QString& path, const QStringList& options, TelBook& book)
 {
     const InputFormat* input = inputFormatOf(path);
     if (!input)
         return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
-    return input->import(path, options);
+    return input->import(path, options, book);
 }
 
 int runConvert(const QStringList& arguments)
@@ -147,24 +149,26 @@ int runConvert(const QStringList& arguments)
 
     QStringList options = arguments.mid(2);
     const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
-    if (const int imported = importConvertInput(in, options); imported != CLI_OK)
+    const auto book = std::make_unique<TelBook>();
+    if (const int imported = importConvertInput(in, options, *book); imported != CLI_OK)
         return imported;
     reportLeftOut(in);
     // Readings made from the names where the file had none: in place of the number, address
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
     if (proposeReadings)
-        applyReadingChanges(telBook(), proposeReadingChanges(telBook()));
+        applyReadingChanges(*book, proposeReadingChanges(*book));
     // A book that fails the check is not written: an old OUT stays as it was.
-    if (const int checked = checkConvertedBook(); checked != CLI_OK)
+    if (const int checked = checkConvertedBook(*book); checked != CLI_OK)
         return checked;
-    return writeBookOutput(out);
+    return writeBookOutput(out, *book);
 }
 
 int runCheck(const QStringList& arguments)
 {
     if (arguments.size() != 1 || !hasSuffix(arguments[0], {"vcf", "vcard"}))
         return usage("Usage: vemblor-cli check BOOK.vcf");
-    if (const int imported = importVCard(arguments[0], {}); imported != CLI_OK)
+    const auto book = std::make_unique<TelBook>();
+    if (const int imported = importVCard(arguments[0], {}, *book); imported != CLI_OK)
         return imported;
-    return checkImportedBook();
+    return checkImportedBook(*book);
 }

@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+struct TelBook;
+
 // convert IN OUT [--readings] [input options]: IN by its suffix, OUT as .vcf or .json; with
 // --readings, entries without a reading of their own get one made from their name.
 int runConvert(const QStringList& arguments);
@@ -17,11 +19,11 @@ bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
 int usage(const char* text);
 // Whether OUT names a book file convert writes (.vcf, .vcard, .json).
 bool isBookOutput(const QString& path);
-// Writes telBook() to OUT as the vCard writer's file or as JSON; CLI_OK or CLI_FAILED after
-// the message was printed.
-int writeBookOutput(const QString& path);
-// The record check over telBook(): CLI_OK, or CLI_FAILED after its message was printed.
-int checkImportedBook();
-// Reads IN into telBook() as convert does (by suffix, with convert's options); CLI_OK or the
-// exit status after the message was printed.
-int importConvertInput(const QString& path, const QStringList& options);
+// Writes book to OUT as the vCard writer's file or as JSON; CLI_OK or CLI_FAILED after the
+// message was printed.
+int writeBookOutput(const QString& path, const TelBook& book);
+// The record check over book: CLI_OK, or CLI_FAILED after its message was printed.
+int checkImportedBook(const TelBook& book);
+// Reads IN into book as convert does (by suffix, with convert's options); CLI_OK or the exit
+// status after the message was printed.
+int importConvertInput(const QString& path, const QStringList& options, TelBook& book);

@@ -11,6 +11,8 @@
 
 #include <QSaveFile>
 
+#include <memory>
+
 namespace {
 
 bool writeReport(const QString& path, const ImportReport& report)
@@ -20,12 +22,11 @@ bool writeReport(const QString& path, const ImportReport& report)
     return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
 }
 
-// Reads IN with 連絡先の取り込み's reader into telBook(), readings made from the names where
-// the file has none; CLI_OK or CLI_FAILED after the message.
-int importContactsInput(const QString& in, ImportReport* report)
+// Reads IN with 連絡先の取り込み's reader into book, readings made from the names where the
+// file has none; CLI_OK or CLI_FAILED after the message.
+int importContactsInput(const QString& in, TelBook& book, ImportReport* report)
 {
-    ContactImportResult imported =
-        importContactsFile(in, telBook(), systemClock(), bestReadingCp932);
+    ContactImportResult imported = importContactsFile(in, book, systemClock(), bestReadingCp932);
     if (!imported.ok) {
         printError(imported.message);
         if (imported.message == QString::fromUtf8(CONTACT_HEADER_MESSAGE))
@@ -62,15 +63,16 @@ int runImport(const QStringList& arguments)
             return refused;
 
     ImportReport report;
-    if (const int imported = importContactsInput(rest[0], &report); imported != CLI_OK)
+    const auto book = std::make_unique<TelBook>();
+    if (const int imported = importContactsInput(rest[0], *book, &report); imported != CLI_OK)
         return imported;
-    if (const int written = writeBookOutput(out); written != CLI_OK)
+    if (const int written = writeBookOutput(out, *book); written != CLI_OK)
         return written;
     if (!reportPath.isEmpty() && !writeReport(reportPath, report)) {
         printError(QStringLiteral("vemblor-cli: cannot write the report: ") + reportPath);
         return CLI_FAILED;
     }
-    return checkImportedBook();
+    return checkImportedBook(*book);
 }
 
 int runExport(const QStringList& arguments)
@@ -87,12 +89,13 @@ int runExport(const QStringList& arguments)
     // convert's readers when its options are given, 連絡先の取り込み's reader (which also reads the
     // program's own vCard files) otherwise.
     const QStringList options = arguments.mid(2);
-    const int imported =
-        options.isEmpty() ? importContactsInput(in, nullptr) : importConvertInput(in, options);
+    const auto book = std::make_unique<TelBook>();
+    const int imported = options.isEmpty() ? importContactsInput(in, *book, nullptr)
+                                           : importConvertInput(in, options, *book);
     if (imported != CLI_OK)
         return imported;
     // The reason, when the system gave one, as convert's save names it.
-    if (int error = 0; !exportForSmartphone(out, *format, telBook(), &error)) {
+    if (int error = 0; !exportForSmartphone(out, *format, *book, &error)) {
         printError(QString::fromUtf8(error ? saveErrorMessage(error) : EXPORT_FAILED_MESSAGE));
         return CLI_FAILED;
     }

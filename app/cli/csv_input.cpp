@@ -61,7 +61,8 @@ std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error
     return rows;
 }
 
-bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host)
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
+                   TelBook& book)
 {
     switch (readCsvFile(path, host)) {
     case FILE_TASK_DONE:
@@ -80,11 +81,11 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
         return false;
     }
     decideCsvEdit(csvWork(), rows, choices.categories);
-    applyCsvAssignment();
+    applyCsvAssignment(book);
     return true;
 }
 
-int importCsvInput(const QString& path, const QStringList& options)
+int importCsvInput(const QString& path, const QStringList& options, TelBook& book)
 {
     CsvChoices choices;
     choices.categories.fill(CSV_CAT_NONE);
@@ -113,5 +114,5 @@ int importCsvInput(const QString& path, const QStringList& options)
         }
     }
     CliFileHost host;
-    return importCsvBook(path, choices, host) ? CLI_OK : CLI_FAILED;
+    return importCsvBook(path, choices, host, book) ? CLI_OK : CLI_FAILED;
 }

@@ -24,9 +24,10 @@ std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& err
 std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error);
 
 // convert's reading of a .csv IN with its options "--map TEXT" and "--delete-rows TEXT":
-// CLI_OK with the book replaced, or the exit status after the message was printed.
-int importCsvInput(const QString& path, const QStringList& options);
+// CLI_OK with book replaced, or the exit status after the message was printed.
+int importCsvInput(const QString& path, const QStringList& options, TelBook& book);
 
-// Replaces the book by the rows of the file. False when the import ended; its message (the
+// Replaces book by the rows of the file. False when the import ended; its message (the
 // reader's, the broken-file message or the missing-category message) went to host.
-bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host);
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
+                   TelBook& book);

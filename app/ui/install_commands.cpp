@@ -6,8 +6,6 @@
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
-#include "phonebook/core/tel_book.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/reading_review_dlg.h"
@@ -28,18 +26,10 @@ void installListCommands()
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
     commands.deviceRead = [](CTelListDlg& list) {
-        const HandsetRead read = readFromHandset(list, telBook(), portDevicePath(appState().portNo),
-                                                 loadTransferOptions());
-        if (read == HandsetRead::Kept)
-            return;
-        if (read == HandsetRead::Replaced)
-            markBookUnchanged();
-        list.refreshList();
-        appState().selectedIndex = -1;
-        appState().filePath.clear();
+        readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
     commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, telBook(), portDevicePath(appState().portNo), loadTransferOptions());
+        writeToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
     commands.restoreBackup = [](CTelListDlg& list) {
         restoreBackupToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());

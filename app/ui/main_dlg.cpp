@@ -6,7 +6,6 @@
 #include "app/ui/port_dlg.h"
 #include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/version_dlg.h"
-#include "phonebook/core/book_changes.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
@@ -58,7 +57,7 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
 
 void CVemblorDlg::onPhoneBook()
 {
-    CTelListDlg(this).exec();
+    CTelListDlg(document_, this).exec();
 }
 
 void CVemblorDlg::onPort()
@@ -83,7 +82,7 @@ void CVemblorDlg::onTransferSettings()
 
 bool CVemblorDlg::confirmExit()
 {
-    return !bookHasUnsavedChanges() ||
+    return !document_.hasUnsavedChanges() ||
            askYesNo("保存されていない変更があります。終了してよろしいでしょうか？");
 }
 
@@ -102,7 +101,7 @@ void CVemblorDlg::reject()
 void CVemblorDlg::onSessionEnd(QSessionManager& manager)
 {
     // Asking needs the session manager's leave; without it the session ends regardless.
-    if (!bookHasUnsavedChanges() || !manager.allowsInteraction())
+    if (!document_.hasUnsavedChanges() || !manager.allowsInteraction())
         return;
     const bool end = confirmExit();
     manager.release();

@@ -2,6 +2,8 @@
 // The main window: a small window with a bar of commands. Ending it (終了, closing it, the end
 // of the desktop session) asks first when the phone book holds unsaved changes.
 
+#include "phonebook/core/book_document.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -23,6 +25,8 @@ public:
     explicit CVemblorDlg(QWidget* parent = nullptr);
 
     QAction* commandAction(int id) const { return actions_.value(id); }
+    // The phone book the program has open; the list window shows and changes it.
+    BookDocument& document() { return document_; }
 
     void onPhoneBook();
     void onPort();
@@ -39,7 +43,8 @@ public:
 private:
     // "保存されていない変更があります。終了してよろしいでしょうか？" when the phone book holds
     // unsaved changes; true when the program may end.
-    static bool confirmExit();
+    bool confirmExit();
 
+    BookDocument document_;
     QHash<int, QAction*> actions_;
 };

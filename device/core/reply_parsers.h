@@ -2,7 +2,7 @@
 // How the handset's reply lines are read: each classifier looks only at the first bytes of a
 // line, so a line that merely begins with a pattern matches it.
 
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/operation_code.h"
 
 #include <QByteArrayView>
 

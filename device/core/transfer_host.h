@@ -3,7 +3,7 @@
 // tool or a test.
 
 #include "device/core/handset_backup.h"
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/operation_code.h"
 
 #include <QString>
 

@@ -2,33 +2,34 @@
 
 #include "device/core/backup_book.h"
 #include "device/ui/serial_dlg.h"
-#include "phonebook/core/tel_book.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
 
 #include <memory>
 
-HandsetRead readFromHandset(CTelListDlg& list, TelBook& book, const QString& device,
-                            const TransferOptions& options)
+void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
-    if (book.count != 0 && !list.askDiscard())
-        return HandsetRead::Kept;
+    BookDocument& document = list.document();
+    if (document.count() != 0 && !list.askDiscard())
+        return;
     CSerialDlg transfer(OP_DEVICE_READ, device, options, nullptr, &list);
     transfer.exec();
-    if (!transfer.portOpened())
-        return HandsetRead::PortNotOpened;
+    if (!transfer.portOpened()) {
+        document.forgetFile();
+        return;
+    }
     const std::unique_ptr<TelBook> read = transfer.takeReadBook();
     if (!read)
-        return HandsetRead::Kept;
-    book = *read;
-    return HandsetRead::Replaced;
+        return;
+    document.replace(*read, QString());
+    document.markSaved(); // just read: nothing of it is lost on exit
 }
 
-void writeToHandset(CTelListDlg& list, const TelBook& book, const QString& device,
-                    const TransferOptions& options)
+void writeToHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
-    CSerialDlg(OP_DEVICE_WRITE, device, options, &book, &list).exec();
+    CSerialDlg(OP_DEVICE_WRITE, device, options, &list.document().book(), &list).exec();
 }
 
 void restoreBackupToHandset(CTelListDlg& list, const QString& device,

@@ -137,11 +137,8 @@ void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories&
     csvAssignment() = categories;
 }
 
-void applyCsvAssignment()
+void applyCsvAssignment(TelBook& book)
 {
-    // Every cell fits its field or is cut to it, so the book can be filled in place: the
-    // outcome is the same as staging the entries first.
-    TelBook& book = telBook();
     clearBook(book);
     const CsvGrid& grid = csvCells();
     const CsvColumnCategories& categories = csvAssignment();

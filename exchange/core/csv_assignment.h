@@ -8,6 +8,8 @@
 
 #include "exchange/core/csv_grid.h"
 
+struct TelBook;
+
 // The category of a column; the codes are also the positions in the category box.
 enum CsvCategory : std::uint8_t {
     CSV_CAT_NAME = 0,
@@ -56,7 +58,7 @@ int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGri
 // The user's decision: csvCells := work, csvRowCount := rowCount, csvAssignment := categories.
 void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories);
 
-// Replaces the phone book by csvCells: row r becomes entry r, each cell going to the field of its
-// column's category (texts cut to their fields, a too-long address dropped). Numbers and
+// Replaces the entries of book by csvCells: row r becomes entry r, each cell going to the field of
+// its column's category (texts cut to their fields, a too-long address dropped). Numbers and
 // addresses keep kind 0. Always succeeds.
-void applyCsvAssignment();
+void applyCsvAssignment(TelBook& book);

@@ -69,11 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int code = 0; code < CSV_CATEGORY_COUNT; ++code)
         categories[static_cast<std::size_t>((data[1] + code * 3) % MAX_CSV_COLUMNS)] =
             static_cast<std::uint8_t>(code);
-    applyCsvAssignment();
-    if (telBook().count != static_cast<std::uint32_t>(rows))
+    static TelBook book;
+    applyCsvAssignment(book);
+    if (book.count != static_cast<std::uint32_t>(rows))
         std::abort();
     for (int row = 0; row < rows; ++row) {
-        const TelEntry& entry = telBook().entries[row];
+        const TelEntry& entry = book.entries[row];
         if (std::strlen(entry.name) >= NAME_FIELD_SIZE ||
             std::strlen(entry.mail[0].address) >= ADDRESS_FIELD_SIZE ||
             std::strlen(entry.memo) >= MEMO_FIELD_SIZE)

@@ -3,9 +3,7 @@
 #include "exchange/core/contact_import.h"
 #include "exchange/core/smartphone_export.h"
 #include "exchange/ui/import_report_dlg.h"
-#include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
-#include "phonebook/core/tel_book.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
@@ -16,7 +14,8 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
 {
     // Unlike vCard インポート the book is emptied only by a successful import: a file that
     // cannot be read leaves the book the user had.
-    if (telBook().count != 0 && !list.askDiscard())
+    BookDocument& document = list.document();
+    if (document.count() != 0 && !list.askDiscard())
         return;
     const QString path = fileDialogs().openFileName(
         &list,
@@ -33,20 +32,18 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
         messages().showMessage(result.message);
         return;
     }
-    telBook() = *staging;
-    markBookUnchanged(); // just imported: nothing of it is lost on exit
     // The book no longer comes from a file of the program's own: 保存 asks for a name rather
     // than overwrite the smartphone's file with another format.
-    appState().filePath.clear();
-    appState().selectedIndex = -1;
-    list.refreshList();
+    document.replace(*staging, QString());
+    document.markSaved(); // just imported: nothing of it is lost on exit
     CImportReportDlg report(result.report, &list);
     report.exec();
 }
 
 void exportForSmartphones(CTelListDlg& list)
 {
-    if (telBook().count == 0) {
+    const BookDocument& document = list.document();
+    if (document.count() == 0) {
         showMessage("電話帳データがありません。");
         return;
     }
@@ -59,6 +56,6 @@ void exportForSmartphones(CTelListDlg& list)
         showMessage("書き出すファイルの種類は .vcf か .csv で指定してください。");
         return;
     }
-    if (!exportForSmartphone(path, *format, telBook()))
+    if (!exportForSmartphone(path, *format, document.book()))
         showMessage(EXPORT_FAILED_MESSAGE);
 }

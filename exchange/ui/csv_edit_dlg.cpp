@@ -31,7 +31,7 @@ struct WaitCursor {
 
 } // namespace
 
-CCsvEdit::CCsvEdit(QWidget* parent) : QDialog(parent)
+CCsvEdit::CCsvEdit(TelBook& book, QWidget* parent) : QDialog(parent), book_(book)
 {
     const WaitCursor wait;
     setWindowTitle(QStringLiteral("CSV編集"));
@@ -136,7 +136,7 @@ void CCsvEdit::onDecide()
         return;
     decideCsvEdit(csvWork(), editRowCount_, columnCategory_);
     accept();
-    applyCsvAssignment();
+    applyCsvAssignment(book_);
 }
 
 void CCsvEdit::onCancel()

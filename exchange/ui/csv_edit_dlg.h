@@ -25,8 +25,9 @@ enum CsvEditCommandId {
 class CCsvEdit final : public QDialog {
     Q_OBJECT
 public:
-    // Takes csvCells and csvRowCount() as its working rows; nothing is written back before 決定.
-    explicit CCsvEdit(QWidget* parent = nullptr);
+    // Takes csvCells and csvRowCount() as its working rows; nothing is written back before 決定,
+    // which fills book with the rows as assigned.
+    explicit CCsvEdit(TelBook& book, QWidget* parent = nullptr);
 
     QTableView* list() const { return list_; }
     QComboBox* categoryBox() const { return categoryBox_; }
@@ -53,4 +54,5 @@ private:
     QHash<int, QAction*> actions_;
     CsvColumnCategories columnCategory_{};
     int editRowCount_ = 0; // rows in csvWork
+    TelBook& book_;
 };

@@ -3,43 +3,44 @@
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
-#include "phonebook/core/tel_book.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
+
+#include <memory>
 
 void importCsv(CTelListDlg& list)
 {
     if (!list.discardForImport())
         return;
     // From here on the book is empty, whatever follows. The chosen path serves this import
-    // only: AppState.filePath names the vCard file a save writes to.
+    // only: the book's file is the vCard file a save writes to.
     const QString path =
         fileDialogs().openFileName(&list, QStringLiteral("CSV Files(*.csv);;All Files (*.*)"),
                                    QStringLiteral("CSVインポート ファイルの選択"));
     if (path.isEmpty())
         return;
 
-    OperationScope operation(OP_IMPORT_CSV);
     FileTaskResult result;
     {
         // The progress dialog goes (and gives the list window back) before the assignment
         // dialog opens, which would otherwise be created inside a disabled window.
-        CFileRWDlg progress;
+        CFileRWDlg progress(OP_IMPORT_CSV);
         progress.openProgress(&list);
         result = readCsvFile(path, progress);
         progress.done(0);
     }
     if (result == FILE_TASK_DONE) {
-        CCsvEdit edit(&list);
-        if (edit.exec() == QDialog::Accepted)
-            markBookUnchanged();
-        list.refreshList();
+        BookDocument& document = list.document();
+        auto book = std::make_unique<TelBook>();
+        CCsvEdit edit(*book, &list);
+        if (edit.exec() == QDialog::Accepted) {
+            document.replace(*book, document.filePath());
+            document.markSaved(); // just imported: nothing of it is lost on exit
+        }
     } else if (result == FILE_TASK_FAILED) {
         showMessage(CSV_FILE_BROKEN_MESSAGE);
     }
-    appState().selectedIndex = -1;
     list.activateWindow();
 }

@@ -1,6 +1,5 @@
 #include "exchange/ui/file_rw_dlg.h"
 
-#include "phonebook/core/app_state.h"
 #include "window_services/dialog_units.h"
 #include "window_services/message_service.h"
 
@@ -48,8 +47,8 @@ QLabel* addEmptyText(QWidget* parent, const DialogUnits& du, int id, QRect rect)
 
 } // namespace
 
-CFileRWDlg::CFileRWDlg()
-    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint),
+CFileRWDlg::CFileRWDlg(OperationCode operation)
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), operation_(operation),
       drainThrottle_(DRAIN_INTERVAL_MS, POLLS_PER_CLOCK_READ)
 {
     setWindowTitle(QStringLiteral("Vemblor"));
@@ -109,7 +108,7 @@ bool CFileRWDlg::openProgress(QWidget* owner)
 
     progress_->setRange(rangeLower_, rangeUpper_);
     progress_->setValue(rangeLower_);
-    taskText_->setText(textForOperation(appState().operation));
+    taskText_->setText(textForOperation(operation_));
     progress_->hide(); // no task advances it
 
     if (const QScreen* screen = owner ? owner->screen() : QApplication::primaryScreen())

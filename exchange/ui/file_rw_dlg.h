@@ -5,6 +5,7 @@
 
 #include "exchange/core/file_task.h"
 #include "exchange/core/poll_throttle.h"
+#include "phonebook/core/operation_code.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -16,12 +17,13 @@ class QPushButton;
 class CFileRWDlg final : public QDialog, public FileTaskHost {
     Q_OBJECT
 public:
-    CFileRWDlg();
+    // operation names the task the window shows.
+    explicit CFileRWDlg(OperationCode operation = OP_NONE);
     // Re-enables the owner if openProgress disabled it.
     ~CFileRWDlg() override;
 
     // Disables owner (the active modal window or the active window when none is given) and
-    // shows the dialog, centred, with the text for AppState.operation. False when the window
+    // shows the dialog, centred, with the text for the operation. False when the window
     // could not be shown; the owner is then enabled again and the task runs without a cancel.
     bool openProgress(QWidget* owner = nullptr);
 
@@ -44,6 +46,7 @@ private:
     QLabel* taskText_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    const OperationCode operation_;
     const int rangeLower_ = 0;
     const int rangeUpper_ = 100;
     bool cancelRequested_ = false;

@@ -3,12 +3,12 @@
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
-#include "phonebook/core/tel_book.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
+
+#include <memory>
 
 namespace {
 
@@ -25,76 +25,74 @@ void endProgress(CFileRWDlg& progress, CTelListDlg& list)
     list.activateWindow();
 }
 
-void runSave(CTelListDlg& list, OperationCode operation)
+void runSave(CTelListDlg& list, const QString& path, OperationCode operation)
 {
-    OperationScope scope(operation);
-    CFileRWDlg progress;
+    BookDocument& document = list.document();
+    CFileRWDlg progress(operation);
     progress.openProgress(&list);
-    const int result = writeVCardFile(appState().filePath, telBook(), progress);
+    const int result = writeVCardFile(path, document.book(), progress);
     if (result == FILE_TASK_DONE)
-        markBookUnchanged();
+        document.markSaved(path);
     else if (result == FILE_TASK_FAILED)
         showMessage(SAVE_FAILED_MESSAGE);
     endProgress(progress, list);
 }
 
-bool bookIsEmpty()
+bool bookIsEmpty(const CTelListDlg& list)
 {
-    if (telBook().count != 0)
+    if (list.document().count() != 0)
         return false;
     showMessage("電話帳データがありません。");
     return true;
 }
 
-// Asks for the file to save to; false when the user cancelled (filePath is then unchanged).
-bool chooseSaveFile(CTelListDlg& list)
+// Asks for the file to save to; empty when the user cancelled.
+QString chooseSaveFile(CTelListDlg& list)
 {
-    const QString chosen = fileDialogs().saveFileName(&list, saveFilter(), QStringLiteral("vcf"));
-    if (chosen.isEmpty())
-        return false;
-    appState().filePath = chosen;
-    return true;
+    return fileDialogs().saveFileName(&list, saveFilter(), QStringLiteral("vcf"));
 }
 
 } // namespace
 
 void saveBook(CTelListDlg& list)
 {
-    if (bookIsEmpty())
+    if (bookIsEmpty(list))
         return;
-    if (appState().filePath.isEmpty() && !chooseSaveFile(list))
-        return;
-    runSave(list, OP_SAVE);
+    QString path = list.document().filePath();
+    if (path.isEmpty())
+        path = chooseSaveFile(list);
+    if (!path.isEmpty())
+        runSave(list, path, OP_SAVE);
 }
 
 void saveBookAs(CTelListDlg& list)
 {
-    if (bookIsEmpty() || !chooseSaveFile(list))
+    if (bookIsEmpty(list))
         return;
-    runSave(list, OP_SAVE_AS);
+    if (const QString path = chooseSaveFile(list); !path.isEmpty())
+        runSave(list, path, OP_SAVE_AS);
 }
 
 void importVCard(CTelListDlg& list)
 {
     if (!list.discardForImport())
         return;
-    const QString chosen =
+    const QString path =
         fileDialogs().openFileName(&list, QStringLiteral("vCard Files(*.vcf);;All Files (*.*)"),
                                    QStringLiteral("vCardインポート ファイルの選択"));
-    if (chosen.isEmpty())
+    if (path.isEmpty())
         return;
-    appState().filePath = chosen;
 
-    OperationScope scope(OP_IMPORT_VCARD);
-    CFileRWDlg progress;
+    BookDocument& document = list.document();
+    CFileRWDlg progress(OP_IMPORT_VCARD);
     progress.openProgress(&list);
-    const int result = readVCardFile(appState().filePath, telBook(), progress);
+    auto book = std::make_unique<TelBook>(document.book());
+    const int result = readVCardFile(path, *book, progress);
     if (result == FILE_TASK_DONE) {
-        markBookUnchanged();
-        list.refreshList();
+        document.replace(*book, path);
+        document.markSaved(path); // just imported: nothing of it is lost on exit
     } else if (result == FILE_TASK_FAILED) {
         showMessage(VCARD_IMPORT_FAILED_MESSAGE);
     }
-    appState().selectedIndex = -1;
     endProgress(progress, list);
 }

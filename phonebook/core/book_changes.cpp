@@ -25,12 +25,6 @@ void addText(QCryptographicHash& hash, const char* field, std::size_t size)
     hash.addData(QByteArrayView(field, static_cast<qsizetype>(length)));
 }
 
-QByteArray& markedFingerprint()
-{
-    static QByteArray marked;
-    return marked;
-}
-
 } // namespace
 
 // The kind of a free slot is left out, as the importers and the editor give it different values.
@@ -57,15 +51,4 @@ QByteArray bookFingerprint(const TelBook& book)
         addText(hash, entry.memo, sizeof entry.memo);
     }
     return hash.result();
-}
-
-void markBookUnchanged()
-{
-    markedFingerprint() = bookFingerprint(telBook());
-}
-
-bool bookHasUnsavedChanges()
-{
-    const TelBook& book = telBook();
-    return book.count != 0 && bookFingerprint(book) != markedFingerprint();
 }

@@ -11,9 +11,3 @@ struct TelBook;
 // What the unsaved-changes rule compares: the entries in use as they are shown, saved and
 // written, so a byte behind a field's end or the kind of a free slot makes no difference.
 QByteArray bookFingerprint(const TelBook& book);
-
-// Remembers the book as it is now as the one that is kept elsewhere (a file or the handset).
-void markBookUnchanged();
-// True when the book holds entries and they differ from the ones last marked. An empty book
-// has nothing to lose and cannot be saved, so it never counts as changed.
-bool bookHasUnsavedChanges();

@@ -66,10 +66,19 @@ private:
     TelEntry removed_;
 };
 
+namespace {
+
+// A whole book replaced keeps two copies of about half a megabyte each; the history stops
+// at a size that holds a session's work without growing without end.
+constexpr int UNDO_STEPS = 100;
+
+} // namespace
+
 BookDocument::BookDocument(QObject* parent)
     : QObject(parent), book_(std::make_unique<TelBook>()),
       savedFingerprint_(bookFingerprint(*book_)), undoStack_(std::make_unique<QUndoStack>())
 {
+    undoStack_->setUndoLimit(UNDO_STEPS);
 }
 
 BookDocument::~BookDocument() = default;
@@ -97,6 +106,11 @@ void BookDocument::clear()
 {
     static const TelBook empty{};
     replace(empty, QString());
+}
+
+void BookDocument::forgetFile()
+{
+    setFilePath(QString());
 }
 
 void BookDocument::markSaved(const QString& filePath)

@@ -34,6 +34,8 @@ public:
     void removeEntry(std::uint32_t index);
     // No entries and no file.
     void clear();
+    // The entries stay, but no file holds them any more: a save asks for one.
+    void forgetFile();
 
     // Remembers the entries as they are now as the ones kept in path (a save, 名前を付けて保存).
     void markSaved(const QString& filePath);

@@ -2,12 +2,6 @@
 
 #include <cstring>
 
-TelBook& telBook()
-{
-    static TelBook book{};
-    return book;
-}
-
 void clearBook(TelBook& book)
 {
     std::memset(&book, 0, sizeof book);

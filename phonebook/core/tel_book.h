@@ -1,5 +1,5 @@
 #pragma once
-// The one phone book of the process. The entries in use are the first `count` slots, in the
+// A phone book. The entries in use are the first `count` slots, in the
 // order they were imported, read or added; every slot from `count` on is all zero bytes.
 
 #include "phonebook/core/tel_entry.h"
@@ -12,9 +12,6 @@ struct TelBook {
     TelEntry entries[MAX_TEL_ENTRIES];
     std::uint32_t count;
 };
-
-// The process-wide book; zero-filled at start-up.
-TelBook& telBook();
 
 // count := 0 and every slot zero-filled.
 void clearBook(TelBook& book);

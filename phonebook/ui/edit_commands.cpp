@@ -1,7 +1,6 @@
 #include "phonebook/ui/edit_commands.h"
 
-#include "phonebook/core/app_state.h"
-#include "phonebook/core/tel_book.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/message_service.h"
@@ -23,8 +22,8 @@ std::optional<TelEntry> runEditor(CTelListDlg& list, const TelEntry& entry)
 
 void runEditCommand(CTelListDlg& list)
 {
-    OperationScope operation(OP_EDIT);
-    if (telBook().count == 0) {
+    BookDocument& document = list.document();
+    if (document.count() == 0) {
         showMessage("編集するデータがありません");
         return;
     }
@@ -33,26 +32,18 @@ void runEditCommand(CTelListDlg& list)
         showMessage("電話帳が選択されていません。");
         return;
     }
-    appState().selectedIndex = row;
-    TelBook& book = telBook();
-    if (const auto edited = runEditor(list, book.entries[row])) {
-        book.entries[row] = *edited;
-        list.refreshList();
-    }
+    const auto index = static_cast<std::uint32_t>(row);
+    if (const auto edited = runEditor(list, document.entry(index)))
+        document.storeEntry(index, *edited);
 }
 
 void runAddCommand(CTelListDlg& list)
 {
-    OperationScope operation(OP_ADD);
-    if (telBook().count >= MAX_TEL_ENTRIES) {
+    BookDocument& document = list.document();
+    if (document.count() >= MAX_TEL_ENTRIES) {
         showMessage("登録件数が１０００件です");
         return;
     }
-    appState().selectedIndex = static_cast<int>(telBook().count);
-    if (const auto added = runEditor(list, TelEntry{})) {
-        TelBook& book = telBook();
-        book.entries[book.count++] = *added;
-        list.refreshList();
-        appState().selectedIndex = -1;
-    }
+    if (const auto added = runEditor(list, TelEntry{}))
+        document.storeEntry(document.count(), *added);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The list window's 編集 (also a double-click on a row) and 追加: each opens the entry editor on
-// one slot of the book and lists the book again when the editor stored the entry.
+// one slot of the book and stores the entry when the editor decided on it.
 
 class CTelListDlg;
 

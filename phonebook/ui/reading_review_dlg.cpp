@@ -64,7 +64,8 @@ std::vector<ReadingChange> CReadingReviewDlg::changes() const
 
 void runReadingReview(CTelListDlg& list)
 {
-    std::vector<ReadingChange> changes = proposeReadingChanges(telBook());
+    BookDocument& document = list.document();
+    std::vector<ReadingChange> changes = proposeReadingChanges(document.book());
     if (changes.empty()) {
         showMessage(NOTHING_TO_CHANGE);
         return;
@@ -72,6 +73,8 @@ void runReadingReview(CTelListDlg& list)
     CReadingReviewDlg dialog(std::move(changes), &list);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (applyReadingChanges(telBook(), dialog.changes()) > 0)
-        list.refreshList();
+    // The readings change together, as one change of the book.
+    auto book = std::make_unique<TelBook>(document.book());
+    if (applyReadingChanges(*book, dialog.changes()) > 0)
+        document.replace(*book, document.filePath());
 }

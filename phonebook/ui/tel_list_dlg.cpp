@@ -1,6 +1,5 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/book_table_model.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
@@ -10,18 +9,18 @@
 #include "window_services/message_service.h"
 #include "window_services/window_placement.h"
 
+#include <QAbstractProxyModel>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStyle>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
 
-CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
+CTelListDlg::CTelListDlg(BookDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document)
 {
     setWindowTitle(QStringLiteral("電話帳一覧"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -46,14 +45,16 @@ CTelListDlg::CTelListDlg(QWidget* parent) : QDialog(parent)
     resize(layoutSize.boundedTo(SMALLEST_SCREEN - WINDOW_FRAME_ROOM));
 
     initColumns();
-    refreshList();
-    appState().selectedIndex = -1;
-    appState().filePath.clear();
-    updateMenuState();
+    // Each opening of the window starts without a file: a save asks for one.
+    document_.forgetFile();
+    onBookChanged();
 
-    connect(list_, &QTableView::clicked, this, &CTelListDlg::onClicked);
+    // The model connected first, so it has taken the change in when the window looks at it.
+    for (auto signal :
+         {&BookDocument::entryChanged, &BookDocument::entryInserted, &BookDocument::entryRemoved})
+        connect(&document_, signal, this, &CTelListDlg::onBookChanged);
+    connect(&document_, &BookDocument::bookReset, this, &CTelListDlg::onBookChanged);
     connect(list_, &QTableView::doubleClicked, this, [this] { runTableCommand(ID_LIST_EDIT); });
-    list_->installEventFilter(this);
 }
 
 QAction* CTelListDlg::addCommand(QMenu* menu, int id, const char* text)
@@ -127,12 +128,8 @@ int CTelListDlg::contentWidth(const QString& text) const
     return list_->fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
 }
 
-void CTelListDlg::refreshList()
+void CTelListDlg::onBookChanged()
 {
-    // The window's copy keeps no history of its own: the program's book is where changes are
-    // made, and each listing takes it over whole.
-    document_.replace(telBook(), QString());
-    document_.undoStack()->clear();
     list_->setCurrentIndex(QModelIndex());
     updateMenuState();
     if (const char* message = model_->checkMessage())
@@ -146,25 +143,28 @@ bool CTelListDlg::askDiscard()
 
 bool CTelListDlg::discardForImport()
 {
-    if (telBook().count == 0)
+    if (document_.count() == 0)
         return true;
     if (!askDiscard())
         return false;
-    clearBook(telBook());
-    refreshList();
-    appState().selectedIndex = -1;
+    // The entries go; the file stays the one a save writes to until an import names another.
+    static const TelBook empty{};
+    document_.replace(empty, document_.filePath());
     return true;
 }
 
 int CTelListDlg::focusedRow() const
 {
-    const QModelIndex current = list_->currentIndex();
+    // The view may show the book through sorting or filtering models; the row is the book's.
+    QModelIndex current = list_->currentIndex();
+    while (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(current.model()))
+        current = proxy->mapToSource(current);
     return current.isValid() ? current.row() : -1;
 }
 
 void CTelListDlg::updateMenuState()
 {
-    const bool hasEntries = telBook().count != 0;
+    const bool hasEntries = document_.count() != 0;
     actions_.value(ID_LIST_SAVE)->setEnabled(hasEntries);
     actions_.value(ID_LIST_SAVE_AS)->setEnabled(hasEntries);
     actions_.value(ID_LIST_EXPORT_SMARTPHONE)->setEnabled(hasEntries);
@@ -172,19 +172,16 @@ void CTelListDlg::updateMenuState()
 
 void CTelListDlg::onNew()
 {
-    OperationScope operation(OP_NEW);
-    appState().filePath.clear();
-    if (telBook().count != 0 && !askDiscard())
+    // The file is forgotten even when the user keeps the entries.
+    document_.forgetFile();
+    if (document_.count() != 0 && !askDiscard())
         return;
-    clearBook(telBook());
-    refreshList();
-    appState().selectedIndex = -1;
+    document_.clear();
 }
 
 void CTelListDlg::onDelete()
 {
-    OperationScope operation(OP_DELETE);
-    if (telBook().count == 0) {
+    if (document_.count() == 0) {
         showMessage("削除するデータがありません");
         return;
     }
@@ -193,17 +190,7 @@ void CTelListDlg::onDelete()
         showMessage("電話帳が選択されていません。");
         return;
     }
-    appState().selectedIndex = row;
-    removeEntry(telBook(), static_cast<std::uint32_t>(row));
-    refreshList();
-    appState().selectedIndex = -1;
-}
-
-void CTelListDlg::onClicked()
-{
-    const int row = focusedRow();
-    if (row >= 0)
-        appState().selectedIndex = row;
+    document_.removeEntry(static_cast<std::uint32_t>(row));
 }
 
 void CTelListDlg::runTableCommand(int id)
@@ -253,25 +240,4 @@ void CTelListDlg::runTableCommand(int id)
     // The application fills the whole table at start-up; a test may leave a command out.
     if (*command)
         (*command)(*this);
-}
-
-bool CTelListDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == list_ && event->type() == QEvent::KeyPress) {
-        AppState& state = appState();
-        const int count = static_cast<int>(telBook().count);
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up:
-            if (state.selectedIndex > 0)
-                --state.selectedIndex;
-            break;
-        case Qt::Key_Down:
-            if (state.selectedIndex >= 0 && state.selectedIndex < count - 1)
-                ++state.selectedIndex;
-            break;
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -37,14 +37,14 @@ enum ListCommandId {
 class CTelListDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CTelListDlg(QWidget* parent = nullptr);
+    // Shows document, which the window follows as it changes.
+    explicit CTelListDlg(BookDocument& document, QWidget* parent = nullptr);
 
-    // Lists the book again with the record check.
-    void refreshList();
+    BookDocument& document() const { return document_; }
     // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
     bool askDiscard();
     // Before an import: asks to discard a book that holds entries and, on Yes, empties the
-    // book and the list. False when the user keeps the book.
+    // book. False when the user keeps the book.
     bool discardForImport();
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
@@ -52,26 +52,24 @@ public:
     QTableView* list() const { return list_; }
     QAction* commandAction(int id) const { return actions_.value(id); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildMenu();
     void initColumns();
     // Pixels a cell needs to show text whole.
     int contentWidth(const QString& text) const;
     void updateMenuState();
+    // After any change of the book: no row selected, the menu updated and the record check's
+    // message shown when an entry fails it.
+    void onBookChanged();
     QAction* addCommand(QMenu* menu, int id, const char* text);
     QAction* addBarCommand(int id, const char* text);
 
     void onNew();
     void onDelete();
-    void onClicked();
     void runTableCommand(int id);
 
     QMenuBar* menuBar_ = nullptr;
-    // The book as the list shows it, taken over from the program's book at each listing.
-    BookDocument document_;
+    BookDocument& document_;
     BookTableModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     QLabel* status_ = nullptr; // always empty

@@ -69,7 +69,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     EXPECT_EQ(portDevicePath(2), demo->handset().devicePath());
     EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     const QByteArray settingsBefore = readFile(ini());
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(main.document().count(), 0u);
 
     TransferGuard guard;
 
@@ -100,7 +100,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
                                   utf8("予約は平日のみ")}));
     auto sample = std::make_unique<TelBook>();
     loadSampleBook(*sample);
-    EXPECT_EQ(std::memcmp(sample.get(), &telBook(), sizeof(TelBook)), 0);
+    EXPECT_EQ(std::memcmp(sample.get(), &main.document().book(), sizeof(TelBook)), 0);
 
     // The pseudo-terminal stood in for COM3 without reaching the settings file, and goes with
     // the demo.
@@ -144,7 +144,7 @@ TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
     EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データコピーが正常に終了しました。")});
     auto sample = std::make_unique<TelBook>();
     loadSampleBook(*sample);
-    EXPECT_EQ(std::memcmp(sample.get(), &telBook(), sizeof(TelBook)), 0);
+    EXPECT_EQ(std::memcmp(sample.get(), &main.document().book(), sizeof(TelBook)), 0);
     EXPECT_EQ(main.windowTitle(), DEMO_TITLE);
 }
 

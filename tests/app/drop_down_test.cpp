@@ -4,6 +4,7 @@
 #include "app/ui/port_dlg.h"
 #include "exchange/core/csv_grid.h"
 #include "exchange/ui/csv_edit_dlg.h"
+#include "tests/app/program_windows.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
 
@@ -58,7 +59,7 @@ TEST_F(DropDownLists, OpenBelowTheBoxWithAtMostTenRows)
     csvRowCount() = 1;
     const DropDown cases[] = {
         {"ports", [] { return std::make_unique<CPortDlg>(); }, "combo1000"},
-        {"CSV categories", [] { return std::make_unique<CCsvEdit>(); }, "combo1216"},
+        {"CSV categories", openCsvDialog, "combo1216"},
     };
     for (bool overTheBox : {false, true}) {
         if (overTheBox)

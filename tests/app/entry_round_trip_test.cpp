@@ -2,7 +2,6 @@
 // the list window's commands as a user runs them.
 
 #include "app/ui/install_commands.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
@@ -156,16 +155,10 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         installListCommands();
-        clearBook(telBook());
-        appState() = AppState{};
     }
-    void TearDown() override
-    {
-        listCommands() = ListCommands{};
-        clearBook(telBook());
-        appState() = AppState{};
-    }
+    void TearDown() override { listCommands() = ListCommands{}; }
 
+    BookDocument document;
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
@@ -193,7 +186,7 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
     };
     TelEntry expected[] = {typed[0].entry(), typed[1].entry()};
 
-    CTelListDlg list;
+    CTelListDlg list(document);
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
     int opened = 0;
@@ -202,15 +195,15 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
         list.commandAction(ID_LIST_ADD)->trigger();
     }
     ASSERT_EQ(opened, 2);
-    ASSERT_EQ(telBook().count, 2u);
+    ASSERT_EQ(document.count(), 2u);
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(std::memcmp(&telBook().entries[i], &expected[i], sizeof(TelEntry)), 0)
-            << describe(telBook().entries[i]);
+        EXPECT_EQ(std::memcmp(&document.entry(i), &expected[i], sizeof(TelEntry)), 0)
+            << describe(document.entry(i));
 
     const QString path = dir.filePath(QStringLiteral("round trip.vcf"));
     files.nextFiles.enqueue(path);
     list.commandAction(ID_LIST_SAVE)->trigger();
-    EXPECT_EQ(appState().filePath, path);
+    EXPECT_EQ(document.filePath(), path);
     // The memo travels quoted-printable over lines joined by soft line breaks.
     ASSERT_TRUE(readAll(path).contains("=\r\n"));
 
@@ -220,12 +213,12 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
     EXPECT_EQ(messages.questions, QStringList{u("電話帳データを破棄してよろしいでしょうか？")});
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
     EXPECT_EQ(files.asked, 2);
-    ASSERT_EQ(telBook().count, 2u);
+    ASSERT_EQ(document.count(), 2u);
     setField(expected[1].name, sizeof expected[1].name, "佐藤花子");
     expected[1].mail[0].kind = MAIL_UNSPECIFIED;
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(std::memcmp(&telBook().entries[i], &expected[i], sizeof(TelEntry)), 0)
-            << describe(telBook().entries[i]);
+        EXPECT_EQ(std::memcmp(&document.entry(i), &expected[i], sizeof(TelEntry)), 0)
+            << describe(document.entry(i));
     ASSERT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(0, 0).data().toString(), u("山田太郎"));
     EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), u("佐藤花子"));

@@ -91,8 +91,8 @@ protected:
 
 TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     CVemblorDlg main;
+    fillBook(main.document(), {{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     main.show();
     bool sawList = false;
     onNextModal([&sawList](QWidget* modal) {
@@ -103,7 +103,7 @@ TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
     });
     main.commandAction(ID_MAIN_PHONE_BOOK)->trigger();
     EXPECT_TRUE(sawList);
-    EXPECT_EQ(telBook().count, 2u); // closing the list window keeps the book
+    EXPECT_EQ(main.document().count(), 2u); // closing the list window keeps the book
 
     QString selected;
     onNextModal([&selected](QWidget* modal) {
@@ -169,7 +169,7 @@ TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
     EXPECT_EQ(messages.shown.size(), 1);
 
     // ヘルプ in the list window also reaches the main window.
-    CTelListDlg list(&main);
+    CTelListDlg list(main.document(), &main);
     list.commandAction(ID_HELP)->trigger();
     EXPECT_EQ(viewer.opened.size(), 2);
 }

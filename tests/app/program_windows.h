@@ -19,13 +19,29 @@ struct ProgramWindow {
     int command = 0;
 };
 
+// The list window over a book of its own, as the main window hands its book down.
+inline std::unique_ptr<QDialog> openListWindow()
+{
+    auto* document = new BookDocument;
+    auto window = std::make_unique<CTelListDlg>(*document);
+    document->setParent(window.get());
+    return window;
+}
+
+// The CSV dialog filling a book of its own on 決定.
+inline std::unique_ptr<QDialog> openCsvDialog()
+{
+    static TelBook assigned;
+    return std::make_unique<CCsvEdit>(assigned);
+}
+
 inline std::vector<ProgramWindow> programWindows()
 {
     return {
         {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT},
-        {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL},
+        {"list window", openListWindow, ID_LIST_CANCEL},
         {"entry editor", [] { return std::make_unique<CTelEditDlg>(); }, ID_EDIT_DECIDE},
-        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE},
+        {"CSV dialog", openCsvDialog, ID_CSV_DELETE},
         {"port dialog", [] { return std::make_unique<CPortDlg>(); }},
         {"version dialog", [] { return std::make_unique<CVersionDlg>(); }},
     };

@@ -10,7 +10,6 @@
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
@@ -88,7 +87,7 @@ struct Steps {
     // Yes to "電話帳データを破棄してよろしいでしょうか？" when the book has entries.
     void discardYes()
     {
-        if (telBook().count != 0)
+        if (main.document().count() != 0)
             messages.answer(true);
     }
     // Two cards in the working directory, where a later 保存 may write.
@@ -221,8 +220,6 @@ protected:
     void check(const Case& c)
     {
         SCOPED_TRACE(c.actions);
-        clearBook(telBook());
-        markBookUnchanged();
         appState() = AppState{};
         overridePortInUse(QString());
         messages.shown.clear();
@@ -247,11 +244,11 @@ protected:
             EXPECT_EQ(main.result(), QDialog::Accepted);
             return;
         }
-        const auto before = std::make_unique<TelBook>(telBook());
+        const auto before = std::make_unique<TelBook>(main.document().book());
         messages.answer(false);
         main.commandAction(ID_MAIN_EXIT)->trigger();
         EXPECT_TRUE(main.isVisible()); // No: the program goes on with the book as it was
-        EXPECT_EQ(std::memcmp(before.get(), &telBook(), sizeof(TelBook)), 0);
+        EXPECT_EQ(std::memcmp(before.get(), &main.document().book(), sizeof(TelBook)), 0);
         messages.answer(true);
         main.close();
         EXPECT_FALSE(main.isVisible());
@@ -372,7 +369,7 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
         {"import, 削除 of every entry",
          [](Steps& s) {
              s.importVCard();
-             while (telBook().count != 0)
+             while (s.main.document().count() != 0)
                  s.deleteFirst();
          },
          false},

@@ -100,14 +100,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         startDir() = dir.path();
         appState() = AppState{};
-        clearBook(telBook());
         installListCommands();
     }
-    void TearDown() override
-    {
-        clearBook(telBook());
-        listCommands() = ListCommands{};
-    }
+    void TearDown() override { listCommands() = ListCommands{}; }
     // COM1 leads to device.
     void mapPort(const QString& device)
     {
@@ -161,8 +156,8 @@ protected:
         HandsetOptions options;
         options.silentFrom = {silentStep, 1};
         startHandset(options);
-        fillBook({{"A", "ｴｰ"}});
-        CTelListDlg list;
+        fillBook(document, {{"A", "ｴｰ"}});
+        CTelListDlg list(document);
         messages.shown.clear();
         DialogWatch watch;
         watch.when(inState(state), [&](CSerialDlg& dlg) {
@@ -180,6 +175,7 @@ protected:
         });
     }
 
+    BookDocument document;
     QTemporaryDir dir;
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;
@@ -207,8 +203,8 @@ TEST_F(TransferDialog, RestoreWritesTheChosenBackupAndLeavesTheBookAlone)
         ASSERT_TRUE(text.open(QIODevice::WriteOnly));
         text.write("shopping list\nmilk\n");
     }
-    fillBook({{"A", "ｴｰ", {"1"}}});
-    CTelListDlg list;
+    fillBook(document, {{"A", "ｴｰ", {"1"}}});
+    CTelListDlg list(document);
     ScriptedFileDialogs files;
 
     files.nextFiles << notes;
@@ -234,15 +230,16 @@ TEST_F(TransferDialog, RestoreWritesTheChosenBackupAndLeavesTheBookAlone)
                   .entryList({QStringLiteral("*.records")}, QDir::Files)
                   .size(),
               1); // the handset's book before the restore
-    ASSERT_EQ(telBook().count, 1u);
-    EXPECT_STREQ(telBook().entries[0].name, "A");
+    ASSERT_EQ(document.count(), 1u);
+    EXPECT_STREQ(document.entry(0).name, "A");
 }
 
 TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
 {
     startHandset();
-    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ", {}, {"s@x.jp"}}});
-    CTelListDlg list;
+    fillBook(document,
+             {{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ", {}, {"s@x.jp"}}});
+    CTelListDlg list(document);
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
@@ -260,8 +257,7 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     EXPECT_EQ(watch.actionTexts.last(), utf8("終了処理中です"));
     EXPECT_FALSE(watch.cancelEnabledWhileClosing);
     EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 3u);
-    EXPECT_EQ(appState().operation, OP_NONE);
-    EXPECT_EQ(telBook().count, 3u); // a write leaves the book as it was
+    EXPECT_EQ(document.count(), 3u); // a write leaves the book as it was
 }
 
 TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
@@ -270,9 +266,9 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     handset->withHandset([](SimulatedHandset& h) {
         h.entries() = {makeEntry({"甲", "ｺｳ", {"1"}}), makeEntry({"乙", "ｵﾂ", {"2"}})};
     });
-    fillBook({{"古い", "ﾌﾙｲ", {"9"}}});
-    CTelListDlg list;
-    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}});
+    CTelListDlg list(document);
+    document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_READ);
@@ -280,10 +276,10 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
-    ASSERT_EQ(telBook().count, 2u);
+    ASSERT_EQ(document.count(), 2u);
     ASSERT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), utf8("乙"));
-    EXPECT_TRUE(appState().filePath.isEmpty());
+    EXPECT_TRUE(document.filePath().isEmpty());
 }
 
 TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
@@ -295,9 +291,9 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
         for (int i = 0; i < 5; ++i)
             h.entries().push_back(makeEntry({"新" + std::to_string(i), "ｼﾝ"}));
     });
-    fillBook({{"古い", "ﾌﾙｲ", {"9"}}, {"残す", "ﾉｺｽ"}});
-    const TelBook before = telBook();
-    CTelListDlg list;
+    fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}, {"残す", "ﾉｺｽ"}});
+    const auto before = std::make_unique<TelBook>(document.book());
+    CTelListDlg list(document);
     messages.answer(true);
     DialogWatch watch;
     // The third record is outstanding: two entries were read into the staging book.
@@ -310,7 +306,7 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
         [](CSerialDlg& dlg) { dlg.cancelButton()->click(); });
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_EQ(messages.shown, QStringList{utf8(CANCELLED)});
-    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+    EXPECT_EQ(std::memcmp(before.get(), &document.book(), sizeof *before), 0);
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(0, 0).data().toString(), utf8("古い"));
     EXPECT_EQ(handsetCommandsOnceEscaped().last(), QByteArray("+++"));
@@ -362,8 +358,8 @@ TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
     handset->withHandset([](SimulatedHandset& h) {
         h.entries() = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
     });
-    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-    CTelListDlg list;
+    fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list(document);
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
@@ -384,8 +380,8 @@ TEST_F(TransferDialog, CancelAfterTheEraseAsksFirstAndSaysWhatTheHandsetHolds)
     HandsetOptions options;
     options.silentFrom = {HandsetStep::WriteEntry, 2};
     startHandset(options);
-    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}});
-    CTelListDlg list;
+    fillBook(document, {{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}});
+    CTelListDlg list(document);
     messages.answer(true); // the erase
     messages.answer(true); // stop all the same
     DialogWatch watch;
@@ -409,8 +405,9 @@ TEST_F(TransferDialog, CancelAfterTheEraseAsksFirstAndSaysWhatTheHandsetHolds)
 TEST_F(TransferDialog, CancelAfterTheEraseAnsweredNoLetsTheWriteFinish)
 {
     startHandset();
-    fillBook({{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}, {"D", "ﾃﾞｨｰ", {"4"}}});
-    CTelListDlg list;
+    fillBook(document,
+             {{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}, {"D", "ﾃﾞｨｰ", {"4"}}});
+    CTelListDlg list(document);
     messages.answer(true);  // the erase
     messages.answer(false); // go on
     DialogWatch watch;
@@ -432,8 +429,8 @@ TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
     startHandset(options);
     const TelEntry kept[] = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
     handset->withHandset([&](SimulatedHandset& h) { h.entries().assign(kept, kept + 2); });
-    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-    CTelListDlg list;
+    fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+    CTelListDlg list(document);
     DialogWatch watch;
     // The second record of the backup is outstanding.
     watch.when(
@@ -455,8 +452,8 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
     HandsetOptions options;
     options.silentFrom = {HandsetStep::Identify, 1};
     startHandset(options);
-    fillBook({{"A", "ｴｰ"}});
-    CTelListDlg list;
+    fillBook(document, {{"A", "ｴｰ"}});
+    CTelListDlg list(document);
     DialogWatch watch;
     bool stillOpen = false;
     watch.when(inState(LINK_IDENTIFY), [&](CSerialDlg& dlg) {
@@ -475,8 +472,8 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
 TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
 {
     startHandset();
-    fillBook({{"A", "ｴｰ"}});
-    CTelListDlg list;
+    fillBook(document, {{"A", "ｴｰ"}});
+    CTelListDlg list(document);
     for (int run = 0; run < 2; ++run) {
         messages.answer(true);
         messages.shown.clear();
@@ -492,7 +489,7 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
 TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
 {
     startHandset();
-    CTelListDlg list;
+    CTelListDlg list(document);
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データがありません。")});
     EXPECT_TRUE(handsetCommands().isEmpty());
@@ -503,9 +500,9 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
 {
     const QString device = dir.filePath(QStringLiteral("no-such-port"));
     mapPort(device);
-    fillBook({{"残す", "ﾉｺｽ"}});
-    CTelListDlg list;
-    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    fillBook(document, {{"残す", "ﾉｺｽ"}});
+    CTelListDlg list(document);
+    document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(true);
     bool windowShown = false;
     messages.whileShown = [&](const QString&) { windowShown |= transferWindowVisible(); };
@@ -515,20 +512,20 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].startsWith(utf8("有効なＣＯＭポートではありません。\n") + device))
         << messages.shown[0].toStdString();
-    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(document.count(), 1u);
     EXPECT_EQ(list.list()->model()->rowCount(), 1);
-    EXPECT_TRUE(appState().filePath.isEmpty());
+    EXPECT_TRUE(document.filePath().isEmpty());
 }
 
 TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
 {
-    fillBook({{"残す", "ﾉｺｽ"}});
-    CTelListDlg list;
-    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    fillBook(document, {{"残す", "ﾉｺｽ"}});
+    CTelListDlg list(document);
+    document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(false);
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/book.vcf"));
+    EXPECT_EQ(document.filePath(), QStringLiteral("/tmp/book.vcf"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -552,8 +549,8 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
     };
     for (const Case& c : cases) {
         startHandset();
-        fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-        CTelListDlg list;
+        fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
+        CTelListDlg list(document);
         list.setGeometry(0, 0, 760, 560);
         list.show();
         BoxWatcher boxes;

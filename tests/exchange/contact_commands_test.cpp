@@ -2,8 +2,6 @@
 // report window the import opens.
 
 #include "exchange/ui/import_report_dlg.h"
-#include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/exchange/contact_files.h"
@@ -60,7 +58,7 @@ protected:
 
 TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     QStringList texts;
     for (QAction* action : list.findChild<QMenuBar*>()->actions().first()->menu()->actions())
         if (!action->isSeparator())
@@ -71,35 +69,34 @@ TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
                            QStringLiteral("スマートフォン用に書き出し…"), QStringLiteral("保存"),
                            QStringLiteral("名前を付けて保存")}));
     EXPECT_TRUE(list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->isEnabled());
-    clearBook(telBook());
-    list.refreshList();
+    document.clear();
     EXPECT_FALSE(list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->isEnabled());
     EXPECT_TRUE(list.commandAction(ID_LIST_IMPORT_CONTACTS)->isEnabled());
 }
 
 TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();
-    EXPECT_EQ(telBook().count, 2u);
+    EXPECT_EQ(document.count(), 2u);
     EXPECT_EQ(files.asked, 0);
 
     messages.answer(true);
     files.nextFiles.enqueue(contacts("service-3.0.vcf"));
-    appState().filePath = path("mine.vcf");
+    document.markSaved(path("mine.vcf"));
     ReportWindowUser user;
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();
 
     EXPECT_EQ(messages.questions,
               QStringList(2, QStringLiteral("電話帳データを破棄してよろしいでしょうか？")));
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("連絡先の取り込み ファイルの選択")});
-    ASSERT_EQ(telBook().count, 2u);
+    ASSERT_EQ(document.count(), 2u);
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(0, 0).data().toString(), QStringLiteral("John Smith"));
     EXPECT_TRUE(messages.shown.isEmpty());      // the record check passes every imported entry
-    EXPECT_TRUE(appState().filePath.isEmpty()); // 保存 asks for a name, not the smartphone file
-    EXPECT_FALSE(bookHasUnsavedChanges());      // just imported
+    EXPECT_TRUE(document.filePath().isEmpty()); // 保存 asks for a name, not the smartphone file
+    EXPECT_FALSE(document.hasUnsavedChanges()); // just imported
     EXPECT_EQ(user.summary, QStringLiteral("2件を取り込みました。次の4件の変更を加えました。"));
     ASSERT_EQ(user.lines.size(), 4);
     EXPECT_TRUE(user.lines[0].startsWith(QStringLiteral("1件目 John Smith: ")));
@@ -108,8 +105,8 @@ TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
 
 TEST_F(ContactCommands, TheReportCanBeCopiedAndSavedAsText)
 {
-    CTelListDlg list;
-    clearBook(telBook());
+    CTelListDlg list(document);
+    document.clear();
     files.nextFiles.enqueue(contacts("smartphone-3.0.vcf"));
     files.nextFiles.enqueue(path("report.txt"));
     QString copied;
@@ -135,7 +132,7 @@ TEST_F(ContactCommands, TheReportCanBeCopiedAndSavedAsText)
 
 TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     {
         QFile file(path("photo.vcf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -147,15 +144,15 @@ TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
     EXPECT_EQ(messages.shown,
               QStringList{QStringLiteral(
                   "連絡先ファイルの文字コードが分からない為、取り込みを終了します。")});
-    ASSERT_EQ(telBook().count, 2u);
-    EXPECT_STREQ(telBook().entries[0].tel[0].number, "0312345678");
+    ASSERT_EQ(document.count(), 2u);
+    EXPECT_STREQ(document.entry(0).tel[0].number, "0312345678");
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
-    EXPECT_TRUE(bookHasUnsavedChanges()); // the book the user had is still not saved
+    EXPECT_TRUE(document.hasUnsavedChanges()); // the book the user had is still not saved
 }
 
 TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     files.nextFiles.enqueue(path("book.vcf"));
     files.nextFiles.enqueue(path("book.csv"));
     files.nextFiles.enqueue(path("book.txt"));
@@ -175,14 +172,13 @@ TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)
         messages.shown,
         (QStringList{QStringLiteral("書き出すファイルの種類は .vcf か .csv で指定してください。"),
                      QStringLiteral("書き出し処理で異常がある為、処理を終了します。")}));
-    EXPECT_EQ(telBook().count, 2u);
+    EXPECT_EQ(document.count(), 2u);
 }
 
 TEST_F(ContactCommands, ExportingAnEmptyBookIsRefused)
 {
-    CTelListDlg list;
-    clearBook(telBook());
-    list.refreshList();
+    CTelListDlg list(document);
+    document.clear();
     listCommands().exportForSmartphones(list);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("電話帳データがありません。")});
     EXPECT_EQ(files.asked, 0);

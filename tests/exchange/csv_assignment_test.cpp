@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,10 @@ TelEntry applyOne(std::uint8_t category, const std::string& text)
     csvRowCount() = 1;
     csvAssignment() = noCategories();
     csvAssignment()[3] = category;
-    applyCsvAssignment();
-    EXPECT_EQ(telBook().count, 1u);
-    return telBook().entries[0];
+    const auto book = std::make_unique<TelBook>();
+    applyCsvAssignment(*book);
+    EXPECT_EQ(book->count, 1u);
+    return book->entries[0];
 }
 
 struct CellCase {
@@ -122,12 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
 {
-    fillBook({{"古い", "ﾌﾙｲ", {"1"}},
-              {"古い2", "ﾌﾙｲ", {"2"}},
-              {"古い3", "ﾌﾙｲ", {"3"}},
-              {"古い4", "ﾌﾙｲ", {"4"}},
-              {"古い5", "ﾌﾙｲ", {"5"}},
-              {"古い6", "ﾌﾙｲ", {"6"}}});
+    const auto old = makeBook({{"古い", "ﾌﾙｲ", {"1"}},
+                               {"古い2", "ﾌﾙｲ", {"2"}},
+                               {"古い3", "ﾌﾙｲ", {"3"}},
+                               {"古い4", "ﾌﾙｲ", {"4"}},
+                               {"古い5", "ﾌﾙｲ", {"5"}},
+                               {"古い6", "ﾌﾙｲ", {"6"}}});
     clearCsvGrid(csvCells());
     for (int row = 0; row < 5; ++row) {
         setCell(csvCells(), row, 0, "name" + std::to_string(row));
@@ -144,9 +146,9 @@ TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
     categories[3] = CSV_CAT_TEL2;
     csvAssignment() = categories;
 
-    applyCsvAssignment();
+    applyCsvAssignment(*old);
 
-    const TelBook& book = telBook();
+    const TelBook& book = *old;
     ASSERT_EQ(book.count, 5u);
     for (int row = 0; row < 5; ++row) {
         TelEntry expected{};
@@ -158,17 +160,16 @@ TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
     const TelEntry zero{};
     for (std::uint32_t slot = 5; slot < MAX_TEL_ENTRIES; ++slot)
         ASSERT_EQ(std::memcmp(&book.entries[slot], &zero, sizeof zero), 0) << slot;
-    clearBook(telBook());
 }
 
 TEST(CsvApply, NoRowsLeaveAnEmptyBook)
 {
-    fillBook({{"古い", "ﾌﾙｲ", {"1"}}});
+    const auto book = makeBook({{"古い", "ﾌﾙｲ", {"1"}}});
     csvRowCount() = 0;
     csvAssignment() = noCategories();
-    applyCsvAssignment();
-    EXPECT_EQ(telBook().count, 0u);
-    EXPECT_EQ(telBook().entries[0].name[0], '\0');
+    applyCsvAssignment(*book);
+    EXPECT_EQ(book->count, 0u);
+    EXPECT_EQ(book->entries[0].name[0], '\0');
 }
 
 TEST(CsvCategories, ACategoryMovesToTheClickedColumn)

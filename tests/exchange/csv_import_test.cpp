@@ -1,7 +1,6 @@
 #include "exchange/core/csv_grid.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/csv_import_command.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
@@ -24,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -101,16 +101,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        appState() = AppState{};
-        fillBook({{"前の人", "ﾏｴ", {"111"}}});
+        fillBook(document, {{"前の人", "ﾏｴ", {"111"}}});
         listCommands().importCsv = importCsv;
     }
-    void TearDown() override
-    {
-        listCommands().importCsv = nullptr;
-        clearBook(telBook());
-        appState() = AppState{};
-    }
+    void TearDown() override { listCommands().importCsv = nullptr; }
 
     QString writeCsv(const QStringList& lines)
     {
@@ -134,6 +128,7 @@ protected:
         list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     }
 
+    BookDocument document;
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
@@ -141,7 +136,7 @@ protected:
 
 TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     list.show();
     onCsvEdit([this](CCsvEdit& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("CSV編集"));
@@ -190,7 +185,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
         messages.answer(false);
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(telBook().count, 0u); // nothing reaches the book before Yes
+        EXPECT_EQ(document.count(), 0u); // nothing reaches the book before Yes
         messages.answer(true);
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
         EXPECT_FALSE(dialog.isVisible());
@@ -201,7 +196,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
               (QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？"),
                            DECIDE_QUESTION, DECIDE_QUESTION}));
     EXPECT_EQ(messages.shown, QStringList{MISSING});
-    const TelBook& book = telBook();
+    const TelBook& book = document.book();
     ASSERT_EQ(book.count, 3u);
     struct Expected {
         const char* name;
@@ -227,14 +222,14 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
     EXPECT_EQ(fromCp932(book.entries[1].tel[0].number), QStringLiteral("09011112222"));
     EXPECT_EQ(book.entries[3].name[0], '\0');
     EXPECT_EQ(list.list()->model()->rowCount(), 3); // the list was rebuilt with the record check
-    EXPECT_EQ(appState().operation, OP_NONE);
-    EXPECT_EQ(appState().selectedIndex, -1);
+    EXPECT_FALSE(document.hasUnsavedChanges());     // just imported
+    EXPECT_EQ(list.focusedRow(), -1);
     EXPECT_TRUE(list.isEnabled());
 }
 
 TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         clickRow(dialog, 1);
@@ -251,7 +246,7 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
     runImport(list, writeCsv(SAMPLE));
 
     EXPECT_EQ(messages.questions.mid(1), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
-    EXPECT_EQ(telBook().count, 0u); // emptied by the discard, and nothing imported
+    EXPECT_EQ(document.count(), 0u); // emptied by the discard, and nothing imported
     EXPECT_EQ(csvRowCount(), 5);
     EXPECT_EQ(fromCp932(csvCells().cell(1, 0)), QStringLiteral("山田太郎"));
     EXPECT_EQ(list.list()->model()->rowCount(), 0);
@@ -259,7 +254,7 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
 
 TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         dialog.list()->selectAll();
@@ -272,14 +267,14 @@ TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
     });
     runImport(list, writeCsv(SAMPLE));
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
     EXPECT_EQ(csvRowCount(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         assign(dialog, 0, CSV_CAT_NAME);
@@ -289,7 +284,7 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
     });
     runImport(list, writeCsv({SAMPLE[1], QString(), SAMPLE[4]}));
-    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(document.count(), 3u);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "フリガナに不正な文字があるためインポートを中止しました")});
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
@@ -297,16 +292,14 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
 
 TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
 {
-    appState().filePath = QStringLiteral("/tmp/kept.vcf");
-    CTelListDlg list;
-    appState().filePath = QStringLiteral("/tmp/kept.vcf");
+    CTelListDlg list(document);
+    document.markSaved(QStringLiteral("/tmp/kept.vcf"));
     runImport(list, writeBytes(QByteArray("a,b\0c\nd\n", 8)));
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "CSVファイルに異常がある為、インポート処理を終了します。")});
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
     EXPECT_EQ(list.list()->model()->rowCount(), 0);
-    EXPECT_EQ(appState().filePath, QStringLiteral("/tmp/kept.vcf"));
-    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_EQ(document.filePath(), QStringLiteral("/tmp/kept.vcf"));
     EXPECT_TRUE(list.isEnabled());
 
     messages.shown.clear();
@@ -319,18 +312,18 @@ TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
 
 TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen)
 {
-    CTelListDlg list;
+    CTelListDlg list(document);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.asked, 0);
-    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(document.count(), 1u);
 
     messages.answer(true);
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("CSV Files(*.csv);;All Files (*.*)")});
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("CSVインポート ファイルの選択")});
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
     EXPECT_EQ(list.list()->model()->rowCount(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -345,12 +338,13 @@ protected:
         csvRowCount() = 3;
     }
 
+    std::unique_ptr<TelBook> book = std::make_unique<TelBook>();
     ScriptedMessages messages;
 };
 
 TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen)
 {
-    CCsvEdit dialog;
+    CCsvEdit dialog(*book);
     EXPECT_EQ(dialog.list()->model()->rowCount(), 3);
     EXPECT_EQ(cell(dialog, 2, 0), QStringLiteral("c"));
     EXPECT_EQ(dialog.list()->columnWidth(200), 100);
@@ -371,7 +365,7 @@ TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen)
 
 TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
 {
-    CCsvEdit dialog;
+    CCsvEdit dialog(*book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     assign(dialog, 0, CSV_CAT_NAME);
@@ -387,7 +381,7 @@ TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
 
 TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
 {
-    CCsvEdit dialog;
+    CCsvEdit dialog(*book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
@@ -403,7 +397,7 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
 // user's deletions and assignments.
 TEST_F(CsvEditDialog, ClosingTheWindowAsksLikeCancelAndNoKeepsTheWork)
 {
-    CCsvEdit dialog;
+    CCsvEdit dialog(*book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     assign(dialog, 0, CSV_CAT_NAME);
@@ -428,7 +422,7 @@ TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell)
             std::memset(csvCells().cell(row, column), 'x', CSV_CELL_TEXT);
     csvCells().cell(999, 255)[0] = 'L';
     csvRowCount() = MAX_CSV_ROWS;
-    CCsvEdit dialog;
+    CCsvEdit dialog(*book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const QModelIndex last = dialog.list()->model()->index(999, 255);

@@ -1,5 +1,5 @@
 #include "exchange/ui/file_rw_dlg.h"
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/operation_code.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/scripted_services.h"
 
@@ -17,9 +17,6 @@ namespace {
 
 class ProgressDialog : public testing::Test {
 protected:
-    void SetUp() override { appState() = AppState{}; }
-    void TearDown() override { appState() = AppState{}; }
-
     QDialog owner;
     ScriptedMessages messages;
 };
@@ -35,8 +32,7 @@ TEST_F(ProgressDialog, NamesTheTaskByOperation)
         {OP_DEVICE_READ, QString()},
     };
     for (const auto& [operation, text] : cases) {
-        appState().operation = operation;
-        CFileRWDlg progress;
+        CFileRWDlg progress(operation);
         ASSERT_TRUE(progress.openProgress(&owner));
         EXPECT_EQ(progress.taskText()->text(), text) << operation;
         EXPECT_TRUE(progress.isVisible());

@@ -1,9 +1,8 @@
 #pragma once
 // A test of the list window's file commands: the application's command table installed, a book
-// of two entries, a fresh AppState, scripted file dialogs and a temporary folder.
+// of two entries, scripted file dialogs and a temporary folder.
 
 #include "app/ui/install_commands.h"
-#include "phonebook/core/app_state.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
 
@@ -17,17 +16,13 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         installListCommands();
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
+        fillBook(document,
+                 {{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
                   {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
-        appState() = AppState{};
-    }
-    void TearDown() override
-    {
-        clearBook(telBook());
-        appState() = AppState{};
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
+    BookDocument document;
     QTemporaryDir dir;
     ScriptedFileDialogs files;
 };

@@ -1,6 +1,5 @@
 #include "exchange/ui/file_rw_dlg.h"
 #include "exchange/ui/vcard_commands.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/exchange/list_command_test.h"
 #include "tests/support/scripted_services.h"
@@ -86,19 +85,19 @@ protected:
 TEST_F(VCardCommands, SaveAsksForAFileOnceAndThenWritesToItWithoutAsking)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
+    CTelListDlg list(document);
     files.nextFiles.enqueue(path("book.vcf"));
     list.commandAction(ID_LIST_SAVE)->trigger();
     EXPECT_EQ(files.asked, 1);
     EXPECT_EQ(files.filters.value(0),
               QStringLiteral("Vcard Files(*.vcf);;Vcard Files(*.vcard);;All Files (*.*)"));
-    EXPECT_EQ(appState().filePath, path("book.vcf"));
+    EXPECT_EQ(document.filePath(), path("book.vcf"));
+    EXPECT_FALSE(document.hasUnsavedChanges());
     EXPECT_EQ(readAll(path("book.vcf")).count("BEGIN:VCARD\r\n"), 2);
-    EXPECT_EQ(appState().operation, OP_NONE);
     EXPECT_TRUE(list.isEnabled());
     EXPECT_EQ(openProgressWindow(), nullptr);
 
-    removeEntry(telBook(), 0);
+    document.removeEntry(0);
     list.commandAction(ID_LIST_SAVE)->trigger();
     EXPECT_EQ(files.asked, 1);
     EXPECT_EQ(readAll(path("book.vcf")).count("BEGIN:VCARD\r\n"), 1);
@@ -113,8 +112,8 @@ TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
-    CTelListDlg list;
-    appState().filePath = path("book.vcf");
+    CTelListDlg list(document);
+    document.markSaved(path("book.vcf"));
     // No, No in the build phase (one question per entry), Yes in the write phase.
     CancellingUser user({false, false, true});
     user.pressCancelSoon();
@@ -127,32 +126,31 @@ TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("book.vcf")});
     EXPECT_TRUE(list.isEnabled());
-    EXPECT_EQ(appState().operation, OP_NONE);
 }
 
 TEST_F(VCardCommands, SaveAsCancelledInTheDialogChangesNothing)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
-    appState().filePath = path("kept.vcf");
+    CTelListDlg list(document);
+    document.markSaved(path("kept.vcf"));
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_SAVE_AS)->trigger();
-    EXPECT_EQ(appState().filePath, path("kept.vcf"));
+    EXPECT_EQ(document.filePath(), path("kept.vcf"));
     EXPECT_FALSE(QFile::exists(path("kept.vcf")));
 
-    // A file that cannot be created: its reason, and the path is kept.
+    // A file that cannot be created: its reason, and the book stays with the file it came from.
     files.nextFiles.enqueue(path("missing/folder.vcf"));
     list.commandAction(ID_LIST_SAVE_AS)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("パスが見つかりません。")});
-    EXPECT_EQ(appState().filePath, path("missing/folder.vcf"));
+    EXPECT_EQ(document.filePath(), path("kept.vcf"));
     EXPECT_EQ(files.asked, 2);
 }
 
 TEST_F(VCardCommands, SavingAnEmptyBookIsRefused)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
-    clearBook(telBook());
+    CTelListDlg list(document);
+    document.clear();
     saveBook(list);
     saveBookAs(list);
     EXPECT_EQ(messages.shown, QStringList(2, QStringLiteral("電話帳データがありません。")));
@@ -162,13 +160,13 @@ TEST_F(VCardCommands, SavingAnEmptyBookIsRefused)
 TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
+    CTelListDlg list(document);
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/symbian-jp-aoki-sound-fullwidth-katakana.vcf");
 
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
-    EXPECT_EQ(telBook().count, 2u);
+    EXPECT_EQ(document.count(), 2u);
     EXPECT_EQ(files.asked, 0);
 
     messages.answer(true);
@@ -178,10 +176,10 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
               QStringList(2, QStringLiteral("電話帳データを破棄してよろしいでしょうか？")));
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("vCardインポート ファイルの選択")});
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("vCard Files(*.vcf);;All Files (*.*)")});
-    ASSERT_EQ(telBook().count, 1u);
-    EXPECT_EQ(appState().filePath, file);
-    EXPECT_EQ(appState().selectedIndex, -1);
-    EXPECT_EQ(appState().operation, OP_NONE);
+    ASSERT_EQ(document.count(), 1u);
+    EXPECT_EQ(document.filePath(), file);
+    EXPECT_FALSE(document.hasUnsavedChanges());
+    EXPECT_EQ(list.focusedRow(), -1);
     ASSERT_EQ(list.list()->model()->rowCount(), 1);
     EXPECT_EQ(cell(list, 0, 0), QStringLiteral("青木功"));
     EXPECT_EQ(cell(list, 0, 1), QStringLiteral("ｱｵｷｲｻｵ"));
@@ -193,7 +191,7 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
 TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
+    CTelListDlg list(document);
     messages.answer(true);
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-ms-outlook-2.1-long-note-line.vcf");
@@ -201,22 +199,23 @@ TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "vCardファイルに異常がある為、インポート処理を終了します。")});
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
     EXPECT_EQ(list.list()->model()->rowCount(), 0);
-    EXPECT_EQ(appState().filePath, file);
+    // A save then asks for a file rather than writing over the one that failed.
+    EXPECT_TRUE(document.filePath().isEmpty());
 
     // Cancelling the file dialog after the discard also leaves the book empty.
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}});
+    fillBook(document, {{"山田", "ﾔﾏﾀﾞ"}});
     messages.answer(true);
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
 }
 
 TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)
 {
     ScriptedMessages messages;
-    CTelListDlg list;
+    CTelListDlg list(document);
     {
         QFile file(path("mine.vcf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -225,7 +224,7 @@ TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)
     messages.answer(true);
     files.nextFiles.enqueue(path("mine.vcf"));
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
-    ASSERT_EQ(telBook().count, 1u);
+    ASSERT_EQ(document.count(), 1u);
     list.commandAction(ID_LIST_SAVE)->trigger();
     EXPECT_EQ(files.asked, 1);
     const QByteArray saved = readAll(path("mine.vcf"));

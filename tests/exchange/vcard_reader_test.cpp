@@ -58,24 +58,24 @@ class VCardReader : public testing::Test {
 protected:
     void SetUp() override
     {
-        fillBook({{"前からの人", "ﾏｴ", {"0311112222"}}});
-        bookBefore() = telBook();
+        book = makeBook({{"前からの人", "ﾏｴ", {"0311112222"}}});
+        bookBefore() = *book;
     }
-    void TearDown() override { clearBook(telBook()); }
 
     int import(const QByteArray& bytes)
     {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        return readVCard(buffer, host, telBook(), clock);
+        return readVCard(buffer, host, *book, clock);
     }
-    static bool bookUnchanged()
+    bool bookUnchanged() const
     {
-        return std::memcmp(&telBook(), &bookBefore(), sizeof(TelBook)) == 0;
+        return std::memcmp(book.get(), &bookBefore(), sizeof(TelBook)) == 0;
     }
-    const TelEntry& entry(int i) const { return telBook().entries[i]; }
+    const TelEntry& entry(int i) const { return book->entries[i]; }
 
+    std::unique_ptr<TelBook> book;
     ScriptedHost host;
     FixedClock clock;
 };
@@ -89,14 +89,14 @@ TEST_F(VCardReader, ReadsACardOfForeignOrigin)
              "NOTE;ENCODING=QUOTED-PRINTABLE:=82=A0=", "=82=A2", "END:VCARD"});
     ASSERT_EQ(import(file), FILE_TASK_DONE);
     EXPECT_TRUE(host.shown.isEmpty());
-    ASSERT_EQ(telBook().count, 1u);
+    ASSERT_EQ(book->count, 1u);
     TelEntry expected =
         makeEntry({"見本花子", "ﾐﾎﾝﾊﾅｺ", {"0312345678", "09012345678"}, {}, "あい"});
     expected.tel[1].kind = TEL_MOBILE;
     expected.secret = 1;
     EXPECT_EQ(std::memcmp(&entry(0), &expected, sizeof expected), 0)
         << text(entry(0).name).toStdString() << " / " << text(entry(0).furigana).toStdString();
-    EXPECT_EQ(telBook().entries[1].name[0], '\0');
+    EXPECT_EQ(book->entries[1].name[0], '\0');
 }
 
 TEST_F(VCardReader, TakesTheKindFromTheFirstTypeWordInTheLine)
@@ -262,7 +262,7 @@ TEST_F(VCardReader, FitsEveryValueIntoItsField)
         SCOPED_TRACE(c.what);
         ASSERT_EQ(import(c.file), FILE_TASK_DONE);
         EXPECT_TRUE(host.shown.isEmpty());
-        c.check(telBook());
+        c.check(*book);
     }
 }
 
@@ -284,7 +284,7 @@ TEST_F(VCardReader, ReadsTheFirstThousandCards)
     for (int i = 0; i < 1005; ++i)
         file += "BEGIN:VCARD\nN;X:" + QByteArray::number(i) + "\nEND:VCARD\n";
     ASSERT_EQ(import(file), FILE_TASK_DONE);
-    ASSERT_EQ(telBook().count, 1000u);
+    ASSERT_EQ(book->count, 1000u);
     EXPECT_STREQ(entry(999).name, "999");
 }
 
@@ -352,7 +352,7 @@ TEST_F(VCardReader, ALineOf398BytesAndItsLineEndIsStillRead)
     EXPECT_EQ(QByteArray(entry(0).memo), QByteArray(100, 'x'));
     // The same line as the last of the file without a line end is read too.
     ASSERT_EQ(import("BEGIN:VCARD\nEND:VCARD"), FILE_TASK_DONE);
-    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(book->count, 1u);
 }
 
 TEST_F(VCardReader, TheFileEndsAtAByte1AAndItsLastLineIsUsedWhateverItsEnd)
@@ -371,10 +371,10 @@ TEST_F(VCardReader, TheFileEndsAtAByte1AAndItsLastLineIsUsedWhateverItsEnd)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        clearBook(telBook());
+        clearBook(*book);
         EXPECT_EQ(import(c.file), FILE_TASK_DONE);
         EXPECT_TRUE(host.shown.isEmpty());
-        EXPECT_EQ(telBook().count, 1u);
+        EXPECT_EQ(book->count, 1u);
         EXPECT_EQ(QByteArray(entry(0).name), "a");
     }
 }
@@ -382,7 +382,7 @@ TEST_F(VCardReader, TheFileEndsAtAByte1AAndItsLastLineIsUsedWhateverItsEnd)
 TEST_F(VCardReader, AFileThatFailsPartWayIsNotTakenForOneThatEnded)
 {
     FailingDevice file(card({"N;X:a"}) + card({"N;X:b"}));
-    EXPECT_EQ(readVCard(file, host, telBook(), clock), FILE_TASK_FAILED);
+    EXPECT_EQ(readVCard(file, host, *book, clock), FILE_TASK_FAILED);
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_TRUE(bookUnchanged());
 }
@@ -394,19 +394,19 @@ TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops)
     host.answers = {false};
     ASSERT_EQ(import(file), FILE_TASK_DONE);
     EXPECT_EQ(host.questions, QStringList{CANCEL_QUESTION});
-    EXPECT_EQ(telBook().count, 2u);
+    EXPECT_EQ(book->count, 2u);
     EXPECT_EQ(host.polls, 9); // before each of the eight lines, and at the end of the file
 
     for (int poll : {0, 3, 8}) {
-        clearBook(telBook());
-        telBook() = bookBefore();
+        clearBook(*book);
+        *book = bookBefore();
         ScriptedHost stopping;
         stopping.cancelAtPolls = {poll};
         stopping.answers = {true};
         QBuffer buffer;
         buffer.setData(file);
         buffer.open(QIODevice::ReadOnly);
-        EXPECT_EQ(readVCard(buffer, stopping, telBook(), clock), FILE_TASK_ENDED) << poll;
+        EXPECT_EQ(readVCard(buffer, stopping, *book, clock), FILE_TASK_ENDED) << poll;
         EXPECT_EQ(stopping.polls, poll + 1);
         EXPECT_TRUE(stopping.shown.isEmpty());
         EXPECT_TRUE(bookUnchanged()) << poll;
@@ -415,7 +415,7 @@ TEST_F(VCardReader, CancelAnsweredNoGoesOnAndYesStops)
 
 TEST_F(VCardReader, AFileThatCannotBeOpenedFails)
 {
-    EXPECT_EQ(readVCardFile(QStringLiteral("/nonexistent/book.vcf"), telBook(), host, clock),
+    EXPECT_EQ(readVCardFile(QStringLiteral("/nonexistent/book.vcf"), *book, host, clock),
               FILE_TASK_FAILED);
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_TRUE(bookUnchanged());

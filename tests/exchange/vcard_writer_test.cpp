@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <sys/resource.h>
 
 #include <cerrno>
@@ -61,14 +63,10 @@ QList<QByteArray> bodyLines(const TelEntry& entry)
 
 class VCardWriter : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        clearBook(telBook());
-    }
-    void TearDown() override { clearBook(telBook()); }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
+    std::unique_ptr<TelBook> book = std::make_unique<TelBook>();
     QTemporaryDir dir;
     ScriptedHost host;
     FixedClock clock;
@@ -76,10 +74,10 @@ protected:
 
 TEST_F(VCardWriter, WritesTheWorkedExampleByteForByte)
 {
-    telBook().entries[0] = exampleEntry();
-    telBook().count = 1;
+    book->entries[0] = exampleEntry();
+    book->count = 1;
     const QString bookPath = path("book.vcf");
-    ASSERT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
+    ASSERT_EQ(writeVCardFile(bookPath, *book, host, clock), FILE_TASK_DONE);
     const QByteArray expected =
         readAll(QStringLiteral(VEMBLOR_TEST_DATA "/vcard/writer-example.vcf"));
     ASSERT_EQ(expected.size(), 454);
@@ -198,21 +196,21 @@ TEST_F(VCardWriter, MemoPiecesAreAlwaysSixtySevenToSixtyNineCharacters)
 
 TEST_F(VCardWriter, NoPathDoesNothing)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}});
-    EXPECT_EQ(writeVCardFile(QString(), telBook(), host, clock), FILE_TASK_NOTHING);
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}});
+    EXPECT_EQ(writeVCardFile(QString(), *book, host, clock), FILE_TASK_NOTHING);
     EXPECT_EQ(host.polls, 0);
 }
 
 TEST_F(VCardWriter, AnEmptyBookMakesAnEmptyFile)
 {
     const QString bookPath = path("empty.vcf");
-    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
+    EXPECT_EQ(writeVCardFile(bookPath, *book, host, clock), FILE_TASK_DONE);
     EXPECT_EQ(readAll(bookPath), QByteArray());
 }
 
 TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ"}});
     const QString bookPath = path("book.vcf");
     const QByteArray old = "the book saved yesterday\r\n";
     {
@@ -227,7 +225,7 @@ TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
         ScriptedHost stopping;
         stopping.cancelAtPolls = {c.poll};
         stopping.answers = {true};
-        EXPECT_EQ(writeVCardFile(bookPath, telBook(), stopping, clock), FILE_TASK_ENDED) << c.poll;
+        EXPECT_EQ(writeVCardFile(bookPath, *book, stopping, clock), FILE_TASK_ENDED) << c.poll;
         EXPECT_EQ(stopping.polls, c.poll + 1);
         EXPECT_EQ(stopping.questions, QStringList{SAVE_QUESTION});
         EXPECT_EQ(readAll(bookPath), old) << c.poll;
@@ -238,18 +236,18 @@ TEST_F(VCardWriter, CancelInEitherPhaseLeavesTheOldFileAsItWas)
 
 TEST_F(VCardWriter, CancelAnsweredNoGoesOnWithoutAskingAgain)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     const QString bookPath = path("book.vcf");
     host.cancelAtPolls = {0, 3};
     host.answers = {false, false};
-    EXPECT_EQ(writeVCardFile(bookPath, telBook(), host, clock), FILE_TASK_DONE);
+    EXPECT_EQ(writeVCardFile(bookPath, *book, host, clock), FILE_TASK_DONE);
     EXPECT_EQ(host.questions.size(), 2);
     EXPECT_EQ(readAll(bookPath).count("BEGIN:VCARD"), 2);
 }
 
 TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     const std::pair<int, const char*> cases[] = {
         {ENOSPC, "保存先のディスク容量がいっぱいです。"},
         {ENOENT, "パスが見つかりません。"},
@@ -259,13 +257,13 @@ TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile)
         {EIO, "その他のエラーが発生しました。"},
         {0, "その他のエラーが発生しました。"},
     };
-    const qsizetype firstCard = vcardCard(telBook().entries[0], "REV:20240115T093000Z").size();
+    const qsizetype firstCard = vcardCard(book->entries[0], "REV:20240115T093000Z").size();
     for (const auto& [error, message] : cases) {
         ScriptedHost failing;
         FaultSink sink;
         sink.failAfterBytes = firstCard + 10; // inside the second card
         sink.errorNumber = error;
-        EXPECT_EQ(writeVCard(telBook(), sink, failing, clock.now()), FILE_TASK_ENDED);
+        EXPECT_EQ(writeVCard(*book, sink, failing, clock.now()), FILE_TASK_ENDED);
         EXPECT_EQ(failing.shown, QStringList{QString::fromUtf8(message)});
         EXPECT_EQ(sink.written.size(), firstCard + 10);
         EXPECT_TRUE(sink.discarded);
@@ -275,11 +273,11 @@ TEST_F(VCardWriter, AFailedWriteShowsItsReasonAndDropsTheNewFile)
 
 TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}});
     FaultSink sink;
     sink.failCommit = true;
     sink.errorNumber = ENOSPC;
-    EXPECT_EQ(writeVCard(telBook(), sink, host, clock.now()), FILE_TASK_ENDED);
+    EXPECT_EQ(writeVCard(*book, sink, host, clock.now()), FILE_TASK_ENDED);
     EXPECT_EQ(host.shown, QStringList{QStringLiteral("保存先のディスク容量がいっぱいです。")});
     EXPECT_TRUE(sink.discarded);
 }
@@ -288,15 +286,14 @@ TEST_F(VCardWriter, AFailedCommitShowsItsReasonToo)
 // a path through a file, a read-only disk); without one the caller's own message stands.
 TEST_F(VCardWriter, AFileThatCannotBeCreatedNamesItsReasonWhenThereIsOne)
 {
-    fillBook({{"山田", "ﾔﾏﾀﾞ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ"}});
     {
         QFile plain(path("plain"));
         ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     }
     for (const char* target : {"no-such-folder/book.vcf", "plain/book.vcf"}) {
         ScriptedHost created;
-        EXPECT_EQ(writeVCardFile(path(target), telBook(), created, clock), FILE_TASK_ENDED)
-            << target;
+        EXPECT_EQ(writeVCardFile(path(target), *book, created, clock), FILE_TASK_ENDED) << target;
         EXPECT_EQ(created.shown, QStringList{QStringLiteral("パスが見つかりません。")}) << target;
         EXPECT_EQ(created.polls, 1) << target; // the build phase ran
     }
@@ -319,7 +316,7 @@ TEST_F(VCardWriter, AFileThatCannotBeCreatedNamesItsReasonWhenThereIsOne)
         FaultSink sink;
         sink.failOpen = true;
         sink.errorNumber = c.error;
-        EXPECT_EQ(writeVCard(telBook(), sink, opened, clock.now()), c.result) << c.error;
+        EXPECT_EQ(writeVCard(*book, sink, opened, clock.now()), c.result) << c.error;
         EXPECT_EQ(opened.shown, c.shown) << c.error;
         EXPECT_FALSE(sink.committed);
     }
@@ -328,7 +325,7 @@ TEST_F(VCardWriter, AFileThatCannotBeCreatedNamesItsReasonWhenThereIsOne)
 TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
 {
     // A file size limit makes the system refuse the write with EFBIG, like a full disk.
-    fillBook({{"山田", "ﾔﾏﾀﾞ", {"0312345678"}, {}, "メモ"}, {"佐藤", "ｻﾄｳ"}});
+    book = makeBook({{"山田", "ﾔﾏﾀﾞ", {"0312345678"}, {}, "メモ"}, {"佐藤", "ｻﾄｳ"}});
     const QString bookPath = path("book.vcf");
     const QByteArray old(100, 'o');
     {
@@ -342,7 +339,7 @@ TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
     rlimit small = saved;
     small.rlim_cur = 200;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = writeVCardFile(bookPath, telBook(), host, clock);
+    const int result = writeVCardFile(bookPath, *book, host, clock);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
@@ -357,10 +354,10 @@ TEST_F(VCardWriter, ARealWriteErrorReachesTheUserAndTheOldFileSurvives)
 TEST_F(VCardWriter, AFullBookIsWrittenInFewBlocksAndPolledBeforeEachCard)
 {
     for (std::uint32_t i = 0; i < MAX_TEL_ENTRIES; ++i)
-        telBook().entries[i] = exampleEntry();
-    telBook().count = MAX_TEL_ENTRIES;
+        book->entries[i] = exampleEntry();
+    book->count = MAX_TEL_ENTRIES;
     FaultSink sink;
-    ASSERT_EQ(writeVCard(telBook(), sink, host, clock.now()), FILE_TASK_DONE);
+    ASSERT_EQ(writeVCard(*book, sink, host, clock.now()), FILE_TASK_DONE);
     EXPECT_EQ(host.polls, 2 * static_cast<int>(MAX_TEL_ENTRIES));
     const QByteArray card = vcardCard(exampleEntry(), "REV:20240115T093000Z");
     EXPECT_EQ(sink.written, card.repeated(MAX_TEL_ENTRIES));

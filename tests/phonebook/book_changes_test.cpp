@@ -1,4 +1,4 @@
-#include "phonebook/core/book_changes.h"
+#include "phonebook/core/book_document.h"
 #include "phonebook/core/tel_book.h"
 #include "tests/support/book_fixtures.h"
 
@@ -9,21 +9,25 @@
 
 namespace {
 
-// Two entries, as just saved.
-void startWithASavedBook()
-{
-    fillBook({{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}}, {"佐藤花子", "ｻﾄｳ", {"0661234567"}}});
-    markBookUnchanged();
-}
-
 class BookChanges : public testing::Test {
 protected:
-    void SetUp() override { startWithASavedBook(); }
-    void TearDown() override
+    // Two entries, as just saved.
+    void startWithASavedBook()
     {
-        clearBook(telBook());
-        markBookUnchanged();
+        fillBook(document,
+                 {{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}}, {"佐藤花子", "ｻﾄｳ", {"0661234567"}}});
+        document.markSaved(QStringLiteral("/tmp/book.vcf"));
     }
+    // The document's book with change made to it.
+    void change(const std::function<void(TelBook&)>& change)
+    {
+        auto book = std::make_unique<TelBook>(document.book());
+        change(*book);
+        document.replace(*book, document.filePath());
+    }
+    void SetUp() override { startWithASavedBook(); }
+
+    BookDocument document;
 };
 
 TEST_F(BookChanges, EveryChangeToTheEntriesInUseCounts)
@@ -38,14 +42,14 @@ TEST_F(BookChanges, EveryChangeToTheEntriesInUseCounts)
         {"an entry added", [](TelBook& b) { b.entries[b.count++] = b.entries[0]; }},
         {"two entries swapped", [](TelBook& b) { std::swap(b.entries[0], b.entries[1]); }},
     };
-    for (const auto& [what, change] : cases) {
+    for (const auto& [what, edit] : cases) {
         SCOPED_TRACE(what);
         startWithASavedBook();
-        EXPECT_FALSE(bookHasUnsavedChanges());
-        change(telBook());
-        EXPECT_TRUE(bookHasUnsavedChanges());
-        markBookUnchanged();
-        EXPECT_FALSE(bookHasUnsavedChanges());
+        EXPECT_FALSE(document.hasUnsavedChanges());
+        change(edit);
+        EXPECT_TRUE(document.hasUnsavedChanges());
+        document.markSaved();
+        EXPECT_FALSE(document.hasUnsavedChanges());
     }
 }
 
@@ -62,20 +66,20 @@ TEST_F(BookChanges, WhatIsNoPartOfAnEntryDoesNotCount)
              b.entries[0] = before;
          }},
     };
-    for (const auto& [what, change] : cases) {
+    for (const auto& [what, edit] : cases) {
         SCOPED_TRACE(what);
         startWithASavedBook();
-        change(telBook());
-        EXPECT_FALSE(bookHasUnsavedChanges());
+        change(edit);
+        EXPECT_FALSE(document.hasUnsavedChanges());
     }
 }
 
 TEST_F(BookChanges, AnEmptyBookHasNothingToLose)
 {
-    clearBook(telBook());
-    EXPECT_FALSE(bookHasUnsavedChanges());
-    fillBook({{"鈴木", "ｽｽﾞｷ", {"0451234567"}}});
-    EXPECT_TRUE(bookHasUnsavedChanges());
+    document.clear();
+    EXPECT_FALSE(document.hasUnsavedChanges());
+    fillBook(document, {{"鈴木", "ｽｽﾞｷ", {"0451234567"}}});
+    EXPECT_TRUE(document.hasUnsavedChanges());
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_edit_dlg.h"
@@ -38,7 +37,6 @@ public:
             if (!editor)
                 return;
             ++opened;
-            operation = appState().operation;
             if (act_)
                 act_(*editor);
             else
@@ -50,7 +48,6 @@ public:
     }
 
     int opened = 0;
-    OperationCode operation = OP_NONE;
     int result = -1; // how the editor closed
 
 private:
@@ -71,13 +68,12 @@ class EditCommands : public testing::Test {
 protected:
     void SetUp() override
     {
-        fillBook({{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}},
-                  {"佐藤花子", "ｻﾄｳ", {"0661234567"}},
-                  {"鈴木一郎", "ｽｽﾞｷ", {}, {"ichiro@example.jp"}}});
-        appState() = AppState{};
+        fillBook(document, {{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}},
+                            {"佐藤花子", "ｻﾄｳ", {"0661234567"}},
+                            {"鈴木一郎", "ｽｽﾞｷ", {}, {"ichiro@example.jp"}}});
         listCommands().edit = runEditCommand;
         listCommands().add = runAddCommand;
-        list = std::make_unique<CTelListDlg>();
+        list = std::make_unique<CTelListDlg>(document);
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
     }
@@ -85,7 +81,6 @@ protected:
     {
         list.reset();
         listCommands() = ListCommands{};
-        clearBook(telBook());
     }
 
     QString cell(int row, int column) const
@@ -97,6 +92,7 @@ protected:
         return list->list()->visualRect(list->list()->model()->index(row, 0)).center();
     }
 
+    BookDocument document;
     ScriptedMessages messages;
     std::unique_ptr<CTelListDlg> list;
 };
@@ -112,12 +108,10 @@ TEST_F(EditCommands, DoubleClickEditsTheRowClickedAndKeepsItsIndex)
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCenter(2));
     QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, rowCenter(2));
     EXPECT_EQ(script.opened, 1);
-    EXPECT_EQ(script.operation, OP_EDIT);
-    EXPECT_EQ(telBook().count, 3u);
-    EXPECT_EQ(fromCp932(telBook().entries[2].name), u("鈴木次郎"));
+    EXPECT_EQ(document.count(), 3u);
+    EXPECT_EQ(fromCp932(document.entry(2).name), u("鈴木次郎"));
+    EXPECT_EQ(fromCp932(document.entry(1).name), u("佐藤花子"));
     EXPECT_EQ(cell(2, 0), u("鈴木次郎"));
-    EXPECT_EQ(appState().selectedIndex, 2);
-    EXPECT_EQ(appState().operation, OP_NONE);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -132,7 +126,7 @@ TEST_F(EditCommands, AnEditCancelledChangesNothingAndListsNothingAgain)
     const QSignalSpy relisted(list->list()->model(), &QAbstractItemModel::modelReset);
     list->commandAction(ID_LIST_EDIT)->trigger();
     EXPECT_EQ(script.opened, 1);
-    EXPECT_EQ(fromCp932(telBook().entries[1].name), u("佐藤花子"));
+    EXPECT_EQ(fromCp932(document.entry(1).name), u("佐藤花子"));
     EXPECT_EQ(relisted.count(), 0);
     EXPECT_EQ(cell(1, 0), u("佐藤花子"));
     EXPECT_EQ(script.result, QDialog::Rejected);
@@ -152,7 +146,6 @@ TEST_F(EditCommands, EditRefusesAnEmptyBookAndAMissingRow)
         list->commandAction(ID_LIST_EDIT)->trigger();
     }
     EXPECT_EQ(messages.shown.constLast(), u("編集するデータがありません"));
-    EXPECT_EQ(appState().operation, OP_NONE);
 }
 
 TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved)
@@ -161,6 +154,7 @@ TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved)
     list->commandAction(ID_LIST_NEW)->trigger();
     EXPECT_FALSE(list->commandAction(ID_LIST_SAVE)->isEnabled());
     EditorScript script([](CTelEditDlg& editor) {
+        EXPECT_TRUE(editOf(editor, 1004)->text().isEmpty()); // a new entry
         editOf(editor, 1004)->insert(u("田中"));
         editOf(editor, 1006)->insert(u("ﾀﾅｶ"));
         qobject_cast<QComboBox*>(editor.control(EditorControl::TelKind))
@@ -171,17 +165,15 @@ TEST_F(EditCommands, AddAppendsAnEntryAndAnEmptyBookCanThenBeSaved)
     });
     list->commandAction(ID_LIST_ADD)->trigger();
     EXPECT_EQ(script.opened, 1);
-    EXPECT_EQ(script.operation, OP_ADD);
-    EXPECT_EQ(telBook().count, 1u);
+    EXPECT_EQ(document.count(), 1u);
     EXPECT_EQ(list->list()->model()->rowCount(), 1);
     EXPECT_EQ(cell(0, 3), u("携帯電話"));
     EXPECT_EQ(cell(0, 4), u("09012345678"));
-    EXPECT_EQ(appState().selectedIndex, -1);
     EXPECT_TRUE(list->commandAction(ID_LIST_SAVE)->isEnabled());
     EXPECT_TRUE(list->commandAction(ID_LIST_SAVE_AS)->isEnabled());
 }
 
-TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount)
+TEST_F(EditCommands, AnAddCancelledLeavesTheBook)
 {
     EditorScript script([this](CTelEditDlg& editor) {
         editOf(editor, 1004)->insert(u("田中"));
@@ -190,25 +182,23 @@ TEST_F(EditCommands, AnAddCancelledLeavesTheBookAndTheIndexAtTheCount)
     });
     list->commandAction(ID_LIST_ADD)->trigger();
     EXPECT_EQ(script.opened, 1);
-    EXPECT_EQ(telBook().count, 3u);
-    EXPECT_EQ(telBook().entries[3].name[0], '\0');
-    EXPECT_EQ(appState().selectedIndex, 3);
+    EXPECT_EQ(document.count(), 3u);
+    EXPECT_EQ(document.book().entries[3].name[0], '\0');
 }
 
 TEST_F(EditCommands, AddWithAThousandEntriesOpensNothing)
 {
-    TelBook& book = telBook();
-    while (book.count < MAX_TEL_ENTRIES) {
-        book.entries[book.count] = book.entries[0];
-        ++book.count;
+    auto book = std::make_unique<TelBook>(document.book());
+    while (book->count < MAX_TEL_ENTRIES) {
+        book->entries[book->count] = book->entries[0];
+        ++book->count;
     }
-    list->refreshList();
+    document.replace(*book, QString());
     EditorScript script;
     list->commandAction(ID_LIST_ADD)->trigger();
     EXPECT_EQ(script.opened, 0);
     EXPECT_EQ(messages.shown, QStringList{u("登録件数が１０００件です")});
-    EXPECT_EQ(book.count, MAX_TEL_ENTRIES);
-    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_EQ(document.count(), MAX_TEL_ENTRIES);
 }
 
 } // namespace

@@ -14,10 +14,12 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -26,34 +28,27 @@ QString u(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QString reading(int index)
-{
-    return fromCp932(telBook().entries[index].furigana);
-}
-
 // A book as an import leaves it: readings from numbers, an address and the time, readings of
 // the name, a reading the user chose, and a name no dictionary can read.
-void fillImportedBook()
+void fillImportedBook(BookDocument& document)
 {
-    fillBook({
-        {"佐藤 花子", "09011112222", {"09011112222"}},
-        {"鈴木 一郎", "ichiro@example.jp", {}, {"ichiro@example.jp"}},
-        {"山田歯科医院", "2024/05/01/ 09:30"},
-        {"高橋 健", "ﾀｶﾊｼ ｹﾝ", {"0312345678"}},
-        {"田中太郎", "ﾀﾅｶ ﾀﾛｳ", {"0120"}},      // blanks aside, a reading of the name
-        {"中村 陽菜", "ﾋﾅﾁｬﾝ", {"0612345678"}}, // the user's own
-        {"ABC商事", "0311112222", {"0311112222"}},
-    });
+    fillBook(document, {
+                           {"佐藤 花子", "09011112222", {"09011112222"}},
+                           {"鈴木 一郎", "ichiro@example.jp", {}, {"ichiro@example.jp"}},
+                           {"山田歯科医院", "2024/05/01/ 09:30"},
+                           {"高橋 健", "ﾀｶﾊｼ ｹﾝ", {"0312345678"}},
+                           {"田中太郎", "ﾀﾅｶ ﾀﾛｳ", {"0120"}}, // blanks aside, a reading of the name
+                           {"中村 陽菜", "ﾋﾅﾁｬﾝ", {"0612345678"}}, // the user's own
+                           {"ABC商事", "0311112222", {"0311112222"}},
+                       });
 }
 
 class ReadingReview : public testing::Test {
 protected:
     void SetUp() override { listCommands().reviewReadings = runReadingReview; }
-    void TearDown() override
-    {
-        listCommands() = ListCommands{};
-        clearBook(telBook());
-    }
+    void TearDown() override { listCommands() = ListCommands{}; }
+
+    QString reading(int index) const { return fromCp932(document.entry(index).furigana); }
 
     // Runs the command; while its dialog is open, act on it.
     void runCommand(CTelListDlg& window, std::function<void(CReadingReviewDlg&)> act)
@@ -69,13 +64,14 @@ protected:
         EXPECT_TRUE(opened);
     }
 
+    BookDocument document;
     ScriptedMessages messages;
 };
 
 TEST_F(ReadingReview, ProposesReadingsForEntriesWhoseReadingWasNotMadeFromTheName)
 {
-    fillImportedBook();
-    const std::vector<ReadingChange> changes = proposeReadingChanges(telBook());
+    fillImportedBook(document);
+    const std::vector<ReadingChange> changes = proposeReadingChanges(document.book());
     ASSERT_EQ(changes.size(), 4u);
     const struct {
         int index;
@@ -116,8 +112,9 @@ TEST_F(ReadingReview, PlaceholderReadingsAreThoseAnImportMakes)
 
 TEST_F(ReadingReview, DecideChangesTheCheckedEntriesInOneStep)
 {
-    fillImportedBook();
-    CTelListDlg window;
+    fillImportedBook(document);
+    CTelListDlg window(document);
+    const int stepsBefore = document.undoStack()->count();
     runCommand(window, [](CReadingReviewDlg& dialog) {
         QTableWidget* list = dialog.list();
         ASSERT_EQ(list->rowCount(), 4);
@@ -135,7 +132,8 @@ TEST_F(ReadingReview, DecideChangesTheCheckedEntriesInOneStep)
     EXPECT_EQ(reading(6), u("0311112222"));
     // The list shows the new readings, and the whole field was written anew.
     EXPECT_EQ(window.list()->model()->index(0, 1).data().toString(), u("ｻﾄｳ ﾊﾅｺ"));
-    const TelEntry& entry = telBook().entries[0];
+    EXPECT_EQ(document.undoStack()->count(), stepsBefore + 1);
+    const TelEntry& entry = document.entry(0);
     EXPECT_TRUE(std::all_of(entry.furigana + std::strlen(entry.furigana), std::end(entry.furigana),
                             [](char c) { return c == 0; }));
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -143,17 +141,18 @@ TEST_F(ReadingReview, DecideChangesTheCheckedEntriesInOneStep)
 
 TEST_F(ReadingReview, CancelChangesNothing)
 {
-    fillImportedBook();
-    const TelBook before = telBook();
-    CTelListDlg window;
+    fillImportedBook(document);
+    const auto before = std::make_unique<TelBook>(document.book());
+    CTelListDlg window(document);
     runCommand(window, [](CReadingReviewDlg& dialog) { dialog.cancelAction()->trigger(); });
-    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+    EXPECT_EQ(std::memcmp(before.get(), &document.book(), sizeof *before), 0);
 }
 
 TEST_F(ReadingReview, SaysSoWhenEveryReadingIsMadeFromTheName)
 {
-    fillBook({{"高橋 健", "ﾀｶﾊｼ ｹﾝ", {"0312345678"}}, {"ABC商事", "0311112222", {"0311112222"}}});
-    CTelListDlg window;
+    fillBook(document,
+             {{"高橋 健", "ﾀｶﾊｼ ｹﾝ", {"0312345678"}}, {"ABC商事", "0311112222", {"0311112222"}}});
+    CTelListDlg window(document);
     window.commandAction(ID_LIST_REVIEW_READINGS)->trigger();
     EXPECT_EQ(messages.shown, QStringList{u("名前から付け直すフリガナはありません。")});
 }

@@ -1,7 +1,7 @@
 // The entry editor proposes the reading of a name (real dictionaries, real editor).
 
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/operation_code.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "tests/support/book_fixtures.h"
@@ -24,13 +24,12 @@ QString u(const char* utf8)
 
 class Suggestion : public testing::Test {
 protected:
-    void SetUp() override { fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}}}); }
-    void TearDown() override { clearBook(telBook()); }
+    void SetUp() override { book = makeBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}}}); }
 
     void open(OperationCode operation, int index)
     {
-        dlg = std::make_unique<CTelEditDlg>(operation == OP_ADD ? TelEntry{}
-                                                                : telBook().entries[index]);
+        dlg =
+            std::make_unique<CTelEditDlg>(operation == OP_ADD ? TelEntry{} : book->entries[index]);
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         dlg->activateWindow();
@@ -61,6 +60,7 @@ protected:
         dlg->control(EditorControl::Memo)->setFocus();
     }
 
+    std::unique_ptr<TelBook> book;
     ScriptedMessages messages;
     std::unique_ptr<CTelEditDlg> dlg;
 };

@@ -1,4 +1,4 @@
-#include "phonebook/core/app_state.h"
+#include "phonebook/core/operation_code.h"
 #include "phonebook/ui/sub_list_editor.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "tests/support/book_fixtures.h"
@@ -40,23 +40,22 @@ class Editor : public testing::Test {
 protected:
     void SetUp() override
     {
-        fillBook({{"山田太郎",
-                   "ﾔﾏﾀﾞ ﾀﾛｳ",
-                   {"0312345678", "09011112222", "0120"},
-                   {"taro@example.jp"},
-                   "メモ",
-                   3},
-                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
-        telBook().entries[0].tel[1].kind = TEL_MOBILE;
-        telBook().entries[0].tel[2].kind = TEL_FAX;
+        book = makeBook({{"山田太郎",
+                          "ﾔﾏﾀﾞ ﾀﾛｳ",
+                          {"0312345678", "09011112222", "0120"},
+                          {"taro@example.jp"},
+                          "メモ",
+                          3},
+                         {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
+        book->entries[0].tel[1].kind = TEL_MOBILE;
+        book->entries[0].tel[2].kind = TEL_FAX;
     }
-    void TearDown() override { clearBook(telBook()); }
 
     // The editor as 編集 opens it on the entry at index, or as 追加 opens it for a new one.
     CTelEditDlg& open(OperationCode operation, int index)
     {
-        dlg = std::make_unique<CTelEditDlg>(operation == OP_ADD ? TelEntry{}
-                                                                : telBook().entries[index]);
+        dlg =
+            std::make_unique<CTelEditDlg>(operation == OP_ADD ? TelEntry{} : book->entries[index]);
         dlg->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return *dlg;
@@ -95,6 +94,7 @@ protected:
     }
     QString number(int slot) const { return fromCp932(dlg->entry().tel[slot].number); }
 
+    std::unique_ptr<TelBook> book;
     ScriptedMessages messages;
     std::unique_ptr<CTelEditDlg> dlg;
 };
@@ -122,7 +122,7 @@ TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName)
     EXPECT_EQ(dlg->telList().count(), 3);
     EXPECT_EQ(dlg->mailList().count(), 1);
     EXPECT_EQ(dlg->focusWidget(), edit(1004));
-    EXPECT_TRUE(sameEntry(dlg->entry(), telBook().entries[0]));
+    EXPECT_TRUE(sameEntry(dlg->entry(), book->entries[0]));
 }
 
 TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
@@ -158,7 +158,7 @@ TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended)
     command(ID_EDIT_DECIDE);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(telBook().count, 2u); // the command stores what the editor decided
+    EXPECT_EQ(book->count, 2u); // the editor stores nothing itself
     const TelEntry& stored = dlg->entry();
     EXPECT_EQ(fromCp932(stored.name), u("鈴木"));
     EXPECT_EQ(fromCp932(stored.mail[0].address), u("suzuki@example.jp"));
@@ -170,7 +170,7 @@ TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended)
 TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing)
 {
     open(OP_ADD, 2);
-    const TelBook before = telBook();
+    const TelBook before = *book;
     auto decide = [this] {
         command(ID_EDIT_DECIDE);
         return messages.shown.isEmpty() ? QString() : messages.shown.takeLast();
@@ -197,7 +197,7 @@ TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing)
     EXPECT_EQ(decide(), u("メールアドレスに半角以外または、“(),;<=>[]｡｢｣､･ﾞﾟ　が使用されています"));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_NE(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(std::memcmp(&before, &telBook(), sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&before, book.get(), sizeof before), 0);
 }
 
 TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed)
@@ -264,7 +264,7 @@ TEST_F(Editor, EditTakesTwoPressesAndWaitsForANumber)
     EXPECT_EQ(messages.shown, (QStringList{u("電話番号が選択されていません。"),
                                            u("メールアドレスが選択されていません。")}));
     // Nothing reaches the book before 決定.
-    EXPECT_STREQ(telBook().entries[0].tel[1].number, "09011112222");
+    EXPECT_STREQ(book->entries[0].tel[1].number, "09011112222");
 }
 
 TEST_F(Editor, DeletingTheFirstOfThreeNumbersMovesTheOthersUp)
@@ -314,7 +314,7 @@ TEST_F(Editor, APendingEditFollowsItsRowAndEndsWhenItsRowIsDeleted)
 // and 追加 fills a free slot.
 TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked)
 {
-    TelEntry& imported = telBook().entries[1];
+    TelEntry& imported = book->entries[1];
     imported = TelEntry{};
     setField(imported.furigana, FURIGANA_FIELD_SIZE, "ｻﾄｳ");
     setField(imported.tel[1].number, NUMBER_FIELD_SIZE, "0311");
@@ -347,7 +347,7 @@ TEST_F(Editor, AnEntryWithGapsIsListedAndEditedPacked)
 
 TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged)
 {
-    const TelEntry stored = telBook().entries[0];
+    const TelEntry stored = book->entries[0];
     open(OP_EDIT, 0);
     edit(1004)->end(false);
     edit(1004)->insert(u("様"));
@@ -380,7 +380,7 @@ TEST_F(Editor, ResetThenCancelLeavesTheStoredEntryUnchanged)
                                                u("電話帳データをリセットしてよろしいでしょうか？"),
                                                u("編集処理を終了してよろしいでしょうか？"),
                                                u("編集処理を終了してよろしいでしょうか？")}));
-    EXPECT_TRUE(sameEntry(telBook().entries[0], stored));
+    EXPECT_TRUE(sameEntry(book->entries[0], stored));
 }
 
 TEST_F(Editor, APastedTabLeavesTheMemoAsItWas)
@@ -503,7 +503,7 @@ TEST_F(Editor, TypedAndPastedTextIsFoldedCutAndToldAbout)
 // still holds.
 TEST_F(Editor, UnassignedBytePairsDoNotStopEditsFromBeingStored)
 {
-    TelEntry& entry = telBook().entries[0];
+    TelEntry& entry = book->entries[0];
     std::strcpy(entry.name, "\x8E\x52\x85\x40"); // 山, then an unassigned pair
     std::strcpy(entry.memo, "\x97\x5C\xEB\x40"); // 予, then an unassigned pair
     open(OP_EDIT, 0);

@@ -1,4 +1,3 @@
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
@@ -34,26 +33,32 @@ class ListWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        fillBook({{"山田太郎",
-                   "ﾔﾏﾀﾞ ﾀﾛｳ",
-                   {"0312345678", "09011112222"},
-                   {"taro@example.jp"},
-                   "メモ",
-                   3},
-                  {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}},
-                  {"鈴木一郎", "ｽｽﾞｷ", {"03-1111"}, {"ichiro@example.jp"}},
-                  {"田中", "ﾀﾅｶ", {"111"}}});
-        appState() = AppState{};
+        fillBook(document, {{"山田太郎",
+                             "ﾔﾏﾀﾞ ﾀﾛｳ",
+                             {"0312345678", "09011112222"},
+                             {"taro@example.jp"},
+                             "メモ",
+                             3},
+                            {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}},
+                            {"鈴木一郎", "ｽｽﾞｷ", {"03-1111"}, {"ichiro@example.jp"}},
+                            {"田中", "ﾀﾅｶ", {"111"}}});
     }
-    void TearDown() override { clearBook(telBook()); }
+    // Makes the third entry's number valid, so every entry passes the check.
+    void makeEveryEntryValid()
+    {
+        TelEntry entry = document.entry(2);
+        entry.tel[0].number[2] = '1';
+        document.storeEntry(2, entry);
+    }
 
+    BookDocument document;
     ScriptedMessages messages;
 };
 
 TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
 {
-    telBook().entries[2].tel[0].number[2] = '1'; // make the third entry valid first
-    CTelListDlg dlg;
+    makeEveryEntryValid();
+    CTelListDlg dlg(document);
     ASSERT_EQ(dlg.list()->model()->columnCount(), 16);
     EXPECT_EQ(dlg.list()->model()->headerData(10, Qt::Horizontal).toString(),
               QStringLiteral("メールアドレス１"));
@@ -81,7 +86,7 @@ TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
 
 TEST_F(ListWindow, BadNumberInTheThirdEntryListsTwoRowsAndAPartialThird)
 {
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "電話番号１に不正な文字があるためインポートを中止しました")});
     ASSERT_EQ(dlg.list()->model()->rowCount(), 3);
@@ -89,25 +94,24 @@ TEST_F(ListWindow, BadNumberInTheThirdEntryListsTwoRowsAndAPartialThird)
     EXPECT_EQ(cell(dlg, 2, 4), QStringLiteral("03-1111"));
     EXPECT_FALSE(dlg.list()->model()->index(2, 5).data().isValid());
     EXPECT_FALSE(dlg.list()->model()->index(2, 10).data().isValid());
-    EXPECT_EQ(telBook().count, 4u);
+    EXPECT_EQ(document.count(), 4u);
 }
 
 TEST_F(ListWindow, NewAnsweredNoKeepsEntriesButForgetsTheFile)
 {
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     messages.shown.clear();
-    appState().filePath = QStringLiteral("/tmp/book.vcf");
+    document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(false);
     dlg.commandAction(ID_LIST_NEW)->trigger();
     EXPECT_EQ(messages.questions,
               QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？")});
-    EXPECT_EQ(telBook().count, 4u);
-    EXPECT_TRUE(appState().filePath.isEmpty());
-    EXPECT_EQ(appState().operation, OP_NONE);
+    EXPECT_EQ(document.count(), 4u);
+    EXPECT_TRUE(document.filePath().isEmpty());
 
     messages.answer(true);
     dlg.commandAction(ID_LIST_NEW)->trigger();
-    EXPECT_EQ(telBook().count, 0u);
+    EXPECT_EQ(document.count(), 0u);
     EXPECT_EQ(dlg.list()->model()->rowCount(), 0);
 
     dlg.commandAction(ID_LIST_NEW)->trigger(); // empty book: no question
@@ -116,8 +120,8 @@ TEST_F(ListWindow, NewAnsweredNoKeepsEntriesButForgetsTheFile)
 
 TEST_F(ListWindow, DeleteRemovesOnlyTheFocusedRow)
 {
-    telBook().entries[2].tel[0].number[2] = '1';
-    CTelListDlg dlg;
+    makeEveryEntryValid();
+    CTelListDlg dlg(document);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.list()->selectRow(1);
@@ -125,31 +129,29 @@ TEST_F(ListWindow, DeleteRemovesOnlyTheFocusedRow)
     dlg.list()->selectionModel()->select(dlg.list()->model()->index(1, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(dlg.focusedRow(), 3);
-    EXPECT_EQ(appState().selectedIndex, 3);
     dlg.commandAction(ID_LIST_DELETE)->trigger();
-    EXPECT_EQ(telBook().count, 3u);
-    EXPECT_EQ(fromCp932(telBook().entries[1].name), QStringLiteral("佐藤花子"));
-    EXPECT_EQ(fromCp932(telBook().entries[2].name), QStringLiteral("鈴木一郎"));
+    EXPECT_EQ(document.count(), 3u);
+    EXPECT_EQ(fromCp932(document.entry(1).name), QStringLiteral("佐藤花子"));
+    EXPECT_EQ(fromCp932(document.entry(2).name), QStringLiteral("鈴木一郎"));
     EXPECT_EQ(dlg.list()->model()->rowCount(), 3);
-    EXPECT_EQ(appState().selectedIndex, -1);
     EXPECT_EQ(dlg.focusedRow(), -1);
 
     dlg.commandAction(ID_LIST_DELETE)->trigger();
     EXPECT_EQ(messages.shown.constLast(), QStringLiteral("電話帳が選択されていません。"));
-    EXPECT_EQ(telBook().count, 3u);
+    EXPECT_EQ(document.count(), 3u);
 }
 
 TEST_F(ListWindow, DeleteWithAnEmptyBook)
 {
-    clearBook(telBook());
-    CTelListDlg dlg;
+    document.clear();
+    CTelListDlg dlg(document);
     dlg.commandAction(ID_LIST_DELETE)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("削除するデータがありません")});
 }
 
 TEST_F(ListWindow, FocusingTheListAloneFocusesNoRow)
 {
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     dlg.list()->setFocus(Qt::TabFocusReason);
@@ -158,7 +160,7 @@ TEST_F(ListWindow, FocusingTheListAloneFocusesNoRow)
 
 TEST_F(ListWindow, SaveCommandsAreGreyedExactlyForAnEmptyBook)
 {
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     QAction* save = dlg.commandAction(ID_LIST_SAVE);
     QAction* saveAs = dlg.commandAction(ID_LIST_SAVE_AS);
     EXPECT_TRUE(save->isEnabled());
@@ -169,8 +171,8 @@ TEST_F(ListWindow, SaveCommandsAreGreyedExactlyForAnEmptyBook)
     EXPECT_FALSE(saveAs->isEnabled());
     EXPECT_TRUE(dlg.commandAction(ID_LIST_NEW)->isEnabled());
     EXPECT_TRUE(dlg.commandAction(ID_LIST_DELETE)->isEnabled());
-    // The book may change behind the window (an import); opening the menu looks again.
-    fillBook({{"a", "ｱ"}});
+    // An import fills the book again; opening the menu looks again.
+    fillBook(document, {{"a", "ｱ"}});
     auto* file = qobject_cast<QMenu*>(save->parent());
     ASSERT_NE(file, nullptr);
     emit file->aboutToShow();
@@ -179,7 +181,7 @@ TEST_F(ListWindow, SaveCommandsAreGreyedExactlyForAnEmptyBook)
 
 TEST_F(ListWindow, EnterAndEscapeCloseNothingButCancelDoes)
 {
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     messages.shown.clear();
@@ -193,28 +195,26 @@ TEST_F(ListWindow, EnterAndEscapeCloseNothingButCancelDoes)
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
 }
 
-TEST_F(ListWindow, ArrowKeysMoveTheSelectedIndexWithinTheBook)
+TEST_F(ListWindow, ArrowKeysMoveTheFocusedRowWithinTheBook)
 {
-    telBook().entries[2].tel[0].number[2] = '1';
-    CTelListDlg dlg;
+    makeEveryEntryValid();
+    CTelListDlg dlg(document);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    QTest::keyClick(dlg.list(), Qt::Key_Up);
-    EXPECT_EQ(appState().selectedIndex, -1);
     clickRow(dlg, 2);
     QTest::keyClick(dlg.list(), Qt::Key_Down);
-    EXPECT_EQ(appState().selectedIndex, 3);
+    EXPECT_EQ(dlg.focusedRow(), 3);
     QTest::keyClick(dlg.list(), Qt::Key_Down);
-    EXPECT_EQ(appState().selectedIndex, 3);
+    EXPECT_EQ(dlg.focusedRow(), 3);
     QTest::keyClick(dlg.list(), Qt::Key_Up);
-    EXPECT_EQ(appState().selectedIndex, 2);
+    EXPECT_EQ(dlg.focusedRow(), 2);
 }
 
 TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
 {
     int edits = 0;
     listCommands().edit = [&edits](CTelListDlg&) { ++edits; };
-    CTelListDlg dlg;
+    CTelListDlg dlg(document);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     const QRect rect = dlg.list()->visualRect(dlg.list()->model()->index(0, 0));
@@ -228,28 +228,29 @@ TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
 
 TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
 {
-    appState().filePath = QStringLiteral("/tmp/x.vcf");
-    appState().selectedIndex = 2;
-    CTelListDlg dlg;
-    EXPECT_TRUE(appState().filePath.isEmpty());
-    EXPECT_EQ(appState().selectedIndex, -1);
+    document.markSaved(QStringLiteral("/tmp/x.vcf"));
+    CTelListDlg dlg(document);
+    EXPECT_TRUE(document.filePath().isEmpty());
+    EXPECT_EQ(dlg.focusedRow(), -1);
 }
 
-// The cells show the book as it was when the list was last filled, however the book changes
-// until the next refresh, and a cell given a text of its own keeps it.
-TEST_F(ListWindow, CellsShowTheBookAsItWasAtTheLastRefresh)
+// The cells follow every change of the book, with no command telling the window, and a change
+// takes the focus off the rows.
+TEST_F(ListWindow, CellsFollowTheBook)
 {
-    telBook().entries[2].tel[0].number[2] = '1'; // every entry valid
-    CTelListDlg dlg;
+    makeEveryEntryValid();
+    CTelListDlg dlg(document);
     ASSERT_EQ(dlg.list()->model()->rowCount(), 4);
-    std::strcpy(telBook().entries[0].name, "X");
-    telBook().entries[1].tel[0].kind = TEL_FAX;
-    clearBook(telBook());
-    EXPECT_EQ(cell(dlg, 0, 0), QStringLiteral("山田太郎"));
-    EXPECT_EQ(cell(dlg, 1, 3), cell(dlg, 0, 3));
-    EXPECT_EQ(dlg.list()->model()->index(1, 4).data().toString(), QStringLiteral("0661234567"));
+    dlg.list()->setCurrentIndex(dlg.list()->model()->index(1, 0));
+    TelEntry entry = document.entry(0);
+    std::strcpy(entry.name, "X");
+    document.storeEntry(0, entry);
+    EXPECT_EQ(cell(dlg, 0, 0), QStringLiteral("X"));
+    EXPECT_EQ(dlg.focusedRow(), -1);
+    document.removeEntry(1);
+    EXPECT_EQ(cell(dlg, 1, 0), QStringLiteral("鈴木一郎"));
 
-    dlg.refreshList();
+    document.clear();
     EXPECT_EQ(dlg.list()->model()->rowCount(), 0);
 }
 
@@ -257,11 +258,11 @@ TEST_F(ListWindow, CellsShowTheBookAsItWasAtTheLastRefresh)
 // eleven-digit numbers, twenty-character addresses and every header.
 TEST_F(ListWindow, ColumnsShowTheirUsualContentsWhole)
 {
-    fillBook({{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"09012345678"}, {"watanabe.m@email.com"}},
-              {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"08098765432"}, {"yamada.taro@mail.com"}},
-              {"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"07011223344"}, {"hanako_sato@abcd.com"}},
-              {"小林", "ｺﾊﾞﾔｼ", {"0120123456"}, {"kobayashi.m@web.com"}}});
-    CTelListDlg dlg;
+    fillBook(document, {{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"09012345678"}, {"watanabe.m@email.com"}},
+                        {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"08098765432"}, {"yamada.taro@mail.com"}},
+                        {"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"07011223344"}, {"hanako_sato@abcd.com"}},
+                        {"小林", "ｺﾊﾞﾔｼ", {"0120123456"}, {"kobayashi.m@web.com"}}});
+    CTelListDlg dlg(document);
     QTableView* list = dlg.list();
     for (int column = 0; column < list->model()->columnCount(); ++column)
         EXPECT_LE(list->horizontalHeader()->sectionSizeHint(column), list->columnWidth(column))

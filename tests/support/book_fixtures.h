@@ -2,11 +2,13 @@
 // Building entries for tests from UTF-8 text (stored as code page 932 bytes, as the program
 // keeps them).
 
+#include "phonebook/core/book_document.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_book.h"
 
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 inline void setField(char* field, std::size_t size, const std::string& utf8)
@@ -41,11 +43,17 @@ inline TelEntry makeEntry(const EntryFields& fields)
     return entry;
 }
 
-// Replaces the process-wide book with the given entries.
-inline void fillBook(std::initializer_list<EntryFields> entries)
+// A book of the given entries.
+inline std::unique_ptr<TelBook> makeBook(std::initializer_list<EntryFields> entries)
 {
-    TelBook& book = telBook();
-    clearBook(book);
+    auto book = std::make_unique<TelBook>();
     for (const EntryFields& fields : entries)
-        book.entries[book.count++] = makeEntry(fields);
+        book->entries[book->count++] = makeEntry(fields);
+    return book;
+}
+
+// The document holds the given entries and no file, as a book just made would.
+inline void fillBook(BookDocument& document, std::initializer_list<EntryFields> entries)
+{
+    document.replace(*makeBook(entries), QString());
 }

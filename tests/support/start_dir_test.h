@@ -4,8 +4,6 @@
 
 #include "app/core/settings.h"
 #include "phonebook/core/app_state.h"
-#include "phonebook/core/book_changes.h"
-#include "phonebook/core/tel_book.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,14 +26,8 @@ protected:
         QDir::setCurrent(dir.path());
         appState() = AppState{};
         savedPortNo() = 0;
-        clearBook(telBook());
-        markBookUnchanged();
     }
-    void TearDown() override
-    {
-        clearBook(telBook());
-        QDir::setCurrent(previous);
-    }
+    void TearDown() override { QDir::setCurrent(previous); }
 
     QString ini() const { return dir.filePath(QStringLiteral("Vemblor.ini")); }
 
