@@ -12,9 +12,9 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "readings/reading_service.h"
 
-void installListCommands()
+ListCommands programListCommands()
 {
-    ListCommands& commands = listCommands();
+    ListCommands commands;
     commands.save = saveBook;
     commands.saveAs = saveBookAs;
     commands.importVCard = importVCard;
@@ -34,4 +34,5 @@ void installListCommands()
     commands.restoreBackup = [](CTelListDlg& list) {
         restoreBackupToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
     };
+    return commands;
 }

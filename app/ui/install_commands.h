@@ -1,4 +1,7 @@
 #pragma once
-// Fills the list window's command table with the commands of the editor, the file exchange and
+// The list window's command table filled with the commands of the editor, the file exchange and
 // the handset link.
-void installListCommands();
+
+#include "phonebook/ui/list_commands.h"
+
+ListCommands programListCommands();

@@ -2,6 +2,7 @@
 
 #include "app/core/settings.h"
 #include "app/ui/app_icon.h"
+#include "app/ui/install_commands.h"
 #include "app/ui/manual.h"
 #include "app/ui/port_dlg.h"
 #include "app/ui/transfer_settings_dlg.h"
@@ -57,7 +58,7 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
 
 void CVemblorDlg::onPhoneBook()
 {
-    CTelListDlg(document_, this).exec();
+    CTelListDlg(document_, programListCommands(), this).exec();
 }
 
 void CVemblorDlg::onPort()

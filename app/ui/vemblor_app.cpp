@@ -1,7 +1,6 @@
 #include "app/ui/vemblor_app.h"
 
 #include "app/ui/app_icon.h"
-#include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
 #include "phonebook/core/app_state.h"
 #include "window_services/key_filter.h"
@@ -31,7 +30,6 @@ void CVemblorApp::initInstance()
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     keyFilter();
-    installListCommands();
 }
 
 int CVemblorApp::run()

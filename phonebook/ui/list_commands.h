@@ -1,6 +1,7 @@
 #pragma once
 // The list window's commands that other subsystems carry out (editor, files, handset). The
-// application fills this table at start-up (app/ui/install_commands.cpp).
+// application fills the table (app/ui/install_commands.cpp) and hands it to the window; a
+// command left empty does nothing.
 
 #include <functional>
 
@@ -21,5 +22,3 @@ struct ListCommands {
     Command deviceWrite;          // 書き込み
     Command restoreBackup;        // バックアップから書き戻す…
 };
-
-ListCommands& listCommands();

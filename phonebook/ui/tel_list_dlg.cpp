@@ -3,7 +3,6 @@
 #include "phonebook/core/book_table_model.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
-#include "phonebook/ui/list_commands.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
@@ -19,8 +18,8 @@
 #include <algorithm>
 #include <utility>
 
-CTelListDlg::CTelListDlg(BookDocument& document, QWidget* parent)
-    : QDialog(parent), document_(document)
+CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget* parent)
+    : QDialog(parent), document_(document), commands_(std::move(commands))
 {
     setWindowTitle(QStringLiteral("電話帳一覧"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -195,7 +194,7 @@ void CTelListDlg::onDelete()
 
 void CTelListDlg::runTableCommand(int id)
 {
-    ListCommands& table = listCommands();
+    const ListCommands& table = commands_;
     const ListCommands::Command* command = nullptr;
     switch (id) {
     case ID_LIST_IMPORT_VCARD:
@@ -237,7 +236,7 @@ void CTelListDlg::runTableCommand(int id)
     default:
         return;
     }
-    // The application fills the whole table at start-up; a test may leave a command out.
+    // The application fills the whole table; a test may leave a command out.
     if (*command)
         (*command)(*this);
 }

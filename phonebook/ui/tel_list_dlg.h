@@ -3,6 +3,7 @@
 // every operation on the book starts.
 
 #include "phonebook/core/book_document.h"
+#include "phonebook/ui/list_commands.h"
 
 #include <QDialog>
 #include <QHash>
@@ -37,8 +38,10 @@ enum ListCommandId {
 class CTelListDlg : public QDialog {
     Q_OBJECT
 public:
-    // Shows document, which the window follows as it changes.
-    explicit CTelListDlg(BookDocument& document, QWidget* parent = nullptr);
+    // Shows document, which the window follows as it changes; commands carry out the menu's
+    // commands that other windows serve.
+    explicit CTelListDlg(BookDocument& document, ListCommands commands = {},
+                         QWidget* parent = nullptr);
 
     BookDocument& document() const { return document_; }
     // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
@@ -70,6 +73,7 @@ private:
 
     QMenuBar* menuBar_ = nullptr;
     BookDocument& document_;
+    const ListCommands commands_;
     BookTableModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     QLabel* status_ = nullptr; // always empty

@@ -43,11 +43,6 @@ protected:
         StartDirTest::SetUp();
         CVemblorApp::initInstance();
     }
-    void TearDown() override
-    {
-        listCommands() = ListCommands{};
-        StartDirTest::TearDown();
-    }
 
     QTemporaryDir dir;
     QString previous;

@@ -151,14 +151,10 @@ QByteArray readAll(const QString& path)
 
 class EntryRoundTrip : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        installListCommands();
-    }
-    void TearDown() override { listCommands() = ListCommands{}; }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     BookDocument document;
+    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
@@ -186,7 +182,7 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
     };
     TelEntry expected[] = {typed[0].entry(), typed[1].entry()};
 
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
     int opened = 0;

@@ -169,7 +169,7 @@ TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
     EXPECT_EQ(messages.shown.size(), 1);
 
     // ヘルプ in the list window also reaches the main window.
-    CTelListDlg list(main.document(), &main);
+    CTelListDlg list(main.document(), {}, &main);
     list.commandAction(ID_HELP)->trigger();
     EXPECT_EQ(viewer.opened.size(), 2);
 }
@@ -197,7 +197,6 @@ TEST_F(MainWindow, WindowTitlesAreTheirOwnTitlesAlone)
     QApplication::setApplicationName(QStringLiteral("probe"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
-    listCommands() = ListCommands{};
 }
 
 class PortDialog : public MainWindow {

@@ -204,7 +204,6 @@ protected:
     }
     void TearDown() override
     {
-        listCommands() = ListCommands{};
         overridePortInUse(QString());
         StartDirTest::TearDown();
     }

@@ -100,9 +100,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         startDir() = dir.path();
         appState() = AppState{};
-        installListCommands();
     }
-    void TearDown() override { listCommands() = ListCommands{}; }
     // COM1 leads to device.
     void mapPort(const QString& device)
     {
@@ -157,7 +155,7 @@ protected:
         options.silentFrom = {silentStep, 1};
         startHandset(options);
         fillBook(document, {{"A", "ｴｰ"}});
-        CTelListDlg list(document);
+        CTelListDlg list(document, commands);
         messages.shown.clear();
         DialogWatch watch;
         watch.when(inState(state), [&](CSerialDlg& dlg) {
@@ -176,6 +174,7 @@ protected:
     }
 
     BookDocument document;
+    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;
@@ -204,7 +203,7 @@ TEST_F(TransferDialog, RestoreWritesTheChosenBackupAndLeavesTheBookAlone)
         text.write("shopping list\nmilk\n");
     }
     fillBook(document, {{"A", "ｴｰ", {"1"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     ScriptedFileDialogs files;
 
     files.nextFiles << notes;
@@ -239,7 +238,7 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     startHandset();
     fillBook(document,
              {{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ"}, {"鈴木", "ｽｽﾞｷ", {}, {"s@x.jp"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
@@ -267,7 +266,7 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
         h.entries() = {makeEntry({"甲", "ｺｳ", {"1"}}), makeEntry({"乙", "ｵﾂ", {"2"}})};
     });
     fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(true);
     DialogWatch watch;
@@ -293,7 +292,7 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
     });
     fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}, {"残す", "ﾉｺｽ"}});
     const auto before = std::make_unique<TelBook>(document.book());
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true);
     DialogWatch watch;
     // The third record is outstanding: two entries were read into the staging book.
@@ -359,7 +358,7 @@ TEST_F(TransferDialog, WriteBacksUpTheHandsetsBookUnderItsOwnStepLabel)
         h.entries() = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
     });
     fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
@@ -381,7 +380,7 @@ TEST_F(TransferDialog, CancelAfterTheEraseAsksFirstAndSaysWhatTheHandsetHolds)
     options.silentFrom = {HandsetStep::WriteEntry, 2};
     startHandset(options);
     fillBook(document, {{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true); // the erase
     messages.answer(true); // stop all the same
     DialogWatch watch;
@@ -407,7 +406,7 @@ TEST_F(TransferDialog, CancelAfterTheEraseAnsweredNoLetsTheWriteFinish)
     startHandset();
     fillBook(document,
              {{"A", "ｴｰ", {"1"}}, {"B", "ﾋﾞｰ", {"2"}}, {"C", "ｼｰ", {"3"}}, {"D", "ﾃﾞｨｰ", {"4"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true);  // the erase
     messages.answer(false); // go on
     DialogWatch watch;
@@ -430,7 +429,7 @@ TEST_F(TransferDialog, CancelDuringTheBackupErasesNothing)
     const TelEntry kept[] = {makeEntry({"前", "ﾏｴ", {"1"}}), makeEntry({"後", "ｱﾄ", {"2"}})};
     handset->withHandset([&](SimulatedHandset& h) { h.entries().assign(kept, kept + 2); });
     fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     DialogWatch watch;
     // The second record of the backup is outstanding.
     watch.when(
@@ -453,7 +452,7 @@ TEST_F(TransferDialog, EscAndCloseDoNothingWhileTheTransferRuns)
     options.silentFrom = {HandsetStep::Identify, 1};
     startHandset(options);
     fillBook(document, {{"A", "ｴｰ"}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     DialogWatch watch;
     bool stillOpen = false;
     watch.when(inState(LINK_IDENTIFY), [&](CSerialDlg& dlg) {
@@ -473,7 +472,7 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
 {
     startHandset();
     fillBook(document, {{"A", "ｴｰ"}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     for (int run = 0; run < 2; ++run) {
         messages.answer(true);
         messages.shown.clear();
@@ -489,7 +488,7 @@ TEST_F(TransferDialog, EachTransferStartsAFreshTickThreadAtTheSamePace)
 TEST_F(TransferDialog, EmptyBookWriteOpensTheDialogAndEndsOnTheFirstTick)
 {
     startHandset();
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     trigger(list, ID_LIST_DEVICE_WRITE);
     EXPECT_EQ(messages.shown, QStringList{utf8("電話帳データがありません。")});
     EXPECT_TRUE(handsetCommands().isEmpty());
@@ -501,7 +500,7 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
     const QString device = dir.filePath(QStringLiteral("no-such-port"));
     mapPort(device);
     fillBook(document, {{"残す", "ﾉｺｽ"}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(true);
     bool windowShown = false;
@@ -520,7 +519,7 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
 TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
 {
     fillBook(document, {{"残す", "ﾉｺｽ"}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
     messages.answer(false);
     trigger(list, ID_LIST_DEVICE_READ);
@@ -550,7 +549,7 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
     for (const Case& c : cases) {
         startHandset();
         fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}});
-        CTelListDlg list(document);
+        CTelListDlg list(document, commands);
         list.setGeometry(0, 0, 760, 560);
         list.show();
         BoxWatcher boxes;

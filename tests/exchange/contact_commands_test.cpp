@@ -58,7 +58,7 @@ protected:
 
 TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     QStringList texts;
     for (QAction* action : list.findChild<QMenuBar*>()->actions().first()->menu()->actions())
         if (!action->isSeparator())
@@ -76,7 +76,7 @@ TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
 
 TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();
     EXPECT_EQ(document.count(), 2u);
@@ -105,7 +105,7 @@ TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
 
 TEST_F(ContactCommands, TheReportCanBeCopiedAndSavedAsText)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.clear();
     files.nextFiles.enqueue(contacts("smartphone-3.0.vcf"));
     files.nextFiles.enqueue(path("report.txt"));
@@ -132,7 +132,7 @@ TEST_F(ContactCommands, TheReportCanBeCopiedAndSavedAsText)
 
 TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     {
         QFile file(path("photo.vcf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -152,7 +152,7 @@ TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
 
 TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     files.nextFiles.enqueue(path("book.vcf"));
     files.nextFiles.enqueue(path("book.csv"));
     files.nextFiles.enqueue(path("book.txt"));
@@ -177,9 +177,9 @@ TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)
 
 TEST_F(ContactCommands, ExportingAnEmptyBookIsRefused)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.clear();
-    listCommands().exportForSmartphones(list);
+    commands.exportForSmartphones(list);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("電話帳データがありません。")});
     EXPECT_EQ(files.asked, 0);
 }

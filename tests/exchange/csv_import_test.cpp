@@ -102,9 +102,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         fillBook(document, {{"前の人", "ﾏｴ", {"111"}}});
-        listCommands().importCsv = importCsv;
+        commands.importCsv = importCsv;
     }
-    void TearDown() override { listCommands().importCsv = nullptr; }
 
     QString writeCsv(const QStringList& lines)
     {
@@ -129,6 +128,7 @@ protected:
     }
 
     BookDocument document;
+    ListCommands commands;
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
@@ -136,7 +136,7 @@ protected:
 
 TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     list.show();
     onCsvEdit([this](CCsvEdit& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("CSV編集"));
@@ -229,7 +229,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
 
 TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         clickRow(dialog, 1);
@@ -254,7 +254,7 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
 
 TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         dialog.list()->selectAll();
@@ -274,7 +274,7 @@ TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
 
 TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
         dialog.show();
         assign(dialog, 0, CSV_CAT_NAME);
@@ -292,7 +292,7 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
 
 TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/kept.vcf"));
     runImport(list, writeBytes(QByteArray("a,b\0c\nd\n", 8)));
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
@@ -312,7 +312,7 @@ TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
 
 TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen)
 {
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.asked, 0);

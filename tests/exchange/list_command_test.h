@@ -1,5 +1,5 @@
 #pragma once
-// A test of the list window's file commands: the application's command table installed, a book
+// A test of the list window's file commands: the application's command table, a book
 // of two entries, scripted file dialogs and a temporary folder.
 
 #include "app/ui/install_commands.h"
@@ -15,7 +15,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        installListCommands();
         fillBook(document,
                  {{"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", {"0312345678"}, {"taro@example.jp"}, "メモ", 3},
                   {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"0661234567"}}});
@@ -23,6 +22,7 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     BookDocument document;
+    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
     ScriptedFileDialogs files;
 };

@@ -85,7 +85,7 @@ protected:
 TEST_F(VCardCommands, SaveAsksForAFileOnceAndThenWritesToItWithoutAsking)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     files.nextFiles.enqueue(path("book.vcf"));
     list.commandAction(ID_LIST_SAVE)->trigger();
     EXPECT_EQ(files.asked, 1);
@@ -112,7 +112,7 @@ TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(path("book.vcf"));
     // No, No in the build phase (one question per entry), Yes in the write phase.
     CancellingUser user({false, false, true});
@@ -131,7 +131,7 @@ TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
 TEST_F(VCardCommands, SaveAsCancelledInTheDialogChangesNothing)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.markSaved(path("kept.vcf"));
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_SAVE_AS)->trigger();
@@ -149,7 +149,7 @@ TEST_F(VCardCommands, SaveAsCancelledInTheDialogChangesNothing)
 TEST_F(VCardCommands, SavingAnEmptyBookIsRefused)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     document.clear();
     saveBook(list);
     saveBookAs(list);
@@ -160,7 +160,7 @@ TEST_F(VCardCommands, SavingAnEmptyBookIsRefused)
 TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/symbian-jp-aoki-sound-fullwidth-katakana.vcf");
 
@@ -191,7 +191,7 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
 TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     messages.answer(true);
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-ms-outlook-2.1-long-note-line.vcf");
@@ -215,7 +215,7 @@ TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
 TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)
 {
     ScriptedMessages messages;
-    CTelListDlg list(document);
+    CTelListDlg list(document, commands);
     {
         QFile file(path("mine.vcf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -71,17 +71,14 @@ protected:
         fillBook(document, {{"山田太郎", "ﾔﾏﾀﾞ", {"0312345678"}},
                             {"佐藤花子", "ｻﾄｳ", {"0661234567"}},
                             {"鈴木一郎", "ｽｽﾞｷ", {}, {"ichiro@example.jp"}}});
-        listCommands().edit = runEditCommand;
-        listCommands().add = runAddCommand;
-        list = std::make_unique<CTelListDlg>(document);
+        ListCommands commands;
+        commands.edit = runEditCommand;
+        commands.add = runAddCommand;
+        list = std::make_unique<CTelListDlg>(document, commands);
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
     }
-    void TearDown() override
-    {
-        list.reset();
-        listCommands() = ListCommands{};
-    }
+    void TearDown() override { list.reset(); }
 
     QString cell(int row, int column) const
     {

@@ -45,8 +45,7 @@ void fillImportedBook(BookDocument& document)
 
 class ReadingReview : public testing::Test {
 protected:
-    void SetUp() override { listCommands().reviewReadings = runReadingReview; }
-    void TearDown() override { listCommands() = ListCommands{}; }
+    void SetUp() override { commands.reviewReadings = runReadingReview; }
 
     QString reading(int index) const { return fromCp932(document.entry(index).furigana); }
 
@@ -65,6 +64,7 @@ protected:
     }
 
     BookDocument document;
+    ListCommands commands;
     ScriptedMessages messages;
 };
 
@@ -113,7 +113,7 @@ TEST_F(ReadingReview, PlaceholderReadingsAreThoseAnImportMakes)
 TEST_F(ReadingReview, DecideChangesTheCheckedEntriesInOneStep)
 {
     fillImportedBook(document);
-    CTelListDlg window(document);
+    CTelListDlg window(document, commands);
     const int stepsBefore = document.undoStack()->count();
     runCommand(window, [](CReadingReviewDlg& dialog) {
         QTableWidget* list = dialog.list();
@@ -143,7 +143,7 @@ TEST_F(ReadingReview, CancelChangesNothing)
 {
     fillImportedBook(document);
     const auto before = std::make_unique<TelBook>(document.book());
-    CTelListDlg window(document);
+    CTelListDlg window(document, commands);
     runCommand(window, [](CReadingReviewDlg& dialog) { dialog.cancelAction()->trigger(); });
     EXPECT_EQ(std::memcmp(before.get(), &document.book(), sizeof *before), 0);
 }
@@ -152,7 +152,7 @@ TEST_F(ReadingReview, SaysSoWhenEveryReadingIsMadeFromTheName)
 {
     fillBook(document,
              {{"高橋 健", "ﾀｶﾊｼ ｹﾝ", {"0312345678"}}, {"ABC商事", "0311112222", {"0311112222"}}});
-    CTelListDlg window(document);
+    CTelListDlg window(document, commands);
     window.commandAction(ID_LIST_REVIEW_READINGS)->trigger();
     EXPECT_EQ(messages.shown, QStringList{u("名前から付け直すフリガナはありません。")});
 }

@@ -213,8 +213,9 @@ TEST_F(ListWindow, ArrowKeysMoveTheFocusedRowWithinTheBook)
 TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
 {
     int edits = 0;
-    listCommands().edit = [&edits](CTelListDlg&) { ++edits; };
-    CTelListDlg dlg(document);
+    ListCommands commands;
+    commands.edit = [&edits](CTelListDlg&) { ++edits; };
+    CTelListDlg dlg(document, commands);
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     const QRect rect = dlg.list()->visualRect(dlg.list()->model()->index(0, 0));
@@ -223,7 +224,6 @@ TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
     QTest::mouseDClick(dlg.list()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     dlg.commandAction(ID_LIST_EDIT)->trigger();
     EXPECT_EQ(edits, 2);
-    listCommands() = ListCommands{};
 }
 
 TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)

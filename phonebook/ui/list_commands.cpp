@@ -1,7 +1,0 @@
-#include "phonebook/ui/list_commands.h"
-
-ListCommands& listCommands()
-{
-    static ListCommands table;
-    return table;
-}
