@@ -21,13 +21,13 @@
 
 namespace {
 
-// Reads IN into book. Options are the arguments after IN and OUT; vCard takes none.
-// Returns CLI_OK, or the exit status after the failure was printed.
-int importVCard(const QString& path, const QStringList& options, TelBook& book)
+// Reads IN into book; a vCard input takes none of convert's input options. Returns CLI_OK, or
+// the exit status after the failure was printed.
+int importVCard(const QString& path, const CliArguments& options, TelBook& book)
 {
-    if (!options.isEmpty()) {
+    if (!options.values.isEmpty()) {
         printError(QStringLiteral("vemblor-cli: a vCard input takes no options: ") +
-                   options.join(QLatin1Char(' ')));
+                   options.values.keys().join(QLatin1Char(' ')));
         return CLI_USAGE;
     }
     return loadBookFile(path, book) ? CLI_OK : CLI_FAILED;
@@ -35,7 +35,7 @@ int importVCard(const QString& path, const QStringList& options, TelBook& book)
 
 struct InputFormat {
     std::initializer_list<const char*> suffixes;
-    int (*import)(const QString& path, const QStringList& options, TelBook& book);
+    int (*import)(const QString& path, const CliArguments& options, TelBook& book);
 };
 
 const InputFormat INPUT_FORMATS[] = {
@@ -100,10 +100,15 @@ bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
     return false;
 }
 
+int usage(const QString& text)
+{
+    printError(text);
+    return CLI_USAGE;
+}
+
 int usage(const char* text)
 {
-    printError(QString::fromUtf8(text));
-    return CLI_USAGE;
+    return usage(QString::fromUtf8(text));
 }
 
 bool isBookOutput(const QString& path)
@@ -126,7 +131,12 @@ int checkImportedBook(const TelBook& book)
     return CLI_FAILED;
 }
 
-int importConvertInput(const QString& path, const QStringList& options, TelBook& book)
+QStringList convertInputOptions()
+{
+    return {CSV_MAP_OPTION, CSV_DELETE_ROWS_OPTION};
+}
+
+int importConvertInput(const QString& path, const CliArguments& options, TelBook& book)
 {
     const InputFormat* input = inputFormatOf(path);
     if (!input)
@@ -136,10 +146,16 @@ int importConvertInput(const QString& path, const QStringList& options, TelBook&
 
 int runConvert(const QStringList& arguments)
 {
-    if (arguments.size() < 2)
-        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json [--readings]");
-    const QString& in = arguments[0];
-    const QString& out = arguments[1];
+    const QString readings = QStringLiteral("--readings");
+    QString error;
+    const auto parsed = parseCliArguments(arguments, convertInputOptions(), {readings}, &error);
+    if (!parsed)
+        return usage(QStringLiteral("vemblor-cli: ") + error);
+    if (parsed->files.size() != 2)
+        return usage("Usage: vemblor-cli convert IN OUT.vcf|OUT.json [--readings] "
+                     "[--map KEY=COLUMN,...] [--delete-rows ROW,...]");
+    const QString& in = parsed->files[0];
+    const QString& out = parsed->files[1];
     if (!inputFormatOf(in))
         return usage("vemblor-cli: IN must be a .vcf, .vcard or .csv file");
     if (!isBookOutput(out))
@@ -147,15 +163,13 @@ int runConvert(const QStringList& arguments)
     if (const int refused = refuseOutputOntoInput(in, out); refused != CLI_OK)
         return refused;
 
-    QStringList options = arguments.mid(2);
-    const bool proposeReadings = options.removeAll(QStringLiteral("--readings")) > 0;
     const auto book = std::make_unique<TelBook>();
-    if (const int imported = importConvertInput(in, options, *book); imported != CLI_OK)
+    if (const int imported = importConvertInput(in, *parsed, *book); imported != CLI_OK)
         return imported;
     reportLeftOut(in);
     // Readings made from the names where the file had none: in place of the number, address
     // or time the vCard import puts there, and in the empty reading a CSV row leaves.
-    if (proposeReadings)
+    if (parsed->has(readings))
         applyReadingChanges(*book, proposeReadingChanges(*book));
     // A book that fails the check is not written: an old OUT stays as it was.
     if (const int checked = checkConvertedBook(*book); checked != CLI_OK)
@@ -165,10 +179,11 @@ int runConvert(const QStringList& arguments)
 
 int runCheck(const QStringList& arguments)
 {
-    if (arguments.size() != 1 || !hasSuffix(arguments[0], {"vcf", "vcard"}))
+    const auto parsed = parseCliArguments(arguments, {}, {});
+    if (!parsed || parsed->files.size() != 1 || !hasSuffix(parsed->files[0], {"vcf", "vcard"}))
         return usage("Usage: vemblor-cli check BOOK.vcf");
     const auto book = std::make_unique<TelBook>();
-    if (const int imported = importVCard(arguments[0], {}, *book); imported != CLI_OK)
+    if (const int imported = importVCard(parsed->files[0], *parsed, *book); imported != CLI_OK)
         return imported;
     return checkImportedBook(*book);
 }

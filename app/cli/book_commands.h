@@ -1,6 +1,8 @@
 #pragma once
 // vemblor-cli convert and check: a file read into the book, written out again or checked.
 
+#include "app/cli/cli_arguments.h"
+
 #include <QStringList>
 
 #include <initializer_list>
@@ -16,6 +18,7 @@ int runCheck(const QStringList& arguments);
 // Shared with import and export.
 bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes);
 // Prints text and returns CLI_USAGE.
+int usage(const QString& text);
 int usage(const char* text);
 // Whether OUT names a book file convert writes (.vcf, .vcard, .json).
 bool isBookOutput(const QString& path);
@@ -24,6 +27,8 @@ bool isBookOutput(const QString& path);
 int writeBookOutput(const QString& path, const TelBook& book);
 // The record check over book: CLI_OK, or CLI_FAILED after its message was printed.
 int checkImportedBook(const TelBook& book);
-// Reads IN into book as convert does (by suffix, with convert's options); CLI_OK or the exit
-// status after the message was printed.
-int importConvertInput(const QString& path, const QStringList& options, TelBook& book);
+// Reads IN into book as convert does (by suffix, with convert's input options); CLI_OK or the
+// exit status after the message was printed.
+int importConvertInput(const QString& path, const CliArguments& options, TelBook& book);
+// The options of convert's input, as parseCliArguments takes them.
+QStringList convertInputOptions();

@@ -45,14 +45,15 @@ int importContactsInput(const QString& in, TelBook& book, ImportReport* report)
 
 int runImport(const QStringList& arguments)
 {
-    QStringList rest = arguments;
-    QString reportPath;
-    if (const qsizetype at = rest.indexOf(QStringLiteral("--report")); at >= 0) {
-        if (at + 1 >= rest.size())
-            return usage("vemblor-cli: --report needs a file name");
-        reportPath = rest[at + 1];
-        rest.remove(at, 2);
-    }
+    const QString reportOption = QStringLiteral("--report");
+    QString error;
+    const auto parsed = parseCliArguments(arguments, {reportOption}, {}, &error);
+    if (!parsed && arguments.endsWith(reportOption))
+        return usage("vemblor-cli: --report needs a file name");
+    if (!parsed)
+        return usage(QStringLiteral("vemblor-cli: ") + error);
+    const QStringList& rest = parsed->files;
+    const QString reportPath = parsed->values.value(reportOption);
     if (rest.size() != 2)
         return usage("Usage: vemblor-cli import IN OUT.vcf|OUT.json [--report REPORT.json]");
     const QString& out = rest[1];
@@ -77,10 +78,15 @@ int runImport(const QStringList& arguments)
 
 int runExport(const QStringList& arguments)
 {
-    if (arguments.size() < 2)
-        return usage("Usage: vemblor-cli export IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...]");
-    const QString& in = arguments[0];
-    const QString& out = arguments[1];
+    QString error;
+    const auto parsed = parseCliArguments(arguments, convertInputOptions(), {}, &error);
+    if (!parsed)
+        return usage(QStringLiteral("vemblor-cli: ") + error);
+    if (parsed->files.size() != 2)
+        return usage("Usage: vemblor-cli export IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...] "
+                     "[--delete-rows ROW,...]");
+    const QString& in = parsed->files[0];
+    const QString& out = parsed->files[1];
     const auto format = smartphoneFormatOf(out);
     if (!format)
         return usage("vemblor-cli: OUT must be a .vcf or .csv file");
@@ -88,10 +94,9 @@ int runExport(const QStringList& arguments)
         return refused;
     // convert's readers when its options are given, 連絡先の取り込み's reader (which also reads the
     // program's own vCard files) otherwise.
-    const QStringList options = arguments.mid(2);
     const auto book = std::make_unique<TelBook>();
-    const int imported = options.isEmpty() ? importContactsInput(in, *book, nullptr)
-                                           : importConvertInput(in, options, *book);
+    const int imported = parsed->values.isEmpty() ? importContactsInput(in, *book, nullptr)
+                                                  : importConvertInput(in, *parsed, *book);
     if (imported != CLI_OK)
         return imported;
     // The reason, when the system gave one, as convert's save names it.

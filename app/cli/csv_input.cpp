@@ -85,33 +85,22 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
     return true;
 }
 
-int importCsvInput(const QString& path, const QStringList& options, TelBook& book)
+int importCsvInput(const QString& path, const CliArguments& options, TelBook& book)
 {
     CsvChoices choices;
     choices.categories.fill(CSV_CAT_NONE);
     QString error;
-    for (qsizetype i = 0; i < options.size(); i += 2) {
-        const QString& option = options[i];
-        const bool isMap = option == QLatin1String("--map");
-        if ((!isMap && option != QLatin1String("--delete-rows")) || i + 1 == options.size()) {
-            printError(QStringLiteral("vemblor-cli: a CSV input takes --map KEY=COLUMN,... and "
-                                      "--delete-rows ROW,...; not: ") +
-                       options.mid(i).join(QLatin1Char(' ')));
-            return CLI_USAGE;
-        }
-        if (isMap) {
-            const auto categories = parseCsvMap(options[i + 1], error);
-            if (categories)
-                choices.categories = *categories;
-        } else {
-            const auto rows = parseCsvRows(options[i + 1], error);
-            if (rows)
-                choices.deletedRows = *rows;
-        }
-        if (!error.isEmpty()) {
-            printError(QStringLiteral("vemblor-cli: ") + error);
-            return CLI_USAGE;
-        }
+    if (options.values.contains(CSV_MAP_OPTION)) {
+        if (const auto categories = parseCsvMap(options.values.value(CSV_MAP_OPTION), error))
+            choices.categories = *categories;
+    }
+    if (error.isEmpty() && options.values.contains(CSV_DELETE_ROWS_OPTION)) {
+        if (const auto rows = parseCsvRows(options.values.value(CSV_DELETE_ROWS_OPTION), error))
+            choices.deletedRows = *rows;
+    }
+    if (!error.isEmpty()) {
+        printError(QStringLiteral("vemblor-cli: ") + error);
+        return CLI_USAGE;
     }
     CliFileHost host;
     return importCsvBook(path, choices, host, book) ? CLI_OK : CLI_FAILED;

@@ -3,6 +3,7 @@
 // what the user does in the assignment dialog, and the import runs through the same reader,
 // row deletion, category check and assignment step as the CSV インポート command.
 
+#include "app/cli/cli_arguments.h"
 #include "exchange/core/csv_assignment.h"
 #include "exchange/core/file_task.h"
 
@@ -23,9 +24,13 @@ std::optional<CsvColumnCategories> parseCsvMap(const QString& text, QString& err
 // "0,3": row numbers 0-999. Nothing on a malformed text.
 std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error);
 
-// convert's reading of a .csv IN with its options "--map TEXT" and "--delete-rows TEXT":
-// CLI_OK with book replaced, or the exit status after the message was printed.
-int importCsvInput(const QString& path, const QStringList& options, TelBook& book);
+// The options that stand for the assignment dialog's header clicks and row deletions.
+inline const QString CSV_MAP_OPTION = QStringLiteral("--map");
+inline const QString CSV_DELETE_ROWS_OPTION = QStringLiteral("--delete-rows");
+
+// convert's reading of a .csv IN with its options --map TEXT and --delete-rows TEXT: CLI_OK
+// with book replaced, or the exit status after the message was printed.
+int importCsvInput(const QString& path, const CliArguments& options, TelBook& book);
 
 // Replaces book by the rows of the file. False when the import ended; its message (the
 // reader's, the broken-file message or the missing-category message) went to host.

@@ -1,6 +1,7 @@
 #include "app/cli/handset_commands.h"
 
 #include "app/cli/book_file.h"
+#include "app/cli/cli_arguments.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/stop_signals.h"
 #include "app/core/settings.h"
@@ -8,7 +9,6 @@
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_view.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -21,36 +21,6 @@
 #endif
 
 namespace {
-
-// The arguments of a handset command: options with a value, flags, and the file names.
-struct Arguments {
-    QStringList files;
-    QHash<QString, QString> values;
-    QStringList flags;
-};
-
-// Nothing when an option is unknown or lacks its value.
-std::optional<Arguments> parseArguments(const QStringList& arguments,
-                                        const QStringList& valueOptions,
-                                        const QStringList& flagOptions)
-{
-    QCommandLineParser parser;
-    for (const QString& option : valueOptions)
-        parser.addOption(QCommandLineOption(option.mid(2), QString(), QStringLiteral("value")));
-    for (const QString& flag : flagOptions)
-        parser.addOption(QCommandLineOption(flag.mid(2)));
-    if (!parser.parse(QStringList{QStringLiteral("vemblor-cli")} + arguments))
-        return std::nullopt;
-    Arguments parsed;
-    parsed.files = parser.positionalArguments();
-    for (const QString& option : valueOptions)
-        if (parser.isSet(option.mid(2)))
-            parsed.values.insert(option, parser.value(option.mid(2)));
-    for (const QString& flag : flagOptions)
-        if (parser.isSet(flag.mid(2)))
-            parsed.flags << flag;
-    return parsed;
-}
 
 int usage(const char* text)
 {
@@ -129,7 +99,7 @@ int exitStatus(TransferOutcome outcome)
 int runRead(const QStringList& arguments)
 {
     const QString fast = QStringLiteral("--fast");
-    const auto parsed = parseArguments(arguments, {QStringLiteral("--port")}, {fast});
+    const auto parsed = parseCliArguments(arguments, {QStringLiteral("--port")}, {fast});
     if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
         return usage("read --port PORT OUT.vcf [--fast]");
     TransferOptions options = plainTransfer();
@@ -151,8 +121,9 @@ int runWrite(const QStringList& arguments)
     const QString verify = QStringLiteral("--verify");
     const QString noVerify = QStringLiteral("--no-verify");
     const QString fast = QStringLiteral("--fast");
-    const auto parsed = parseArguments(arguments, {QStringLiteral("--port"), backup},
-                                       {QStringLiteral("--yes"), noBackup, verify, noVerify, fast});
+    const auto parsed =
+        parseCliArguments(arguments, {QStringLiteral("--port"), backup},
+                          {QStringLiteral("--yes"), noBackup, verify, noVerify, fast});
     if (!parsed || parsed->files.size() != 1 ||
         !parsed->values.contains(QStringLiteral("--port")) ||
         (parsed->values.contains(backup) && parsed->flags.contains(noBackup)) ||
@@ -177,7 +148,7 @@ int runRestore(const QStringList& arguments)
 {
     const QString fast = QStringLiteral("--fast");
     const auto parsed =
-        parseArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes"), fast});
+        parseCliArguments(arguments, {QStringLiteral("--port")}, {QStringLiteral("--yes"), fast});
     if (!parsed || parsed->files.size() != 1 || !parsed->values.contains(QStringLiteral("--port")))
         return usage("restore --port PORT BACKUP [--yes] [--fast]");
     // The backup is read whole before the handset is touched: a file that holds no phone book
@@ -221,7 +192,7 @@ int runEmulate(const QStringList& arguments)
     const QString book = QStringLiteral("--book");
     const QString dump = QStringLiteral("--dump");
     const auto parsed =
-        parseArguments(arguments, {model, fail, silent, hangUp, corrupt, book, dump}, {});
+        parseCliArguments(arguments, {model, fail, silent, hangUp, corrupt, book, dump}, {});
     if (!parsed || !parsed->files.isEmpty())
         return usage(text);
 

@@ -1,5 +1,6 @@
 #include "app/cli/reading_command.h"
 
+#include "app/cli/cli_arguments.h"
 #include "app/cli/cli_commands.h"
 #include "readings/reading_service.h"
 
@@ -8,14 +9,15 @@
 
 int runReading(const QStringList& arguments)
 {
-    QStringList names = arguments;
-    const bool json = names.removeAll(QStringLiteral("--json")) > 0;
-    if (names.isEmpty()) {
+    const QString jsonFlag = QStringLiteral("--json");
+    const auto parsed = parseCliArguments(arguments, {}, {jsonFlag});
+    if (!parsed || parsed->files.isEmpty()) {
         printError(QStringLiteral("Usage: vemblor-cli reading NAME... [--json]"));
         return CLI_USAGE;
     }
     QJsonArray lists;
-    for (const QString& name : names) {
+    const bool json = parsed->has(jsonFlag);
+    for (const QString& name : parsed->files) {
         const QStringList candidates = readingCandidates(name);
         if (!readingServiceError().isEmpty()) {
             printError(QStringLiteral("vemblor-cli: no readings: ") + readingServiceError());
