@@ -82,6 +82,7 @@ class PrintedMessages final : public MessageService, public FileTaskHost {
 public:
     void showMessage(const QString& text, QWidget*) override { print(text); }
     bool askYesNo(const QString& text, QWidget*) override { return print(text); }
+    bool confirmLoss(const QString& text, QWidget*) override { return print(text); }
     void showMessage(const QString& text) override { print(text); }
     bool askYesNo(const QString& text) override { return print(text); }
     bool pollCancel() override { return false; }

@@ -57,10 +57,21 @@ public:
 
     bool askYesNo(const QString& text, QWidget* owner) override
     {
+        return ask(text, owner, QMessageBox::Yes);
+    }
+    bool confirmLoss(const QString& text, QWidget* owner) override
+    {
+        return ask(text, owner, QMessageBox::No);
+    }
+
+private:
+    static bool ask(const QString& text, QWidget* owner, QMessageBox::StandardButton preset)
+    {
         OwnedBox box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                      boxOwner(owner));
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        box.setDefaultButton(preset);
         return run(box) == QMessageBox::Yes;
     }
 };

@@ -14,6 +14,9 @@ public:
     virtual void showMessage(const QString& text, QWidget* owner = nullptr) = 0;
     // A Yes/No box with the question icon; true only for Yes.
     virtual bool askYesNo(const QString& text, QWidget* owner = nullptr) = 0;
+    // A Yes/No box whose Yes loses data (an erase, a book discarded, changes left unsaved):
+    // No is the default button, so Enter keeps the data. True only for Yes.
+    virtual bool confirmLoss(const QString& text, QWidget* owner = nullptr) = 0;
 };
 
 // The service in use; the real message boxes unless another was installed.
@@ -29,4 +32,8 @@ inline void showMessage(const char* utf8)
 inline bool askYesNo(const char* utf8)
 {
     return messages().askYesNo(QString::fromUtf8(utf8));
+}
+inline bool confirmLoss(const char* utf8)
+{
+    return messages().confirmLoss(QString::fromUtf8(utf8));
 }

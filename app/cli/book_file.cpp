@@ -10,6 +10,8 @@ bool loadBookFile(const QString& path, TelBook& book)
     const int result = readVCardFile(path, book, host);
     if (result == FILE_TASK_FAILED)
         printError(QString::fromUtf8(VCARD_IMPORT_FAILED_MESSAGE));
+    else if (result == FILE_TASK_BAD_VERSION)
+        printError(QString::fromUtf8(VCARD_BAD_VERSION_MESSAGE));
     // The only message a finished import shows is that the file held no card.
     return result == FILE_TASK_DONE && host.messages == 0;
 }

@@ -84,7 +84,7 @@ void CVemblorDlg::onTransferSettings()
 bool CVemblorDlg::confirmExit()
 {
     return !document_.hasUnsavedChanges() ||
-           askYesNo("保存されていない変更があります。終了してよろしいでしょうか？");
+           confirmLoss("保存されていない変更があります。終了してよろしいでしょうか？");
 }
 
 void CVemblorDlg::onExit()

@@ -32,7 +32,9 @@ QString stepLabel(const TransferSession& session, int entries)
 
 QString eraseQuestion(const TransferSession& session)
 {
-    QString question = QString::fromUtf8(ERASE_QUESTION);
+    const std::uint32_t entries = session.book ? std::min(session.book->count, MAX_TEL_ENTRIES) : 0;
+    QString question =
+        QString::fromUtf8(ERASE_QUESTION) + QStringLiteral("\n%1件を書き込みます。").arg(entries);
     if (!session.backupTaken)
         return question;
     if (session.backupPath.isEmpty())

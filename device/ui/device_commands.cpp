@@ -12,7 +12,7 @@
 void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
     BookDocument& document = list.document();
-    if (document.count() != 0 && !list.askDiscard())
+    if (!list.mayReplaceBook())
         return;
     CSerialDlg transfer(OP_DEVICE_READ, device, options, nullptr, &list);
     transfer.exec();

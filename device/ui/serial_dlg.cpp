@@ -127,7 +127,8 @@ void CSerialDlg::showMessage(const QString& text)
 
 bool CSerialDlg::askYesNo(const QString& text)
 {
-    return messages().askYesNo(text, this);
+    // The transfer's one question is the erase of the handset's book.
+    return messages().confirmLoss(text, this);
 }
 
 void CSerialDlg::showProgress(const QString& text)

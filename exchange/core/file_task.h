@@ -9,7 +9,7 @@ enum FileTaskResult {
     FILE_TASK_NOTHING = 0,      // the writer had no path to write to
     FILE_TASK_FAILED = -1,      // the calling command shows its own message
     FILE_TASK_ENDED = -2,       // stopped by the user, or failed with the reason already shown
-    FILE_TASK_BAD_VERSION = -3, // vCard reader only; the message was already shown
+    FILE_TASK_BAD_VERSION = -3, // vCard reader only; the caller shows the message
 };
 
 class FileTaskHost {

@@ -26,7 +26,6 @@ constexpr std::size_t QP_DECODED_SIZE = 200;
 constexpr std::size_t QP_JOINED_LIMIT = 3 * QP_DECODED_SIZE;
 
 const char* const CANCEL_QUESTION = "vCardインポート処理を中止しますか？";
-const char* const BAD_VERSION_MESSAGE = "vCardのバージョンが異なる為、インポート処理を終了します。";
 const char* const NO_CARDS_MESSAGE = "vCardファイルに電話帳のデータがありません。";
 
 struct KindWord {
@@ -135,10 +134,8 @@ int VCardImport::run(TelBook& book, const LocalClock& clock)
             return FILE_TASK_ENDED;
         else if (card == Outcome::FAILED)
             return FILE_TASK_FAILED;
-        else {
-            host_.showMessage(QString::fromUtf8(BAD_VERSION_MESSAGE));
+        else
             return FILE_TASK_BAD_VERSION;
-        }
     }
     return finish(book, clock);
 }

@@ -16,11 +16,15 @@ class QIODevice;
 // Shown by the command (or the command-line tool) when the reader returns FILE_TASK_FAILED.
 inline constexpr const char* VCARD_IMPORT_FAILED_MESSAGE =
     "vCardファイルに異常がある為、インポート処理を終了します。";
+// Shown by the command (or the command-line tool) when the reader returns
+// FILE_TASK_BAD_VERSION.
+inline constexpr const char* VCARD_BAD_VERSION_MESSAGE =
+    "vCardのバージョンが異なる為、インポート処理を終了します。";
 
 // Reads the cards of file into book (at most MAX_TEL_ENTRIES), asking host before each line
 // whether to stop. A FileTaskResult: DONE (book replaced, or untouched when the file held no
 // card, which the reader has said), FAILED (a line too long or unreadable), ENDED (stopped by
-// the user), BAD_VERSION (a card of another version; the reader has said so).
+// the user), BAD_VERSION (a card of another version; the caller says so).
 int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock);
 
 // Imports the file at path into book; FAILED when the file cannot be opened.

@@ -15,7 +15,7 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
     // Unlike vCard インポート the book is emptied only by a successful import: a file that
     // cannot be read leaves the book the user had.
     BookDocument& document = list.document();
-    if (document.count() != 0 && !list.askDiscard())
+    if (!list.mayReplaceBook())
         return;
     const QString path = fileDialogs().openFileName(
         &list,

@@ -12,10 +12,10 @@
 
 void importCsv(CTelListDlg& list)
 {
-    if (!list.discardForImport())
+    if (!list.mayReplaceBook())
         return;
-    // From here on the book is empty, whatever follows. The chosen path serves this import
-    // only: the book's file is the vCard file a save writes to.
+    // The chosen path serves this import only: the book's file stays the vCard file a save
+    // writes to.
     const QString path =
         fileDialogs().openFileName(&list, QStringLiteral("CSV Files(*.csv);;All Files (*.*)"),
                                    QStringLiteral("CSVインポート ファイルの選択"));

@@ -12,6 +12,10 @@
 
 namespace {
 
+// The line the version message gains in the window: the command that reads such files.
+constexpr const char* VCARD_CONTACTS_HINT =
+    "vCard 3.0・4.0 のファイルは「連絡先の取り込み…」で取り込めます。";
+
 QString saveFilter()
 {
     return QStringLiteral("Vcard Files(*.vcf);;Vcard Files(*.vcard);;All Files (*.*)");
@@ -75,7 +79,7 @@ void saveBookAs(CTelListDlg& list)
 
 void importVCard(CTelListDlg& list)
 {
-    if (!list.discardForImport())
+    if (!list.mayReplaceBook())
         return;
     const QString path =
         fileDialogs().openFileName(&list, QStringLiteral("vCard Files(*.vcf);;All Files (*.*)"),
@@ -86,13 +90,17 @@ void importVCard(CTelListDlg& list)
     BookDocument& document = list.document();
     CFileRWDlg progress(OP_IMPORT_VCARD);
     progress.openProgress(&list);
-    auto book = std::make_unique<TelBook>(document.book());
+    auto book = std::make_unique<TelBook>();
     const int result = readVCardFile(path, *book, progress);
-    if (result == FILE_TASK_DONE) {
+    // A file without a card (the reader has said so) leaves the book as it was.
+    if (result == FILE_TASK_DONE && book->count != 0) {
         document.replace(*book, path);
         document.markSaved(path); // just imported: nothing of it is lost on exit
     } else if (result == FILE_TASK_FAILED) {
         showMessage(VCARD_IMPORT_FAILED_MESSAGE);
+    } else if (result == FILE_TASK_BAD_VERSION) {
+        messages().showMessage(QString::fromUtf8(VCARD_BAD_VERSION_MESSAGE) + u'\n' +
+                               QString::fromUtf8(VCARD_CONTACTS_HINT));
     }
     endProgress(progress, list);
 }

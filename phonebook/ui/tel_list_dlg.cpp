@@ -135,21 +135,9 @@ void CTelListDlg::onBookChanged()
         showMessage(message);
 }
 
-bool CTelListDlg::askDiscard()
+bool CTelListDlg::mayReplaceBook()
 {
-    return askYesNo("電話帳データを破棄してよろしいでしょうか？");
-}
-
-bool CTelListDlg::discardForImport()
-{
-    if (document_.count() == 0)
-        return true;
-    if (!askDiscard())
-        return false;
-    // The entries go; the file stays the one a save writes to until an import names another.
-    static const TelBook empty{};
-    document_.replace(empty, document_.filePath());
-    return true;
+    return document_.count() == 0 || confirmLoss("電話帳データを破棄してよろしいでしょうか？");
 }
 
 int CTelListDlg::focusedRow() const
@@ -173,9 +161,8 @@ void CTelListDlg::onNew()
 {
     // The file is forgotten even when the user keeps the entries.
     document_.forgetFile();
-    if (document_.count() != 0 && !askDiscard())
-        return;
-    document_.clear();
+    if (mayReplaceBook())
+        document_.clear();
 }
 
 void CTelListDlg::onDelete()

@@ -44,11 +44,10 @@ public:
                          QWidget* parent = nullptr);
 
     BookDocument& document() const { return document_; }
-    // "電話帳データを破棄してよろしいでしょうか？"; true only for Yes.
-    bool askDiscard();
-    // Before an import: asks to discard a book that holds entries and, on Yes, empties the
-    // book. False when the user keeps the book.
-    bool discardForImport();
+    // Before a command that replaces the book (an import, 読み込み, 新規): asks
+    // "電話帳データを破棄してよろしいでしょうか？" (No as the default) when the book holds
+    // entries. True when the book may go; the command replaces it only once it has the new one.
+    bool mayReplaceBook();
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
 

@@ -65,6 +65,11 @@ public:
             progress->cancelButton()->click();
         return yes;
     }
+    bool confirmLoss(const QString& text, QWidget* owner) override
+    {
+        ADD_FAILURE() << "a loss question during a file task";
+        return askYesNo(text, owner);
+    }
 
     QStringList shown;
     QStringList questions;

@@ -21,6 +21,12 @@ bool ScriptedMessages::askYesNo(const QString& text, QWidget*)
     return answers.dequeue();
 }
 
+bool ScriptedMessages::confirmLoss(const QString& text, QWidget* owner)
+{
+    lossQuestions << text;
+    return askYesNo(text, owner);
+}
+
 static QString nextFile(ScriptedFileDialogs& dialogs, const QString& filter)
 {
     ++dialogs.asked;

@@ -18,14 +18,17 @@ public:
     void showMessage(const QString& text, QWidget*) override;
     // Answers from the queue; a question nobody scripted fails the test and is answered No.
     bool askYesNo(const QString& text, QWidget*) override;
+    // As askYesNo, and the question is also kept in lossQuestions.
+    bool confirmLoss(const QString& text, QWidget* owner) override;
 
     void answer(bool yes) { answers.enqueue(yes); }
 
     // Runs while each box is "open", e.g. to spin the event loop as a real modal box does.
     std::function<void(const QString&)> whileShown;
 
-    QStringList shown;     // OK boxes, in order
-    QStringList questions; // Yes/No boxes, in order
+    QStringList shown;         // OK boxes, in order
+    QStringList questions;     // Yes/No boxes, in order
+    QStringList lossQuestions; // those of them with No as the default
     QQueue<bool> answers;
 };
 
