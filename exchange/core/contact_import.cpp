@@ -7,7 +7,6 @@
 #include "exchange/core/vcard_contact_reader.h"
 #include "exchange/core/vcard_content_lines.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -61,15 +60,16 @@ ContactReadResult readContacts(const QByteArray& file, bool namedAsVCard)
         read.line = line;
         return read;
     }
-    if (bytes->bytes.trimmed().isEmpty())
+    // A view: trimming the bytes themselves would copy the whole file.
+    if (QByteArrayView(bytes->bytes).trimmed().isEmpty())
         return read; // no contact at all
     if (looksLikeVCard(bytes->bytes))
-        return readVCardContacts(*bytes);
+        return readVCardContacts(*bytes, MAX_TEL_ENTRIES);
     if (namedAsVCard) {
         read.error = ContactReadError::NotAVCard;
         return read;
     }
-    return readCsvContacts(*bytes);
+    return readCsvContacts(*bytes, MAX_TEL_ENTRIES);
 }
 
 bool isNamedAsVCard(const QString& path)
@@ -89,9 +89,9 @@ ContactImportResult importRead(const ContactReadResult& read, TelBook& book, con
     ContactImportResult result;
     result.ok = true;
     ImportReport& report = result.report;
-    report.cardCount = static_cast<int>(read.cards.size());
-    const std::size_t kept = std::min<std::size_t>(read.cards.size(), MAX_TEL_ENTRIES);
-    report.leftOut = static_cast<int>(read.cards.size() - kept);
+    const std::size_t kept = read.cards.size(); // the readers keep no more than the book holds
+    report.cardCount = static_cast<int>(kept) + read.leftOut;
+    report.leftOut = read.leftOut;
     // Staged apart from the book, which changes only once everything has been fitted.
     auto staging = std::make_unique<TelBook>();
     for (std::size_t i = 0; i < kept; ++i) {

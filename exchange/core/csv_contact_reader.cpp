@@ -312,7 +312,7 @@ ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row
 
 } // namespace
 
-ContactReadResult readCsvContacts(const ContactBytes& file)
+ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep)
 {
     ContactReadResult result;
     const CsvRecords csv = splitCsvRecords(decodeContactText(file.bytes, file.charset));
@@ -329,7 +329,11 @@ ContactReadResult readCsvContacts(const ContactBytes& file)
         result.error = ContactReadError::HeaderNotRecognised;
         return result;
     }
-    for (qsizetype r = 1; r < csv.records.size(); ++r)
-        result.cards.push_back(contactOf(columns, csv.records[r]));
+    for (qsizetype r = 1; r < csv.records.size(); ++r) {
+        if (result.cards.size() < keep)
+            result.cards.push_back(contactOf(columns, csv.records[r]));
+        else
+            ++result.leftOut;
+    }
     return result;
 }
