@@ -4,6 +4,7 @@
 //   vemblor-screenshots OUTPUT_DIR
 
 #include "app/core/sample_book.h"
+#include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -124,21 +125,22 @@ int main(int argc, char* argv[])
     QDir().mkpath(dir);
     // The windows read and write the settings file of the current directory.
     QDir::setCurrent(dir);
-    CVemblorApp::initInstance();
+    Settings settings;
+    CVemblorApp::initInstance(settings);
     PrintedMessages messages;
     setMessageService(&messages);
     loadSampleBook(telBook());
 
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
 
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     ok &= save(main, dir, "main");
 
     CTelListDlg list;
     list.list()->selectRow(1);
     ok &= save(list, dir, "list");
 
-    CPortDlg port;
+    CPortDlg port(settings);
     ok &= save(port, dir, "port");
 
     CTransferSettingsDlg transferSettings;

@@ -14,7 +14,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "readings/reading_service.h"
 
-void installListCommands()
+void installListCommands(const Settings& settings)
 {
     ListCommands& commands = listCommands();
     commands.save = saveBook;
@@ -27,9 +27,9 @@ void installListCommands()
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
-    commands.deviceRead = [](CTelListDlg& list) {
-        const HandsetRead read = readFromHandset(list, telBook(), portDevicePath(appState().portNo),
-                                                 loadTransferOptions());
+    commands.deviceRead = [&settings](CTelListDlg& list) {
+        const HandsetRead read = readFromHandset(
+            list, telBook(), settings.portDevicePath(appState().portNo), loadTransferOptions());
         if (read == HandsetRead::Kept)
             return;
         if (read == HandsetRead::Replaced)
@@ -38,10 +38,12 @@ void installListCommands()
         appState().selectedIndex = -1;
         appState().filePath.clear();
     };
-    commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, telBook(), portDevicePath(appState().portNo), loadTransferOptions());
+    commands.deviceWrite = [&settings](CTelListDlg& list) {
+        writeToHandset(list, telBook(), settings.portDevicePath(appState().portNo),
+                       loadTransferOptions());
     };
-    commands.restoreBackup = [](CTelListDlg& list) {
-        restoreBackupToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
+    commands.restoreBackup = [&settings](CTelListDlg& list) {
+        restoreBackupToHandset(list, settings.portDevicePath(appState().portNo),
+                               loadTransferOptions());
     };
 }

@@ -7,6 +7,7 @@
 
 class QAction;
 class QSessionManager;
+class Settings;
 
 enum MainCommandId {
     ID_MAIN_PHONE_BOOK = 32774,
@@ -20,9 +21,11 @@ enum MainCommandId {
 class CVemblorDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CVemblorDlg(QWidget* parent = nullptr);
+    // Reads settings from the settings file, saying so when the file is not read.
+    explicit CVemblorDlg(Settings& settings, QWidget* parent = nullptr);
 
     QAction* commandAction(int id) const { return actions_.value(id); }
+    Settings& settings() const { return settings_; }
 
     void onPhoneBook();
     void onPort();
@@ -41,5 +44,6 @@ private:
     // unsaved changes; true when the program may end.
     static bool confirmExit();
 
+    Settings& settings_;
     QHash<int, QAction*> actions_;
 };

@@ -1,5 +1,6 @@
 #include "app/ui/vemblor_app.h"
 
+#include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/install_commands.h"
 #include "app/ui/main_dlg.h"
@@ -18,7 +19,7 @@
 
 #include <cstdio>
 
-void CVemblorApp::initInstance()
+void CVemblorApp::initInstance(const Settings& settings)
 {
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
     // No display name: the window systems would append it to every window's title.
@@ -31,12 +32,13 @@ void CVemblorApp::initInstance()
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     keyFilter();
-    installListCommands();
+    installListCommands(settings);
 }
 
 int CVemblorApp::run()
 {
-    initInstance();
+    Settings settings;
+    initInstance(settings);
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();
@@ -58,7 +60,7 @@ int CVemblorApp::run()
         return 1;
     }
 #endif
-    CVemblorDlg main; // reads the settings file, and with it the port in use
+    CVemblorDlg main(settings); // reads the settings file, and with it the port in use
 #ifdef VEMBLOR_SIMULATED_HANDSET
     std::unique_ptr<DemoHandset> demoHandset;
     if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
@@ -71,7 +73,7 @@ int CVemblorApp::run()
 #ifdef VEMBLOR_SIMULATED_HANDSET
 std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
 {
-    auto handset = std::make_unique<DemoHandset>();
+    auto handset = std::make_unique<DemoHandset>(main.settings());
     if (!handset->attach()) {
         std::fputs("vemblor: no pseudo-terminal available for the demo handset\n", stderr);
         return nullptr;

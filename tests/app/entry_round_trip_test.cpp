@@ -1,6 +1,7 @@
 // Entries typed into the entry editor, saved as a vCard file and imported again, all through
 // the list window's commands as a user runs them.
 
+#include "app/core/settings.h"
 #include "app/ui/install_commands.h"
 #include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
@@ -155,7 +156,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        installListCommands();
+        installListCommands(settings);
         clearBook(telBook());
         appState() = AppState{};
     }
@@ -167,6 +168,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    Settings settings;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
 };

@@ -190,7 +190,7 @@ struct Steps {
         ASSERT_FALSE(handsetThere);
 #endif
         if (!handsetThere)
-            overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
+            main.settings().overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
         TransferGuard guard;
         command(ID_LIST_DEVICE_READ);
     }
@@ -201,12 +201,12 @@ protected:
     void SetUp() override
     {
         StartDirTest::SetUp();
-        CVemblorApp::initInstance();
+        CVemblorApp::initInstance(settings);
     }
     void TearDown() override
     {
         listCommands() = ListCommands{};
-        overridePortInUse(QString());
+        settings.overridePortInUse(QString());
         StartDirTest::TearDown();
     }
 
@@ -224,11 +224,11 @@ protected:
         clearBook(telBook());
         markBookUnchanged();
         appState() = AppState{};
-        overridePortInUse(QString());
+        settings.overridePortInUse(QString());
         messages.shown.clear();
         messages.answers.clear();
 
-        CVemblorDlg main;
+        CVemblorDlg main(settings);
         main.show();
         onNextModal<CTelListDlg>([this, &c, &main](CTelListDlg& list) {
             Steps steps{main, list, messages, files, dir};

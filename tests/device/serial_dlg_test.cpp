@@ -101,7 +101,7 @@ protected:
         startDir() = dir.path();
         appState() = AppState{};
         clearBook(telBook());
-        installListCommands();
+        installListCommands(settings);
     }
     void TearDown() override
     {
@@ -181,6 +181,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    Settings settings;
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;
 };
