@@ -15,6 +15,24 @@
 
 namespace {
 
+struct CsvRecords {
+    QList<QStringList> records;
+    bool unterminatedQuote = false;
+    int quoteLine = 0;
+};
+
+CsvRecords splitCsvRecords(const QString& text)
+{
+    CsvRecords csv;
+    const CsvEnd end = forEachCsvRecord(text, [&](const QStringList& record) {
+        csv.records.append(record);
+        return true;
+    });
+    csv.unterminatedQuote = end.unterminatedQuote;
+    csv.quoteLine = end.quoteLine;
+    return csv;
+}
+
 QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
 {
     QList<VCardContentLine> lines;
