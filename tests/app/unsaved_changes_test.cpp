@@ -206,7 +206,6 @@ protected:
     void TearDown() override
     {
         listCommands() = ListCommands{};
-        settings.overridePortInUse(QString());
         StartDirTest::TearDown();
     }
 
