@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
+
 namespace {
 
 void writeAll(const QString& path, const char* text)
@@ -316,6 +320,30 @@ TEST_F(SettingsFile, AFileInUtf16IsNeitherReadNorTouched)
     settings.load();
     EXPECT_FALSE(settings.problem().isEmpty());
     EXPECT_EQ(readFile(ini()), before);
+}
+
+// A folder or a pipe where the file should be is not read (a pipe would hold the start until
+// something wrote to it) and stays as it is.
+TEST_F(SettingsFile, SomethingOtherThanAFileIsNeitherReadNorTouched)
+{
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"folder", [this] { return QDir().mkdir(ini()); }},
+        {"pipe", [this] { return mkfifo(QFile::encodeName(ini()).constData(), 0644) == 0; }},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(make());
+        settings.load();
+        EXPECT_EQ(
+            settings.problem(),
+            QStringLiteral("設定ファイル Vemblor.ini が通常のファイルではない為、読み込みません。"
+                           "既定の設定（COM1、転送設定の既定値）を使います。"));
+        EXPECT_EQ(settings.portNo(), 0);
+        EXPECT_FALSE(QFileInfo(ini()).isFile());
+        EXPECT_TRUE(QFileInfo::exists(ini()));
+        EXPECT_EQ(loadTransferOptions().verify, true);
+        ASSERT_TRUE(QDir().rmdir(ini()) || QFile::remove(ini()));
+    }
 }
 
 } // namespace
