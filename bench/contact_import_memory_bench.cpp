@@ -4,7 +4,8 @@
 // - BM_CliImportPeakMemory runs `vemblor-cli import IN OUT.vcf`, readings included;
 // - BM_ImportFilePeakMemory runs importContactsFile alone, the reader the program's
 //   連絡先の取り込み… command calls, in a child started from this benchmark.
-// The file is written into a temporary folder at the start and removed at the end.
+// Each runs on the file as it is and with a UTF-8 byte-order mark before it. The files are written
+// into a temporary folder at the start and removed at the end.
 
 #include "exchange/core/contact_import.h"
 
@@ -50,24 +51,39 @@ QByteArray card(int n)
            number + "\r\n" + "END:VCARD\r\n";
 }
 
-struct BenchFile {
+struct BenchFiles {
     QTemporaryDir dir;
-    QString path;
+    QString plain;
+    QString marked; // the same cards after a UTF-8 byte-order mark, as Windows programs write
 };
 
-BenchFile& benchFile()
+void writeCards(const QString& path, const QByteArray& mark)
 {
-    static BenchFile file = [] {
-        BenchFile made;
-        made.path = made.dir.filePath(QStringLiteral("contacts.vcf"));
-        QFile out(made.path);
-        if (!out.open(QIODevice::WriteOnly))
-            return made;
-        for (int n = 0; n < CARD_COUNT; ++n)
-            out.write(card(n));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    out.write(mark);
+    for (int n = 0; n < CARD_COUNT; ++n)
+        out.write(card(n));
+}
+
+BenchFiles& benchFiles()
+{
+    static BenchFiles files = [] {
+        BenchFiles made;
+        made.plain = made.dir.filePath(QStringLiteral("contacts.vcf"));
+        made.marked = made.dir.filePath(QStringLiteral("marked.vcf"));
+        writeCards(made.plain, QByteArray());
+        writeCards(made.marked, "\xEF\xBB\xBF");
         return made;
     }();
-    return file;
+    return files;
+}
+
+// The file of a benchmark: range 0 without the mark, 1 with it.
+std::string benchFile(const benchmark::State& state)
+{
+    return (state.range(0) ? benchFiles().marked : benchFiles().plain).toStdString();
 }
 
 // Runs arguments as a child process, its output thrown away; its peak resident size in bytes,
@@ -96,7 +112,7 @@ long childPeakBytes(const std::vector<std::string>& arguments)
 
 void measure(benchmark::State& state, const std::vector<std::string>& arguments)
 {
-    const qint64 size = QFile(benchFile().path).size();
+    const qint64 size = QFile(QString::fromStdString(benchFile(state))).size();
     long peak = 0;
     for (auto _ : state) {
         const long bytes = childPeakBytes(arguments);
@@ -119,17 +135,27 @@ std::string selfPath()
 
 void BM_CliImportPeakMemory(benchmark::State& state)
 {
-    const std::string out = benchFile().dir.filePath(QStringLiteral("out.vcf")).toStdString();
-    measure(state, {VEMBLOR_CLI_PATH, "import", benchFile().path.toStdString(), out});
+    const std::string out = benchFiles().dir.filePath(QStringLiteral("out.vcf")).toStdString();
+    measure(state, {VEMBLOR_CLI_PATH, "import", benchFile(state), out});
     QFile::remove(QString::fromStdString(out));
 }
-BENCHMARK(BM_CliImportPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CliImportPeakMemory)
+    ->ArgName("utf8_mark")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_ImportFilePeakMemory(benchmark::State& state)
 {
-    measure(state, {selfPath(), CHILD_OPTION, benchFile().path.toStdString()});
+    measure(state, {selfPath(), CHILD_OPTION, benchFile(state)});
 }
-BENCHMARK(BM_ImportFilePeakMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ImportFilePeakMemory)
+    ->ArgName("utf8_mark")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The child of BM_ImportFilePeakMemory: imports path into a book and succeeds when the book
 // holds its 1000 entries and the rest were counted.

@@ -46,11 +46,11 @@ QString readErrorMessage(const ContactReadResult& read)
 }
 
 // namedAsVCard: the file's name says it is a vCard, so text that is not one is a broken vCard
-// rather than a CSV file.
-ContactReadResult readContacts(const QByteArray& file, bool namedAsVCard)
+// rather than a CSV file. The bytes are taken over, so that no second copy of the file is made.
+ContactReadResult readContacts(QByteArray file, bool namedAsVCard)
 {
     ContactReadResult read;
-    const auto bytes = detectContactEncoding(file);
+    const auto bytes = detectContactEncoding(std::move(file));
     if (!bytes) {
         read.error = ContactReadError::UnknownEncoding;
         return read;
@@ -119,7 +119,7 @@ ContactImportResult importContacts(const QByteArray& file, TelBook& book, const 
 ContactImportResult importContactsFile(const QString& path, TelBook& book, const LocalClock& clock,
                                        const ReadingProposer& proposer)
 {
-    const InputFile file = readInputFile(path, MAX_CONTACT_FILE);
+    InputFile file = readInputFile(path, MAX_CONTACT_FILE);
     switch (file.error) {
     case InputFileError::None:
         break;
@@ -130,5 +130,6 @@ ContactImportResult importContactsFile(const QString& path, TelBook& book, const
     case InputFileError::CannotOpen:
         return failure(QStringLiteral("連絡先ファイルを開けません。"));
     }
-    return importRead(readContacts(file.bytes, isNamedAsVCard(path)), book, clock.now(), proposer);
+    return importRead(readContacts(std::move(file.bytes), isNamedAsVCard(path)), book, clock.now(),
+                      proposer);
 }
