@@ -4,6 +4,7 @@
 //   vemblor-screenshots OUTPUT_DIR
 
 #include "app/core/sample_book.h"
+#include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -126,12 +127,13 @@ int main(int argc, char* argv[])
     QDir().mkpath(dir);
     // The windows read and write the settings file of the current directory.
     QDir::setCurrent(dir);
+    Settings settings;
     CVemblorApp::initInstance();
     PrintedMessages messages;
     setMessageService(&messages);
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
 
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     ok &= save(main, dir, "main");
 
     auto sample = std::make_unique<TelBook>();
@@ -141,7 +143,7 @@ int main(int argc, char* argv[])
     list.list()->selectRow(1);
     ok &= save(list, dir, "list");
 
-    CPortDlg port;
+    CPortDlg port(settings);
     ok &= save(port, dir, "port");
 
     CTransferSettingsDlg transferSettings;

@@ -19,7 +19,8 @@ enum class ContactReadError {
 };
 
 struct ContactReadResult {
-    std::vector<ContactCard> cards;
+    std::vector<ContactCard> cards; // no more than the reader was asked to keep
+    int leftOut = 0;                // the contacts after those, counted but not read
     ContactReadError error = ContactReadError::None;
     int line = 0;
     QString detail;

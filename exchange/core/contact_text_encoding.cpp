@@ -75,7 +75,7 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
-std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)
+std::optional<ContactBytes> detectContactEncoding(QByteArray file)
 {
     using namespace Qt::Literals::StringLiterals;
     if (startsWith(file, "\xFF\xFE\x00\x00"_ba) || startsWith(file, "\x00\x00\xFE\xFF"_ba))
@@ -100,10 +100,10 @@ std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)
         return std::nullopt;
     }
     if (startsWith(file, "\xEF\xBB\xBF"))
-        return ContactBytes{file.mid(3), "UTF-8"};
+        return ContactBytes{std::move(file.remove(0, 3)), "UTF-8"};
     if (isValidUtf8(file))
-        return ContactBytes{file, "UTF-8"};
-    return ContactBytes{file, CP932.toByteArray()};
+        return ContactBytes{std::move(file), "UTF-8"};
+    return ContactBytes{std::move(file), CP932.toByteArray()};
 }
 
 int firstTooLongLine(QByteArrayView bytes)

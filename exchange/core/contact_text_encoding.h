@@ -18,8 +18,9 @@ struct ContactBytes {
 };
 
 // Nothing when the file is not text in an encoding the import knows: a UTF-32 mark, NUL bytes
-// that are not UTF-16, or UTF-16 that does not decode.
-std::optional<ContactBytes> detectContactEncoding(const QByteArray& file);
+// that are not UTF-16, or UTF-16 that does not decode. A caller that hands the bytes over
+// (std::move) lets a UTF-8 mark go without a copy of the whole file.
+std::optional<ContactBytes> detectContactEncoding(QByteArray file);
 
 bool isValidUtf8(QByteArrayView bytes);
 

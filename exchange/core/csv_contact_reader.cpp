@@ -312,24 +312,41 @@ ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row
 
 } // namespace
 
-ContactReadResult readCsvContacts(const ContactBytes& file)
+ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep)
 {
     ContactReadResult result;
-    const CsvRecords csv = splitCsvRecords(decodeContactText(file.bytes, file.charset));
-    if (csv.unterminatedQuote) {
-        result.error = ContactReadError::Truncated;
-        result.line = csv.quoteLine;
-        return result;
-    }
     std::vector<Column> columns;
-    if (!csv.records.isEmpty())
-        for (const QString& header : csv.records.first())
-            columns.push_back(columnOf(header));
-    if (!recognised(columns)) {
+    bool header = true;
+    bool known = false; // the header is recognised
+    const CsvEnd end = forEachCsvRecord(decodeContactText(file.bytes, file.charset),
+                                        [&](const QStringList& record) {
+                                            if (header) {
+                                                header = false;
+                                                for (const QString& name : record)
+                                                    columns.push_back(columnOf(name));
+                                                known = recognised(columns);
+                                                return true;
+                                            }
+                                            // Under a header that is not recognised, the records
+                                            // are only gone through to find a quote left open,
+                                            // which is the message then.
+                                            if (!known)
+                                                return true;
+                                            if (result.cards.size() < keep)
+                                                result.cards.push_back(contactOf(columns, record));
+                                            else
+                                                ++result.leftOut;
+                                            return true;
+                                        });
+    if (end.unterminatedQuote) {
+        result.error = ContactReadError::Truncated;
+        result.line = end.quoteLine;
+    } else if (!known) {
         result.error = ContactReadError::HeaderNotRecognised;
-        return result;
     }
-    for (qsizetype r = 1; r < csv.records.size(); ++r)
-        result.cards.push_back(contactOf(columns, csv.records[r]));
+    if (!result.ok()) {
+        result.cards.clear();
+        result.leftOut = 0;
+    }
     return result;
 }

@@ -7,4 +7,5 @@
 #include "exchange/core/contact_read_result.h"
 #include "exchange/core/contact_text_encoding.h"
 
-ContactReadResult readCsvContacts(const ContactBytes& file);
+// The first keep rows become contacts; the rows after them are only counted (leftOut).
+ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep);

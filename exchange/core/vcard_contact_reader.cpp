@@ -257,41 +257,51 @@ bool isEnd(const VCardContentLine& line)
 
 } // namespace
 
-ContactReadResult readVCardContacts(const ContactBytes& file)
+ContactReadResult readVCardContacts(const ContactBytes& file, std::size_t keep)
 {
     ContactReadResult result;
-    const QList<VCardContentLine> lines = splitVCardLines(file.bytes);
     std::optional<CardBuilder> card;
-    int depth = 0; // cards inside a card (AGENT) are skipped whole
+    bool counting = false; // inside a card after the kept ones: only its end is looked for
+    int depth = 0;         // cards inside a card (AGENT) are skipped whole
     int cardLine = 0;
-    for (const VCardContentLine& line : lines) {
-        if (!card) {
+    forEachVCardLine(file.bytes, [&](const VCardContentLine& line) {
+        if (!card && !counting) {
             if (isBegin(line)) {
-                card.emplace(file.charset);
                 cardLine = line.lineNumber;
+                if (result.cards.size() < keep)
+                    card.emplace(file.charset);
+                else
+                    counting = true;
             }
-            continue;
+            return true;
         }
         if (isBegin(line)) {
             ++depth;
         } else if (isEnd(line)) {
             if (depth-- == 0) {
-                result.cards.push_back(card->finish());
+                if (card)
+                    result.cards.push_back(card->finish());
+                else
+                    ++result.leftOut;
                 card.reset();
+                counting = false;
                 depth = 0;
             }
-        } else if (depth == 0 && !card->add(line)) {
+        } else if (card && depth == 0 && !card->add(line)) {
             result.error = ContactReadError::UnknownCharset;
             result.line = line.lineNumber;
             result.detail = QString::fromLatin1(card->unknownCharset);
-            result.cards.clear();
-            return result;
+            return false;
         }
-    }
-    if (card) {
+        return true;
+    });
+    if (result.ok() && (card || counting)) {
         result.error = ContactReadError::Truncated;
         result.line = cardLine;
+    }
+    if (!result.ok()) {
         result.cards.clear();
+        result.leftOut = 0;
     }
     return result;
 }

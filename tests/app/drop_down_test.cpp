@@ -58,7 +58,7 @@ TEST_F(DropDownLists, OpenBelowTheBoxWithAtMostTenRows)
     clearCsvGrid(csvCells());
     csvRowCount() = 1;
     const DropDown cases[] = {
-        {"ports", [] { return std::make_unique<CPortDlg>(); }, "combo1000"},
+        {"ports", [this] { return std::make_unique<CPortDlg>(settings); }, "combo1000"},
         {"CSV categories", openCsvDialog, "combo1216"},
     };
     for (bool overTheBox : {false, true}) {

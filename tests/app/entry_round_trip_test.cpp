@@ -1,6 +1,7 @@
 // Entries typed into the entry editor, saved as a vCard file and imported again, all through
 // the list window's commands as a user runs them.
 
+#include "app/core/settings.h"
 #include "app/ui/install_commands.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_edit_dlg.h"
@@ -154,8 +155,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     BookDocument document;
-    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
+    Settings settings;
+    const ListCommands commands = programListCommands(settings);
     ScriptedMessages messages;
     ScriptedFileDialogs files;
 };

@@ -4,16 +4,44 @@
 #include "exchange/core/contact_text_encoding.h"
 #include "exchange/core/csv_records.h"
 #include "exchange/core/dialable_number.h"
-#include "phonebook/core/reading_kana.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 #include "exchange/core/vcard_content_lines.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
+
+struct CsvRecords {
+    QList<QStringList> records;
+    bool unterminatedQuote = false;
+    int quoteLine = 0;
+};
+
+CsvRecords splitCsvRecords(const QString& text)
+{
+    CsvRecords csv;
+    const CsvEnd end = forEachCsvRecord(text, [&](const QStringList& record) {
+        csv.records.append(record);
+        return true;
+    });
+    csv.unterminatedQuote = end.unterminatedQuote;
+    csv.quoteLine = end.quoteLine;
+    return csv;
+}
+
+QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
+{
+    QList<VCardContentLine> lines;
+    forEachVCardLine(bytes, [&](const VCardContentLine& line) {
+        lines.append(line);
+        return true;
+    });
+    return lines;
+}
 
 QString u(const char* utf8)
 {
