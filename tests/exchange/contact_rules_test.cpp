@@ -4,10 +4,10 @@
 #include "exchange/core/contact_text_encoding.h"
 #include "exchange/core/csv_records.h"
 #include "exchange/core/dialable_number.h"
-#include "phonebook/core/reading_kana.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 #include "exchange/core/vcard_content_lines.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <gtest/gtest.h>
 
@@ -211,11 +211,20 @@ TEST(FitText, FoldsDropsAndCutsOnACharacterBoundary)
     } cases[] = {
         {"山田太郎", 33, "山田太郎", {}},
         {"9時〜17時", 33, "9時～17時", {ChangeKind::Folded}},
-        {"Müller", 33, "Mller", {ChangeKind::Dropped}},
+        // Accented Latin letters and ligatures keep their base letters.
+        {"Müller", 33, "Muller", {ChangeKind::Folded}},
+        {"Spaßlund Zoë Øre Æsir", 33, "Spasslund Zoe Ore AEsir", {ChangeKind::Folded}},
+        {"🍣寿司", 33, "寿司", {ChangeKind::Dropped}},
+        // Control characters and user-defined characters never reach a field.
+        {"A\x01"
+         "B\x7F\uE000C",
+         33,
+         "ABC",
+         {ChangeKind::Dropped}},
         // 表 (95 5C) ends the cut: its trail byte is a backslash, and the lead byte goes too.
         {"ABC表", 5, "ABC", {ChangeKind::Cut}},
         {"ソソソ", 6, "ソソ", {ChangeKind::Cut}},
-        {"〜ü〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜",
+        {"〜🍣〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜",
          33,
          "～～～～～～～～～～～～～～～～",
          {ChangeKind::Folded, ChangeKind::Dropped, ChangeKind::Cut}},
