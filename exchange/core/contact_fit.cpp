@@ -137,10 +137,19 @@ CardName nameOf(const ContactCard& card)
     return {};
 }
 
-QString withoutBlanks(QString text)
+// Whether the formatted name holds more than the parts of N (in any order, blanks, commas and
+// full stops aside): then it is a name of its own that the entry leaves out.
+bool formattedNameSaysMore(const ContactCard& card)
 {
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    return text;
+    static const QRegularExpression separators(QStringLiteral("[\\s,.]"));
+    QString rest = QString(card.formattedName).remove(separators);
+    for (const QString& given :
+         {card.familyName, card.givenName, card.middleName, card.prefix, card.suffix}) {
+        const QString part = QString(given).remove(separators);
+        if (const qsizetype at = part.isEmpty() ? -1 : rest.indexOf(part); at >= 0)
+            rest.remove(at, part.size());
+    }
+    return !rest.isEmpty();
 }
 
 // The parts of the file's name the entry's name leaves out.
@@ -155,10 +164,8 @@ void reportNamePartsLeftOut(const ContactCard& card, const CardName& name, Entry
         {"ミドルネーム", card.middleName, !card.middleName.isEmpty()},
         {"敬称（前）", card.prefix, !card.prefix.isEmpty()},
         {"敬称（後）", card.suffix, !card.suffix.isEmpty()},
-        // The formatted name only counts when it says more than the name made of the parts.
         {"表示名（FN）", card.formattedName,
-         name.source == NameSource::Parts && !card.formattedName.isEmpty() &&
-             withoutBlanks(card.formattedName) != withoutBlanks(name.text)},
+         name.source == NameSource::Parts && formattedNameSaysMore(card)},
     };
     for (const auto& part : parts)
         if (part.leftOut)

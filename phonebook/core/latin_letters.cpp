@@ -35,6 +35,8 @@ QString latinBaseLetters(QChar c)
     const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
     if (decomposed.size() > 1 && isAsciiLetter(decomposed[0]))
         return decomposed.left(1);
+    if (decomposed.size() > 1) // an accent on a ligature or a letter with a stroke (Ǽ, Ǿ)
+        return latinBaseLetters(decomposed[0]);
     return QString(c);
 }
 
