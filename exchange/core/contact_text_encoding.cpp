@@ -248,17 +248,3 @@ DecodedValue decodeContactValue(QByteArrayView bytes, const QByteArray& charset,
         return {QStringDecoder(CP932.data()).decode(bytes), CP932.toByteArray()};
     return {fromWindows1252(bytes), "windows-1252"};
 }
-
-QString decodeContactText(QByteArrayView bytes, const QByteArray& charset)
-{
-    // Line by line, so that one row another program appended in its own encoding does not
-    // decide how the rest of the file is read.
-    QString text;
-    for (qsizetype start = 0; start < bytes.size();) {
-        const qsizetype newline = bytes.indexOf('\n', start);
-        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
-        text += decodeContactValue(bytes.sliced(start, end - start), charset, false).text;
-        start = end;
-    }
-    return text;
-}

@@ -49,9 +49,6 @@ struct DecodedValue {
 // are neither; the file's own encoding is tried first and any other is a guess.
 DecodedValue decodeContactValue(QByteArrayView bytes, const QByteArray& charset, bool labelled);
 
-// decodeContactValue's text for bytes in the file's encoding (a CSV file), line by line.
-QString decodeContactText(QByteArrayView bytes, const QByteArray& charset);
-
 // Whether bytes read as code page 932 give Japanese text: every character is mapped, none is
 // user-defined, and no lone double-byte character or half-width kana sits inside a Latin word
 // (the shape of Latin-1 letters read as code page 932: "M<FC>ller", "Spa<DF>lund").

@@ -310,12 +310,36 @@ ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row
     return card;
 }
 
+// The records of a CSV file with each field decoded on its own, as a row another program added
+// may be in its own encoding, and the charset guessed for each field (empty when none was).
+// The fields are split on the bytes: the separators are ASCII, which no byte of a multi-byte
+// character in UTF-8 or code page 932 is.
+struct DecodedRecords {
+    CsvRecords csv;
+    QList<QList<QByteArray>> guessed;
+};
+
+DecodedRecords decodedRecords(const ContactBytes& file)
+{
+    DecodedRecords decoded{splitCsvRecords(QString::fromLatin1(file.bytes)), {}};
+    for (QStringList& record : decoded.csv.records) {
+        QList<QByteArray>& guessed = decoded.guessed.emplace_back();
+        for (QString& field : record) {
+            DecodedValue value = decodeContactValue(field.toLatin1(), file.charset, false);
+            field = std::move(value.text);
+            guessed.append(value.guessed);
+        }
+    }
+    return decoded;
+}
+
 } // namespace
 
 ContactReadResult readCsvContacts(const ContactBytes& file)
 {
     ContactReadResult result;
-    const CsvRecords csv = splitCsvRecords(decodeContactText(file.bytes, file.charset));
+    const DecodedRecords decoded = decodedRecords(file);
+    const CsvRecords& csv = decoded.csv;
     if (csv.unterminatedQuote) {
         result.error = ContactReadError::Truncated;
         result.line = csv.quoteLine;
@@ -329,7 +353,14 @@ ContactReadResult readCsvContacts(const ContactBytes& file)
         result.error = ContactReadError::HeaderNotRecognised;
         return result;
     }
-    for (qsizetype r = 1; r < csv.records.size(); ++r)
-        result.cards.push_back(contactOf(columns, csv.records[r]));
+    for (qsizetype r = 1; r < csv.records.size(); ++r) {
+        ContactCard card = contactOf(columns, csv.records[r]);
+        for (qsizetype c = 0; c < decoded.guessed[r].size(); ++c)
+            if (!decoded.guessed[r][c].isEmpty())
+                card.charsetGuesses.push_back(
+                    {c < qsizetype(columns.size()) ? columns[c].header : QString::number(c + 1),
+                     decoded.guessed[r][c], false});
+        result.cards.push_back(std::move(card));
+    }
     return result;
 }

@@ -150,8 +150,8 @@ void CardBuilder::addName(const VCardContentLine& line, const QString& value)
     card_.suffix = component(parts, 4);
     // vCard 4.0 keeps the reading of each name part in SORT-AS, comma separated.
     if (const auto sortAs = line.param("SORT-AS"))
-        sortAs_ =
-            decodeContactText(*sortAs, "UTF-8").split(QRegularExpression(QStringLiteral("[,;]")));
+        sortAs_ = decodeContactValue(*sortAs, "UTF-8", false)
+                      .text.split(QRegularExpression(QStringLiteral("[,;]")));
 }
 
 std::optional<QString> CardBuilder::text(const VCardContentLine& line)

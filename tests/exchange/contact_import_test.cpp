@@ -159,6 +159,15 @@ const FixtureCase CASES[] = {
       {0, FOLDED, "名前"},
       {0, FOLDED, "メモ"},
       {0, FILLED, "フリガナ"}}},
+    // The same in CSV, field by field: a Windows-1252 row beside a Shift-JIS one.
+    {"mail-latin1-sjis.csv",
+     {{"Jorg Tocken", "01711234567", 0, 0, {{TEL_MOBILE, "01711234567"}}, {}, "Grusse, Strasse 3"},
+      {"山田太郎", "09012345678", 0, 0, {{TEL_MOBILE, "09012345678"}}, {}, ""}},
+     {{0, DECODED, "文字コード"},
+      {0, FOLDED, "名前"},
+      {0, FOLDED, "メモ"},
+      {0, FILLED, "フリガナ"},
+      {1, FILLED, "フリガナ"}}},
     // Accents folded; a company card named after the company; a name of nothing but
     // characters the handset lacks named by the completion; the Japanese one of a name's
     // alternatives names the entry and the phonetic one reads it; prefix, suffix and a
