@@ -137,19 +137,33 @@ CardName nameOf(const ContactCard& card)
     return {};
 }
 
-// Whether the formatted name holds more than the parts of N (in any order, blanks, commas and
-// full stops aside): then it is a name of its own that the entry leaves out.
+// Whether the formatted name holds more than the parts of N, in any order: each of its words
+// is a word of a part or a part's initial ("Mr. John Q. Smith"), or, blanks, commas and full
+// stops aside, it is made of the parts ("安藤 ロイド 1" of 安藤 and ロイド1). Otherwise it is a
+// name of its own that the entry leaves out.
 bool formattedNameSaysMore(const ContactCard& card)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\s,.]"));
+    static const QRegularExpression separators(QStringLiteral("[\\s,.]+"));
+    const QStringList parts{card.familyName, card.givenName, card.middleName, card.prefix,
+                            card.suffix};
+    QStringList partWords;
     QString rest = QString(card.formattedName).remove(separators);
-    for (const QString& given :
-         {card.familyName, card.givenName, card.middleName, card.prefix, card.suffix}) {
-        const QString part = QString(given).remove(separators);
-        if (const qsizetype at = part.isEmpty() ? -1 : rest.indexOf(part); at >= 0)
-            rest.remove(at, part.size());
+    for (const QString& part : parts) {
+        partWords += part.split(separators, Qt::SkipEmptyParts);
+        const QString joined = QString(part).remove(separators);
+        if (const qsizetype at = joined.isEmpty() ? -1 : rest.indexOf(joined); at >= 0)
+            rest.remove(at, joined.size());
     }
-    return !rest.isEmpty();
+    if (rest.isEmpty())
+        return false;
+    for (const QString& word : card.formattedName.split(separators, Qt::SkipEmptyParts)) {
+        const bool initial =
+            word.size() == 1 && std::any_of(partWords.cbegin(), partWords.cend(),
+                                            [&](const QString& w) { return w.startsWith(word); });
+        if (!partWords.removeOne(word) && !initial)
+            return true;
+    }
+    return false;
 }
 
 // The parts of the file's name the entry's name leaves out.
