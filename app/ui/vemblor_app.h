@@ -1,6 +1,6 @@
 #pragma once
-// The application object: names the program, installs the key filter and the list window's
-// commands, and runs the main window until it closes.
+// The application object: names the program, installs the key filter and runs the main window
+// until it closes.
 
 #include <QString>
 

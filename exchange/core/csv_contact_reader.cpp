@@ -310,6 +310,23 @@ ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row
     return card;
 }
 
+// A record of a CSV file read as Latin-1, with each field decoded on its own, as a row another
+// program added may be in its own encoding; guessed gets the charset guessed for each field
+// (empty when none was). The fields were split on the bytes: the separators are ASCII, which no
+// byte of a multi-byte character in UTF-8 or code page 932 is.
+QStringList decodedRecord(const QStringList& record, const QByteArray& charset,
+                          QList<QByteArray>& guessed)
+{
+    QStringList fields;
+    fields.reserve(record.size());
+    for (const QString& field : record) {
+        DecodedValue value = decodeContactValue(field.toLatin1(), charset, false);
+        fields << std::move(value.text);
+        guessed << value.guessed;
+    }
+    return fields;
+}
+
 } // namespace
 
 ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep)
@@ -318,26 +335,34 @@ ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep)
     std::vector<Column> columns;
     bool header = true;
     bool known = false; // the header is recognised
-    const CsvEnd end = forEachCsvRecord(decodeContactText(file.bytes, file.charset),
-                                        [&](const QStringList& record) {
-                                            if (header) {
-                                                header = false;
-                                                for (const QString& name : record)
-                                                    columns.push_back(columnOf(name));
-                                                known = recognised(columns);
-                                                return true;
-                                            }
-                                            // Under a header that is not recognised, the records
-                                            // are only gone through to find a quote left open,
-                                            // which is the message then.
-                                            if (!known)
-                                                return true;
-                                            if (result.cards.size() < keep)
-                                                result.cards.push_back(contactOf(columns, record));
-                                            else
-                                                ++result.leftOut;
-                                            return true;
-                                        });
+    const auto read = [&](const QStringList& raw) {
+        if (header) {
+            header = false;
+            QList<QByteArray> guessed;
+            for (const QString& name : decodedRecord(raw, file.charset, guessed))
+                columns.push_back(columnOf(name));
+            known = recognised(columns);
+            return true;
+        }
+        // Under a header that is not recognised, the records are only gone through to find a
+        // quote left open, which is the message then; past the book's limit they are counted.
+        if (!known)
+            return true;
+        if (result.cards.size() >= keep) {
+            ++result.leftOut;
+            return true;
+        }
+        QList<QByteArray> guessed;
+        ContactCard card = contactOf(columns, decodedRecord(raw, file.charset, guessed));
+        for (qsizetype c = 0; c < guessed.size(); ++c)
+            if (!guessed[c].isEmpty())
+                card.charsetGuesses.push_back(
+                    {c < qsizetype(columns.size()) ? columns[c].header : QString::number(c + 1),
+                     guessed[c], false});
+        result.cards.push_back(std::move(card));
+        return true;
+    };
+    const CsvEnd end = forEachCsvRecord(QString::fromLatin1(file.bytes), read);
     if (end.unterminatedQuote) {
         result.error = ContactReadError::Truncated;
         result.line = end.quoteLine;
