@@ -29,10 +29,11 @@ void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state)
     QWidget owner;
     owner.show();
     appState().operation = OP_IMPORT_CSV;
+    CsvImport csv;
     for (auto _ : state) {
         CFileRWDlg progress;
         progress.openProgress(&owner);
-        if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+        if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
             state.SkipWithError("the file was not read whole");
         progress.done(0);
     }
@@ -43,10 +44,11 @@ BENCHMARK(BM_ReadCsvFileUnderTheProgressDialog)->Unit(benchmark::kMillisecond);
 void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state)
 {
     CFileRWDlg progress;
-    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+    CsvImport csv;
+    if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
     for (auto _ : state) {
-        CCsvEdit dialog;
+        CCsvEdit dialog(csv);
         dialog.show();
         const QPixmap painted = dialog.grab();
         benchmark::DoNotOptimize(painted.cacheKey());
@@ -61,9 +63,10 @@ BENCHMARK(BM_OpenTheAssignmentDialogToFirstPaint)->Unit(benchmark::kMillisecond)
 void BM_ScrollTheFullTablePageByPage(benchmark::State& state)
 {
     CFileRWDlg progress;
-    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+    CsvImport csv;
+    if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
-    CCsvEdit dialog;
+    CCsvEdit dialog(csv);
     dialog.show();
     QTableView* list = dialog.list();
     int row = 0;

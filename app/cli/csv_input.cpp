@@ -3,6 +3,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_file_host.h"
 #include "exchange/core/csv_reader.h"
+#include "readings/reading_service.h"
 
 #include <QStringList>
 
@@ -61,9 +62,11 @@ std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error
     return rows;
 }
 
-bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host)
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
+                   const ReadingProposer& proposer)
 {
-    switch (readCsvFile(path, host)) {
+    CsvImport csv;
+    switch (readCsvFile(path, host, csv)) {
     case FILE_TASK_DONE:
         break;
     case FILE_TASK_FAILED:
@@ -74,13 +77,15 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
     }
     // The same steps as the assignment dialog: a working copy, the deletion, the check, and
     // the decision that writes the working copy back.
-    const int rows = deleteCsvRows(csvWork(), startCsvEdit(), choices.deletedRows, csvScratch());
-    if (!hasRequiredCsvCategories(choices.categories)) {
-        host.showMessage(QString::fromUtf8(CSV_MISSING_CATEGORIES_MESSAGE));
+    const int rows =
+        deleteCsvRows(csv.work(), startCsvEdit(csv), choices.deletedRows, csv.scratch());
+    if (const QString missing = missingCsvCategoriesMessage(choices.categories);
+        !missing.isEmpty()) {
+        host.showMessage(missing);
         return false;
     }
-    decideCsvEdit(csvWork(), rows, choices.categories);
-    applyCsvAssignment();
+    decideCsvEdit(csv, rows, choices.categories);
+    applyCsvAssignment(csv, proposer);
     return true;
 }
 
@@ -113,5 +118,6 @@ int importCsvInput(const QString& path, const QStringList& options)
         }
     }
     CliFileHost host;
-    return importCsvBook(path, choices, host) ? CLI_OK : CLI_FAILED;
+    // Without a reading column the readings come from the names, as in the dialog.
+    return importCsvBook(path, choices, host, bestReadingCp932) ? CLI_OK : CLI_FAILED;
 }

@@ -27,6 +27,8 @@ std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error
 // CLI_OK with the book replaced, or the exit status after the message was printed.
 int importCsvInput(const QString& path, const QStringList& options);
 
-// Replaces the book by the rows of the file. False when the import ended; its message (the
-// reader's, the broken-file message or the missing-category message) went to host.
-bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host);
+// Replaces the book by the rows of the file, with proposer's readings when no column holds the
+// reading. False when the import ended; its message (the reader's, the broken-file message or
+// the missing-category message) went to host.
+bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
+                   const ReadingProposer& proposer);

@@ -25,8 +25,9 @@ enum CsvEditCommandId {
 class CCsvEdit final : public QDialog {
     Q_OBJECT
 public:
-    // Takes csvCells and csvRowCount() as its working rows; nothing is written back before 決定.
-    explicit CCsvEdit(QWidget* parent = nullptr);
+    // Takes the cells of csv as its working rows; nothing is written back before 決定. Without a
+    // reading column, 決定 gives the entries proposer's readings of their names.
+    explicit CCsvEdit(CsvImport& csv, ReadingProposer proposer = {}, QWidget* parent = nullptr);
 
     QTableView* list() const { return list_; }
     QComboBox* categoryBox() const { return categoryBox_; }
@@ -46,11 +47,13 @@ private:
     void onDecide();
     void onCancel();
 
+    CsvImport& csv_;
+    ReadingProposer proposer_;
     QMenuBar* menuBar_ = nullptr;
     QTableView* list_ = nullptr;
     QComboBox* categoryBox_ = nullptr;
     CsvGridModel* model_ = nullptr;
     QHash<int, QAction*> actions_;
     CsvColumnCategories columnCategory_{};
-    int editRowCount_ = 0; // rows in csvWork
+    int editRowCount_ = 0; // rows in csv_.work()
 };

@@ -7,6 +7,7 @@
 #include "phonebook/core/book_changes.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "readings/reading_service.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
 
@@ -23,17 +24,20 @@ void importCsv(CTelListDlg& list)
         return;
 
     OperationScope operation(OP_IMPORT_CSV);
+    // The tables of this import, gone with it.
+    CsvImport csv;
     FileTaskResult result;
     {
         // The progress dialog goes (and gives the list window back) before the assignment
         // dialog opens, which would otherwise be created inside a disabled window.
         CFileRWDlg progress;
         progress.openProgress(&list);
-        result = readCsvFile(path, progress);
+        result = readCsvFile(path, progress, csv);
         progress.done(0);
     }
     if (result == FILE_TASK_DONE) {
-        CCsvEdit edit(&list);
+        // Without a reading column the readings come from the names, as in 連絡先の取り込み.
+        CCsvEdit edit(csv, bestReadingCp932, &list);
         if (edit.exec() == QDialog::Accepted)
             markBookUnchanged();
         list.refreshList();

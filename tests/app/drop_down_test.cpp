@@ -2,7 +2,7 @@
 // about ten rows, also under a style that would open them over the box, as tall as the screen.
 
 #include "app/ui/port_dlg.h"
-#include "exchange/core/csv_grid.h"
+#include "exchange/core/csv_import.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
@@ -54,11 +54,11 @@ protected:
 
 TEST_F(DropDownLists, OpenBelowTheBoxWithAtMostTenRows)
 {
-    clearCsvGrid(csvCells());
-    csvRowCount() = 1;
+    CsvImport csv;
+    csv.rowCount = 1;
     const DropDown cases[] = {
         {"ports", [] { return std::make_unique<CPortDlg>(); }, "combo1000"},
-        {"CSV categories", [] { return std::make_unique<CCsvEdit>(); }, "combo1216"},
+        {"CSV categories", [&csv] { return std::make_unique<CCsvEdit>(csv); }, "combo1216"},
     };
     for (bool overTheBox : {false, true}) {
         if (overTheBox)

@@ -19,13 +19,22 @@ struct ProgramWindow {
     int command = 0;
 };
 
+// The CSV dialog on an empty import of its own, which goes with the dialog.
+inline std::unique_ptr<QDialog> openCsvDialog()
+{
+    auto csv = std::make_shared<CsvImport>();
+    auto dialog = std::make_unique<CCsvEdit>(*csv);
+    QObject::connect(dialog.get(), &QObject::destroyed, [csv] {});
+    return dialog;
+}
+
 inline std::vector<ProgramWindow> programWindows()
 {
     return {
         {"main window", [] { return std::make_unique<CVemblorDlg>(); }, ID_MAIN_EXIT},
         {"list window", [] { return std::make_unique<CTelListDlg>(); }, ID_LIST_CANCEL},
         {"entry editor", [] { return std::make_unique<CTelEditDlg>(); }, ID_EDIT_DECIDE},
-        {"CSV dialog", [] { return std::make_unique<CCsvEdit>(); }, ID_CSV_DELETE},
+        {"CSV dialog", openCsvDialog, ID_CSV_DELETE},
         {"port dialog", [] { return std::make_unique<CPortDlg>(); }},
         {"version dialog", [] { return std::make_unique<CVersionDlg>(); }},
     };
