@@ -62,8 +62,7 @@ void BM_ReadCsvFile(benchmark::State& state)
 }
 BENCHMARK(BM_ReadCsvFile)->Unit(benchmark::kMillisecond);
 
-// As the command reads: each import makes its tables anew, so the pages of the full table are
-// taken from the system on every read.
+// As the command reads: each import takes its tables anew (the ones the last import gave back).
 void BM_ReadCsvFileIntoANewImport(benchmark::State& state)
 {
     NoWindowHost host;

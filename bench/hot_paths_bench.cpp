@@ -216,8 +216,7 @@ void getlineAndSplitTheFullCsv()
     getlineAndSplit(fullCsv());
 }
 
-// A new import's tables, the read, the edit started and decided with a column for each field,
-// and the book built.
+// Read, the edit started and decided with a column for each field, and the book built.
 void importTheSmallCsv()
 {
     QuietHost host;
@@ -238,8 +237,7 @@ void importTheSmallCsv()
 void readTheFullCsv()
 {
     QuietHost host;
-    // The reader's own cost: the tables stay from one read to the next.
-    static CsvImport csv;
+    CsvImport csv;
     require(readCsvFile(fullCsv(), host, csv) == FILE_TASK_DONE && csv.rowCount == 1000,
             "the full CSV file was not read");
 }
@@ -249,7 +247,7 @@ void readTheFullCsvUnderTheProgressWindow()
     appState().operation = OP_IMPORT_CSV;
     CFileRWDlg progress;
     progress.openProgress();
-    static CsvImport csv;
+    CsvImport csv;
     require(readCsvFile(fullCsv(), progress, csv) == FILE_TASK_DONE && csv.rowCount == 1000,
             "the full CSV file was not read under the progress window");
     progress.done(0);

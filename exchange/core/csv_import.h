@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 // One category code per column (CsvCategory, csv_assignment.h).
@@ -16,8 +15,8 @@ using CsvColumnCategories = std::array<std::uint8_t, MAX_CSV_COLUMNS>;
 
 class CsvImport {
 public:
-    // The three tables are allocated, zero-filled, here, so no step of the import allocates
-    // anything per line, field or row.
+    // The three tables come, all zero, with the import, so no step of it allocates anything per
+    // line, field or row.
     CsvImport();
 
     CsvGrid& cells() { return *cells_; }
@@ -25,13 +24,14 @@ public:
     CsvGrid& work() { return *work_; }
     const CsvGrid& work() const { return *work_; }
     CsvGrid& scratch() { return *scratch_; }
+    const CsvGrid& scratch() const { return *scratch_; }
 
     int rowCount = 0;               // rows in cells (1 ... 1000) after a successful read
     CsvColumnCategories assignment; // the categories as decided, all CSV_CAT_NONE at first
 
 private:
     struct FreeGrid {
-        void operator()(CsvGrid* grid) const { std::free(grid); }
+        void operator()(CsvGrid* grid) const;
     };
     using GridOwner = std::unique_ptr<CsvGrid, FreeGrid>;
     GridOwner cells_;

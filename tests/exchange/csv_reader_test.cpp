@@ -320,4 +320,27 @@ TEST_F(CsvTables, ACellWrittenDirectlyIsCopiedAndClearedLikeAnyOther)
     EXPECT_EQ(filledCells(csv.work()), (FilledCells{{{0, 0}, "b"}}));
 }
 
+// A finished import's tables serve the next import: they come back all zero, whatever the
+// finished one read, edited or wrote into them.
+TEST_F(CsvTables, ANewImportSeesNothingOfAFinishedOne)
+{
+    for (int round = 0; round < 2; ++round) {
+        CsvImport first;
+        ASSERT_EQ(readCsvFile(write(numberedFields(200) + "\n" + HYO + "\n"), host, first),
+                  FILE_TASK_DONE);
+        startCsvEdit(first);
+        const int firstRow[] = {0};
+        deleteCsvRows(first.work(), 2, firstRow, first.scratch());
+        std::strcpy(first.cells().cell(999, 255), "far");
+        std::strcpy(first.scratch().cell(500, 100), "middle");
+    }
+    const CsvImport next;
+    EXPECT_EQ(next.rowCount, 0);
+    EXPECT_TRUE(filledCells(next.cells()).empty());
+    EXPECT_TRUE(filledCells(next.work()).empty());
+    EXPECT_TRUE(filledCells(next.scratch()).empty());
+    for (std::uint8_t category : next.assignment)
+        ASSERT_EQ(category, CSV_CAT_NONE);
+}
+
 } // namespace
