@@ -153,8 +153,9 @@ void applyCsvAssignment(const CsvImport& csv, const ReadingProposer& proposer)
             applyCell(entry, categories[static_cast<std::size_t>(column)], grid.cell(row, column));
         }
         if (proposeReadings) {
-            EntryReport unused;
-            fillMissingReading(entry, proposer, unused);
+            // CSV インポート shows no report of its changes: the proposal's note goes nowhere.
+            EntryReport notShown;
+            fillMissingReading(entry, proposer, notShown);
         }
     }
     book.count = static_cast<std::uint32_t>(rows);
