@@ -95,8 +95,8 @@ private:
     }
 };
 
-// Reads a short CSV file of the sample people into the CSV tables, as CSV インポート does.
-bool loadSampleCsv(const QString& dir, FileTaskHost& host)
+// Reads a short CSV file of the sample people into the tables of csv, as CSV インポート does.
+bool loadSampleCsv(const QString& dir, FileTaskHost& host, CsvImport& csv)
 {
     const QString path = QDir(dir).filePath(QStringLiteral("sample.csv"));
     QFile file(path);
@@ -109,7 +109,7 @@ bool loadSampleCsv(const QString& dir, FileTaskHost& host)
     for (const char* line : lines)
         file.write(toCp932(QString::fromUtf8(line)).value_or(QByteArray()) + "\r\n");
     file.close();
-    const bool read = readCsvFile(path, host) == FILE_TASK_DONE;
+    const bool read = readCsvFile(path, host, csv) == FILE_TASK_DONE;
     QFile::remove(path);
     return read;
 }
@@ -163,9 +163,9 @@ int main(int argc, char* argv[])
         ok &= save(progress, dir, "progress");
     }
 
-    if (loadSampleCsv(dir, messages)) {
+    if (CsvImport sample; loadSampleCsv(dir, messages, sample)) {
         auto assigned = std::make_unique<TelBook>();
-        CCsvEdit csv(*assigned);
+        CCsvEdit csv(sample, *assigned);
         csv.show();
         // Categories given to the first columns, as the user does with header clicks.
         for (int column = 0; column < 4; ++column) {

@@ -39,6 +39,8 @@ QString readErrorMessage(const ContactReadResult& read)
             .arg(read.detail);
     case ContactReadError::HeaderNotRecognised:
         return QString::fromUtf8(CONTACT_HEADER_MESSAGE);
+    case ContactReadError::HeaderWithoutNumberOrAddress:
+        return QString::fromUtf8(CONTACT_HEADER_WITHOUT_NUMBER_MESSAGE);
     case ContactReadError::NotAVCard:
         return QString::fromUtf8(CONTACT_BROKEN_VCARD_MESSAGE);
     }

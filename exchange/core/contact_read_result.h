@@ -15,7 +15,8 @@ enum class ContactReadError {
     Truncated,       // the file ends inside a card or inside a quoted CSV field
     UnknownCharset,  // a CHARSET parameter no decoder knows; detail: the name
     HeaderNotRecognised,
-    NotAVCard, // a file named as a vCard that does not start as one
+    HeaderWithoutNumberOrAddress, // a CSV header with a name but no number or address column
+    NotAVCard,                    // a file named as a vCard that does not start as one
 };
 
 struct ContactReadResult {

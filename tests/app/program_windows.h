@@ -30,11 +30,20 @@ inline std::unique_ptr<QDialog> openListWindow()
     return window;
 }
 
-// The CSV dialog filling a book of its own on 決定.
-inline std::unique_ptr<QDialog> openCsvDialog()
+// The CSV dialog on csv, filling a book of its own on 決定.
+inline std::unique_ptr<QDialog> openCsvDialog(CsvImport& csv)
 {
     static TelBook assigned;
-    return std::make_unique<CCsvEdit>(assigned);
+    return std::make_unique<CCsvEdit>(csv, assigned);
+}
+
+// The CSV dialog on an empty import of its own, which goes with the dialog.
+inline std::unique_ptr<QDialog> openCsvDialog()
+{
+    auto csv = std::make_shared<CsvImport>();
+    auto dialog = openCsvDialog(*csv);
+    QObject::connect(dialog.get(), &QObject::destroyed, [csv] {});
+    return dialog;
 }
 
 inline std::vector<ProgramWindow> programWindows()
