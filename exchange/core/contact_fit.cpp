@@ -1,10 +1,10 @@
 #include "exchange/core/contact_fit.h"
 
-#include "exchange/core/dialable_number.h"
-#include "phonebook/core/reading_kana.h"
 #include "exchange/core/text_conversions.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/dialable_number.h"
 #include "phonebook/core/field_rules.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <QRegularExpression>
 
