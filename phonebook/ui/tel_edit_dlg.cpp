@@ -303,8 +303,10 @@ void CTelEditDlg::onDecide()
 {
     // 決定 is chosen from the menu, which leaves the focus where it was: what leaving a field
     // would do is done first, so the checks see the reading proposed for a name just typed,
-    // the tidy forms and every number and address typed but not yet added.
-    tidyReadingField();
+    // the tidy forms and every number and address typed but not yet added. A reading nobody
+    // touched here stays as it was stored.
+    if (std::strcmp(entry_.furigana, opened_.furigana) != 0)
+        tidyReadingField();
     readingSuggestion_->proposeForName();
     if (!telList_->takeTypedText() || !mailList_->takeTypedText())
         return;

@@ -593,6 +593,23 @@ TEST_F(Editor, LeavingAFieldTidiesItsTextAsTheImportDoes)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// 決定 tidies a reading typed without leaving its field; one nobody touched stays as stored.
+TEST_F(Editor, DecideTidiesAReadingTypedButLeavesAnUntouchedOne)
+{
+    open(OP_EDIT, 0);
+    edit(1006)->setText(u("やまだ たろう"));
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(fromCp932(dlg->entry().furigana), u("ﾔﾏﾀﾞ ﾀﾛｳ"));
+
+    setField(book->entries[1].furigana, FURIGANA_FIELD_SIZE, "ｻﾄｳ  ﾊﾅｺ");
+    open(OP_EDIT, 1);
+    command(ID_EDIT_DECIDE);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_TRUE(sameEntry(dlg->entry(), book->entries[1]));
+}
+
 // The kind chosen for a number follows the number until the user chooses one.
 TEST_F(Editor, AChosenKindIsKeptAndASuitingOneFollowsTheNumber)
 {
