@@ -1,8 +1,8 @@
 #include "exchange/core/contact_fit.h"
 
-#include "exchange/core/dialable_number.h"
 #include "exchange/core/text_conversions.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/dialable_number.h"
 #include "phonebook/core/field_rules.h"
 #include "phonebook/core/latin_letters.h"
 #include "phonebook/core/reading_kana.h"

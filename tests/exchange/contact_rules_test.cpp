@@ -3,10 +3,10 @@
 #include "exchange/core/contact_fit.h"
 #include "exchange/core/contact_text_encoding.h"
 #include "exchange/core/csv_records.h"
-#include "exchange/core/dialable_number.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 #include "exchange/core/vcard_content_lines.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/dialable_number.h"
 #include "phonebook/core/reading_kana.h"
 
 #include <gtest/gtest.h>
