@@ -31,10 +31,11 @@ void BM_ReadCsvFileUnderTheProgressDialog(benchmark::State& state)
 {
     QWidget owner;
     owner.show();
+    CsvImport csv;
     for (auto _ : state) {
         CFileRWDlg progress(OP_IMPORT_CSV);
         progress.openProgress(&owner);
-        if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+        if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
             state.SkipWithError("the file was not read whole");
         progress.done(0);
     }
@@ -44,11 +45,12 @@ BENCHMARK(BM_ReadCsvFileUnderTheProgressDialog)->Unit(benchmark::kMillisecond);
 void BM_OpenTheAssignmentDialogToFirstPaint(benchmark::State& state)
 {
     CFileRWDlg progress;
-    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+    CsvImport csv;
+    if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
     const auto book = std::make_unique<TelBook>();
     for (auto _ : state) {
-        CCsvEdit dialog(*book);
+        CCsvEdit dialog(csv, *book);
         dialog.show();
         const QPixmap painted = dialog.grab();
         benchmark::DoNotOptimize(painted.cacheKey());
@@ -63,10 +65,11 @@ BENCHMARK(BM_OpenTheAssignmentDialogToFirstPaint)->Unit(benchmark::kMillisecond)
 void BM_ScrollTheFullTablePageByPage(benchmark::State& state)
 {
     CFileRWDlg progress;
-    if (readCsvFile(benchFile(), progress) != FILE_TASK_DONE)
+    CsvImport csv;
+    if (readCsvFile(benchFile(), progress, csv) != FILE_TASK_DONE)
         state.SkipWithError("the file was not read");
     const auto book = std::make_unique<TelBook>();
-    CCsvEdit dialog(*book);
+    CCsvEdit dialog(csv, *book);
     dialog.show();
     QTableView* list = dialog.list();
     int row = 0;

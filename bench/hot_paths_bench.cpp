@@ -222,24 +222,26 @@ void getlineAndSplitTheFullCsv()
 void importTheSmallCsv()
 {
     QuietHost host;
-    require(readCsvFile(smallCsv(), host) == FILE_TASK_DONE && csvRowCount() == 1000,
+    CsvImport csv;
+    require(readCsvFile(smallCsv(), host, csv) == FILE_TASK_DONE && csv.rowCount == 1000,
             "the small CSV file was not read");
-    const int rows = startCsvEdit();
+    const int rows = startCsvEdit(csv);
     CsvColumnCategories categories;
     categories.fill(CSV_CAT_NONE);
     for (int column = 0; column < 10; ++column)
         categories[static_cast<std::size_t>(column)] = static_cast<std::uint8_t>(column);
     categories[9] = CSV_CAT_MEMO;
-    decideCsvEdit(csvWork(), rows, categories);
+    decideCsvEdit(csv, rows, categories);
     static TelBook book;
-    applyCsvAssignment(book);
+    applyCsvAssignment(csv, book);
     require(book.count == 1000, "the CSV rows did not become entries");
 }
 
 void readTheFullCsv()
 {
     QuietHost host;
-    require(readCsvFile(fullCsv(), host) == FILE_TASK_DONE && csvRowCount() == 1000,
+    CsvImport csv;
+    require(readCsvFile(fullCsv(), host, csv) == FILE_TASK_DONE && csv.rowCount == 1000,
             "the full CSV file was not read");
 }
 
@@ -247,7 +249,8 @@ void readTheFullCsvUnderTheProgressWindow()
 {
     CFileRWDlg progress(OP_IMPORT_CSV);
     progress.openProgress();
-    require(readCsvFile(fullCsv(), progress) == FILE_TASK_DONE && csvRowCount() == 1000,
+    CsvImport csv;
+    require(readCsvFile(fullCsv(), progress, csv) == FILE_TASK_DONE && csv.rowCount == 1000,
             "the full CSV file was not read under the progress window");
     progress.done(0);
 }

@@ -4,6 +4,7 @@
 //   vemblor-screenshots OUTPUT_DIR
 
 #include "app/core/sample_book.h"
+#include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "app/ui/port_dlg.h"
@@ -95,8 +96,8 @@ private:
     }
 };
 
-// Reads a short CSV file of the sample people into the CSV tables, as CSV インポート does.
-bool loadSampleCsv(const QString& dir, FileTaskHost& host)
+// Reads a short CSV file of the sample people into the tables of csv, as CSV インポート does.
+bool loadSampleCsv(const QString& dir, FileTaskHost& host, CsvImport& csv)
 {
     const QString path = QDir(dir).filePath(QStringLiteral("sample.csv"));
     QFile file(path);
@@ -109,7 +110,7 @@ bool loadSampleCsv(const QString& dir, FileTaskHost& host)
     for (const char* line : lines)
         file.write(toCp932(QString::fromUtf8(line)).value_or(QByteArray()) + "\r\n");
     file.close();
-    const bool read = readCsvFile(path, host) == FILE_TASK_DONE;
+    const bool read = readCsvFile(path, host, csv) == FILE_TASK_DONE;
     QFile::remove(path);
     return read;
 }
@@ -127,12 +128,13 @@ int main(int argc, char* argv[])
     QDir().mkpath(dir);
     // The windows read and write the settings file of the current directory.
     QDir::setCurrent(dir);
+    Settings settings;
     CVemblorApp::initInstance();
     PrintedMessages messages;
     setMessageService(&messages);
     bool ok = appIcon().pixmap(256, 256).save(QDir(dir).filePath(QStringLiteral("vemblor.png")));
 
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     ok &= save(main, dir, "main");
 
     auto sample = std::make_unique<TelBook>();
@@ -142,7 +144,7 @@ int main(int argc, char* argv[])
     list.list()->selectRow(1);
     ok &= save(list, dir, "list");
 
-    CPortDlg port;
+    CPortDlg port(settings);
     ok &= save(port, dir, "port");
 
     CTransferSettingsDlg transferSettings;
@@ -162,9 +164,9 @@ int main(int argc, char* argv[])
         ok &= save(progress, dir, "progress");
     }
 
-    if (loadSampleCsv(dir, messages)) {
+    if (CsvImport sample; loadSampleCsv(dir, messages, sample)) {
         auto assigned = std::make_unique<TelBook>();
-        CCsvEdit csv(*assigned);
+        CCsvEdit csv(sample, *assigned);
         csv.show();
         // Categories given to the first columns, as the user does with header clicks.
         for (int column = 0; column < 4; ++column) {

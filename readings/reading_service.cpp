@@ -3,6 +3,8 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_entry.h"
 #include "readings/kana_text.h"
+#include "readings/latin_reading.h"
+#include "readings/legal_form.h"
 #include "readings/mecab_tagger.h"
 #include "readings/names_table.h"
 #include "readings/reading_ranker.h"
@@ -46,10 +48,14 @@ QStringList readingCandidates(const QString& name)
     ReadingService& s = service();
     if (!s.error.isEmpty())
         return {};
+    const QString reading = withoutLegalForm(normalizedName(name));
+    // Latin letters read as themselves, cut to the field like any reading.
+    if (const std::optional<QString> latin = latinReading(reading))
+        return {latin->left(qsizetype(FURIGANA_FIELD_SIZE) - 1).trimmed()};
     QStringList ranked;
     {
         std::lock_guard lock(s.mutex);
-        ranked = s.ranker.rank(normalizedName(name));
+        ranked = s.ranker.rank(reading);
     }
     QStringList candidates;
     for (const QString& reading : ranked) {

@@ -3,6 +3,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_file_host.h"
 #include "exchange/core/csv_reader.h"
+#include "readings/reading_service.h"
 
 #include <QStringList>
 
@@ -62,9 +63,10 @@ std::optional<std::vector<int>> parseCsvRows(const QString& text, QString& error
 }
 
 bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
-                   TelBook& book)
+                   TelBook& book, const ReadingProposer& proposer)
 {
-    switch (readCsvFile(path, host)) {
+    CsvImport csv;
+    switch (readCsvFile(path, host, csv)) {
     case FILE_TASK_DONE:
         break;
     case FILE_TASK_FAILED:
@@ -75,13 +77,15 @@ bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost&
     }
     // The same steps as the assignment dialog: a working copy, the deletion, the check, and
     // the decision that writes the working copy back.
-    const int rows = deleteCsvRows(csvWork(), startCsvEdit(), choices.deletedRows, csvScratch());
-    if (!hasRequiredCsvCategories(choices.categories)) {
-        host.showMessage(QString::fromUtf8(CSV_MISSING_CATEGORIES_MESSAGE));
+    const int rows =
+        deleteCsvRows(csv.work(), startCsvEdit(csv), choices.deletedRows, csv.scratch());
+    if (const QString missing = missingCsvCategoriesMessage(choices.categories);
+        !missing.isEmpty()) {
+        host.showMessage(missing);
         return false;
     }
-    decideCsvEdit(csvWork(), rows, choices.categories);
-    applyCsvAssignment(book);
+    decideCsvEdit(csv, rows, choices.categories);
+    applyCsvAssignment(csv, book, proposer);
     return true;
 }
 
@@ -103,5 +107,6 @@ int importCsvInput(const QString& path, const CliArguments& options, TelBook& bo
         return CLI_USAGE;
     }
     CliFileHost host;
-    return importCsvBook(path, choices, host, book) ? CLI_OK : CLI_FAILED;
+    // Without a reading column the readings come from the names, as in the dialog.
+    return importCsvBook(path, choices, host, book, bestReadingCp932) ? CLI_OK : CLI_FAILED;
 }

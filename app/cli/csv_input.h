@@ -32,7 +32,8 @@ inline const QString CSV_DELETE_ROWS_OPTION = QStringLiteral("--delete-rows");
 // with book replaced, or the exit status after the message was printed.
 int importCsvInput(const QString& path, const CliArguments& options, TelBook& book);
 
-// Replaces book by the rows of the file. False when the import ended; its message (the
-// reader's, the broken-file message or the missing-category message) went to host.
+// Replaces book by the rows of the file, with proposer's readings when no column holds the
+// reading. False when the import ended; its message (the reader's, the broken-file message or
+// the missing-category message) went to host.
 bool importCsvBook(const QString& path, const CsvChoices& choices, FileTaskHost& host,
-                   TelBook& book);
+                   TelBook& book, const ReadingProposer& proposer);

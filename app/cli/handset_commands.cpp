@@ -37,7 +37,9 @@ QString portDevice(const QString& port)
     if (!match.hasMatch())
         return port;
     startDir() = QDir::currentPath();
-    return portDevicePath(match.captured(1).toInt() - 1);
+    if (const QString problem = settingsFileProblem(); !problem.isEmpty())
+        printError(QStringLiteral("vemblor-cli: ") + problem);
+    return Settings().portDevicePath(match.captured(1).toInt() - 1);
 }
 
 // The transfer's messages as lines on standard output; the erase question with its fixed answer.

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-DemoHandset::DemoHandset()
+DemoHandset::DemoHandset(Settings& settings) : settings_(settings)
 {
     // A TelBook is too big for the stack of every caller.
     auto sample = std::make_unique<TelBook>();
@@ -16,7 +16,7 @@ DemoHandset::DemoHandset()
 DemoHandset::~DemoHandset()
 {
     if (attached_)
-        overridePortInUse(QString());
+        settings_.overridePortInUse(QString());
     handset_.stop();
 }
 
@@ -25,6 +25,6 @@ bool DemoHandset::attach()
     if (!handset_.start())
         return false;
     attached_ = true;
-    overridePortInUse(handset_.devicePath());
+    settings_.overridePortInUse(handset_.devicePath());
     return true;
 }

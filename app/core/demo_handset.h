@@ -6,9 +6,12 @@
 
 #include "device/emulator/pty_handset.h"
 
+class Settings;
+
 class DemoHandset {
 public:
-    DemoHandset();
+    // settings: whose port in use the handset stands behind; it must outlive this object.
+    explicit DemoHandset(Settings& settings);
     // Ends the override of the port and stops the handset.
     ~DemoHandset();
     DemoHandset(const DemoHandset&) = delete;
@@ -19,6 +22,7 @@ public:
     PtyHandset& handset() { return handset_; }
 
 private:
+    Settings& settings_;
     PtyHandset handset_;
     bool attached_ = false;
 };

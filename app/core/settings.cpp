@@ -27,23 +27,20 @@ QString flagText(bool on)
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// Gives the transfer keys the file lacks their defaults; the keys it has stay as they are.
+// Gives the transfer keys the file lacks their defaults, in one write; the keys it has stay as
+// they are. A file that cannot be written keeps lacking them, and the defaults apply.
 void addMissingTransferKeys()
 {
     const QString path = settingsFilePath();
     const TransferOptions defaults;
+    ProfileEntries missing;
     for (const TransferKey& key : TRANSFER_KEYS) {
         const QString name = QString::fromLatin1(key.key);
         if (!findProfileString(path, TRANSFER_SECTION, name))
-            writeProfileString(path, TRANSFER_SECTION, name, flagText(defaults.*key.member));
+            missing.append({name, flagText(defaults.*key.member)});
     }
-}
-
-// The device that stands behind the port in use, whichever it is; empty for none.
-QString& portInUseOverride()
-{
-    static QString device;
-    return device;
+    if (!missing.isEmpty())
+        writeProfileStrings(path, TRANSFER_SECTION, missing);
 }
 } // namespace
 
@@ -53,37 +50,61 @@ QString& startDir()
     return dir;
 }
 
-int& savedPortNo()
-{
-    static int port = 0;
-    return port;
-}
-
 QString settingsFilePath()
 {
     return QDir(startDir()).filePath(QStringLiteral("Vemblor.ini"));
 }
 
-void loadSettings()
+QString settingsFileProblem()
+{
+    switch (profileStatus(settingsFilePath())) {
+    case ProfileStatus::Missing:
+    case ProfileStatus::Readable:
+        break;
+    case ProfileStatus::TooLarge:
+        return QStringLiteral(
+            "設定ファイル Vemblor.ini が1MBを超えている為、読み込みません。"
+            "既定の設定（COM1、転送設定の既定値）を使い、ファイルは変更しません。");
+    case ProfileStatus::NotAFile:
+        return QStringLiteral(
+            "設定ファイル Vemblor.ini が通常のファイルではない為、読み込みません。"
+            "既定の設定（COM1、転送設定の既定値）を使います。");
+    case ProfileStatus::NotText:
+        return QStringLiteral(
+            "設定ファイル Vemblor.ini の文字コードが分からない為、読み込みません。"
+            "既定の設定（COM1、転送設定の既定値）を使い、ファイルは変更しません。");
+    case ProfileStatus::Unreadable:
+        return QStringLiteral("設定ファイル Vemblor.ini を読めない為、"
+                              "既定の設定（COM1、転送設定の既定値）を使います。");
+    }
+    return QString();
+}
+
+void Settings::load()
 {
     startDir() = QDir::currentPath();
+    problem_ = settingsFileProblem();
+    if (!problem_.isEmpty()) {
+        portNo_ = 0;
+        return;
+    }
     if (!QFileInfo::exists(settingsFilePath())) {
-        savedPortNo() = 0;
-        saveSettings();
+        portNo_ = 0;
+        save();
     } else {
         const int port =
             parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
-        savedPortNo() = port;
+        portNo_ = port;
         appState().portNo = port;
     }
     addMissingTransferKeys();
 }
 
-void saveSettings()
+void Settings::save()
 {
-    const QString path = settingsFilePath();
-    writeProfileString(path, SECTION, QStringLiteral("PORT_NO"), portDisplayName(savedPortNo()));
-    writeProfileString(path, SECTION, QStringLiteral("PATH"), QDir::toNativeSeparators(startDir()));
+    writeProfileStrings(settingsFilePath(), SECTION,
+                        {{QStringLiteral("PORT_NO"), portDisplayName(portNo_)},
+                         {QStringLiteral("PATH"), QDir::toNativeSeparators(startDir())}});
 }
 
 TransferOptions loadTransferOptions()
@@ -103,11 +124,10 @@ TransferOptions loadTransferOptions()
 bool saveTransferOptions(const TransferOptions& options)
 {
     const QString path = settingsFilePath();
-    bool written = true;
+    ProfileEntries entries;
     for (const TransferKey& key : TRANSFER_KEYS)
-        written &= writeProfileString(path, TRANSFER_SECTION, QString::fromLatin1(key.key),
-                                      flagText(options.*key.member));
-    return written;
+        entries.append({QString::fromLatin1(key.key), flagText(options.*key.member)});
+    return writeProfileStrings(path, TRANSFER_SECTION, entries);
 }
 
 QString portDisplayName(int index)
@@ -126,10 +146,10 @@ int parsePortNo(const QString& value)
     return number - 1;
 }
 
-QString portDevicePath(int index)
+QString Settings::portDevicePath(int index) const
 {
-    if (!portInUseOverride().isEmpty() && index == appState().portNo)
-        return portInUseOverride();
+    if (!portInUseOverride_.isEmpty() && index == appState().portNo)
+        return portInUseOverride_;
     const QString mapped =
         readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));
     if (!mapped.isEmpty())
@@ -139,9 +159,4 @@ QString portDevicePath(int index)
 #else
     return QStringLiteral("/dev/ttyS%1").arg(index);
 #endif
-}
-
-void overridePortInUse(const QString& device)
-{
-    portInUseOverride() = device;
 }

@@ -10,18 +10,47 @@
 
 constexpr int PORT_COUNT = 50; // COM1 ... COM50
 
-// The working directory captured by loadSettings; the manual is looked for there too.
+// The working directory captured by Settings::load; the manual is looked for there too.
 QString& startDir();
-// The port index last read from or written to the settings file.
-int& savedPortNo();
 
 QString settingsFilePath();
 
-// Reads the settings file of the current working directory, or creates it with COM1; the
-// transfer keys missing from it are added with their defaults.
-void loadSettings();
-// Writes PORT_NO from savedPortNo and PATH from startDir.
-void saveSettings();
+// Why the settings file of startDir is not read (larger than a settings file can be, no file, not
+// text), for the user; empty when it can be read or does not exist yet.
+QString settingsFileProblem();
+
+// The settings the program runs with: the port last read from or written to the settings file,
+// and the device that may stand in for the port in use. The program makes one and hands it to the
+// windows and commands that need the port.
+class Settings {
+public:
+    // Reads the settings file of the current working directory, or creates it with COM1; the
+    // transfer keys missing from it are added with their defaults in the file's own encoding and
+    // line ends. A file that cannot be written is left as it is, and a file that is not read
+    // (problem() says why) is not touched at all: the defaults apply in memory.
+    void load();
+    // Writes PORT_NO from portNo() and PATH from startDir.
+    void save();
+
+    // The index (0-49) of the port last read from or written to the settings file.
+    int portNo() const { return portNo_; }
+    void setPortNo(int index) { portNo_ = index; }
+    // Why load did not read the file, or empty.
+    const QString& problem() const { return problem_; }
+
+    // The device behind a port index: the override when it is the port in use, then the PORTS
+    // entry of the settings file, otherwise \\.\COMn on Windows and /dev/ttyS(n-1) elsewhere.
+    QString portDevicePath(int index) const;
+    // Puts device behind the port in use (AppState.portNo), whichever port that is now or is
+    // chosen later, ahead of the settings file and never written to it (the demo's simulated
+    // handset); an empty device ends the override.
+    void overridePortInUse(const QString& device) { portInUseOverride_ = device; }
+
+private:
+    int portNo_ = 0;
+    QString portInUseOverride_;
+    QString problem_;
+};
 
 // The transfer options of the settings file, with backupDir the folder "backup" beside it. A
 // key that is missing or neither "0" nor "1" gives its default.
@@ -35,10 +64,3 @@ QString portDisplayName(int index);
 // The index of a PORT_NO value: "COM7" gives 6. A missing, short, malformed or out-of-range
 // value gives 0 (COM1), so no index outside 0-49 ever reaches a port.
 int parsePortNo(const QString& value);
-// The device behind a port index: the override when it is the port in use, then the PORTS entry of
-// the settings file, otherwise \\.\COMn on Windows and /dev/ttyS(n-1) elsewhere.
-QString portDevicePath(int index);
-// Puts device behind the port in use (AppState.portNo), whichever port that is now or is chosen
-// later, ahead of the settings file and never written to it (the demo's simulated handset); an
-// empty device ends the override.
-void overridePortInUse(const QString& device);

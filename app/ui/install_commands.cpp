@@ -12,7 +12,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "readings/reading_service.h"
 
-ListCommands programListCommands()
+ListCommands programListCommands(const Settings& settings)
 {
     ListCommands commands;
     commands.save = saveBook;
@@ -25,14 +25,15 @@ ListCommands programListCommands()
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
-    commands.deviceRead = [](CTelListDlg& list) {
-        readFromHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
+    commands.deviceRead = [&settings](CTelListDlg& list) {
+        readFromHandset(list, settings.portDevicePath(appState().portNo), loadTransferOptions());
     };
-    commands.deviceWrite = [](CTelListDlg& list) {
-        writeToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
+    commands.deviceWrite = [&settings](CTelListDlg& list) {
+        writeToHandset(list, settings.portDevicePath(appState().portNo), loadTransferOptions());
     };
-    commands.restoreBackup = [](CTelListDlg& list) {
-        restoreBackupToHandset(list, portDevicePath(appState().portNo), loadTransferOptions());
+    commands.restoreBackup = [&settings](CTelListDlg& list) {
+        restoreBackupToHandset(list, settings.portDevicePath(appState().portNo),
+                               loadTransferOptions());
     };
     return commands;
 }

@@ -17,7 +17,7 @@
 #include <QSessionManager>
 #include <QVBoxLayout>
 
-CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
+CVemblorDlg::CVemblorDlg(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setWindowTitle(QStringLiteral("Vemblor"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -53,17 +53,19 @@ CVemblorDlg::CVemblorDlg(QWidget* parent) : QDialog(parent)
     DialogUnits du(this);
     resize(du.x(320), du.y(200));
 
-    loadSettings();
+    settings_.load();
+    if (!settings_.problem().isEmpty())
+        messages().showMessage(settings_.problem(), this);
 }
 
 void CVemblorDlg::onPhoneBook()
 {
-    CTelListDlg(document_, programListCommands(), this).exec();
+    CTelListDlg(document_, programListCommands(settings_), this).exec();
 }
 
 void CVemblorDlg::onPort()
 {
-    CPortDlg(this).exec();
+    CPortDlg(settings_, this).exec();
 }
 
 void CVemblorDlg::onVersion()

@@ -9,6 +9,7 @@
 
 class QAction;
 class QSessionManager;
+class Settings;
 
 enum MainCommandId {
     ID_MAIN_PHONE_BOOK = 32774,
@@ -22,11 +23,13 @@ enum MainCommandId {
 class CVemblorDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CVemblorDlg(QWidget* parent = nullptr);
+    // Reads settings from the settings file, saying so when the file is not read.
+    explicit CVemblorDlg(Settings& settings, QWidget* parent = nullptr);
 
     QAction* commandAction(int id) const { return actions_.value(id); }
     // The phone book the program has open; the list window shows and changes it.
     BookDocument& document() { return document_; }
+    Settings& settings() const { return settings_; }
 
     void onPhoneBook();
     void onPort();
@@ -46,5 +49,6 @@ private:
     bool confirmExit();
 
     BookDocument document_;
+    Settings& settings_;
     QHash<int, QAction*> actions_;
 };

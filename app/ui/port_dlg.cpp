@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-CPortDlg::CPortDlg(QWidget* parent) : QDialog(parent)
+CPortDlg::CPortDlg(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setWindowTitle(QStringLiteral("ポート設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -53,12 +53,12 @@ CPortDlg::CPortDlg(QWidget* parent) : QDialog(parent)
 void CPortDlg::onOk()
 {
     SerialPort port;
-    if (port.openPort(portDevicePath(appState().portNo))) {
-        savedPortNo() = appState().portNo;
-        saveSettings();
+    if (port.openPort(settings_.portDevicePath(appState().portNo))) {
+        settings_.setPortNo(appState().portNo);
+        settings_.save();
     } else {
         showMessage("有効なCOMポートではありません");
-        appState().portNo = savedPortNo();
+        appState().portNo = settings_.portNo();
     }
     port.closePort();
     accept();

@@ -4,16 +4,18 @@
 #include <QDialog>
 
 class QComboBox;
+class Settings;
 
 class CPortDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CPortDlg(QWidget* parent = nullptr);
+    explicit CPortDlg(Settings& settings, QWidget* parent = nullptr);
 
     QComboBox* portList() const { return ports_; }
 
     void onOk();
 
 private:
+    Settings& settings_;
     QComboBox* ports_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/ui/vemblor_app.h"
 
+#include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "phonebook/core/app_state.h"
@@ -34,6 +35,7 @@ void CVemblorApp::initInstance()
 
 int CVemblorApp::run()
 {
+    Settings settings;
     initInstance();
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -56,7 +58,7 @@ int CVemblorApp::run()
         return 1;
     }
 #endif
-    CVemblorDlg main; // reads the settings file, and with it the port in use
+    CVemblorDlg main(settings); // reads the settings file, and with it the port in use
 #ifdef VEMBLOR_SIMULATED_HANDSET
     std::unique_ptr<DemoHandset> demoHandset;
     if (parser.isSet(demo) && !(demoHandset = startDemo(main)))
@@ -69,7 +71,7 @@ int CVemblorApp::run()
 #ifdef VEMBLOR_SIMULATED_HANDSET
 std::unique_ptr<DemoHandset> CVemblorApp::startDemo(CVemblorDlg& main)
 {
-    auto handset = std::make_unique<DemoHandset>();
+    auto handset = std::make_unique<DemoHandset>(main.settings());
     if (!handset->attach()) {
         std::fputs("vemblor: no pseudo-terminal available for the demo handset\n", stderr);
         return nullptr;

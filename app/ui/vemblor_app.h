@@ -1,6 +1,6 @@
 #pragma once
-// The application object: names the program, installs the key filter and the list window's
-// commands, and runs the main window until it closes.
+// The application object: names the program, installs the key filter and runs the main window
+// until it closes.
 
 #include <QString>
 
@@ -20,9 +20,9 @@ public:
     // program ends when it closes.
     static int run();
 #ifdef VEMBLOR_SIMULATED_HANDSET
-    // The demo's handset behind the port in use (AppState.portNo, as main read it from the
-    // settings file, or as the port dialog changes it later), named in main's title; nothing,
-    // with the reason printed, when no pseudo-terminal could be had.
+    // The demo's handset behind the port in use of main's settings (AppState.portNo, as main read
+    // it from the settings file, or as the port dialog changes it later), named in main's title;
+    // nothing, with the reason printed, when no pseudo-terminal could be had.
     static std::unique_ptr<DemoHandset> startDemo(CVemblorDlg& main);
 #endif
 };

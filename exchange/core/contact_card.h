@@ -23,11 +23,23 @@ struct ContactMail {
     bool preferred = false;
 };
 
+// A value whose bytes did not fit its CHARSET, or the file's encoding when it named none, and
+// the charset it was read in instead.
+struct CharsetGuess {
+    QString property; // "N", "NOTE", …
+    QByteArray charset;
+    bool labelled = false; // it had a CHARSET parameter
+};
+
 struct ContactCard {
     QString familyName;
     QString givenName;
     QString middleName;
+    QString prefix; // "Dr.", "Prof."
+    QString suffix; // "Jr.", "PhD"
     QString formattedName;
+    QString organization; // the company, names a card that has no person's name
+    QString departments;  // ORG's further parts
     // The reading in any kana the file used; the family and given parts when the file keeps
     // them apart, otherwise the whole reading in phoneticFamily.
     QString phoneticFamily;
@@ -39,4 +51,5 @@ struct ContactCard {
     bool secret = false;
     // Properties or columns that carried data the book has no field for ("ADR", "Birthday").
     QStringList droppedProperties;
+    std::vector<CharsetGuess> charsetGuesses;
 };

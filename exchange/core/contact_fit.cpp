@@ -1,10 +1,11 @@
 #include "exchange/core/contact_fit.h"
 
-#include "exchange/core/dialable_number.h"
-#include "phonebook/core/reading_kana.h"
 #include "exchange/core/text_conversions.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/dialable_number.h"
 #include "phonebook/core/field_rules.h"
+#include "phonebook/core/latin_letters.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <QRegularExpression>
 
@@ -110,17 +111,112 @@ void fitMails(const ContactCard& card, TelEntry& entry, EntryReport& report)
     }
 }
 
-QString nameOf(const ContactCard& card)
+// Where the entry's name came from.
+enum class NameSource { Parts, Formatted, Organization, None };
+
+struct CardName {
+    QString text;
+    NameSource source = NameSource::None;
+};
+
+// The family and given names, else the formatted name, else the company: a phone shows a
+// company card under the company.
+CardName nameOf(const ContactCard& card)
 {
     const bool japanese =
         std::any_of(card.familyName.cbegin(), card.familyName.cend(), isJapaneseScript) ||
         std::any_of(card.givenName.cbegin(), card.givenName.cend(), isJapaneseScript);
     const QStringList parts = japanese ? QStringList{card.familyName, card.givenName}
                                        : QStringList{card.givenName, card.familyName};
-    QString name = joinNameParts(parts);
-    if (name.isEmpty())
-        name = card.formattedName;
-    return name.simplified();
+    if (const QString name = joinNameParts(parts).simplified(); !name.isEmpty())
+        return {name, NameSource::Parts};
+    if (const QString name = card.formattedName.simplified(); !name.isEmpty())
+        return {name, NameSource::Formatted};
+    if (const QString name = card.organization.simplified(); !name.isEmpty())
+        return {name, NameSource::Organization};
+    return {};
+}
+
+// Whether the formatted name holds more than the parts of N, in any order: each of its words
+// is a word of a part or a part's initial ("Mr. John Q. Smith"), or, blanks, commas and full
+// stops aside, it is made of the parts ("安藤 ロイド 1" of 安藤 and ロイド1). Otherwise it is a
+// name of its own that the entry leaves out.
+bool formattedNameSaysMore(const ContactCard& card)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,.]+"));
+    const QStringList parts{card.familyName, card.givenName, card.middleName, card.prefix,
+                            card.suffix};
+    QStringList partWords;
+    QString rest = QString(card.formattedName).remove(separators);
+    for (const QString& part : parts) {
+        partWords += part.split(separators, Qt::SkipEmptyParts);
+        const QString joined = QString(part).remove(separators);
+        if (const qsizetype at = joined.isEmpty() ? -1 : rest.indexOf(joined); at >= 0)
+            rest.remove(at, joined.size());
+    }
+    if (rest.isEmpty())
+        return false;
+    for (const QString& word : card.formattedName.split(separators, Qt::SkipEmptyParts)) {
+        const bool initial =
+            word.size() == 1 && std::any_of(partWords.cbegin(), partWords.cend(),
+                                            [&](const QString& w) { return w.startsWith(word); });
+        if (!partWords.removeOne(word) && !initial)
+            return true;
+    }
+    return false;
+}
+
+// The parts of the file's name the entry's name leaves out.
+void reportNamePartsLeftOut(const ContactCard& card, const CardName& name, EntryReport& report)
+{
+    const QString field = QStringLiteral("名前");
+    const struct {
+        const char* what;
+        const QString& text;
+        bool leftOut;
+    } parts[] = {
+        {"ミドルネーム", card.middleName, !card.middleName.isEmpty()},
+        {"敬称（前）", card.prefix, !card.prefix.isEmpty()},
+        {"敬称（後）", card.suffix, !card.suffix.isEmpty()},
+        {"表示名（FN）", card.formattedName,
+         name.source == NameSource::Parts && formattedNameSaysMore(card)},
+    };
+    for (const auto& part : parts)
+        if (part.leftOut)
+            report.add(ChangeKind::Dropped, field,
+                       QString::fromUtf8(part.what) + quoted(part.text) +
+                           QStringLiteral("を省きました"));
+}
+
+// The properties of the card read in a charset they were not labelled with, one sentence per
+// charset.
+void reportCharsetGuesses(const ContactCard& card, EntryReport& report)
+{
+    const auto charsetName = [](const QByteArray& charset) {
+        if (charset == "windows-1252")
+            return QStringLiteral("Windows-1252（西欧の文字）");
+        if (charset == "windows-31j")
+            return QStringLiteral("シフトJIS");
+        return QString::fromLatin1(charset);
+    };
+    for (const bool labelled : {true, false}) {
+        for (const QByteArray charset : {"windows-1252", "windows-31j", "UTF-8"}) {
+            QStringList properties;
+            for (const CharsetGuess& guess : card.charsetGuesses)
+                if (guess.labelled == labelled && guess.charset == charset &&
+                    !properties.contains(guess.property))
+                    properties.append(guess.property);
+            if (properties.isEmpty())
+                continue;
+            const QString which = properties.join(QStringLiteral("、"));
+            report.add(ChangeKind::Decoded, QStringLiteral("文字コード"),
+                       which +
+                           (labelled ? QStringLiteral("は指定の文字コードでは読めないため")
+                                     : QStringLiteral("は文字コードの指定がなくファイルの文字コー"
+                                                      "ドでも読めないため")) +
+                           charsetName(charset) + QStringLiteral("として読みました"));
+        }
+    }
 }
 
 void fitReading(const ContactCard& card, TelEntry& entry, EntryReport& report)
@@ -168,9 +264,26 @@ QString joinNameParts(const QStringList& parts)
     return filled.join(japanese ? QString() : QStringLiteral(" "));
 }
 
-void fitText(const QString& text, char* field, std::size_t fieldSize, const QString& fieldName,
+void fitText(const QString& given, char* field, std::size_t fieldSize, const QString& fieldName,
              EntryReport& report)
 {
+    // Control characters (but the memo's line breaks and tabs) and user-defined characters,
+    // whose glyph belongs to the device that defined it, have no place in an entry.
+    QString text;
+    int removed = 0;
+    for (QChar c : given) {
+        const bool lineBreakOrTab =
+            c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t');
+        const QChar::Category category = c.category();
+        if ((category == QChar::Other_Control && !lineBreakOrTab) ||
+            category == QChar::Other_PrivateUse)
+            ++removed;
+        else
+            text += c;
+    }
+    if (removed > 0)
+        report.add(ChangeKind::Dropped, fieldName,
+                   fieldName + QStringLiteral("から制御文字か外字%1文字を省きました").arg(removed));
     const QString folded = foldToCp932Forms(text);
     if (folded != text) {
         QString from, to;
@@ -184,16 +297,27 @@ void fitText(const QString& text, char* field, std::size_t fieldSize, const QStr
                        quoted(to) + QStringLiteral("に置き換えました"));
     }
     QByteArray bytes;
-    QString dropped;
+    QString dropped, accented, base;
     if (const auto whole = toCp932(folded)) {
         bytes = *whole;
     } else {
         for (const QString& c : characters(folded)) {
-            if (const auto one = toCp932(c))
+            if (const auto one = toCp932(c)) {
                 bytes += *one;
-            else
+            } else if (const QString letters = latinBaseLetters(c[0]);
+                       c.size() == 1 && letters != c) {
+                bytes += letters.toLatin1();
+                accented += c;
+                base += letters;
+            } else {
                 dropped += c;
+            }
         }
+        if (!accented.isEmpty())
+            report.add(ChangeKind::Folded, fieldName,
+                       fieldName + QStringLiteral("の文字") + quoted(accented) +
+                           QStringLiteral("を") + quoted(base) +
+                           QStringLiteral("に置き換えました"));
         if (!dropped.isEmpty())
             report.add(ChangeKind::Dropped, fieldName,
                        fieldName + QStringLiteral("の文字") + quoted(dropped) +
@@ -210,21 +334,32 @@ void fitText(const QString& text, char* field, std::size_t fieldSize, const QStr
 TelEntry fitContact(const ContactCard& card, EntryReport& report)
 {
     TelEntry entry{};
-    fitText(nameOf(card), entry.name, NAME_FIELD_SIZE, QStringLiteral("名前"), report);
+    reportCharsetGuesses(card, report);
+    const CardName name = nameOf(card);
+    fitText(name.text, entry.name, NAME_FIELD_SIZE, QStringLiteral("名前"), report);
+    if (entry.name[0] && fromCp932(entry.name).trimmed().isEmpty()) {
+        // Only blanks are left: the entry has no name, and the completion gives it one.
+        report.add(ChangeKind::Dropped, QStringLiteral("名前"),
+                   QStringLiteral("名前") + quoted(name.text) +
+                       QStringLiteral("には電話機に入る文字がないため、名前のない連絡先として扱い"
+                                      "ました"));
+        std::memset(entry.name, 0, NAME_FIELD_SIZE);
+    }
     fitReading(card, entry, report);
     entry.group = static_cast<std::uint8_t>(card.group.value_or(0));
     entry.secret = card.secret ? 1 : 0;
     fitNumbers(card, entry, report);
     fitMails(card, entry, report);
     fitText(memoText(card.note), entry.memo, MEMO_FIELD_SIZE, QStringLiteral("メモ"), report);
-    if (!card.middleName.isEmpty())
-        report.add(ChangeKind::Dropped, QStringLiteral("名前"),
-                   QStringLiteral("ミドルネーム") + quoted(card.middleName) +
-                       QStringLiteral("を省きました"));
-    if (!card.droppedProperties.isEmpty())
+    reportNamePartsLeftOut(card, name, report);
+    // A company that names the entry is not left out, but its departments are.
+    QStringList droppedProperties = card.droppedProperties;
+    if (name.source == NameSource::Organization && card.departments.isEmpty())
+        droppedProperties.removeAll(QStringLiteral("ORG"));
+    if (!droppedProperties.isEmpty())
         report.add(ChangeKind::Dropped, QStringLiteral("その他"),
                    QStringLiteral("電話帳にない項目を省きました: ") +
-                       card.droppedProperties.join(QStringLiteral(", ")));
+                       droppedProperties.join(QStringLiteral(", ")));
     report.name = fromCp932(entry.name);
     return entry;
 }

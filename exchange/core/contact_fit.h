@@ -9,7 +9,8 @@
 #include <QString>
 
 // Name from the family and given names (no blank between Japanese names, one between Latin
-// ones) or else the formatted name; reading in half-width katakana; up to three numbers and
+// ones), else the formatted name, else the company; a name of nothing but blanks is left empty
+// for the completion. Reading in half-width katakana; up to three numbers and
 // three addresses, preferred ones first; the note as the memo. A reading the file does not
 // give (or that holds no kana) stays empty for the completion.
 TelEntry fitContact(const ContactCard& card, EntryReport& report);
@@ -17,8 +18,10 @@ TelEntry fitContact(const ContactCard& card, EntryReport& report);
 // The parts joined as a name: without a blank when any holds Japanese script, else with one.
 QString joinNameParts(const QStringList& parts);
 
-// Stores text in a field of fieldSize bytes as code page 932: characters folded to the forms
-// code page 932 holds, those without any form dropped, then cut on a character boundary. Each
-// step that changed something is reported under field.
+// Stores text in a field of fieldSize bytes as code page 932: control characters (but line
+// breaks and tabs) and user-defined characters dropped, characters folded to the forms code
+// page 932 holds, accented Latin letters to their base letters, those without any form
+// dropped, then cut on a character boundary. Each step that changed something is reported
+// under field.
 void fitText(const QString& text, char* field, std::size_t fieldSize, const QString& fieldName,
              EntryReport& report);

@@ -7,7 +7,6 @@
 #include "exchange/core/vcard_contact_reader.h"
 #include "exchange/core/vcard_content_lines.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -40,6 +39,8 @@ QString readErrorMessage(const ContactReadResult& read)
             .arg(read.detail);
     case ContactReadError::HeaderNotRecognised:
         return QString::fromUtf8(CONTACT_HEADER_MESSAGE);
+    case ContactReadError::HeaderWithoutNumberOrAddress:
+        return QString::fromUtf8(CONTACT_HEADER_WITHOUT_NUMBER_MESSAGE);
     case ContactReadError::NotAVCard:
         return QString::fromUtf8(CONTACT_BROKEN_VCARD_MESSAGE);
     }
@@ -47,11 +48,11 @@ QString readErrorMessage(const ContactReadResult& read)
 }
 
 // namedAsVCard: the file's name says it is a vCard, so text that is not one is a broken vCard
-// rather than a CSV file.
-ContactReadResult readContacts(const QByteArray& file, bool namedAsVCard)
+// rather than a CSV file. The bytes are taken over, so that no second copy of the file is made.
+ContactReadResult readContacts(QByteArray file, bool namedAsVCard)
 {
     ContactReadResult read;
-    const auto bytes = detectContactEncoding(file);
+    const auto bytes = detectContactEncoding(std::move(file));
     if (!bytes) {
         read.error = ContactReadError::UnknownEncoding;
         return read;
@@ -61,15 +62,16 @@ ContactReadResult readContacts(const QByteArray& file, bool namedAsVCard)
         read.line = line;
         return read;
     }
-    if (bytes->bytes.trimmed().isEmpty())
+    // A view: trimming the bytes themselves would copy the whole file.
+    if (QByteArrayView(bytes->bytes).trimmed().isEmpty())
         return read; // no contact at all
     if (looksLikeVCard(bytes->bytes))
-        return readVCardContacts(*bytes);
+        return readVCardContacts(*bytes, MAX_TEL_ENTRIES);
     if (namedAsVCard) {
         read.error = ContactReadError::NotAVCard;
         return read;
     }
-    return readCsvContacts(*bytes);
+    return readCsvContacts(*bytes, MAX_TEL_ENTRIES);
 }
 
 bool isNamedAsVCard(const QString& path)
@@ -89,9 +91,9 @@ ContactImportResult importRead(const ContactReadResult& read, TelBook& book, con
     ContactImportResult result;
     result.ok = true;
     ImportReport& report = result.report;
-    report.cardCount = static_cast<int>(read.cards.size());
-    const std::size_t kept = std::min<std::size_t>(read.cards.size(), MAX_TEL_ENTRIES);
-    report.leftOut = static_cast<int>(read.cards.size() - kept);
+    const std::size_t kept = read.cards.size(); // the readers keep no more than the book holds
+    report.cardCount = static_cast<int>(kept) + read.leftOut;
+    report.leftOut = read.leftOut;
     // Staged apart from the book, which changes only once everything has been fitted.
     auto staging = std::make_unique<TelBook>();
     for (std::size_t i = 0; i < kept; ++i) {
@@ -119,7 +121,7 @@ ContactImportResult importContacts(const QByteArray& file, TelBook& book, const 
 ContactImportResult importContactsFile(const QString& path, TelBook& book, const LocalClock& clock,
                                        const ReadingProposer& proposer)
 {
-    const InputFile file = readInputFile(path, MAX_CONTACT_FILE);
+    InputFile file = readInputFile(path, MAX_CONTACT_FILE);
     switch (file.error) {
     case InputFileError::None:
         break;
@@ -130,5 +132,6 @@ ContactImportResult importContactsFile(const QString& path, TelBook& book, const
     case InputFileError::CannotOpen:
         return failure(QStringLiteral("連絡先ファイルを開けません。"));
     }
-    return importRead(readContacts(file.bytes, isNamedAsVCard(path)), book, clock.now(), proposer);
+    return importRead(readContacts(std::move(file.bytes), isNamedAsVCard(path)), book, clock.now(),
+                      proposer);
 }

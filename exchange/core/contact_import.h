@@ -24,6 +24,9 @@ inline constexpr const char* CONTACT_NOT_A_FILE_MESSAGE =
 inline constexpr const char* CONTACT_HEADER_MESSAGE =
     "CSVファイルの見出し行を認識できない為、取り込みを終了します。"
     "列を手で割り当てるには「CSV インポート」を使ってください。";
+inline constexpr const char* CONTACT_HEADER_WITHOUT_NUMBER_MESSAGE =
+    "CSVファイルの見出し行に電話番号とメールアドレスの列がない為、取り込みを終了します。"
+    "列を手で割り当てるには「CSV インポート」を使ってください。";
 
 inline constexpr const char* CONTACT_BROKEN_VCARD_MESSAGE =
     "vCardファイルが「BEGIN:VCARD」で始まっていない為、壊れたvCardとして取り込みを終了します。";

@@ -15,11 +15,13 @@ enum class ContactReadError {
     Truncated,       // the file ends inside a card or inside a quoted CSV field
     UnknownCharset,  // a CHARSET parameter no decoder knows; detail: the name
     HeaderNotRecognised,
-    NotAVCard, // a file named as a vCard that does not start as one
+    HeaderWithoutNumberOrAddress, // a CSV header with a name but no number or address column
+    NotAVCard,                    // a file named as a vCard that does not start as one
 };
 
 struct ContactReadResult {
-    std::vector<ContactCard> cards;
+    std::vector<ContactCard> cards; // no more than the reader was asked to keep
+    int leftOut = 0;                // the contacts after those, counted but not read
     ContactReadError error = ContactReadError::None;
     int line = 0;
     QString detail;

@@ -1,8 +1,12 @@
 #include "exchange/core/contact_text_encoding.h"
 
+#include "exchange/core/text_conversions.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -75,7 +79,7 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
-std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)
+std::optional<ContactBytes> detectContactEncoding(QByteArray file)
 {
     using namespace Qt::Literals::StringLiterals;
     if (startsWith(file, "\xFF\xFE\x00\x00"_ba) || startsWith(file, "\x00\x00\xFE\xFF"_ba))
@@ -100,10 +104,10 @@ std::optional<ContactBytes> detectContactEncoding(const QByteArray& file)
         return std::nullopt;
     }
     if (startsWith(file, "\xEF\xBB\xBF"))
-        return ContactBytes{file.mid(3), "UTF-8"};
+        return ContactBytes{std::move(file.remove(0, 3)), "UTF-8"};
     if (isValidUtf8(file))
-        return ContactBytes{file, "UTF-8"};
-    return ContactBytes{file, CP932.toByteArray()};
+        return ContactBytes{std::move(file), "UTF-8"};
+    return ContactBytes{std::move(file), CP932.toByteArray()};
 }
 
 int firstTooLongLine(QByteArrayView bytes)
@@ -137,12 +141,110 @@ std::optional<QByteArray> knownCharset(QByteArrayView name)
     return upper;
 }
 
-QString decodeContactText(QByteArrayView bytes, const QByteArray& charset)
+namespace {
+
+enum class Cp932Char { Ascii, HalfWidthKana, DoubleByte };
+
+bool isAsciiLetter(char c)
 {
-    if (charset == "UTF-8" && !isValidUtf8(bytes))
-        return QStringDecoder(CP932.data()).decode(bytes);
-    QStringDecoder decoder(charset.constData());
-    if (!decoder.isValid())
-        decoder = QStringDecoder(CP932.data());
-    return decoder.decode(bytes);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool isAsciiLower(char c)
+{
+    return c >= 'a' && c <= 'z';
+}
+
+// A character of code page 932 text sitting inside a Latin word: Latin-1 letters read as code
+// page 932 become one such character between ASCII letters ("3<E8>me", "M<DC>LLER").
+bool insideLatinWord(const std::vector<std::pair<Cp932Char, char>>& chars, std::size_t at)
+{
+    const auto isAscii = [&](std::size_t i) { return chars[i].first == Cp932Char::Ascii; };
+    const bool before = at == 0 || isAscii(at - 1);
+    const bool afterLower =
+        at + 1 < chars.size() && isAscii(at + 1) && isAsciiLower(chars[at + 1].second);
+    if (before && afterLower)
+        return true;
+    if (chars[at].first != Cp932Char::HalfWidthKana)
+        return false;
+    const bool letterBefore = at > 0 && isAscii(at - 1) && isAsciiLetter(chars[at - 1].second);
+    const bool letterOrEndAfter =
+        at + 1 == chars.size() || (isAscii(at + 1) && isAsciiLetter(chars[at + 1].second));
+    return letterBefore && letterOrEndAfter;
+}
+
+bool isPrivateUse(QChar c)
+{
+    return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF;
+}
+
+} // namespace
+
+bool isPlausibleCp932(QByteArrayView bytes)
+{
+    // The characters in order: their class and, for ASCII, the byte.
+    std::vector<std::pair<Cp932Char, char>> chars;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            chars.push_back({Cp932Char::Ascii, bytes[i]});
+        } else if (c >= 0xA1 && c <= 0xDF) {
+            chars.push_back({Cp932Char::HalfWidthKana, 0});
+        } else if (isSjisLeadByte(c) && i + 1 < bytes.size() &&
+                   isSjisTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            chars.push_back({Cp932Char::DoubleByte, 0});
+            ++i;
+        } else {
+            return false; // 0x80, 0xA0, 0xFD-0xFF or a lead byte without its trail byte
+        }
+    }
+    for (std::size_t at = 0; at < chars.size(); ++at)
+        if (chars[at].first != Cp932Char::Ascii && insideLatinWord(chars, at))
+            return false;
+    QStringDecoder decoder(CP932.data());
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter) &&
+           std::none_of(text.cbegin(), text.cend(), isPrivateUse);
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    // 0x80-0x9F; 0 where Windows-1252 defines no character.
+    static constexpr char16_t HIGH[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    QString text;
+    text.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        if (c >= 0x80 && c <= 0x9F)
+            text += HIGH[c - 0x80] ? QChar(HIGH[c - 0x80]) : QChar::ReplacementCharacter;
+        else
+            text += QChar(char16_t(c));
+    }
+    return text;
+}
+
+DecodedValue decodeContactValue(QByteArrayView bytes, const QByteArray& charset, bool labelled)
+{
+    if (labelled && charset != "UTF-8") {
+        QStringDecoder decoder(charset.constData());
+        if (!decoder.isValid())
+            decoder = QStringDecoder(CP932.data());
+        return {decoder.decode(bytes), {}};
+    }
+    const bool utf8 = isValidUtf8(bytes);
+    if (utf8 && charset == "UTF-8")
+        return {QString::fromUtf8(bytes), {}};
+    // What the bytes can be, the file's own encoding first: a value without CHARSET in a file
+    // that is not UTF-8 throughout is code page 932 when it reads as such.
+    const bool fileIsCp932 = !labelled && charset == CP932;
+    if (fileIsCp932 && isPlausibleCp932(bytes))
+        return {QStringDecoder(CP932.data()).decode(bytes), {}};
+    if (utf8)
+        return {QString::fromUtf8(bytes), "UTF-8"};
+    if (!fileIsCp932 && isPlausibleCp932(bytes))
+        return {QStringDecoder(CP932.data()).decode(bytes), CP932.toByteArray()};
+    return {fromWindows1252(bytes), "windows-1252"};
 }

@@ -2,7 +2,8 @@
 // Finds how a contacts file is encoded and turns its bytes into text. A byte-order mark decides
 // first (UTF-8, UTF-16); otherwise a file whose bytes are valid UTF-8 is UTF-8 and any other is
 // Shift-JIS (code page 932), which the Japanese handsets and PC programs wrote. UTF-16 without
-// a mark is told by the zero bytes of its first character.
+// a mark is told by the zero bytes of its first character. Each value is then read by what its
+// own bytes can be, as files mix encodings and mislabel them.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,8 +19,9 @@ struct ContactBytes {
 };
 
 // Nothing when the file is not text in an encoding the import knows: a UTF-32 mark, NUL bytes
-// that are not UTF-16, or UTF-16 that does not decode.
-std::optional<ContactBytes> detectContactEncoding(const QByteArray& file);
+// that are not UTF-16, or UTF-16 that does not decode. A caller that hands the bytes over
+// (std::move) lets a UTF-8 mark go without a copy of the whole file.
+std::optional<ContactBytes> detectContactEncoding(QByteArray file);
 
 bool isValidUtf8(QByteArrayView bytes);
 
@@ -34,6 +36,24 @@ int firstTooLongLine(QByteArrayView bytes);
 // decoder knows it.
 std::optional<QByteArray> knownCharset(QByteArrayView name);
 
-// bytes decoded in charset; bytes labelled UTF-8 that are not valid UTF-8 are read as code page
-// 932, as the handsets that mislabel them meant.
-QString decodeContactText(QByteArrayView bytes, const QByteArray& charset);
+// A value's text, and the charset it was read in when that was a guess: its CHARSET or the
+// file's encoding did not fit its bytes.
+struct DecodedValue {
+    QString text;
+    QByteArray guessed; // empty, or "UTF-8", "windows-31j", "windows-1252"
+};
+
+// bytes decoded for one value. A charset other than UTF-8 and code page 932 named by a CHARSET
+// parameter (labelled) is taken as it stands, and so is code page 932. Otherwise each value is
+// read by what its bytes can be: UTF-8 when they are valid UTF-8, code page 932 when they are
+// plausible Japanese text, Windows-1252 (the Latin-1 of older desktop address books) when they
+// are neither; the file's own encoding is tried first and any other is a guess.
+DecodedValue decodeContactValue(QByteArrayView bytes, const QByteArray& charset, bool labelled);
+
+// Whether bytes read as code page 932 give Japanese text: every character is mapped, none is
+// user-defined, and no lone double-byte character or half-width kana sits inside a Latin word
+// (the shape of Latin-1 letters read as code page 932: "M<FC>ller", "Spa<DF>lund").
+bool isPlausibleCp932(QByteArrayView bytes);
+
+// bytes as Windows-1252; the five bytes it leaves undefined become U+FFFD.
+QString fromWindows1252(QByteArrayView bytes);

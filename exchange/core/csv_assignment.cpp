@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QStringList>
+
 namespace {
 
 constexpr const char* CATEGORY_TEXTS[CSV_CATEGORY_COUNT] = {
@@ -74,16 +76,6 @@ const char* csvCategoryText(std::uint8_t code)
     return code < CSV_CATEGORY_COUNT ? CATEGORY_TEXTS[code] : "設定なし";
 }
 
-CsvColumnCategories& csvAssignment()
-{
-    static CsvColumnCategories categories = [] {
-        CsvColumnCategories none;
-        none.fill(CSV_CAT_NONE);
-        return none;
-    }();
-    return categories;
-}
-
 void assignCsvCategory(CsvColumnCategories& categories, int column, std::uint8_t category)
 {
     for (std::uint8_t& other : categories)
@@ -92,35 +84,36 @@ void assignCsvCategory(CsvColumnCategories& categories, int column, std::uint8_t
     categories[static_cast<std::size_t>(column)] = category;
 }
 
-bool hasRequiredCsvCategories(const CsvColumnCategories& categories)
+bool hasCsvFuriganaColumn(const CsvColumnCategories& categories)
 {
-    unsigned mask = 0;
-    for (std::uint8_t category : categories) {
-        switch (category) {
-        case CSV_CAT_NAME:
-            mask |= 1;
-            break;
-        case CSV_CAT_FURIGANA:
-            mask |= 2;
-            break;
-        case CSV_CAT_TEL1:
-            mask |= 4;
-            break;
-        case CSV_CAT_MAIL1:
-            mask |= 8;
-            break;
-        default:
-            break;
-        }
-    }
-    return mask == 7 || mask == 11 || mask == 15;
+    return std::find(categories.begin(), categories.end(), CSV_CAT_FURIGANA) != categories.end();
 }
 
-int startCsvEdit()
+bool hasRequiredCsvCategories(const CsvColumnCategories& categories)
 {
-    copyCsvGrid(csvWork(), csvCells());
-    csvAssignment().fill(CSV_CAT_NONE);
-    return csvRowCount();
+    return missingCsvCategoriesMessage(categories).isEmpty();
+}
+
+QString missingCsvCategoriesMessage(const CsvColumnCategories& categories)
+{
+    auto has = [&categories](std::uint8_t category) {
+        return std::find(categories.begin(), categories.end(), category) != categories.end();
+    };
+    QStringList missing;
+    if (!has(CSV_CAT_NAME))
+        missing << QStringLiteral("名前");
+    if (!has(CSV_CAT_TEL1) && !has(CSV_CAT_MAIL1))
+        missing << QStringLiteral("電話番号１またはメールアドレス１");
+    if (missing.isEmpty())
+        return QString();
+    return missing.join(QStringLiteral("、")) + QStringLiteral("が設定されていません");
+}
+
+int startCsvEdit(CsvImport& csv)
+{
+    copyCsvGrid(csv.work(), csv.cells());
+    csv.assignment.fill(CSV_CAT_NONE);
+    return csv.rowCount;
 }
 
 int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGrid& scratch)
@@ -130,30 +123,36 @@ int deleteCsvRows(CsvGrid& work, int rowCount, std::span<const int> rows, CsvGri
     return kept;
 }
 
-void decideCsvEdit(const CsvGrid& work, int rowCount, const CsvColumnCategories& categories)
+void decideCsvEdit(CsvImport& csv, int rowCount, const CsvColumnCategories& categories)
 {
-    copyCsvGrid(csvCells(), work);
-    csvRowCount() = static_cast<std::uint16_t>(rowCount);
-    csvAssignment() = categories;
+    copyCsvGrid(csv.cells(), csv.work());
+    csv.rowCount = rowCount;
+    csv.assignment = categories;
 }
 
-void applyCsvAssignment(TelBook& book)
+void applyCsvAssignment(const CsvImport& csv, TelBook& book, const ReadingProposer& proposer)
 {
     clearBook(book);
-    const CsvGrid& grid = csvCells();
-    const CsvColumnCategories& categories = csvAssignment();
+    const CsvGrid& grid = csv.cells();
+    const CsvColumnCategories& categories = csv.assignment;
     // The assigned columns, in column order, so a row visits only them.
     std::array<int, MAX_CSV_COLUMNS> assigned;
     int assignedCount = 0;
     for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
         if (categories[static_cast<std::size_t>(column)] != CSV_CAT_NONE)
             assigned[static_cast<std::size_t>(assignedCount++)] = column;
-    const int rows = std::min<int>(csvRowCount(), MAX_CSV_ROWS);
+    const bool proposeReadings = proposer && !hasCsvFuriganaColumn(categories);
+    const int rows = std::clamp(csv.rowCount, 0, MAX_CSV_ROWS);
     for (int row = 0; row < rows; ++row) {
         TelEntry& entry = book.entries[row];
         for (int i = 0; i < assignedCount; ++i) {
             const int column = assigned[static_cast<std::size_t>(i)];
             applyCell(entry, categories[static_cast<std::size_t>(column)], grid.cell(row, column));
+        }
+        if (proposeReadings) {
+            // CSV インポート shows no report of its changes: the proposal's note goes nowhere.
+            EntryReport notShown;
+            fillMissingReading(entry, proposer, notShown);
         }
     }
     book.count = static_cast<std::uint32_t>(rows);

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -66,15 +68,35 @@ const NamedRole NAMED_ROLES[] = {
     {"姓(フリガナ)", Role::PhoneticFamily},
     {"フリガナ(姓)", Role::PhoneticFamily},
     {"姓(よみがな)", Role::PhoneticFamily},
+    {"姓(ふりがな)", Role::PhoneticFamily},
+    {"姓(よみ)", Role::PhoneticFamily},
+    {"ふりがな(姓)", Role::PhoneticFamily},
+    {"よみがな(姓)", Role::PhoneticFamily},
+    {"よみ(姓)", Role::PhoneticFamily},
+    {"せい", Role::PhoneticFamily},
+    {"セイ", Role::PhoneticFamily},
     {"phoneticfirstname", Role::PhoneticGiven},
     {"givennameyomi", Role::PhoneticGiven},
     {"名(フリガナ)", Role::PhoneticGiven},
     {"フリガナ(名)", Role::PhoneticGiven},
     {"名(よみがな)", Role::PhoneticGiven},
+    {"名(ふりがな)", Role::PhoneticGiven},
+    {"名(よみ)", Role::PhoneticGiven},
+    {"ふりがな(名)", Role::PhoneticGiven},
+    {"よみがな(名)", Role::PhoneticGiven},
+    {"よみ(名)", Role::PhoneticGiven},
+    {"めい", Role::PhoneticGiven},
+    {"メイ", Role::PhoneticGiven},
     {"yominame", Role::PhoneticWhole},
     {"phoneticname", Role::PhoneticWhole},
     {"フリガナ", Role::PhoneticWhole},
     {"よみがな", Role::PhoneticWhole},
+    {"ふりがな", Role::PhoneticWhole},
+    {"よみ", Role::PhoneticWhole},
+    {"yomi", Role::PhoneticWhole},
+    {"ヨミ", Role::PhoneticWhole},
+    {"読み", Role::PhoneticWhole},
+    {"読み仮名", Role::PhoneticWhole},
     {"notes", Role::Note},
     {"note", Role::Note},
     {"メモ", Role::Note},
@@ -89,6 +111,11 @@ const NamedRole NAMED_ROLES[] = {
     {"mobilenumber", Role::Phone, TEL_MOBILE},
     {"cellphone", Role::Phone, TEL_MOBILE},
     {"携帯電話", Role::Phone, TEL_MOBILE},
+    {"携帯", Role::Phone, TEL_MOBILE},
+    {"携帯番号", Role::Phone, TEL_MOBILE},
+    {"携帯電話番号", Role::Phone, TEL_MOBILE},
+    {"mobile", Role::Phone, TEL_MOBILE},
+    {"cell", Role::Phone, TEL_MOBILE},
     {"homephone", Role::Phone, TEL_PHONE},
     {"homephone2", Role::Phone, TEL_PHONE},
     {"自宅電話", Role::Phone, TEL_PHONE},
@@ -103,11 +130,19 @@ const NamedRole NAMED_ROLES[] = {
     {"ポケットベル", Role::Phone, TEL_PHONE},
     {"carphone", Role::Phone, TEL_PHONE},
     {"電話番号", Role::Phone, TEL_PHONE},
+    {"電話", Role::Phone, TEL_PHONE},
+    {"自宅", Role::Phone, TEL_PHONE},
+    {"自宅電話番号", Role::Phone, TEL_PHONE},
+    {"tel", Role::Phone, TEL_PHONE},
+    {"phone", Role::Phone, TEL_PHONE},
+    {"phonenumber", Role::Phone, TEL_PHONE},
     {"businessphone", Role::Phone, TEL_OFFICE},
     {"businessphone2", Role::Phone, TEL_OFFICE},
     {"workphone", Role::Phone, TEL_OFFICE},
     {"会社電話", Role::Phone, TEL_OFFICE},
     {"会社電話2", Role::Phone, TEL_OFFICE},
+    {"会社電話番号", Role::Phone, TEL_OFFICE},
+    {"勤務先電話", Role::Phone, TEL_OFFICE},
     {"businessfax", Role::Phone, TEL_FAX},
     {"homefax", Role::Phone, TEL_FAX},
     {"otherfax", Role::Phone, TEL_FAX},
@@ -123,6 +158,14 @@ const NamedRole NAMED_ROLES[] = {
     {"電子メール2アドレス", Role::Mail},
     {"電子メール3アドレス", Role::Mail},
     {"メールアドレス", Role::Mail},
+    {"メール", Role::Mail},
+    {"eメール", Role::Mail},
+    {"eメールアドレス", Role::Mail},
+    {"携帯メール", Role::Mail},
+    {"e-mail", Role::Mail},
+    {"email", Role::Mail},
+    {"mail", Role::Mail},
+    {"mailaddress", Role::Mail},
     {"primaryemail", Role::Mail},
     {"secondaryemail", Role::Mail},
     {"e-mailtype", Role::Ignored},
@@ -144,6 +187,14 @@ QString normalisedHeader(const QString& header)
     return text;
 }
 
+const NamedRole* namedRole(const QString& key)
+{
+    for (const NamedRole& named : NAMED_ROLES)
+        if (key == QString::fromUtf8(named.header))
+            return &named;
+    return nullptr;
+}
+
 Column columnOf(const QString& header)
 {
     Column column;
@@ -159,38 +210,37 @@ Column columnOf(const QString& header)
                             : (value ? Role::MailValue : Role::MailLabel);
         return column;
     }
-    for (const NamedRole& named : NAMED_ROLES)
-        if (key == QString::fromUtf8(named.header)) {
-            column.role = named.role;
-            if (named.role == Role::Phone)
-                column.telKind = static_cast<TelKind>(named.kind);
-            if (named.role == Role::Mail && key.contains(QLatin1String("business")))
-                column.mailKind = MAIL_OFFICE_PC;
-            return column;
+    if (const NamedRole* named = namedRole(key)) {
+        column.role = named->role;
+        if (named->role == Role::Phone)
+            column.telKind = static_cast<TelKind>(named->kind);
+        if (named->role == Role::Mail && key.contains(QLatin1String("business")))
+            column.mailKind = MAIL_OFFICE_PC;
+        return column;
+    }
+    // A numbered number or address column ("TEL2", "メール1", "電話番号３").
+    static const QRegularExpression numbered(QStringLiteral("^(.+?)\\d+$"));
+    if (const auto match = numbered.match(key); match.hasMatch())
+        if (const NamedRole* named = namedRole(match.captured(1));
+            named && (named->role == Role::Phone || named->role == Role::Mail)) {
+            column.role = named->role;
+            column.telKind = static_cast<TelKind>(named->role == Role::Phone ? named->kind : 0);
         }
     return column;
 }
 
-bool recognised(const std::vector<Column>& columns)
+bool hasRole(const std::vector<Column>& columns, std::initializer_list<Role> roles)
 {
-    bool name = false;
-    bool more = false;
-    for (const Column& column : columns) {
-        switch (column.role) {
-        case Role::Family:
-        case Role::Given:
-        case Role::Formatted:
-            name = true;
-            break;
-        case Role::Unknown:
-        case Role::Ignored:
-        case Role::Middle:
-            break;
-        default:
-            more = true;
-        }
-    }
-    return name && more;
+    return std::any_of(columns.begin(), columns.end(), [roles](const Column& column) {
+        return std::find(roles.begin(), roles.end(), column.role) != roles.end();
+    });
+}
+
+// Blank in every cell, as spreadsheets leave rows of commas below the data.
+bool isBlankRow(const QStringList& row)
+{
+    return std::all_of(row.begin(), row.end(),
+                       [](const QString& cell) { return cell.trimmed().isEmpty(); });
 }
 
 // Several values in one cell, as Google writes them ("a ::: b").
@@ -310,26 +360,76 @@ ContactCard contactOf(const std::vector<Column>& columns, const QStringList& row
     return card;
 }
 
+// A record of a CSV file read as Latin-1, with each field decoded on its own, as a row another
+// program added may be in its own encoding; guessed gets the charset guessed for each field
+// (empty when none was). The fields were split on the bytes: the separators are ASCII, which no
+// byte of a multi-byte character in UTF-8 or code page 932 is.
+QStringList decodedRecord(const QStringList& record, const QByteArray& charset,
+                          QList<QByteArray>& guessed)
+{
+    QStringList fields;
+    fields.reserve(record.size());
+    for (const QString& field : record) {
+        DecodedValue value = decodeContactValue(field.toLatin1(), charset, false);
+        fields << std::move(value.text);
+        guessed << value.guessed;
+    }
+    return fields;
+}
+
 } // namespace
 
-ContactReadResult readCsvContacts(const ContactBytes& file)
+ContactReadResult readCsvContacts(const ContactBytes& file, std::size_t keep)
 {
     ContactReadResult result;
-    const CsvRecords csv = splitCsvRecords(decodeContactText(file.bytes, file.charset));
-    if (csv.unterminatedQuote) {
-        result.error = ContactReadError::Truncated;
-        result.line = csv.quoteLine;
-        return result;
-    }
     std::vector<Column> columns;
-    if (!csv.records.isEmpty())
-        for (const QString& header : csv.records.first())
-            columns.push_back(columnOf(header));
-    if (!recognised(columns)) {
+    bool header = true;
+    bool known = false; // the header names the person
+    const auto read = [&](const QStringList& raw) {
+        if (header) {
+            header = false;
+            QList<QByteArray> guessed;
+            for (const QString& name : decodedRecord(raw, file.charset, guessed))
+                columns.push_back(columnOf(name));
+            known = hasRole(columns, {Role::Family, Role::Given, Role::Formatted});
+            return true;
+        }
+        // Under a header that is not recognised, the records are only gone through to find a
+        // quote left open, which is the message then; past the book's limit they are counted.
+        if (!known)
+            return true;
+        if (result.cards.size() >= keep) {
+            if (!isBlankRow(raw))
+                ++result.leftOut;
+            return true;
+        }
+        QList<QByteArray> guessed;
+        const QStringList record = decodedRecord(raw, file.charset, guessed);
+        if (isBlankRow(record))
+            return true;
+        ContactCard card = contactOf(columns, record);
+        for (qsizetype c = 0; c < guessed.size(); ++c)
+            if (!guessed[c].isEmpty())
+                card.charsetGuesses.push_back(
+                    {c < qsizetype(columns.size()) ? columns[c].header : QString::number(c + 1),
+                     guessed[c], false});
+        result.cards.push_back(std::move(card));
+        return true;
+    };
+    const CsvEnd end = forEachCsvRecord(QString::fromLatin1(file.bytes), read);
+    if (end.unterminatedQuote) {
+        result.error = ContactReadError::Truncated;
+        result.line = end.quoteLine;
+    } else if (!known) {
         result.error = ContactReadError::HeaderNotRecognised;
-        return result;
+    } else if (!hasRole(columns, {Role::Phone, Role::PhoneValue, Role::Mail, Role::MailValue})) {
+        // Without a number or an address every entry would hold only the completion's "****":
+        // the columns are better assigned by hand.
+        result.error = ContactReadError::HeaderWithoutNumberOrAddress;
     }
-    for (qsizetype r = 1; r < csv.records.size(); ++r)
-        result.cards.push_back(contactOf(columns, csv.records[r]));
+    if (!result.ok()) {
+        result.cards.clear();
+        result.leftOut = 0;
+    }
     return result;
 }

@@ -2,56 +2,11 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <new>
 
 namespace {
 
 constexpr std::size_t ROW_BYTES = MAX_CSV_COLUMNS * CSV_CELL_SIZE;
-
-struct FreeGrid {
-    void operator()(CsvGrid* grid) const { std::free(grid); }
-};
-
-// calloc leaves the pages to the system until they are written, so a test binary that never
-// imports a file does not pay for 77 MB of tables.
-CsvGrid* newGrid()
-{
-    auto* grid = static_cast<CsvGrid*>(std::calloc(1, sizeof(CsvGrid)));
-    if (!grid)
-        throw std::bad_alloc();
-    return grid;
-}
-
-} // namespace
-
-CsvGrid& csvCells()
-{
-    static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
-    return *grid;
-}
-
-CsvGrid& csvWork()
-{
-    static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
-    return *grid;
-}
-
-CsvGrid& csvScratch()
-{
-    static const std::unique_ptr<CsvGrid, FreeGrid> grid(newGrid());
-    return *grid;
-}
-
-std::uint16_t& csvRowCount()
-{
-    static std::uint16_t count = 0;
-    return count;
-}
-
-namespace {
 
 // Makes row `row` of to hold row `fromRow` of from (nothing when fromRow is -1), copying only
 // the columns from uses and zeroing only the columns to used beyond them. The part of to in use

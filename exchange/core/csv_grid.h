@@ -1,11 +1,8 @@
 #pragma once
 // The CSV cell tables: the rows of an imported file as fixed cells of Shift-JIS text, one table
-// row per line and one cell per field. The program keeps three of them for the whole run: the
-// cells as read (csvCells), the assignment dialog's working copy (csvWork) and the scratch table
-// its row deletion gathers into (csvScratch).
+// row per line and one cell per field. Each import owns three of them (csv_import.h).
 
 #include <cstddef>
-#include <cstdint>
 #include <span>
 
 constexpr int MAX_CSV_ROWS = 1000;
@@ -35,15 +32,6 @@ struct CsvGrid {
     const char* cell(int row, int column) const { return cells[row * MAX_CSV_COLUMNS + column]; }
 };
 static_assert(sizeof(CsvGrid::cells) == 25'856'000);
-
-// The three tables are allocated, zero-filled, on first use and live until the process ends, so
-// no import allocates anything per line, field or row.
-CsvGrid& csvCells();
-CsvGrid& csvWork();
-CsvGrid& csvScratch();
-
-// Number of rows in csvCells (1 ... 1000) after a successful read.
-std::uint16_t& csvRowCount();
 
 // Zero-fills the part of grid in use.
 void clearCsvGrid(CsvGrid& grid);

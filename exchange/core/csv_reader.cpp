@@ -1,6 +1,5 @@
 #include "exchange/core/csv_reader.h"
 
-#include "exchange/core/csv_grid.h"
 #include "exchange/core/input_file.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
@@ -46,9 +45,9 @@ bool splitLine(char* line, std::size_t length, int row, CsvGrid& grid, FileTaskH
 
 } // namespace
 
-FileTaskResult readCsvFile(const QString& path, FileTaskHost& host)
+FileTaskResult readCsvFile(const QString& path, FileTaskHost& host, CsvImport& csv)
 {
-    CsvGrid& grid = csvCells();
+    CsvGrid& grid = csv.cells();
     clearCsvGrid(grid);
     // A device or pipe may never end; it fails like a file that cannot be opened.
     QFile file(path);
@@ -74,6 +73,6 @@ FileTaskResult readCsvFile(const QString& path, FileTaskHost& host)
         host.showMessage(QString::fromUtf8("ＣＳＶファイルに１件もデータがありません。"));
         return FILE_TASK_ENDED;
     }
-    csvRowCount() = static_cast<std::uint16_t>(rows);
+    csv.rowCount = rows;
     return FILE_TASK_DONE;
 }

@@ -9,15 +9,16 @@ bool isBlank(const QStringList& record)
 
 } // namespace
 
-CsvRecords splitCsvRecords(const QString& text)
+CsvEnd forEachCsvRecord(const QString& text, const std::function<bool(const QStringList&)>& each)
 {
-    CsvRecords result;
+    CsvEnd result;
     QStringList record;
     QString field;
     bool quoted = false;    // inside a quoted field
     bool wasQuoted = false; // the field began with a quote
     int line = 1;
     int fieldLine = 1;
+    bool going = true;
     auto endField = [&] {
         record.append(field);
         field.clear();
@@ -26,11 +27,11 @@ CsvRecords splitCsvRecords(const QString& text)
     auto endRecord = [&] {
         endField();
         if (!isBlank(record))
-            result.records.append(record);
+            going = each(record);
         record.clear();
     };
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = 0; going && i < size; ++i) {
         const QChar c = text[i];
         if (quoted) {
             if (c == QLatin1Char('"')) {
@@ -66,7 +67,7 @@ CsvRecords splitCsvRecords(const QString& text)
         result.quoteLine = fieldLine;
         return result;
     }
-    if (!field.isEmpty() || !record.isEmpty())
+    if (going && (!field.isEmpty() || !record.isEmpty()))
         endRecord();
     return result;
 }

@@ -4,14 +4,18 @@
 // and line breaks. (The CSV reader of CSV インポート knows no quoting, as the handsets' PC programs
 // wrote; this one is for files with a header row.)
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
-struct CsvRecords {
-    QList<QStringList> records;     // blank lines left out
+#include <functional>
+
+// How the text ended: inside a quoted field or not.
+struct CsvEnd {
     bool unterminatedQuote = false; // the text ended inside a quoted field
     int quoteLine = 0;              // the line where that field began, from 1
 };
 
-CsvRecords splitCsvRecords(const QString& text);
+// Hands each record of text (blank lines left out), in order, to each until it returns false.
+// Only one record is held at a time. A record cut off by the end of the text inside a quoted
+// field is not handed on.
+CsvEnd forEachCsvRecord(const QString& text, const std::function<bool(const QStringList&)>& each);

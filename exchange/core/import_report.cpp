@@ -25,6 +25,8 @@ const char* changeKindName(ChangeKind kind)
         return "filled";
     case ChangeKind::Proposed:
         return "proposed";
+    case ChangeKind::Decoded:
+        return "decoded";
     }
     return "";
 }

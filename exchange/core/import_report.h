@@ -14,6 +14,7 @@ enum class ChangeKind {
     Folded,   // a character replaced by the form code page 932 holds
     Filled,   // a field the file left empty, filled in by the completion
     Proposed, // a reading proposed from the name
+    Decoded,  // text read in a charset its file did not name
 };
 
 struct FieldChange {

@@ -1,8 +1,9 @@
 #include "exchange/core/smartphone_csv_writer.h"
 
+#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/contact_labels.h"
-#include "phonebook/core/reading_kana.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <QStringList>
 
@@ -31,7 +32,8 @@ QStringList entryRow(const TelEntry& entry)
     QStringList row = {QString(),
                        fromCp932(entry.name),
                        QString(),
-                       toFullWidthReading(fromCp932(entry.furigana)),
+                       isCompletionReading(entry) ? QString()
+                                                  : toFullWidthReading(fromCp932(entry.furigana)),
                        fromCp932(entry.memo),
                        entry.group ? groupLabel(entry.group) : QString(),
                        entry.secret ? QStringLiteral("Private") : QString()};
@@ -42,7 +44,7 @@ QStringList entryRow(const TelEntry& entry)
             mails << QLatin1String(mail.kind == MAIL_OFFICE_PC ? "Work" : "Other")
                   << fromCp932(mail.address);
     for (const TelNumber& tel : entry.tel)
-        if (tel.number[0])
+        if (tel.number[0] && !isCompletionNumber(tel.number))
             numbers << QLatin1String(telCsvLabel(tel.kind)) << fromCp932(tel.number);
     while (mails.size() < 2 * MAIL_SLOTS)
         mails << QString();

@@ -1,8 +1,9 @@
 #include "exchange/core/smartphone_vcard_writer.h"
 
+#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/contact_labels.h"
-#include "phonebook/core/reading_kana.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/reading_kana.h"
 
 namespace {
 
@@ -67,13 +68,13 @@ QByteArray smartphoneVCardEntry(const TelEntry& entry)
     const QString name = escapeVCardText(fromCp932(entry.name));
     addLine(card, QStringLiteral("N:") + name + QStringLiteral(";;;;"));
     addLine(card, QStringLiteral("FN:") + name);
-    if (entry.furigana[0]) {
+    if (entry.furigana[0] && !isCompletionReading(entry)) {
         const QString reading = escapeVCardText(toFullWidthReading(fromCp932(entry.furigana)));
         addLine(card, QStringLiteral("X-PHONETIC-LAST-NAME:") + reading);
         addLine(card, QStringLiteral("SORT-STRING:") + reading);
     }
     for (const TelNumber& tel : entry.tel)
-        if (tel.number[0])
+        if (tel.number[0] && !isCompletionNumber(tel.number))
             addLine(card, QStringLiteral("TEL;TYPE=%1:%2")
                               .arg(QLatin1String(telVCardTypes(tel.kind)), fromCp932(tel.number)));
     for (const MailAddress& mail : entry.mail)

@@ -84,6 +84,15 @@ QString component(const QStringList& parts, int index)
     return index < parts.size() ? parts[index].trimmed() : QString();
 }
 
+QString joinNonEmpty(const QStringList& parts)
+{
+    QStringList filled;
+    for (const QString& part : parts)
+        if (!part.trimmed().isEmpty())
+            filled.append(part.trimmed());
+    return filled.join(QLatin1Char(' '));
+}
+
 class CardBuilder {
 public:
     explicit CardBuilder(QByteArray defaultCharset) : defaultCharset_(std::move(defaultCharset)) {}
@@ -96,6 +105,7 @@ public:
 
 private:
     std::optional<QString> text(const VCardContentLine& line);
+    void addName(const VCardContentLine& line, const QString& value);
     void addNumber(const VCardContentLine& line, const QString& value);
     void dropped(const QByteArray& name);
     QString unescape(const QString& text) const { return unescapeText(text, version21_); }
@@ -107,7 +117,42 @@ private:
     std::vector<QByteArray> numberGroups_; // the group of each number, for its label
     QString sortString_, sound_;
     QStringList sortAs_;
+    QStringList phoneticName_; // the family and given parts of an N;PHONETIC=…
+    int nameRank_ = 0;         // of the N that gave the name parts: see nameRank
 };
+
+// How well an N without PHONETIC names the contact: among the alternatives of one name (ALTID,
+// RFC 9554) the Japanese one is the name the handset shows.
+int nameRank(const VCardContentLine& line)
+{
+    const QByteArray language = line.param("LANGUAGE").value_or(QByteArray()).toLower();
+    const bool japanese = language == "ja" || language.startsWith("ja-");
+    return japanese ? 2 : 1;
+}
+
+void CardBuilder::addName(const VCardContentLine& line, const QString& value)
+{
+    const QStringList parts = splitComponents(value, version21_);
+    // The reading of a name written out as a name of its own (PHONETIC=ipa, script, x-…).
+    if (line.param("PHONETIC")) {
+        if (phoneticName_.isEmpty())
+            phoneticName_ = {component(parts, 0), component(parts, 1)};
+        return;
+    }
+    const int rank = nameRank(line);
+    if (rank < nameRank_)
+        return;
+    nameRank_ = rank;
+    card_.familyName = component(parts, 0);
+    card_.givenName = component(parts, 1);
+    card_.middleName = component(parts, 2);
+    card_.prefix = component(parts, 3);
+    card_.suffix = component(parts, 4);
+    // vCard 4.0 keeps the reading of each name part in SORT-AS, comma separated.
+    if (const auto sortAs = line.param("SORT-AS"))
+        sortAs_ = decodeContactValue(*sortAs, "UTF-8", false)
+                      .text.split(QRegularExpression(QStringLiteral("[,;]")));
+}
 
 std::optional<QString> CardBuilder::text(const VCardContentLine& line)
 {
@@ -118,7 +163,8 @@ std::optional<QString> CardBuilder::text(const VCardContentLine& line)
         bytes = QByteArray(decoded.constData());
     }
     QByteArray charset = defaultCharset_;
-    if (const auto named = line.param("CHARSET")) {
+    const auto named = line.param("CHARSET");
+    if (named) {
         const auto known = knownCharset(*named);
         if (!known) {
             unknownCharset = *named;
@@ -126,7 +172,11 @@ std::optional<QString> CardBuilder::text(const VCardContentLine& line)
         }
         charset = *known;
     }
-    return decodeContactText(bytes, charset);
+    DecodedValue decoded = decodeContactValue(bytes, charset, named.has_value());
+    if (!decoded.guessed.isEmpty())
+        card_.charsetGuesses.push_back(
+            {QString::fromLatin1(line.name), decoded.guessed, named.has_value()});
+    return std::move(decoded.text);
 }
 
 void CardBuilder::dropped(const QByteArray& name)
@@ -168,14 +218,12 @@ bool CardBuilder::add(const VCardContentLine& line)
         return true;
     }
     if (name == "N") {
-        const QStringList parts = splitComponents(value, version21_);
-        card_.familyName = component(parts, 0);
-        card_.givenName = component(parts, 1);
-        card_.middleName = component(parts, 2);
-        // vCard 4.0 keeps the reading of each name part in SORT-AS, comma separated.
-        if (const auto sortAs = line.param("SORT-AS"))
-            sortAs_ = decodeContactText(*sortAs, "UTF-8")
-                          .split(QRegularExpression(QStringLiteral("[,;]")));
+        addName(line, value);
+    } else if (name == "ORG") {
+        const QStringList units = splitComponents(value, version21_);
+        card_.organization = component(units, 0);
+        card_.departments = joinNonEmpty(units.mid(1));
+        dropped(name);
     } else if (name == "FN") {
         card_.formattedName = unescape(value).trimmed();
     } else if (name == "X-PHONETIC-LAST-NAME") {
@@ -233,7 +281,10 @@ ContactCard CardBuilder::finish()
             card_.numbers[i].kind = telKindFromWords({*label});
     }
     if (card_.phoneticFamily.isEmpty() && card_.phoneticGiven.isEmpty()) {
-        if (!sound_.isEmpty()) {
+        if (!phoneticName_.join(QString()).isEmpty()) {
+            card_.phoneticFamily = phoneticName_.value(0);
+            card_.phoneticGiven = phoneticName_.value(1);
+        } else if (!sound_.isEmpty()) {
             card_.phoneticFamily = sound_;
         } else if (!sortAs_.isEmpty()) {
             card_.phoneticFamily = sortAs_.value(0).trimmed();
@@ -257,41 +308,51 @@ bool isEnd(const VCardContentLine& line)
 
 } // namespace
 
-ContactReadResult readVCardContacts(const ContactBytes& file)
+ContactReadResult readVCardContacts(const ContactBytes& file, std::size_t keep)
 {
     ContactReadResult result;
-    const QList<VCardContentLine> lines = splitVCardLines(file.bytes);
     std::optional<CardBuilder> card;
-    int depth = 0; // cards inside a card (AGENT) are skipped whole
+    bool counting = false; // inside a card after the kept ones: only its end is looked for
+    int depth = 0;         // cards inside a card (AGENT) are skipped whole
     int cardLine = 0;
-    for (const VCardContentLine& line : lines) {
-        if (!card) {
+    forEachVCardLine(file.bytes, [&](const VCardContentLine& line) {
+        if (!card && !counting) {
             if (isBegin(line)) {
-                card.emplace(file.charset);
                 cardLine = line.lineNumber;
+                if (result.cards.size() < keep)
+                    card.emplace(file.charset);
+                else
+                    counting = true;
             }
-            continue;
+            return true;
         }
         if (isBegin(line)) {
             ++depth;
         } else if (isEnd(line)) {
             if (depth-- == 0) {
-                result.cards.push_back(card->finish());
+                if (card)
+                    result.cards.push_back(card->finish());
+                else
+                    ++result.leftOut;
                 card.reset();
+                counting = false;
                 depth = 0;
             }
-        } else if (depth == 0 && !card->add(line)) {
+        } else if (card && depth == 0 && !card->add(line)) {
             result.error = ContactReadError::UnknownCharset;
             result.line = line.lineNumber;
             result.detail = QString::fromLatin1(card->unknownCharset);
-            result.cards.clear();
-            return result;
+            return false;
         }
-    }
-    if (card) {
+        return true;
+    });
+    if (result.ok() && (card || counting)) {
         result.error = ContactReadError::Truncated;
         result.line = cardLine;
+    }
+    if (!result.ok()) {
         result.cards.clear();
+        result.leftOut = 0;
     }
     return result;
 }

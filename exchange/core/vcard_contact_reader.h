@@ -7,4 +7,6 @@
 #include "exchange/core/contact_read_result.h"
 #include "exchange/core/contact_text_encoding.h"
 
-ContactReadResult readVCardContacts(const ContactBytes& file);
+// The first keep cards are read; the cards after them are only counted (leftOut), so their
+// content is neither decoded nor held.
+ContactReadResult readVCardContacts(const ContactBytes& file, std::size_t keep);

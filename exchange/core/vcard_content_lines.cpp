@@ -4,26 +4,6 @@
 
 namespace {
 
-// The physical lines of bytes, without their line ends.
-QList<QByteArrayView> physicalLines(QByteArrayView bytes)
-{
-    QList<QByteArrayView> result;
-    // A file without any LF ended its lines with CR alone (old handsets did so).
-    const char end = bytes.contains('\n') ? '\n' : '\r';
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype stop = bytes.indexOf(end, start);
-        if (stop < 0)
-            stop = bytes.size();
-        QByteArrayView line = bytes.sliced(start, stop - start);
-        while (line.endsWith('\r'))
-            line.chop(1); // CR LF and the CR CR LF that some phones write
-        result.append(line);
-        start = stop + 1;
-    }
-    return result;
-}
-
 bool isFoldStart(QByteArrayView line)
 {
     return !line.isEmpty() && (line[0] == ' ' || line[0] == '\t');
@@ -166,21 +146,30 @@ bool VCardContentLine::isPreferred() const
     return param("PREF").has_value() || types().contains("PREF");
 }
 
-QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
+void forEachVCardLine(QByteArrayView bytes,
+                      const std::function<bool(const VCardContentLine&)>& each)
 {
-    QList<VCardContentLine> result;
-    const QList<QByteArrayView> physical = physicalLines(bytes);
+    // A file without any LF ended its lines with CR alone (old handsets did so).
+    const char end = bytes.contains('\n') ? '\n' : '\r';
     QByteArray current;
     int currentStart = 0;
+    bool going = true;
     bool softBreak = false; // the current line is quoted-printable and ended in "="
     auto flush = [&] {
-        if (!current.trimmed().isEmpty())
-            result.append(parseContentLine(current, currentStart));
+        if (going && !current.trimmed().isEmpty())
+            going = each(parseContentLine(current, currentStart));
         current.clear();
     };
     bool quotedPrintable = false;
-    for (qsizetype i = 0; i < physical.size(); ++i) {
-        const QByteArrayView line = physical[i];
+    qsizetype start = 0;
+    for (int number = 1; going && start < bytes.size(); ++number) {
+        qsizetype stop = bytes.indexOf(end, start);
+        if (stop < 0)
+            stop = bytes.size();
+        QByteArrayView line = bytes.sliced(start, stop - start);
+        start = stop + 1;
+        while (line.endsWith('\r'))
+            line.chop(1); // CR LF and the CR CR LF that some phones write
         // A soft line break right before the end of the card ends the value instead: the
         // card's end is never part of a note.
         if (softBreak && line.trimmed().compare("END:VCARD", Qt::CaseInsensitive) == 0)
@@ -193,7 +182,7 @@ QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
         } else {
             flush();
             current = line.toByteArray();
-            currentStart = static_cast<int>(i) + 1;
+            currentStart = number;
             const qsizetype colon = valueColon(current);
             quotedPrintable =
                 colon >= 0 && parseContentLine(current.first(colon), 0).isQuotedPrintable();
@@ -201,7 +190,6 @@ QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
         softBreak = quotedPrintable && current.endsWith('=');
     }
     flush();
-    return result;
 }
 
 bool looksLikeVCard(QByteArrayView bytes)

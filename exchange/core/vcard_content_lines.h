@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPair>
 
+#include <functional>
 #include <optional>
 
 struct VCardContentLine {
@@ -28,9 +29,11 @@ struct VCardContentLine {
     bool isPreferred() const;
 };
 
-// The content lines of bytes, whose physical lines the caller has checked against
-// MAX_CONTACT_LINE.
-QList<VCardContentLine> splitVCardLines(QByteArrayView bytes);
+// Hands each content line of bytes, in file order, to each until it returns false; the physical
+// lines must have been checked against MAX_CONTACT_LINE. Only one line is held at a time, so a
+// file of any number of cards takes no more memory than its longest line.
+void forEachVCardLine(QByteArrayView bytes,
+                      const std::function<bool(const VCardContentLine&)>& each);
 
 // Whether bytes (after blank lines and lines starting with "#") begin with BEGIN:VCARD in any
 // case.

@@ -1,5 +1,6 @@
 #include "exchange/core/vcard_reader.h"
 
+#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/input_file.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
@@ -60,14 +61,31 @@ const char* valueOf(const char* line)
     return colon ? colon + 1 : line;
 }
 
-// The value of a line with every ";" left out, into out (as large as the line buffer); its
-// length.
-std::size_t valueWithoutSemicolons(const char* line, char* out)
+// The components of an N or SOUND value joined into one text, into out (as large as the line
+// buffer); its length. The program's own files end the value with the four empty components
+// they write, which go first, so that a name's last backslash is never taken for an escape of
+// them. Then a backslash before ";" or before another backslash stands for that character, every
+// other ";" separates and is left out, and any other backslash, like the trail byte 0x5C of a
+// double-byte character, is text.
+std::size_t joinedComponents(const char* line, char* out)
 {
+    const char* value = valueOf(line);
+    std::size_t size = std::strlen(value);
+    constexpr std::string_view EMPTY_COMPONENTS = ";;;;";
+    if (std::string_view(value, size).ends_with(EMPTY_COMPONENTS))
+        size -= EMPTY_COMPONENTS.size();
     std::size_t length = 0;
-    for (const char* c = valueOf(line); *c; ++c)
-        if (*c != ';')
-            out[length++] = *c;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = value[i];
+        if (isSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < size) {
+            out[length++] = c;
+            out[length++] = value[++i];
+        } else if (c == '\\' && i + 1 < size && (value[i + 1] == ';' || value[i + 1] == '\\')) {
+            out[length++] = value[++i];
+        } else if (c != ';') {
+            out[length++] = c;
+        }
+    }
     out[length] = '\0';
     return length;
 }
@@ -171,13 +189,13 @@ Outcome VCardImport::readProperty(TelEntry& entry, char* raw, std::size_t length
         return std::strcmp(line, "VERSION:2.1") == 0 ? Outcome::GO_ON : Outcome::BAD_VERSION;
     if (std::strncmp(line, "N;", 2) == 0) {
         char value[LINE_BUFFER];
-        if (valueWithoutSemicolons(line, value) > 0)
+        if (joinedComponents(line, value) > 0)
             copyIntoField(entry.name, value);
         return Outcome::GO_ON;
     }
     if (has(KW_SOUND)) {
         char value[LINE_BUFFER];
-        if (const std::size_t size = valueWithoutSemicolons(line, value); size > 0) {
+        if (const std::size_t size = joinedComponents(line, value); size > 0) {
             toHalfWidth(value, size + 1);
             copyIntoField(entry.furigana, value);
         }
@@ -314,7 +332,7 @@ void completeImportedEntry(TelEntry& entry, const QDateTime& time)
                                         [](const MailAddress& slot) { return slot.address[0]; });
     if (noNumber && noAddress)
         for (TelNumber& slot : entry.tel)
-            std::strcpy(slot.number, "****");
+            std::strcpy(slot.number, COMPLETION_NUMBER);
 }
 
 int readVCard(QIODevice& file, FileTaskHost& host, TelBook& book, const LocalClock& clock)

@@ -89,6 +89,30 @@ template <std::size_t N> std::string_view fieldText(const char (&field)[N])
     return std::string_view(field, strnlen(field, N));
 }
 
+// A name or reading as one component of the N or SOUND value: a ";" would split it, so it is
+// written as a backslash and the ";", and a backslash that a reader would take for the start of
+// such an escape (one before ";", before another backslash or at the end) is doubled. Every other
+// backslash, and every trail byte 0x5C of a double-byte character (表, ソ), stays as it is, so the
+// files of earlier versions and these read alike wherever a name holds no ";".
+std::string escapedComponent(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+            out += c;
+            out += text[++i];
+            continue;
+        }
+        const bool last = i + 1 == text.size();
+        if (c == ';' || (c == '\\' && (last || text[i + 1] == ';' || text[i + 1] == '\\')))
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 // The memo's NOTE line and its continuation lines, each with its CR LF.
 void addMemoLines(CardText& card, std::string_view memo)
 {
@@ -155,8 +179,10 @@ void appendVCardCard(std::string& out, const TelEntry& entry, std::string_view r
     CardText card(buffer);
     (card << "BEGIN:VCARD").endLine();
     (card << "VERSION:2.1").endLine();
-    (card << "N;CHARSET=SHIFT_JIS:" << fieldText(entry.name) << ";;;;").endLine();
-    (card << "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:" << fieldText(entry.furigana) << ";;;;").endLine();
+    (card << "N;CHARSET=SHIFT_JIS:" << escapedComponent(fieldText(entry.name)) << ";;;;").endLine();
+    (card << "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:" << escapedComponent(fieldText(entry.furigana))
+          << ";;;;")
+        .endLine();
     (card << "X-GNO:" << unsigned{entry.group}).endLine();
     for (int s = 0; s < TEL_SLOTS; ++s)
         (card << (s == 0 ? "TEL;PREF;" : "TEL;") << telWord(entry.tel[s].kind)

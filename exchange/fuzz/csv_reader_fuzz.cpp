@@ -50,27 +50,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         file.write(reinterpret_cast<const char*>(data + 2), static_cast<qint64>(size - 2));
     }
-    if (readCsvFile(inputPath(), host) != FILE_TASK_DONE)
+    // A fresh import for every input, as the command makes one per file.
+    CsvImport csv;
+    if (readCsvFile(inputPath(), host, csv) != FILE_TASK_DONE)
         return 0;
 
-    const int rows = csvRowCount();
+    const int rows = csv.rowCount;
     if (rows < 1 || rows > MAX_CSV_ROWS)
         std::abort();
     for (int row = 0; row <= rows && row < MAX_CSV_ROWS; ++row)
         for (int column = 0; column < MAX_CSV_COLUMNS; ++column) {
-            const char* cell = std::as_const(csvCells()).cell(row, column);
+            const char* cell = std::as_const(csv).cells().cell(row, column);
             if (cell[CSV_CELL_TEXT] != '\0' || (row >= rows && cell[0] != '\0'))
                 std::abort();
         }
 
     // Every category on some column, chosen by the input.
-    CsvColumnCategories& categories = csvAssignment();
-    categories.fill(CSV_CAT_NONE);
+    CsvColumnCategories& categories = csv.assignment;
     for (int code = 0; code < CSV_CATEGORY_COUNT; ++code)
         categories[static_cast<std::size_t>((data[1] + code * 3) % MAX_CSV_COLUMNS)] =
             static_cast<std::uint8_t>(code);
     static TelBook book;
-    applyCsvAssignment(book);
+    applyCsvAssignment(csv, book);
     if (book.count != static_cast<std::uint32_t>(rows))
         std::abort();
     for (int row = 0; row < rows; ++row) {

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QTableView>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,14 +32,15 @@ struct WaitCursor {
 
 } // namespace
 
-CCsvEdit::CCsvEdit(TelBook& book, QWidget* parent) : QDialog(parent), book_(book)
+CCsvEdit::CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer, QWidget* parent)
+    : QDialog(parent), csv_(csv), book_(book), proposer_(std::move(proposer))
 {
     const WaitCursor wait;
     setWindowTitle(QStringLiteral("CSV編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     columnCategory_.fill(CSV_CAT_NONE);
-    editRowCount_ = startCsvEdit();
+    editRowCount_ = startCsvEdit(csv_);
 
     buildMenu();
     DialogUnits du(this);
@@ -61,7 +63,7 @@ CCsvEdit::CCsvEdit(TelBook& book, QWidget* parent) : QDialog(parent), book_(book
         categoryBox_->addItem(QString::fromUtf8(csvCategoryText(static_cast<std::uint8_t>(code))));
     placed(categoryBox_, 82, 13, 99, 12);
 
-    model_ = new CsvGridModel(csvWork(), editRowCount_, columnCategory_, this);
+    model_ = new CsvGridModel(csv_.work(), editRowCount_, columnCategory_, this);
     list_ = new QTableView(this);
     list_->setObjectName(QStringLiteral("list1037"));
     list_->setModel(model_);
@@ -122,21 +124,22 @@ void CCsvEdit::onDelete()
     if (selected.empty())
         return;
     model_->replaceRows([this, &selected] {
-        editRowCount_ = deleteCsvRows(csvWork(), editRowCount_, selected, csvScratch());
+        editRowCount_ = deleteCsvRows(csv_.work(), editRowCount_, selected, csv_.scratch());
     });
 }
 
 void CCsvEdit::onDecide()
 {
-    if (!hasRequiredCsvCategories(columnCategory_)) {
-        showMessage(CSV_MISSING_CATEGORIES_MESSAGE);
+    if (const QString missing = missingCsvCategoriesMessage(columnCategory_); !missing.isEmpty()) {
+        messages().showMessage(missing);
         return;
     }
-    if (!askYesNo("ＣＳＶ編集内容を決定してよろしいでしょうか？"))
+    if (!askYesNo(hasCsvFuriganaColumn(columnCategory_) ? CSV_DECIDE_QUESTION
+                                                        : CSV_DECIDE_PROPOSING_READINGS_QUESTION))
         return;
-    decideCsvEdit(csvWork(), editRowCount_, columnCategory_);
+    decideCsvEdit(csv_, editRowCount_, columnCategory_);
     accept();
-    applyCsvAssignment(book_);
+    applyCsvAssignment(csv_, book_, proposer_);
 }
 
 void CCsvEdit::onCancel()

@@ -25,9 +25,11 @@ enum CsvEditCommandId {
 class CCsvEdit final : public QDialog {
     Q_OBJECT
 public:
-    // Takes csvCells and csvRowCount() as its working rows; nothing is written back before 決定,
-    // which fills book with the rows as assigned.
-    explicit CCsvEdit(TelBook& book, QWidget* parent = nullptr);
+    // Takes the cells of csv as its working rows; nothing is written back before 決定, which fills
+    // book with the rows as assigned. Without a reading column, 決定 gives the entries
+    // proposer's readings of their names.
+    explicit CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer = {},
+                      QWidget* parent = nullptr);
 
     QTableView* list() const { return list_; }
     QComboBox* categoryBox() const { return categoryBox_; }
@@ -47,12 +49,14 @@ private:
     void onDecide();
     void onCancel();
 
+    CsvImport& csv_;
+    TelBook& book_;
+    ReadingProposer proposer_;
     QMenuBar* menuBar_ = nullptr;
     QTableView* list_ = nullptr;
     QComboBox* categoryBox_ = nullptr;
     CsvGridModel* model_ = nullptr;
     QHash<int, QAction*> actions_;
     CsvColumnCategories columnCategory_{};
-    int editRowCount_ = 0; // rows in csvWork
-    TelBook& book_;
+    int editRowCount_ = 0; // rows in csv_.work()
 };

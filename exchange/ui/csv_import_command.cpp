@@ -5,6 +5,7 @@
 #include "exchange/ui/file_rw_dlg.h"
 #include "phonebook/core/book_document.h"
 #include "phonebook/ui/tel_list_dlg.h"
+#include "readings/reading_service.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
 
@@ -22,19 +23,22 @@ void importCsv(CTelListDlg& list)
     if (path.isEmpty())
         return;
 
+    // The tables of this import, gone with it.
+    CsvImport csv;
     FileTaskResult result;
     {
         // The progress dialog goes (and gives the list window back) before the assignment
         // dialog opens, which would otherwise be created inside a disabled window.
         CFileRWDlg progress(OP_IMPORT_CSV);
         progress.openProgress(&list);
-        result = readCsvFile(path, progress);
+        result = readCsvFile(path, progress, csv);
         progress.done(0);
     }
     if (result == FILE_TASK_DONE) {
         BookDocument& document = list.document();
         auto book = std::make_unique<TelBook>();
-        CCsvEdit edit(*book, &list);
+        // Without a reading column the readings come from the names, as in 連絡先の取り込み.
+        CCsvEdit edit(csv, *book, bestReadingCp932, &list);
         if (edit.exec() == QDialog::Accepted) {
             document.replace(*book, document.filePath());
             document.markSaved(); // just imported: nothing of it is lost on exit

@@ -14,7 +14,7 @@ ReadingSuggestion::ReadingSuggestion(QLineEdit* name, QLineEdit* reading, QPushB
     candidates_->setMenu(menu_);
     candidates_->setFocusPolicy(Qt::NoFocus); // the tab key keeps to the editor's own fields
     candidates_->setToolTip(QStringLiteral("フリガナの候補"));
-    connect(name_, &QLineEdit::editingFinished, this, &ReadingSuggestion::onNameFinished);
+    connect(name_, &QLineEdit::editingFinished, this, &ReadingSuggestion::proposeForName);
     restart();
 }
 
@@ -25,7 +25,7 @@ void ReadingSuggestion::restart()
     offer({});
 }
 
-void ReadingSuggestion::onNameFinished()
+void ReadingSuggestion::proposeForName()
 {
     const QString name = name_->text();
     if (name == proposedFor_)

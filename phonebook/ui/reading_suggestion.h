@@ -19,9 +19,11 @@ public:
 
     // Starts over from the fields as they are now (the editor loaded an entry).
     void restart();
+    // Proposes for the name as it stands, as leaving the name field does: 決定 calls it so that
+    // a name typed without leaving its field has its reading before the checks.
+    void proposeForName();
 
 private:
-    void onNameFinished();
     void offer(const QStringList& candidates);
 
     QLineEdit* name_;

@@ -2,6 +2,7 @@
 
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_edit_rules.h"
+#include "phonebook/core/typed_fields.h"
 #include "window_services/message_service.h"
 
 #include <QComboBox>
@@ -23,6 +24,8 @@ struct SubListTexts {
     const char* (*kindText)(std::uint8_t);
     const char* noText;
     const char* noRow;
+    const char* noFreeSlot; // %1: the typed text
+    const char* breaksRule; // %1: the typed text
 };
 
 const SubListTexts TEL_TEXTS = {
@@ -31,6 +34,10 @@ const SubListTexts TEL_TEXTS = {
     telKindText,
     "電話番号が入力されていません。",
     "電話番号が選択されていません。",
+    "電話番号は３件まで登録されているため、入力中の「%1」は追加できません。\n"
+    "追加せずに決定しますか？",
+    "入力中の電話番号「%1」には数字以外が使用されているため、追加できません。\n"
+    "追加せずに決定しますか？",
 };
 
 const SubListTexts MAIL_TEXTS = {
@@ -39,6 +46,10 @@ const SubListTexts MAIL_TEXTS = {
     mailKindText,
     "メールアドレスが入力されていません。",
     "メールアドレスが選択されていません。",
+    "メールアドレスは３件まで登録されているため、入力中の「%1」は追加できません。\n"
+    "追加せずに決定しますか？",
+    "入力中のメールアドレス「%1」には使えない文字が含まれているため、追加できません。\n"
+    "追加せずに決定しますか？",
 };
 
 const SubListTexts& textsOf(SlotList which)
@@ -65,6 +76,11 @@ SubListEditor::SubListEditor(TelEntry& entry, SlotList which, const Controls& co
     }
     list->setShowGrid(false);
 
+    connect(controls_.text, &QLineEdit::editingFinished, this, &SubListEditor::tidyInput);
+    connect(controls_.kind, &QComboBox::currentIndexChanged, this, [this] {
+        if (!choosingKind_)
+            kindIsDefault_ = false;
+    });
     connect(controls_.add, &QPushButton::clicked, this, &SubListEditor::onAdd);
     connect(controls_.edit, &QPushButton::clicked, this, &SubListEditor::onEdit);
     connect(controls_.remove, &QPushButton::clicked, this, &SubListEditor::onRemove);
@@ -99,23 +115,81 @@ void SubListEditor::clear()
     count_ = 0;
 }
 
+bool SubListEditor::hasTypedText() const
+{
+    const QString text = controls_.text->text();
+    if (text.isEmpty())
+        return false;
+    if (editRow_ < 0)
+        return true;
+    const int kind = slotKind(entry_, which_, editRow_);
+    const int shownKind = kind < controls_.kind->count() ? kind : -1; // as onEdit loads it
+    return text != editableText(slotText(entry_, which_, editRow_)) ||
+           controls_.kind->currentIndex() != shownKind;
+}
+
+bool SubListEditor::takeTypedText()
+{
+    tidyInput();
+    const QString text = controls_.text->text();
+    if (text.isEmpty())
+        return true;
+    const bool pendingEdit = editRow_ >= 0;
+    const char* refusal = nullptr;
+    if (!pendingEdit && count_ == SLOTS)
+        refusal = textsOf(which_).noFreeSlot;
+    else if (!passesSlotRule(which_, text) || !store(pendingEdit ? editRow_ : count_))
+        refusal = textsOf(which_).breaksRule;
+    return !refusal || messages().askYesNo(QString::fromUtf8(refusal).arg(text));
+}
+
+// Puts the text in its tidy form and, while the user has chosen no kind, chooses the one that
+// suits the text. A text that has no tidy form stays as typed for 決定 to point out.
+void SubListEditor::tidyInput()
+{
+    const QString text = controls_.text->text();
+    if (text.isEmpty())
+        return;
+    if (const std::optional<QString> tidy = tidySlotText(which_, text); tidy && *tidy != text)
+        controls_.text->setText(*tidy);
+    if (controls_.kind->currentIndex() < 0 || kindIsDefault_) {
+        chooseKind(defaultSlotKind(which_, controls_.text->text()));
+        kindIsDefault_ = true;
+    }
+}
+
+void SubListEditor::chooseKind(int kind)
+{
+    choosingKind_ = true;
+    controls_.kind->setCurrentIndex(kind);
+    choosingKind_ = false;
+}
+
+// slot := the kind box and the edit; the inputs are emptied and the list shown again.
+bool SubListEditor::store(int slot)
+{
+    const auto kind = static_cast<std::uint8_t>(controls_.kind->currentIndex());
+    if (!storeSlot(entry_, which_, slot, kind, controls_.text->text()))
+        return false;
+    editRow_ = -1;
+    clearInputs();
+    fill();
+    return true;
+}
+
 void SubListEditor::onAdd()
 {
     if (count_ == SLOTS)
         return;
-    if (controls_.kind->currentIndex() < 0) {
-        showMessage("種別を選択してください。");
-        return;
-    }
     if (controls_.text->text().isEmpty()) {
         showMessage(textsOf(which_).noText);
         return;
     }
-    const auto kind = static_cast<std::uint8_t>(controls_.kind->currentIndex());
-    if (!storeSlot(entry_, which_, count_, kind, controls_.text->text()))
-        return;
-    fill();
-    clearInputs();
+    tidyInput();
+    // A pending edit stays pending: 追加 fills a free slot and leaves the edited row alone.
+    const int pending = editRow_;
+    if (store(count_))
+        editRow_ = pending;
 }
 
 void SubListEditor::onEdit()
@@ -130,15 +204,11 @@ void SubListEditor::onEdit()
         return;
     }
     if (editRow_ >= 0) {
-        // Without a kind or a number the second press does nothing and the edit stays pending.
-        const int kind = controls_.kind->currentIndex();
-        const QString text = controls_.text->text();
-        if (kind < 0 || text.isEmpty() ||
-            !storeSlot(entry_, which_, editRow_, static_cast<std::uint8_t>(kind), text))
-            return;
-        editRow_ = -1;
-        clearInputs();
-        fill();
+        // Without a number the second press does nothing and the edit stays pending.
+        if (!controls_.text->text().isEmpty()) {
+            tidyInput();
+            store(editRow_);
+        }
         return;
     }
     showMessage(textsOf(which_).noRow);

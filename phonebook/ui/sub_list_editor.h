@@ -5,6 +5,9 @@
 // 編集 works in two presses: the first loads the focused row into the kind box and the edit and
 // takes the focus off every row; the second (no row focused) writes them back to that row. Until
 // then the edit is pending.
+//
+// Leaving the edit puts its text in the form an import gives it and, while the user has chosen
+// no kind, chooses the kind that suits the text; 追加 without a chosen kind takes that kind too.
 
 #include "phonebook/core/entry_slots.h"
 
@@ -35,11 +38,21 @@ public:
     // Forgets a pending edit, empties the kind box, the edit and the list.
     void clear();
 
+    // Text in the edit that 決定 would lose: typed and not added, or changed in a pending edit.
+    bool hasTypedText() const;
+    // 決定's step for that text: it is added to the first free slot (or written back to the
+    // row of a pending edit) when it passes the field rule; otherwise the user is asked whether
+    // to decide without it. False when the user chose to go back to the editor.
+    bool takeTypedText();
+
     int count() const { return count_; }
     // Row whose 編集 waits for its second press, or -1.
     int editRow() const { return editRow_; }
 
 private:
+    void tidyInput();
+    void chooseKind(int kind);
+    bool store(int slot);
     void onAdd();
     void onEdit();
     void onRemove();
@@ -52,4 +65,6 @@ private:
     Controls controls_;
     int count_ = 0;
     int editRow_ = -1;
+    bool kindIsDefault_ = false; // the kind shown was chosen by tidyInput, not by the user
+    bool choosingKind_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_edit_rules.h"
+#include "phonebook/core/typed_fields.h"
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/byte_limited_edit.h"
 #include "phonebook/ui/reading_suggestion.h"
@@ -20,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -131,6 +133,7 @@ CTelEditDlg::CTelEditDlg(const TelEntry& entry, QWidget* parent) : QDialog(paren
 
     packSlots(entry_, SlotList::Tel);
     packSlots(entry_, SlotList::Mail);
+    opened_ = entry_;
 
     buildMenu();
     buildControls();
@@ -188,18 +191,12 @@ void CTelEditDlg::buildControls()
     readingSuggestion_ = new ReadingSuggestion(
         name_, furigana_, qobject_cast<QPushButton*>(control(EditorControl::Candidates)), this);
 
-    // The group box has an edit field, but only a chosen item counts: nothing typed there is
-    // completed, inserted or taken as a group.
-    group_->setEditable(true);
-    group_->setInsertPolicy(QComboBox::NoInsert);
-    group_->setCompleter(nullptr);
-    // An editable QComboBox chooses the item that matches the typed text when the typing ends
-    // (focus leaves or Enter); cut those two links so that only a choice from the list counts.
-    disconnect(group_->lineEdit(), &QLineEdit::editingFinished, group_, nullptr);
-    disconnect(group_->lineEdit(), &QLineEdit::returnPressed, group_, nullptr);
+    // A drop-down list without an edit field: a group is only ever chosen, so there is no
+    // typed text that could look taken and be ignored.
     for (int g = 0; g < GROUPS; ++g)
         group_->addItem(QStringLiteral("グループ%1").arg(g));
-    // A kind box starts with no kind chosen, so that 追加 asks for one.
+    // A kind box starts with no kind chosen; leaving the number or address chooses the one that
+    // suits it unless the user chose one.
     auto* telKinds = qobject_cast<QComboBox*>(control(EditorControl::TelKind));
     for (int kind = 0; kind < TEL_KIND_COUNT; ++kind)
         telKinds->addItem(QString::fromUtf8(telKindText(static_cast<std::uint8_t>(kind))));
@@ -243,6 +240,7 @@ void CTelEditDlg::connectControls()
     connect(furigana_, &QLineEdit::textChanged, this, [this](const QString& text) {
         storeCp932(text, entry_.furigana, sizeof entry_.furigana);
     });
+    connect(furigana_, &QLineEdit::editingFinished, this, &CTelEditDlg::tidyReadingField);
     connect(group_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             entry_.group = static_cast<std::uint8_t>(index);
@@ -286,8 +284,32 @@ void CTelEditDlg::onMemoChanged(const QString& text)
     memo_->setText(editableText(entry_.memo));
 }
 
+// A reading in hiragana or full-width katakana becomes the half-width katakana the book keeps;
+// one with a character that has no half-width form stays as typed for 決定 to point out.
+void CTelEditDlg::tidyReadingField()
+{
+    const std::optional<QString> tidy = tidyReading(furigana_->text());
+    if (tidy && *tidy != furigana_->text())
+        furigana_->setText(*tidy);
+}
+
+bool CTelEditDlg::isChanged() const
+{
+    return std::memcmp(&entry_, &opened_, sizeof entry_) != 0 || telList_->hasTypedText() ||
+           mailList_->hasTypedText();
+}
+
 void CTelEditDlg::onDecide()
 {
+    // 決定 is chosen from the menu, which leaves the focus where it was: what leaving a field
+    // would do is done first, so the checks see the reading proposed for a name just typed,
+    // the tidy forms and every number and address typed but not yet added. A reading nobody
+    // touched here stays as it was stored.
+    if (std::strcmp(entry_.furigana, opened_.furigana) != 0)
+        tidyReadingField();
+    readingSuggestion_->proposeForName();
+    if (!telList_->takeTypedText() || !mailList_->takeTypedText())
+        return;
     if (const char* refusal = decideRefusal(entry_)) {
         showMessage(refusal);
         return;
@@ -307,6 +329,6 @@ void CTelEditDlg::onReset()
 
 void CTelEditDlg::reject()
 {
-    if (askYesNo("編集処理を終了してよろしいでしょうか？"))
+    if (!isChanged() || askYesNo("編集処理を終了してよろしいでしょうか？"))
         QDialog::reject();
 }

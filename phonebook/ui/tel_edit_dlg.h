@@ -62,7 +62,7 @@ public:
     QWidget* control(EditorControl id) const { return control(static_cast<int>(id)); }
 
 public slots:
-    // Closing the window any other way asks as キャンセル does.
+    // キャンセル, and closing the window any other way: asks first when anything was changed.
     void reject() override;
 
 private:
@@ -72,6 +72,8 @@ private:
     void loadEntryControls();
 
     void onMemoChanged(const QString& text);
+    void tidyReadingField();
+    bool isChanged() const;
     void onDecide();
     void onReset();
 
@@ -87,4 +89,5 @@ private:
     ReadingSuggestion* readingSuggestion_ = nullptr;
 
     TelEntry entry_;
+    TelEntry opened_; // the entry as the editor opened it, to tell whether anything changed
 };

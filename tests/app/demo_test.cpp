@@ -56,13 +56,13 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[VEMBLOR]\nPORT_NO=COM3\n");
     }
-    CVemblorDlg main; // reads the port in use, as at start-up
+    CVemblorDlg main(settings); // reads the port in use, as at start-up
     auto demo = CVemblorApp::startDemo(main);
     ASSERT_NE(demo, nullptr);
     EXPECT_EQ(main.windowTitle(), DEMO_TITLE);
     ASSERT_EQ(appState().portNo, 2);
-    EXPECT_EQ(portDevicePath(2), demo->handset().devicePath());
-    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(settings.portDevicePath(2), demo->handset().devicePath());
+    EXPECT_EQ(settings.portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     const QByteArray settingsBefore = readFile(ini());
     EXPECT_EQ(main.document().count(), 0u);
 
@@ -102,14 +102,14 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     EXPECT_EQ(readFile(ini()), settingsBefore);
     EXPECT_FALSE(settingsBefore.contains("/dev/"));
     demo.reset();
-    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyS2"));
+    EXPECT_EQ(settings.portDevicePath(2), QStringLiteral("/dev/ttyS2"));
 }
 
 // A port chosen in the port dialog after the start takes the simulated handset with it: the
 // dialog's test of the port finds it, and 読み込み reads the sample book there.
 TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     auto demo = CVemblorApp::startDemo(main);
     ASSERT_NE(demo, nullptr);
     ASSERT_EQ(appState().portNo, 0);
@@ -124,8 +124,8 @@ TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
     main.commandAction(ID_MAIN_PORT)->trigger();
     EXPECT_TRUE(messages.shown.isEmpty()); // the port tested fine
     EXPECT_EQ(appState().portNo, 4);
-    EXPECT_EQ(portDevicePath(4), demo->handset().devicePath());
-    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(settings.portDevicePath(4), demo->handset().devicePath());
+    EXPECT_EQ(settings.portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     EXPECT_TRUE(readFile(ini()).contains("PORT_NO=COM5"));
     EXPECT_FALSE(readFile(ini()).contains("/dev/"));
 

@@ -2,7 +2,7 @@
 // about ten rows, also under a style that would open them over the box, as tall as the screen.
 
 #include "app/ui/port_dlg.h"
-#include "exchange/core/csv_grid.h"
+#include "exchange/core/csv_import.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "tests/app/program_windows.h"
 #include "tests/support/scripted_services.h"
@@ -55,11 +55,11 @@ protected:
 
 TEST_F(DropDownLists, OpenBelowTheBoxWithAtMostTenRows)
 {
-    clearCsvGrid(csvCells());
-    csvRowCount() = 1;
+    CsvImport csv;
+    csv.rowCount = 1;
     const DropDown cases[] = {
-        {"ports", [] { return std::make_unique<CPortDlg>(); }, "combo1000"},
-        {"CSV categories", openCsvDialog, "combo1216"},
+        {"ports", [this] { return std::make_unique<CPortDlg>(settings); }, "combo1000"},
+        {"CSV categories", [&csv] { return openCsvDialog(csv); }, "combo1216"},
     };
     for (bool overTheBox : {false, true}) {
         if (overTheBox)

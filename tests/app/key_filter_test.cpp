@@ -78,7 +78,7 @@ TEST_F(MenuKeys, MenuBarIsReachedWithAltOrF10AndKeepsEnterAndEscape)
         for (Qt::Key opener : {Qt::Key_Alt, Qt::Key_F10}) {
             const std::string name =
                 std::string(w.name) + (opener == Qt::Key_Alt ? " Alt" : " F10");
-            std::unique_ptr<QDialog> window = w.open();
+            std::unique_ptr<QDialog> window = w.open(settings);
             window->show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << name;
             QMenuBar* bar = menuBar(*window);

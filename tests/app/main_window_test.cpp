@@ -91,7 +91,7 @@ protected:
 
 TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     fillBook(main.document(), {{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     main.show();
     bool sawList = false;
@@ -120,7 +120,7 @@ TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
 
 TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     main.show();
     bool stayedOpen = false;
     QString version;
@@ -140,7 +140,7 @@ TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
 
 TEST_F(MainWindow, EnterAndEscapeDoNotCloseIt)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     QTest::keyClick(&main, Qt::Key_Escape);
@@ -153,7 +153,7 @@ TEST_F(MainWindow, EnterAndEscapeDoNotCloseIt)
 
 TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     main.commandAction(ID_MAIN_HELP)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("pdfファイルが見つかりません")});
     EXPECT_TRUE(viewer.opened.isEmpty());
@@ -180,7 +180,7 @@ TEST_F(MainWindow, HelpWithoutAProgramForPdfFilesSaysSo)
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.close();
     desktopPdfViewer("");
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     main.commandAction(ID_MAIN_HELP)->trigger();
@@ -199,12 +199,30 @@ TEST_F(MainWindow, WindowTitlesAreTheirOwnTitlesAlone)
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
 }
 
+// A settings file too large to be one is named in a message as the program starts, and left as
+// it is.
+TEST_F(MainWindow, AnOversizedSettingsFileIsNamedAtTheStart)
+{
+    const QByteArray before = "[VEMBLOR]\nPORT_NO=COM5\n" + QByteArray(2 << 20, ';') + '\n';
+    {
+        QFile file(ini());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    CVemblorDlg main(settings);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().startsWith(
+        QStringLiteral("設定ファイル Vemblor.ini が1MBを超えている")));
+    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(readFile(ini()), before);
+}
+
 class PortDialog : public MainWindow {
 protected:
     void SetUp() override
     {
         MainWindow::SetUp();
-        loadSettings();
+        settings.load();
     }
     void mapPort(int index, const QString& device)
     {
@@ -222,12 +240,12 @@ TEST_F(PortDialog, OkOnAPortThatOpensStoresIt)
     char name[128];
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
     mapPort(2, QString::fromUtf8(name));
-    CPortDlg dlg;
+    CPortDlg dlg(settings);
     dlg.portList()->setCurrentIndex(2);
     EXPECT_EQ(appState().portNo, 2); // takes effect before OK
     dlg.onOk();
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(savedPortNo(), 2);
+    EXPECT_EQ(settings.portNo(), 2);
     EXPECT_TRUE(savedPortText().contains(QStringLiteral("PORT_NO=COM3")));
     close(slave);
     close(master);
@@ -237,7 +255,7 @@ TEST_F(PortDialog, OkOnAPortThatFailsRestoresTheSavedOne)
 {
     mapPort(4, dir.filePath(QStringLiteral("no-such-device")));
     const QString before = savedPortText();
-    CPortDlg dlg;
+    CPortDlg dlg(settings);
     dlg.portList()->setCurrentIndex(4);
     dlg.onOk();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("有効なCOMポートではありません")});
@@ -248,13 +266,13 @@ TEST_F(PortDialog, OkOnAPortThatFailsRestoresTheSavedOne)
 TEST_F(PortDialog, CancelKeepsTheChoiceForThisRunOnly)
 {
     const QString before = savedPortText();
-    CPortDlg dlg;
+    CPortDlg dlg(settings);
     dlg.show();
     dlg.portList()->setCurrentIndex(9);
     dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     EXPECT_EQ(appState().portNo, 9);
     EXPECT_EQ(savedPortText(), before);
-    loadSettings(); // the next start
+    settings.load(); // the next start
     EXPECT_EQ(appState().portNo, 0);
 }
 

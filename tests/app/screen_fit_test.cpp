@@ -18,7 +18,7 @@ protected:
 TEST_F(ScreenFit, EveryWindowFitsTheSmallestScreen)
 {
     for (const ProgramWindow& w : programWindows()) {
-        std::unique_ptr<QDialog> window = w.open();
+        std::unique_ptr<QDialog> window = w.open(settings);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())) << w.name;
         EXPECT_LE(window->frameGeometry().width(), 1024) << w.name;

@@ -3,11 +3,17 @@
 #include "phonebook/core/app_state.h"
 #include "tests/support/start_dir_test.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
 
 namespace {
 
@@ -18,11 +24,11 @@ void writeAll(const QString& path, const char* text)
     file.write(text);
 }
 
-using Settings = StartDirTest;
+using SettingsFile = StartDirTest;
 
-TEST_F(Settings, FirstStartCreatesTheFileWithCom1AndThePath)
+TEST_F(SettingsFile, FirstStartCreatesTheFileWithCom1AndThePath)
 {
-    loadSettings();
+    settings.load();
     EXPECT_EQ(startDir(), dir.path());
     EXPECT_EQ(appState().portNo, 0);
     EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PORT_NO")),
@@ -32,12 +38,12 @@ TEST_F(Settings, FirstStartCreatesTheFileWithCom1AndThePath)
     EXPECT_TRUE(QString::fromUtf8(readFile(ini())).startsWith(QStringLiteral("[VEMBLOR]\n")));
 }
 
-TEST_F(Settings, PortNumberFromTheFile)
+TEST_F(SettingsFile, PortNumberFromTheFile)
 {
     writeAll(ini(), "[VEMBLOR]\r\nPORT_NO=COM7\r\nPATH=C:\\old\r\n");
-    loadSettings();
+    settings.load();
     EXPECT_EQ(appState().portNo, 6);
-    EXPECT_EQ(savedPortNo(), 6);
+    EXPECT_EQ(settings.portNo(), 6);
 }
 
 TEST(PortNumber, MalformedValuesFallBackToCom1)
@@ -51,39 +57,39 @@ TEST(PortNumber, MalformedValuesFallBackToCom1)
         EXPECT_EQ(parsePortNo(QString::fromUtf8(text)), index) << text;
 }
 
-TEST_F(Settings, SavingKeepsOtherSectionsAndKeys)
+TEST_F(SettingsFile, SavingKeepsOtherSectionsAndKeys)
 {
     writeAll(ini(), "; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[vemblor]\nPORT_NO=COM2\nOTHER=1\n");
-    loadSettings();
+    settings.load();
     EXPECT_EQ(appState().portNo, 1);
-    savedPortNo() = 2;
-    saveSettings();
+    settings.setPortNo(2);
+    settings.save();
     const QString text = QString::fromUtf8(readFile(ini()));
     EXPECT_TRUE(text.contains(QStringLiteral("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("PORT_NO=COM3\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("OTHER=1\n")));
     EXPECT_EQ(text.count(QStringLiteral("PORT_NO")), 1);
-    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(portDevicePath(0), QStringLiteral("/dev/ttyS0"));
-    EXPECT_EQ(portDevicePath(49), QStringLiteral("/dev/ttyS49"));
+    EXPECT_EQ(settings.portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(settings.portDevicePath(0), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(settings.portDevicePath(49), QStringLiteral("/dev/ttyS49"));
 }
 
-TEST_F(Settings, OverriddenPortInUseComesBeforeTheFileAndIsNeverSaved)
+TEST_F(SettingsFile, OverriddenPortInUseComesBeforeTheFileAndIsNeverSaved)
 {
     writeAll(ini(), "[PORTS]\nCOM3=/dev/ttyUSB0\n[VEMBLOR]\nPORT_NO=COM3\n");
-    loadSettings();
-    overridePortInUse(QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
-    savedPortNo() = 2;
-    saveSettings();
+    settings.load();
+    settings.overridePortInUse(QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(settings.portDevicePath(2), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(settings.portDevicePath(1), QStringLiteral("/dev/ttyS1"));
+    settings.setPortNo(2);
+    settings.save();
     EXPECT_FALSE(QString::fromUtf8(readFile(ini())).contains(QStringLiteral("/dev/pts")));
     // The override goes with the port in use.
     appState().portNo = 1;
-    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
-    overridePortInUse(QString());
-    EXPECT_EQ(portDevicePath(1), QStringLiteral("/dev/ttyS1"));
+    EXPECT_EQ(settings.portDevicePath(1), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(settings.portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
+    settings.overridePortInUse(QString());
+    EXPECT_EQ(settings.portDevicePath(1), QStringLiteral("/dev/ttyS1"));
 }
 
 struct Flags {
@@ -99,9 +105,9 @@ void expectFlags(const TransferOptions& options, Flags flags)
     EXPECT_EQ(options.fast, flags.fast);
 }
 
-TEST_F(Settings, FirstStartWritesTheTransferDefaults)
+TEST_F(SettingsFile, FirstStartWritesTheTransferDefaults)
 {
-    loadSettings();
+    settings.load();
     EXPECT_EQ(QString::fromUtf8(readFile(ini())),
               QStringLiteral("[VEMBLOR]\nPORT_NO=COM1\nPATH=%1\n"
                              "[TRANSFER]\nBACKUP=1\nVERIFY=1\nFAST=0\n")
@@ -111,22 +117,22 @@ TEST_F(Settings, FirstStartWritesTheTransferDefaults)
     EXPECT_EQ(options.backupDir, dir.filePath(QStringLiteral("backup")));
 }
 
-TEST_F(Settings, AnExistingFileGetsOnlyTheTransferKeysItLacks)
+TEST_F(SettingsFile, AnExistingFileGetsOnlyTheTransferKeysItLacks)
 {
     const char* before = "; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[transfer]\nFAST=1\n\n"
                          "[VEMBLOR]\nPORT_NO=COM2\nOTHER=x\n";
     writeAll(ini(), before);
-    loadSettings();
+    settings.load();
     const QByteArray after = readFile(ini());
     EXPECT_EQ(after, QByteArray("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[transfer]\nFAST=1\n"
                                 "BACKUP=1\nVERIFY=1\n\n[VEMBLOR]\nPORT_NO=COM2\nOTHER=x\n"));
     EXPECT_EQ(appState().portNo, 1);
     expectFlags(loadTransferOptions(), {true, true, true});
-    loadSettings(); // the next start finds every key
+    settings.load(); // the next start finds every key
     EXPECT_EQ(readFile(ini()), after);
 }
 
-TEST_F(Settings, TransferValuesFromTheFile)
+TEST_F(SettingsFile, TransferValuesFromTheFile)
 {
     const std::pair<const char*, Flags> cases[] = {
         {"BACKUP=0\nVERIFY=0\nFAST=1\n", {false, false, true}},
@@ -144,11 +150,11 @@ TEST_F(Settings, TransferValuesFromTheFile)
     }
 }
 
-TEST_F(Settings, SavedTransferOptionsComeBackAndTheRestStays)
+TEST_F(SettingsFile, SavedTransferOptionsComeBackAndTheRestStays)
 {
     writeAll(ini(),
              "[VEMBLOR]\nPORT_NO=COM4\n[TRANSFER]\nVERIFY=1\nNOTE=kept\n[PORTS]\nCOM4=/dev/x\n");
-    loadSettings();
+    settings.load();
     const Flags saved[] = {{false, true, true}, {true, false, false}, {false, false, false}};
     for (Flags flags : saved) {
         TransferOptions options;
@@ -170,10 +176,174 @@ TEST_F(Settings, SavedTransferOptionsComeBackAndTheRestStays)
     EXPECT_FALSE(text.contains(QStringLiteral("elsewhere")));
 }
 
-TEST_F(Settings, SavingTransferOptionsThatCannotBeWrittenSaysSo)
+TEST_F(SettingsFile, SavingTransferOptionsThatCannotBeWrittenSaysSo)
 {
     ASSERT_TRUE(QDir().mkdir(ini())); // a folder where the file should be
     EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+}
+
+} // namespace
+
+namespace {
+
+// PATH=C:\電話帳\データ in Shift-JIS, as the program's Windows ancestors wrote it.
+const QByteArray SJIS_PATH = "PATH=C:\\\x93\x64\x98\x62\x92\xA0\\\x83\x66\x81\x5B\x83\x5E";
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The missing transfer keys are added in the file's own encoding and line ends, at the end of
+// its [TRANSFER] section (a new section at the end of the file when it has none); every other
+// byte stays.
+TEST_F(SettingsFile, MissingTransferKeysAreAddedAndEveryOtherByteStays)
+{
+    const struct {
+        const char* what;
+        QByteArray before;
+        QByteArray after;
+    } cases[] = {
+        {"Shift-JIS CR LF, [TRANSFER] last",
+         "[VEMBLOR]\r\nPORT_NO=COM2\r\n" + SJIS_PATH + "\r\n[TRANSFER]\r\nFAST=1\r\n",
+         "[VEMBLOR]\r\nPORT_NO=COM2\r\n" + SJIS_PATH +
+             "\r\n[TRANSFER]\r\nFAST=1\r\nBACKUP=1\r\nVERIFY=1\r\n"},
+        {"Shift-JIS CR LF, no [TRANSFER], no line end at the end",
+         "[VEMBLOR]\r\nPORT_NO=COM2\r\n" + SJIS_PATH,
+         "[VEMBLOR]\r\nPORT_NO=COM2\r\n" + SJIS_PATH +
+             "\r\n[TRANSFER]\r\nBACKUP=1\r\nVERIFY=1\r\nFAST=0\r\n"},
+        {"Shift-JIS CR LF, [TRANSFER] first",
+         "; \x83\x52\x83\x81\x83\x93\x83\x67\r\n[TRANSFER]\r\nVERIFY=0\r\n\r\n[VEMBLOR]\r\n"
+         "PORT_NO=COM2\r\n" +
+             SJIS_PATH + "\r\n",
+         "; \x83\x52\x83\x81\x83\x93\x83\x67\r\n[TRANSFER]\r\nVERIFY=0\r\nBACKUP=1\r\nFAST=0\r\n"
+         "\r\n[VEMBLOR]\r\nPORT_NO=COM2\r\n" +
+             SJIS_PATH + "\r\n"},
+        {"UTF-8 with a mark, CR LF",
+         "\xEF\xBB\xBF[VEMBLOR]\r\nPORT_NO=COM2\r\nPATH=C:\\\xE9\x9B\xBB\xE8\xA9\xB1\r\n",
+         "\xEF\xBB\xBF[VEMBLOR]\r\nPORT_NO=COM2\r\nPATH=C:\\\xE9\x9B\xBB\xE8\xA9\xB1\r\n"
+         "[TRANSFER]\r\nBACKUP=1\r\nVERIFY=1\r\nFAST=0\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(ini(), c.before);
+        settings.load();
+        EXPECT_EQ(readFile(ini()), c.after);
+        EXPECT_EQ(settings.portNo(), 1);
+        EXPECT_TRUE(settings.problem().isEmpty());
+        settings.load(); // the next start finds every key and writes nothing
+        EXPECT_EQ(readFile(ini()), c.after);
+    }
+}
+
+// Saving the port keeps the file's encoding too: the Shift-JIS path next to it survives.
+TEST_F(SettingsFile, SavingThePortKeepsAShiftJisFile)
+{
+    const QByteArray before = "[VEMBLOR]\r\nPORT_NO=COM2\r\n" + SJIS_PATH +
+                              "\r\n[TRANSFER]\r\nBACKUP=1\r\nVERIFY=1\r\nFAST=0\r\n";
+    writeBytes(ini(), before);
+    settings.load();
+    settings.setPortNo(4);
+    settings.save();
+    QByteArray expected = before;
+    expected.replace(SJIS_PATH, "PATH=" + QDir::toNativeSeparators(dir.path()).toUtf8());
+    expected.replace("COM2", "COM5");
+    EXPECT_EQ(readFile(ini()), expected);
+}
+
+// A read-only file is left as it is, also for root, whom the system would let replace it; the
+// defaults then apply in memory.
+TEST_F(SettingsFile, AReadOnlyFileIsLeftAsItIs)
+{
+    const QByteArray before = "[VEMBLOR]\r\nPORT_NO=COM4\r\n" + SJIS_PATH + "\r\n";
+    writeBytes(ini(), before);
+    const QFileDevice::Permissions readOnly =
+        QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    // The mode bits alone; the "User" flags say what the process may do, which for root is all.
+    const auto modeBits = [this] {
+        return QFile::permissions(ini()) &
+               ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+    ASSERT_TRUE(QFile::setPermissions(ini(), readOnly));
+    const QDateTime modified = QFileInfo(ini()).lastModified();
+    settings.load();
+    EXPECT_EQ(readFile(ini()), before);
+    EXPECT_EQ(QFileInfo(ini()).lastModified(), modified);
+    EXPECT_EQ(modeBits(), readOnly);
+    EXPECT_EQ(settings.portNo(), 3);
+    expectFlags(loadTransferOptions(), {true, true, false});
+    EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+    settings.setPortNo(0);
+    settings.save();
+    EXPECT_EQ(readFile(ini()), before);
+    QFile::setPermissions(ini(), readOnly | QFileDevice::WriteOwner);
+}
+
+// A file larger than a settings file can be is not read (which took seconds) and not touched,
+// and the program says so; the defaults apply. A file of the largest size is still read.
+TEST_F(SettingsFile, AnOversizedFileIsNeitherReadNorTouched)
+{
+    const QByteArray head = "[VEMBLOR]\nPORT_NO=COM5\n";
+    for (const qint64 size : {MAX_PROFILE_FILE, MAX_PROFILE_FILE + 1, qint64(20) << 20}) {
+        SCOPED_TRACE(size);
+        const QByteArray before = head + QByteArray(size - head.size() - 1, ';') + '\n';
+        writeBytes(ini(), before);
+        settings.load();
+        if (size == MAX_PROFILE_FILE) {
+            EXPECT_TRUE(settings.problem().isEmpty());
+            EXPECT_EQ(settings.portNo(), 4);
+            continue;
+        }
+        EXPECT_EQ(settings.problem(),
+                  QStringLiteral("設定ファイル Vemblor.ini が1MBを超えている為、読み込みません。"
+                                 "既定の設定（COM1、転送設定の既定値）を使い、"
+                                 "ファイルは変更しません。"));
+        EXPECT_EQ(settings.portNo(), 0);
+        EXPECT_EQ(readFile(ini()), before);
+        expectFlags(loadTransferOptions(), {true, true, false});
+        EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+        settings.save();
+        EXPECT_EQ(readFile(ini()), before);
+    }
+}
+
+// UTF-16 (or anything with NUL bytes) cannot be searched line by line: not read, not touched.
+TEST_F(SettingsFile, AFileInUtf16IsNeitherReadNorTouched)
+{
+    const QString text = QStringLiteral("[VEMBLOR]\r\nPORT_NO=COM5\r\n");
+    const QByteArray before =
+        QByteArray("\xFF\xFE") +
+        QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    writeBytes(ini(), before);
+    settings.load();
+    EXPECT_FALSE(settings.problem().isEmpty());
+    EXPECT_EQ(readFile(ini()), before);
+}
+
+// A folder or a pipe where the file should be is not read (a pipe would hold the start until
+// something wrote to it) and stays as it is.
+TEST_F(SettingsFile, SomethingOtherThanAFileIsNeitherReadNorTouched)
+{
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"folder", [this] { return QDir().mkdir(ini()); }},
+        {"pipe", [this] { return mkfifo(QFile::encodeName(ini()).constData(), 0644) == 0; }},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(make());
+        settings.load();
+        EXPECT_EQ(
+            settings.problem(),
+            QStringLiteral("設定ファイル Vemblor.ini が通常のファイルではない為、読み込みません。"
+                           "既定の設定（COM1、転送設定の既定値）を使います。"));
+        EXPECT_EQ(settings.portNo(), 0);
+        EXPECT_FALSE(QFileInfo(ini()).isFile());
+        EXPECT_TRUE(QFileInfo::exists(ini()));
+        EXPECT_EQ(loadTransferOptions().verify, true);
+        ASSERT_TRUE(QDir().rmdir(ini()) || QFile::remove(ini()));
+    }
 }
 
 } // namespace

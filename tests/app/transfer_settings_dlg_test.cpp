@@ -36,7 +36,7 @@ protected:
     // Opens the window through the main window's menu and runs act on it.
     void runFromMainWindow(std::function<void(CTransferSettingsDlg&)> act)
     {
-        CVemblorDlg main;
+        CVemblorDlg main(settings);
         main.show();
         bool opened = false;
         QTimer::singleShot(0, [&] {
@@ -58,7 +58,7 @@ protected:
 
 TEST_F(TransferSettings, TheMainWindowOffersItBesideThePort)
 {
-    CVemblorDlg main;
+    CVemblorDlg main(settings);
     QStringList commands;
     for (QAction* action : main.findChild<QMenuBar*>()->actions())
         commands << action->text();
@@ -91,7 +91,7 @@ TEST_F(TransferSettings, OkStoresWhatTheCheckBoxesShow)
 
 TEST_F(TransferSettings, CancelStoresNothing)
 {
-    loadSettings(); // the first start writes the defaults
+    settings.load(); // the first start writes the defaults
     const QByteArray before = readFile(ini());
     runFromMainWindow([](CTransferSettingsDlg& dlg) {
         EXPECT_TRUE(dlg.backupBox()->isChecked());
@@ -107,7 +107,7 @@ TEST_F(TransferSettings, CancelStoresNothing)
 TEST_F(TransferSettings, OkThatCannotStoreSaysSo)
 {
     ASSERT_TRUE(QDir().mkdir(ini())); // a folder where the file should be
-    loadSettings();
+    settings.load();
     CTransferSettingsDlg dlg;
     dlg.fastBox()->click();
     dlg.onOk();

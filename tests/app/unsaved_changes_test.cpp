@@ -189,7 +189,7 @@ struct Steps {
         ASSERT_FALSE(handsetThere);
 #endif
         if (!handsetThere)
-            overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
+            main.settings().overridePortInUse(dir.filePath(QStringLiteral("no-such-device")));
         TransferGuard guard;
         command(ID_LIST_DEVICE_READ);
     }
@@ -202,11 +202,7 @@ protected:
         StartDirTest::SetUp();
         CVemblorApp::initInstance();
     }
-    void TearDown() override
-    {
-        overridePortInUse(QString());
-        StartDirTest::TearDown();
-    }
+    void TearDown() override { StartDirTest::TearDown(); }
 
     struct Case {
         const char* actions;
@@ -220,11 +216,11 @@ protected:
     {
         SCOPED_TRACE(c.actions);
         appState() = AppState{};
-        overridePortInUse(QString());
+        settings.overridePortInUse(QString());
         messages.shown.clear();
         messages.answers.clear();
 
-        CVemblorDlg main;
+        CVemblorDlg main(settings);
         main.show();
         onNextModal<CTelListDlg>([this, &c, &main](CTelListDlg& list) {
             Steps steps{main, list, messages, files, dir};

@@ -375,6 +375,32 @@ TEST(CliHandset, PortThatDoesNotOpenExitsWithOne)
         << result.out.toStdString();
 }
 
+// A settings file too large to be one is not read for the port's device, and the command says
+// so; the file stays as it was.
+TEST(CliHandset, OversizedSettingsFileIsNamedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath(QStringLiteral("Vemblor.ini"));
+    const QByteArray before = "[PORTS]\nCOM50=/nonexistent/mapped\n" + QByteArray(2 << 20, ';');
+    {
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    const Result result = runCli({QStringLiteral("read"), QStringLiteral("--port"),
+                                  QStringLiteral("COM50"), QStringLiteral("x.vcf")},
+                                 dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(utf8("設定ファイル Vemblor.ini が1MBを超えている為")))
+        << result.err.toStdString();
+    EXPECT_FALSE(result.out.contains(QStringLiteral("/nonexistent/mapped")))
+        << result.out.toStdString();
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
 // Only leaving data-transfer mode failed: the complete copy is saved, with a warning and an
 // exit status of its own.
 TEST(CliHandset, ReadKeepsACompleteCopyWhenOnlyTheEscapeFails)

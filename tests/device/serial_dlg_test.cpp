@@ -174,8 +174,9 @@ protected:
     }
 
     BookDocument document;
-    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
+    Settings settings;
+    const ListCommands commands = programListCommands(settings);
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;
 };

@@ -17,8 +17,7 @@ const QString FURIGANA_BAD =
     QStringLiteral("フリガナに不正な文字があるためインポートを中止しました");
 const QString TEL1_BAD = QStringLiteral("電話番号１に不正な文字があるためインポートを中止しました");
 const QString BROKEN = QStringLiteral("CSVファイルに異常がある為、インポート処理を終了します。");
-const QString MISSING =
-    QStringLiteral("名前、フリガナ、電話番号１またはメールアドレス１が設定されていません");
+const QString MISSING = QStringLiteral("電話番号１またはメールアドレス１が設定されていません");
 
 struct CorpusCase {
     const char* file;
@@ -175,6 +174,33 @@ TEST(CsvCli, LaterMapEntriesMoveACategoryAndDeletedRowsGo)
     const QJsonObject entry = root.value(QStringLiteral("entries")).toArray().at(0).toObject();
     EXPECT_EQ(entry.value(QStringLiteral("name")).toString(), QStringLiteral("Doe"));
     EXPECT_EQ(entry.value(QStringLiteral("furigana")).toString(), QStringLiteral("Jane"));
+}
+
+// Without a reading column the readings are proposed from the names, as the dialog does.
+TEST(CsvCli, WithoutAReadingColumnTheReadingsComeFromTheNames)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.csv"));
+    const QString out = dir.filePath(QStringLiteral("out.json"));
+    QFile file(in);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x8E\x52\x93\x63\x91\xBE\x98\x59,0312345678\r\n"); // 山田太郎
+    file.close();
+    QProcess process;
+    process.start(QStringLiteral(VEMBLOR_CLI),
+                  {QStringLiteral("convert"), in, out, QStringLiteral("--map"),
+                   QStringLiteral("name=0,tel1=1")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QJsonObject entry = QJsonDocument::fromJson(written.readAll())
+                                  .object()
+                                  .value(QStringLiteral("entries"))
+                                  .toArray()
+                                  .at(0)
+                                  .toObject();
+    EXPECT_EQ(entry.value(QStringLiteral("furigana")).toString(), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"));
 }
 
 } // namespace

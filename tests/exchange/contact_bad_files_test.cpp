@@ -145,6 +145,62 @@ TEST(ContactBadFiles, CardsBeyondTheThousandthAreLeftOutAndReported)
     EXPECT_TRUE(checkBook(*book).ok());
 }
 
+// Only the cards the book keeps are read: those after the thousandth are counted from their
+// BEGIN and END lines, so what they hold (even a charset no decoder knows, or a card nested in
+// them) neither costs memory nor stops the import. A file that ends inside one is still cut off.
+TEST(ContactBadFiles, CardsAfterTheThousandthAreCountedWithoutBeingRead)
+{
+    QByteArray kept;
+    for (int i = 0; i < 1000; ++i)
+        kept += card("FN:Card " + QByteArray::number(i) + "\r\n");
+    const QByteArray unknownCharset = card("FN;CHARSET=X-NONSENSE:x\r\n");
+    const QByteArray nested = card("AGENT:\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\nFN:y\r\n");
+    const struct {
+        const char* what;
+        QByteArray rest;
+        int leftOut; // -1: the import fails with message
+        const char* message;
+    } cases[] = {
+        {"unknown charset", unknownCharset + card("FN:z\r\n"), 2, nullptr},
+        {"nested card", nested + nested, 2, nullptr},
+        {"cut off", nested + "BEGIN:VCARD\r\nFN:w\r\n", -1,
+         "連絡先ファイルが途中で終わっている為（4009行目からの連絡先）、取り込みを終了します。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto book = bookWithOneEntry();
+        const ContactImportResult result = importContacts(kept + c.rest, *book, IMPORT_TIME);
+        if (c.leftOut < 0) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.message, u(c.message));
+            EXPECT_STREQ(book->entries[0].name, "keep");
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        EXPECT_EQ(book->count, MAX_TEL_ENTRIES);
+        EXPECT_STREQ(book->entries[999].name, "Card 999");
+        EXPECT_EQ(result.report.cardCount, 1000 + c.leftOut);
+        EXPECT_EQ(result.report.leftOut, c.leftOut);
+        EXPECT_EQ(result.report.entries.size(), 1000u);
+    }
+}
+
+TEST(ContactBadFiles, CsvRowsAfterTheThousandthAreCounted)
+{
+    QByteArray file = "Name,Mobile Phone\r\n";
+    for (int i = 0; i < 1003; ++i)
+        file += "Row " + QByteArray::number(i) + ",090" + QByteArray::number(10000000 + i) + "\r\n";
+    auto book = std::make_unique<TelBook>();
+    const ContactImportResult result = importContacts(file, *book, IMPORT_TIME);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(book->count, MAX_TEL_ENTRIES);
+    EXPECT_STREQ(book->entries[999].name, "Row 999");
+    EXPECT_EQ(result.report.cardCount, 1003);
+    EXPECT_EQ(result.report.leftOut, 3);
+    EXPECT_EQ(result.report.lines().last(),
+              u("電話帳は1000件までのため、3件を取り込みませんでした。"));
+}
+
 TEST(ContactBadFiles, WhatBreaksTheFieldRulesNeverReachesTheBook)
 {
     const QByteArray file = card("N:;;;;\r\nFN:" + QByteArray("\xF0\x9F\x98\x80", 4) +

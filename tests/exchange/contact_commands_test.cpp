@@ -97,10 +97,12 @@ TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
     EXPECT_TRUE(messages.shown.isEmpty());      // the record check passes every imported entry
     EXPECT_TRUE(document.filePath().isEmpty()); // 保存 asks for a name, not the smartphone file
     EXPECT_FALSE(document.hasUnsavedChanges()); // just imported
-    EXPECT_EQ(user.summary, QStringLiteral("2件を取り込みました。次の4件の変更を加えました。"));
-    ASSERT_EQ(user.lines.size(), 4);
+    EXPECT_EQ(user.summary, QStringLiteral("2件を取り込みました。次の5件の変更を加えました。"));
+    ASSERT_EQ(user.lines.size(), 5);
     EXPECT_TRUE(user.lines[0].startsWith(QStringLiteral("1件目 John Smith: ")));
-    EXPECT_TRUE(user.lines[3].startsWith(QStringLiteral("2件目 株式会社見本: フリガナがないため")));
+    EXPECT_TRUE(
+        user.lines.contains(QStringLiteral("1件目 John Smith: 敬称（前）「Mr.」を省きました")));
+    EXPECT_TRUE(user.lines[4].startsWith(QStringLiteral("2件目 株式会社見本: フリガナがないため")));
 }
 
 TEST_F(ContactCommands, TheReportCanBeCopiedAndSavedAsText)

@@ -57,6 +57,7 @@ QByteArray fixture(const char* name)
 constexpr auto DROPPED = ChangeKind::Dropped;
 constexpr auto FOLDED = ChangeKind::Folded;
 constexpr auto FILLED = ChangeKind::Filled;
+constexpr auto DECODED = ChangeKind::Decoded;
 
 const FixtureCase CASES[] = {
     {"smartphone-3.0.vcf",
@@ -134,6 +135,59 @@ const FixtureCase CASES[] = {
        {{MAIL_UNSPECIFIED, "misaki@example.jp"}, {MAIL_UNSPECIFIED, "m.takahashi@example.co.jp"}},
        "表計算ソフトの表"}},
      {{0, DROPPED, "その他"}}},
+    // Latin-1 without CHARSET beside Shift-JIS without CHARSET: each value is read as what its
+    // bytes can be, and the accented letters keep their base letters.
+    {"desktop-2.1-latin1-no-charset.vcf",
+     {{"Hans Muller", "010491711234567", 0, 0, {{TEL_MOBILE, "010491711234567"}}, {}, ""},
+      {"Erik Spasslund", "040123456", 0, 0, {{TEL_PHONE, "040123456"}}, {}, ""},
+      {"Jorg Tocken", "0221987654", 0, 0, {{TEL_PHONE, "0221987654"}}, {}, "Grusse aus Koln"},
+      {"山田太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", 0, 0, {{TEL_MOBILE, "09012345678"}}, {}, ""}},
+     {{0, DECODED, "文字コード"},
+      {0, FOLDED, "名前"},
+      {0, FILLED, "フリガナ"},
+      {1, DECODED, "文字コード"},
+      {1, FOLDED, "名前"},
+      {1, FILLED, "フリガナ"},
+      {2, DECODED, "文字コード"},
+      {2, FOLDED, "名前"},
+      {2, FOLDED, "メモ"},
+      {2, FILLED, "フリガナ"}}},
+    // CHARSET=UTF-8 on Windows-1252 bytes: read as Windows-1252, not as kanji.
+    {"mislabelled-2.1-utf8-latin1.vcf",
+     {{"Andre Dupont", "01033123456789", 0, 0, {{TEL_OFFICE, "01033123456789"}}, {}, "3eme etage"}},
+     {{0, DECODED, "文字コード"},
+      {0, FOLDED, "名前"},
+      {0, FOLDED, "メモ"},
+      {0, FILLED, "フリガナ"}}},
+    // The same in CSV, field by field: a Windows-1252 row beside a Shift-JIS one.
+    {"mail-latin1-sjis.csv",
+     {{"Jorg Tocken", "01711234567", 0, 0, {{TEL_MOBILE, "01711234567"}}, {}, "Grusse, Strasse 3"},
+      {"山田太郎", "09012345678", 0, 0, {{TEL_MOBILE, "09012345678"}}, {}, ""}},
+     {{0, DECODED, "文字コード"},
+      {0, FOLDED, "名前"},
+      {0, FOLDED, "メモ"},
+      {0, FILLED, "フリガナ"},
+      {1, FILLED, "フリガナ"}}},
+    // Accents folded; a company card named after the company; a name of nothing but
+    // characters the handset lacks named by the completion; the Japanese one of a name's
+    // alternatives names the entry and the phonetic one reads it; prefix, suffix and a
+    // differing FN reported when left out.
+    {"names-4.0.vcf",
+     {{"Zoe O", "0104722334455", 0, 0, {{TEL_PHONE, "0104722334455"}}, {}, ""},
+      {"株式会社見本", "0355550000", 0, 0, {{TEL_OFFICE, "0355550000"}}, {}, ""},
+      {"09000001111", "09000001111", 0, 0, {{TEL_PHONE, "09000001111"}}, {}, ""},
+      {"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", 0, 0, {{TEL_PHONE, "09022223333"}}, {}, ""},
+      {"佐藤花子", "ｻﾄｳﾊﾅｺ", 0, 0, {{TEL_PHONE, "09044445555"}}, {}, ""},
+      {"John Smith", "01014185550100", 0, 0, {{TEL_PHONE, "01014185550100"}}, {}, ""}},
+     {{0, FOLDED, "名前"},
+      {0, FILLED, "フリガナ"},
+      {1, FILLED, "フリガナ"},
+      {2, DROPPED, "名前"},
+      {2, FILLED, "フリガナ"},
+      {2, FILLED, "名前"},
+      {5, DROPPED, "名前"},
+      {5, DROPPED, "その他"},
+      {5, FILLED, "フリガナ"}}},
 };
 
 class ContactFixtures : public testing::TestWithParam<FixtureCase> {};
@@ -166,5 +220,57 @@ TEST_P(ContactFixtures, ImportsEveryFieldWithTheExpectedReport)
 }
 
 INSTANTIATE_TEST_SUITE_P(Exporters, ContactFixtures, testing::ValuesIn(CASES));
+
+// The report names what it guessed and what it left out, not just the field.
+TEST(ContactReport, NamesTheCharsetGuessedAndTheNamePartsLeftOut)
+{
+    auto book = std::make_unique<TelBook>();
+    const struct {
+        const char* file;
+        std::vector<const char*> phrases;
+    } cases[] = {
+        {"mislabelled-2.1-utf8-latin1.vcf", {"N、NOTE", "Windows-1252", "「é」を「e」"}},
+        {"desktop-2.1-latin1-no-charset.vcf", {"文字コードの指定がなく", "「ß」を「ss」"}},
+        {"names-4.0.vcf",
+         {"「Dr.」", "「Jr.」", "「Johnny Smith」", "名前のない連絡先として扱いました"}},
+    };
+    for (const auto& c : cases) {
+        const ContactImportResult result = importContacts(fixture(c.file), *book, IMPORT_TIME);
+        ASSERT_TRUE(result.ok) << c.file;
+        const QString text = result.report.text();
+        for (const char* phrase : c.phrases)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(phrase)))
+                << c.file << " lacks " << phrase << "\n"
+                << text.toStdString();
+    }
+}
+
+// Whatever the decoding, no control character and no user-defined character enters the book.
+TEST(ContactReport, NoControlOrUserDefinedCharacterEntersTheBook)
+{
+    const QByteArray files[] = {
+        // Latin-1 letters that code page 932 would read as user-defined characters or kana.
+        "BEGIN:VCARD\r\nN:T\xF6"
+        "cken;\xC5sa\r\nTEL:1\r\nEND:VCARD\r\n",
+        // A CHARSET of Shift-JIS on a user-defined character, and a control byte.
+        "BEGIN:VCARD\r\nN;CHARSET=SHIFT_JIS:\xF0\x40"
+        "A\x01"
+        "B\r\nTEL:1\r\nEND:VCARD\r\n",
+        // UTF-8 private-use characters (old carriers' pictographs) and DEL.
+        "BEGIN:VCARD\r\nFN:\xEE\x80\x80Taro\x7F\r\nNOTE:a\xEE\x81\x81\r\nTEL:1\r\nEND:VCARD\r\n",
+    };
+    for (const QByteArray& file : files) {
+        auto book = std::make_unique<TelBook>();
+        const ContactImportResult result = importContacts(file, *book, IMPORT_TIME);
+        ASSERT_TRUE(result.ok) << file.toStdString();
+        const TelEntry& entry = book->entries[0];
+        for (const char* field : {entry.name, entry.furigana, entry.memo})
+            for (QChar c : fromCp932(field))
+                EXPECT_TRUE(c.category() != QChar::Other_Control &&
+                            c.category() != QChar::Other_PrivateUse)
+                    << file.toStdString() << ": U+" << std::hex << int(c.unicode());
+        EXPECT_NE(fromCp932(entry.name).trimmed(), QString()) << file.toStdString();
+    }
+}
 
 } // namespace

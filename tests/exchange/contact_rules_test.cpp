@@ -3,17 +3,45 @@
 #include "exchange/core/contact_fit.h"
 #include "exchange/core/contact_text_encoding.h"
 #include "exchange/core/csv_records.h"
-#include "exchange/core/dialable_number.h"
-#include "phonebook/core/reading_kana.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 #include "exchange/core/vcard_content_lines.h"
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/dialable_number.h"
+#include "phonebook/core/reading_kana.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
+
+struct CsvRecords {
+    QList<QStringList> records;
+    bool unterminatedQuote = false;
+    int quoteLine = 0;
+};
+
+CsvRecords splitCsvRecords(const QString& text)
+{
+    CsvRecords csv;
+    const CsvEnd end = forEachCsvRecord(text, [&](const QStringList& record) {
+        csv.records.append(record);
+        return true;
+    });
+    csv.unterminatedQuote = end.unterminatedQuote;
+    csv.quoteLine = end.quoteLine;
+    return csv;
+}
+
+QList<VCardContentLine> splitVCardLines(QByteArrayView bytes)
+{
+    QList<VCardContentLine> lines;
+    forEachVCardLine(bytes, [&](const VCardContentLine& line) {
+        lines.append(line);
+        return true;
+    });
+    return lines;
+}
 
 QString u(const char* utf8)
 {
@@ -193,6 +221,43 @@ TEST(ContactEncoding, FindsTheEncodingOfAFile)
     EXPECT_FALSE(knownCharset("X-NO-SUCH-CHARSET").has_value());
 }
 
+TEST(ContactEncoding, ReadsEachValueByWhatItsBytesCanBe)
+{
+    const struct {
+        QByteArray bytes;
+        const char* charset;
+        bool labelled;
+        const char* text;
+        const char* guessed;
+    } cases[] = {
+        // A file that is not UTF-8: Shift-JIS when it reads as Japanese, else UTF-8, else
+        // Windows-1252.
+        {"\x8E\x52\x93\x63", "windows-31j", false, "山田", ""},
+        {"\xD4\xCF\xC0\xDE \xC0\xDB\xB3", "windows-31j", false, "ﾔﾏﾀﾞ ﾀﾛｳ", ""},
+        {"ABC\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0", "windows-31j", false, "ABC株式会社", ""},
+        {"M\xFCller", "windows-31j", false, "Müller", "windows-1252"},
+        {"Spa\xDFlund", "windows-31j", false, "Spaßlund", "windows-1252"},
+        {"T\xF6"
+         "cken",
+         "windows-31j", false, "Töcken", "windows-1252"},
+        {"M\xDCLLER", "windows-31j", false, "MÜLLER", "windows-1252"},
+        {"Zo\xEB", "windows-31j", false, "Zoë", "windows-1252"},
+        {"\xE3\x81\x82", "windows-31j", false, "あ", "UTF-8"},
+        // Labelled UTF-8 on other bytes: a handset's Shift-JIS, else Windows-1252.
+        {"3\xE8me \xE9tage", "UTF-8", true, "3ème étage", "windows-1252"},
+        {"\x8E\x52\x93\x63", "UTF-8", true, "山田", "windows-31j"},
+        {"caf\xC3\xA9", "UTF-8", true, "café", ""},
+        // Other labels are taken as they stand; 0x81 is not a character of Windows-1252.
+        {"\xE9", "ISO-8859-1", true, "é", ""},
+        {"\x80\x81", "UTF-8", true, "€\uFFFD", "windows-1252"},
+    };
+    for (const auto& c : cases) {
+        const DecodedValue value = decodeContactValue(c.bytes, c.charset, c.labelled);
+        EXPECT_EQ(value.text, QString::fromUtf8(c.text)) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(value.guessed, QByteArray(c.guessed)) << c.bytes.toHex().toStdString();
+    }
+}
+
 TEST(ContactEncoding, FindsTheFirstLineTooLong)
 {
     QByteArray file = "short\n";
@@ -211,11 +276,20 @@ TEST(FitText, FoldsDropsAndCutsOnACharacterBoundary)
     } cases[] = {
         {"山田太郎", 33, "山田太郎", {}},
         {"9時〜17時", 33, "9時～17時", {ChangeKind::Folded}},
-        {"Müller", 33, "Mller", {ChangeKind::Dropped}},
+        // Accented Latin letters and ligatures keep their base letters.
+        {"Müller", 33, "Muller", {ChangeKind::Folded}},
+        {"Spaßlund Zoë Øre Æsir", 33, "Spasslund Zoe Ore AEsir", {ChangeKind::Folded}},
+        {"🍣寿司", 33, "寿司", {ChangeKind::Dropped}},
+        // Control characters and user-defined characters never reach a field.
+        {"A\x01"
+         "B\x7F\uE000C",
+         33,
+         "ABC",
+         {ChangeKind::Dropped}},
         // 表 (95 5C) ends the cut: its trail byte is a backslash, and the lead byte goes too.
         {"ABC表", 5, "ABC", {ChangeKind::Cut}},
         {"ソソソ", 6, "ソソ", {ChangeKind::Cut}},
-        {"〜ü〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜",
+        {"〜🍣〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜〜",
          33,
          "～～～～～～～～～～～～～～～～",
          {ChangeKind::Folded, ChangeKind::Dropped, ChangeKind::Cut}},

@@ -2,6 +2,8 @@
 #include "phonebook/core/tel_book.h"
 #include "tests/support/book_fixtures.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -30,13 +32,12 @@ void setCell(CsvGrid& grid, int row, int column, const std::string& text)
 // Runs one cell of the given category through applyCsvAssignment and returns the entry.
 TelEntry applyOne(std::uint8_t category, const std::string& text)
 {
-    clearCsvGrid(csvCells());
-    setCell(csvCells(), 0, 3, text);
-    csvRowCount() = 1;
-    csvAssignment() = noCategories();
-    csvAssignment()[3] = category;
+    CsvImport csv;
+    setCell(csv.cells(), 0, 3, text);
+    csv.rowCount = 1;
+    csv.assignment[3] = category;
     const auto book = std::make_unique<TelBook>();
-    applyCsvAssignment(*book);
+    applyCsvAssignment(csv, *book);
     EXPECT_EQ(book->count, 1u);
     return book->entries[0];
 }
@@ -130,23 +131,23 @@ TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
                                {"古い4", "ﾌﾙｲ", {"4"}},
                                {"古い5", "ﾌﾙｲ", {"5"}},
                                {"古い6", "ﾌﾙｲ", {"6"}}});
-    clearCsvGrid(csvCells());
+    CsvImport csv;
     for (int row = 0; row < 5; ++row) {
-        setCell(csvCells(), row, 0, "name" + std::to_string(row));
-        setCell(csvCells(), row, 1, "\xB1");
-        setCell(csvCells(), row, 2, "");                        // number 1 empty ...
-        setCell(csvCells(), row, 3, "0" + std::to_string(row)); // ... number 2 filled
-        setCell(csvCells(), row, 4, "unassigned");
+        setCell(csv.cells(), row, 0, "name" + std::to_string(row));
+        setCell(csv.cells(), row, 1, "\xB1");
+        setCell(csv.cells(), row, 2, "");                        // number 1 empty ...
+        setCell(csv.cells(), row, 3, "0" + std::to_string(row)); // ... number 2 filled
+        setCell(csv.cells(), row, 4, "unassigned");
     }
-    csvRowCount() = 5;
+    csv.rowCount = 5;
     CsvColumnCategories categories = noCategories();
     categories[0] = CSV_CAT_NAME;
     categories[1] = CSV_CAT_FURIGANA;
     categories[2] = CSV_CAT_TEL1;
     categories[3] = CSV_CAT_TEL2;
-    csvAssignment() = categories;
+    csv.assignment = categories;
 
-    applyCsvAssignment(*old);
+    applyCsvAssignment(csv, *old);
 
     const TelBook& book = *old;
     ASSERT_EQ(book.count, 5u);
@@ -165,9 +166,8 @@ TEST(CsvApply, ReplacesTheBookWithExactlyTheRows)
 TEST(CsvApply, NoRowsLeaveAnEmptyBook)
 {
     const auto book = makeBook({{"古い", "ﾌﾙｲ", {"1"}}});
-    csvRowCount() = 0;
-    csvAssignment() = noCategories();
-    applyCsvAssignment(*book);
+    const CsvImport csv;
+    applyCsvAssignment(csv, *book);
     EXPECT_EQ(book->count, 0u);
     EXPECT_EQ(book->entries[0].name[0], '\0');
 }
@@ -196,66 +196,114 @@ TEST(CsvCategories, TextsOfTheCodes)
     EXPECT_STREQ(csvCategoryText(CSV_CAT_NONE), "設定なし");
 }
 
-TEST(CsvCategories, RequiredAreNameFuriganaAndNumberOrAddressOne)
+// The reading is not required: without its column the readings come from the names. The
+// message names what is still missing.
+TEST(CsvCategories, RequiredAreNameAndNumberOrAddressOne)
 {
+    const QString NAME = QStringLiteral("名前が設定されていません");
+    const QString NUMBER = QStringLiteral("電話番号１またはメールアドレス１が設定されていません");
+    const QString BOTH =
+        QStringLiteral("名前、電話番号１またはメールアドレス１が設定されていません");
     struct Case {
         std::vector<std::uint8_t> assigned;
-        bool accepted;
+        QString message; // empty: accepted
     };
     const Case cases[] = {
-        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1}, true},
-        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL1}, true},
-        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1, CSV_CAT_MEMO}, true},
-        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL2}, false},
-        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL2, CSV_CAT_TEL3}, false},
-        {{CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1}, false},
-        {{CSV_CAT_NAME, CSV_CAT_TEL1}, false},
-        {{}, false},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1}, {}},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL1}, {}},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1, CSV_CAT_MEMO}, {}},
+        {{CSV_CAT_NAME, CSV_CAT_TEL1}, {}},
+        {{CSV_CAT_NAME, CSV_CAT_MAIL1}, {}},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_TEL2}, NUMBER},
+        {{CSV_CAT_NAME, CSV_CAT_FURIGANA, CSV_CAT_MAIL2, CSV_CAT_TEL3}, NUMBER},
+        {{CSV_CAT_FURIGANA, CSV_CAT_TEL1, CSV_CAT_MAIL1}, NAME},
+        {{CSV_CAT_FURIGANA, CSV_CAT_MEMO}, BOTH},
+        {{}, BOTH},
     };
     for (const Case& c : cases) {
         CsvColumnCategories categories = noCategories();
         int column = 7;
         for (std::uint8_t category : c.assigned)
             categories[static_cast<std::size_t>(column++)] = category;
-        EXPECT_EQ(hasRequiredCsvCategories(categories), c.accepted) << c.assigned.size();
+        EXPECT_EQ(missingCsvCategoriesMessage(categories), c.message) << c.assigned.size();
+        EXPECT_EQ(hasRequiredCsvCategories(categories), c.message.isEmpty()) << c.assigned.size();
     }
+}
+
+// Without a reading column each name gets the proposer's reading; a proposal that breaks the
+// reading rule, or no proposal, leaves the reading empty for the record check to name. With a
+// reading column the proposer is not asked, even for an empty cell.
+TEST(CsvApply, WithoutAReadingColumnReadingsAreProposedFromTheNames)
+{
+    QStringList asked;
+    const ReadingProposer proposer = [&asked](const QString& name) {
+        asked << name;
+        if (name == QStringLiteral("山田太郎"))
+            return QByteArray("\xD4\xCF\xC0\xDE \xC0\xDB\xB3"); // ﾔﾏﾀﾞ ﾀﾛｳ
+        if (name == QStringLiteral("漢字"))
+            return QByteArray("\x8A\xBF"); // kanji: not a reading
+        return QByteArray();
+    };
+    CsvImport csv;
+    const std::string names[] = {"\x8E\x52\x93\x63\x91\xBE\x98\x59", "\x8A\xBF\x8E\x9A",
+                                 "\x93\xE4"};
+    for (int row = 0; row < 3; ++row) {
+        setCell(csv.cells(), row, 0, names[row]);
+        setCell(csv.cells(), row, 1, "0901234567" + std::to_string(row));
+    }
+    csv.rowCount = 3;
+    csv.assignment[0] = CSV_CAT_NAME;
+    csv.assignment[1] = CSV_CAT_TEL1;
+
+    const auto book = std::make_unique<TelBook>();
+    applyCsvAssignment(csv, *book, proposer);
+    ASSERT_EQ(book->count, 3u);
+    EXPECT_STREQ(book->entries[0].furigana, "\xD4\xCF\xC0\xDE \xC0\xDB\xB3");
+    EXPECT_STREQ(book->entries[1].furigana, "");
+    EXPECT_STREQ(book->entries[2].furigana, "");
+    EXPECT_EQ(asked.size(), 3);
+
+    asked.clear();
+    csv.assignment[2] = CSV_CAT_FURIGANA; // an empty column
+    applyCsvAssignment(csv, *book, proposer);
+    EXPECT_STREQ(book->entries[0].furigana, "");
+    EXPECT_TRUE(asked.isEmpty());
 }
 
 TEST(CsvRows, DeletingKeepsTheOtherRowsWhole)
 {
-    CsvGrid& work = csvWork();
-    clearCsvGrid(work);
+    CsvImport csv;
+    CsvGrid& work = csv.work();
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
             setCell(work, row, column, std::to_string(row) + "." + std::to_string(column));
     const int selected[] = {2, 0, 2, 17, -1}; // duplicates and rows outside are ignored
-    ASSERT_EQ(deleteCsvRows(work, 4, selected, csvScratch()), 2);
+    ASSERT_EQ(deleteCsvRows(work, 4, selected, csv.scratch()), 2);
     for (int column = 0; column < MAX_CSV_COLUMNS; ++column) {
         ASSERT_EQ(work.cell(0, column), "1." + std::to_string(column));
         ASSERT_EQ(work.cell(1, column), "3." + std::to_string(column));
         ASSERT_STREQ(work.cell(2, column), "");
         ASSERT_STREQ(work.cell(3, column), "");
     }
-    EXPECT_EQ(deleteCsvRows(work, 2, {}, csvScratch()), 2);
+    EXPECT_EQ(deleteCsvRows(work, 2, {}, csv.scratch()), 2);
     EXPECT_EQ(work.cell(1, 255), std::string("3.255"));
     const int all[] = {0, 1};
-    EXPECT_EQ(deleteCsvRows(work, 2, all, csvScratch()), 0);
+    EXPECT_EQ(deleteCsvRows(work, 2, all, csv.scratch()), 0);
     EXPECT_STREQ(work.cell(0, 0), "");
 }
 
 TEST(CsvRows, DecidingWritesTheCellsCountAndAssignment)
 {
-    clearCsvGrid(csvWork());
-    setCell(csvWork(), 0, 9, "kept");
-    clearCsvGrid(csvCells());
-    setCell(csvCells(), 3, 3, "replaced");
+    CsvImport csv;
+    setCell(csv.work(), 0, 9, "kept");
+    setCell(csv.cells(), 3, 3, "replaced");
     CsvColumnCategories categories = noCategories();
     categories[9] = CSV_CAT_NAME;
-    decideCsvEdit(csvWork(), 1, categories);
-    EXPECT_STREQ(csvCells().cell(0, 9), "kept");
-    EXPECT_STREQ(csvCells().cell(3, 3), "");
-    EXPECT_EQ(csvRowCount(), 1);
-    EXPECT_EQ(csvAssignment(), categories);
+    decideCsvEdit(csv, 1, categories);
+    EXPECT_STREQ(csv.cells().cell(0, 9), "kept");
+    EXPECT_STREQ(csv.cells().cell(3, 3), "");
+    EXPECT_EQ(csv.rowCount, 1);
+    EXPECT_EQ(csv.assignment, categories);
 }
 
 } // namespace

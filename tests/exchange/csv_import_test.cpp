@@ -1,4 +1,4 @@
-#include "exchange/core/csv_grid.h"
+#include "exchange/core/csv_import.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/csv_import_command.h"
 #include "phonebook/core/cp932_text.h"
@@ -27,8 +27,9 @@
 
 namespace {
 
-const QString MISSING =
-    QStringLiteral("名前、フリガナ、電話番号１またはメールアドレス１が設定されていません");
+const QString MISSING_NUMBER =
+    QStringLiteral("電話番号１またはメールアドレス１が設定されていません");
+const QString MISSING_NAME = QStringLiteral("名前が設定されていません");
 const QString DECIDE_QUESTION = QStringLiteral("ＣＳＶ編集内容を決定してよろしいでしょうか？");
 const QString CANCEL_QUESTION = QStringLiteral("ＣＳＶ編集処理を終了しますか？");
 const QString NONE = QStringLiteral("設定なし");
@@ -96,7 +97,7 @@ void clickRow(CCsvEdit& dialog, int row, Qt::KeyboardModifiers modifiers = Qt::N
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
-class CsvImport : public testing::Test {
+class CsvImportCommand : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -134,7 +135,7 @@ protected:
     ScriptedFileDialogs files;
 };
 
-TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
+TEST_F(CsvImportCommand, AssignDeleteAndDecideReplaceTheBook)
 {
     CTelListDlg list(document, commands);
     list.show();
@@ -173,7 +174,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
         assign(dialog, 1, CSV_CAT_FURIGANA);
         assign(dialog, 2, CSV_CAT_TEL2);
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
-        EXPECT_EQ(messages.shown, QStringList{MISSING});
+        EXPECT_EQ(messages.shown, QStringList{MISSING_NUMBER});
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(header(dialog, 5), NONE);
 
@@ -195,7 +196,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
     EXPECT_EQ(messages.questions,
               (QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？"),
                            DECIDE_QUESTION, DECIDE_QUESTION}));
-    EXPECT_EQ(messages.shown, QStringList{MISSING});
+    EXPECT_EQ(messages.shown, QStringList{MISSING_NUMBER});
     const TelBook& book = document.book();
     ASSERT_EQ(book.count, 3u);
     struct Expected {
@@ -227,7 +228,7 @@ TEST_F(CsvImport, AssignDeleteAndDecideReplaceTheBook)
     EXPECT_TRUE(list.isEnabled());
 }
 
-TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
+TEST_F(CsvImportCommand, CancelAfterDeletingImportsNothing)
 {
     CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
@@ -247,12 +248,10 @@ TEST_F(CsvImport, CancelAfterDeletingImportsNothing)
 
     EXPECT_EQ(messages.questions.mid(1), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
     EXPECT_EQ(document.count(), 0u); // emptied by the discard, and nothing imported
-    EXPECT_EQ(csvRowCount(), 5);
-    EXPECT_EQ(fromCp932(csvCells().cell(1, 0)), QStringLiteral("山田太郎"));
     EXPECT_EQ(list.list()->model()->rowCount(), 0);
 }
 
-TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
+TEST_F(CsvImportCommand, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
 {
     CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
@@ -268,11 +267,10 @@ TEST_F(CsvImport, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
     });
     runImport(list, writeCsv(SAMPLE));
     EXPECT_EQ(document.count(), 0u);
-    EXPECT_EQ(csvRowCount(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
+TEST_F(CsvImportCommand, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
 {
     CTelListDlg list(document, commands);
     onCsvEdit([this](CCsvEdit& dialog) {
@@ -290,7 +288,33 @@ TEST_F(CsvImport, ABlankLineBecomesAnEntryThatTheRecordCheckStopsAt)
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
 }
 
-TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
+// A file without a reading column: 決定 says the readings come from the names, and each name
+// the reading service can read gets its reading; one it cannot read keeps an empty reading,
+// which the record check of the rebuilt list names.
+TEST_F(CsvImportCommand, WithoutAReadingColumnTheReadingsComeFromTheNames)
+{
+    CTelListDlg list(document, commands);
+    onCsvEdit([this](CCsvEdit& dialog) {
+        dialog.show();
+        assign(dialog, 0, CSV_CAT_NAME);
+        assign(dialog, 1, CSV_CAT_TEL1);
+        messages.answer(true);
+        dialog.commandAction(ID_CSV_DECIDE)->trigger();
+    });
+    runImport(list, writeCsv({QStringLiteral("山田太郎,0312345678"),
+                              QStringLiteral("佐藤花子,09011112222")}));
+    EXPECT_EQ(
+        messages.questions.mid(1),
+        QStringList{QStringLiteral("フリガナの列が設定されていない為、フリガナは名前から"
+                                   "付けます。ＣＳＶ編集内容を決定してよろしいでしょうか？")});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    ASSERT_EQ(document.count(), 2u);
+    EXPECT_EQ(fromCp932(document.entry(0).furigana), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"));
+    EXPECT_EQ(fromCp932(document.entry(1).furigana), QStringLiteral("ｻﾄｳﾊﾅｺ"));
+    EXPECT_EQ(list.list()->model()->rowCount(), 2);
+}
+
+TEST_F(CsvImportCommand, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
 {
     CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/kept.vcf"));
@@ -310,7 +334,7 @@ TEST_F(CsvImport, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
     EXPECT_EQ(messages.questions.size(), 1);
 }
 
-TEST_F(CsvImport, DiscardAnsweredNoOrNoFileChosen)
+TEST_F(CsvImportCommand, DiscardAnsweredNoOrNoFileChosen)
 {
     CTelListDlg list(document, commands);
     messages.answer(false);
@@ -332,19 +356,19 @@ class CsvEditDialog : public testing::Test {
 protected:
     void SetUp() override
     {
-        clearCsvGrid(csvCells());
         for (int row = 0; row < 3; ++row)
-            csvCells().cell(row, 0)[0] = static_cast<char>('a' + row);
-        csvRowCount() = 3;
+            csv.cells().cell(row, 0)[0] = static_cast<char>('a' + row);
+        csv.rowCount = 3;
     }
 
+    CsvImport csv;
     std::unique_ptr<TelBook> book = std::make_unique<TelBook>();
     ScriptedMessages messages;
 };
 
 TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen)
 {
-    CCsvEdit dialog(*book);
+    CCsvEdit dialog(csv, *book);
     EXPECT_EQ(dialog.list()->model()->rowCount(), 3);
     EXPECT_EQ(cell(dialog, 2, 0), QStringLiteral("c"));
     EXPECT_EQ(dialog.list()->columnWidth(200), 100);
@@ -359,13 +383,13 @@ TEST_F(CsvEditDialog, OpensWithEveryColumnUnassignedAndTheNameChosen)
                                   QStringLiteral("メールアドレス３"), QStringLiteral("メモ")}));
     EXPECT_EQ(dialog.categoryBox()->currentIndex(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the wait cursor is gone again
-    for (std::uint8_t category : csvAssignment())
+    for (std::uint8_t category : csv.assignment)
         ASSERT_EQ(category, CSV_CAT_NONE);
 }
 
 TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
 {
-    CCsvEdit dialog(*book);
+    CCsvEdit dialog(csv, *book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     assign(dialog, 0, CSV_CAT_NAME);
@@ -375,13 +399,13 @@ TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
     EXPECT_EQ(header(dialog, 0), QStringLiteral("メモ"));
     EXPECT_EQ(dialog.columnCategory()[0], CSV_CAT_MEMO);
     dialog.commandAction(ID_CSV_DECIDE)->trigger();
-    EXPECT_EQ(messages.shown, QStringList{MISSING});
+    EXPECT_EQ(messages.shown, QStringList{MISSING_NAME});
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
 TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
 {
-    CCsvEdit dialog(*book);
+    CCsvEdit dialog(csv, *book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
@@ -397,7 +421,7 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
 // user's deletions and assignments.
 TEST_F(CsvEditDialog, ClosingTheWindowAsksLikeCancelAndNoKeepsTheWork)
 {
-    CCsvEdit dialog(*book);
+    CCsvEdit dialog(csv, *book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     assign(dialog, 0, CSV_CAT_NAME);
@@ -419,10 +443,10 @@ TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell)
 {
     for (int row = 0; row < MAX_CSV_ROWS; ++row)
         for (int column = 0; column < MAX_CSV_COLUMNS; ++column)
-            std::memset(csvCells().cell(row, column), 'x', CSV_CELL_TEXT);
-    csvCells().cell(999, 255)[0] = 'L';
-    csvRowCount() = MAX_CSV_ROWS;
-    CCsvEdit dialog(*book);
+            std::memset(csv.cells().cell(row, column), 'x', CSV_CELL_TEXT);
+    csv.cells().cell(999, 255)[0] = 'L';
+    csv.rowCount = MAX_CSV_ROWS;
+    CCsvEdit dialog(csv, *book);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const QModelIndex last = dialog.list()->model()->index(999, 255);
@@ -430,7 +454,6 @@ TEST_F(CsvEditDialog, AFullTableOpensAndScrollsToItsLastCell)
     QApplication::processEvents();
     EXPECT_TRUE(dialog.list()->viewport()->rect().intersects(dialog.list()->visualRect(last)));
     EXPECT_EQ(cell(dialog, 999, 255), QLatin1Char('L') + QString(99, QLatin1Char('x')));
-    clearCsvGrid(csvCells());
 }
 
 } // namespace

@@ -55,7 +55,7 @@ struct ReadCase {
     const char* name;
     std::string bytes;
     FileTaskResult result;
-    int rows;                // csvRowCount() after a successful read
+    int rows;                // csv.rowCount after a successful read
     std::vector<Cell> cells; // cells checked; every other cell of rows 0 ... rows-1 is empty
     std::function<std::string(int row, int column)> pattern = {}; // ... or holds this
 };
@@ -180,18 +180,18 @@ protected:
 
     QTemporaryDir dir;
     ScriptedHost host;
+    CsvImport csv;
 };
 
 TEST_P(CsvRead, FillsCellsByTheLineAndFieldRules)
 {
     const ReadCase& c = GetParam();
-    csvRowCount() = 7; // kept unless the read succeeds
-    clearCsvGrid(csvCells());
-    csvCells().cell(5, 5)[0] = 'z'; // a read starts by clearing the table
+    csv.rowCount = 7;                // kept unless the read succeeds
+    csv.cells().cell(5, 5)[0] = 'z'; // a read starts by clearing the table
 
-    ASSERT_EQ(readCsvFile(write(c.bytes), host), c.result);
+    ASSERT_EQ(readCsvFile(write(c.bytes), host, csv), c.result);
 
-    EXPECT_EQ(csvRowCount(), c.result == FILE_TASK_DONE ? c.rows : 7);
+    EXPECT_EQ(csv.rowCount, c.result == FILE_TASK_DONE ? c.rows : 7);
     EXPECT_EQ(host.shown,
               c.bytes.empty() || c.bytes[0] == '\x1A' ? QStringList{NO_DATA} : QStringList{});
     EXPECT_TRUE(host.questions.isEmpty());
@@ -207,7 +207,7 @@ TEST_P(CsvRead, FillsCellsByTheLineAndFieldRules)
     const int rowsToCheck = std::min(c.rows + 1, MAX_CSV_ROWS);
     for (int r = 0; r < rowsToCheck; ++r)
         for (int col = 0; col < MAX_CSV_COLUMNS; ++col)
-            ASSERT_EQ(csvCells().cell(r, col),
+            ASSERT_EQ(csv.cells().cell(r, col),
                       expected[static_cast<std::size_t>(r * MAX_CSV_COLUMNS + col)])
                 << "cell " << r << "," << col;
 }
@@ -221,7 +221,7 @@ class CsvCancel : public CsvRead {};
 
 TEST_F(CsvCancel, PollsBeforeEveryLineAndEveryField)
 {
-    ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host), FILE_TASK_DONE);
+    ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host, csv), FILE_TASK_DONE);
     // line 1, 3 fields, line 2, 2 fields, then the poll before finding the end of the file
     EXPECT_EQ(host.polls, 8);
 }
@@ -230,12 +230,12 @@ TEST_F(CsvCancel, AnsweredNoMidRowLosesNothing)
 {
     host.cancelAtPolls = {2}; // while splitting the first line, before its second field
     host.answers = {false};
-    ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host), FILE_TASK_DONE);
+    ASSERT_EQ(readCsvFile(write("a,b,c\nd,e\n"), host, csv), FILE_TASK_DONE);
     EXPECT_EQ(host.questions, QStringList{QStringLiteral("CSVインポート処理を中止しますか？")});
-    EXPECT_EQ(csvRowCount(), 2);
+    EXPECT_EQ(csv.rowCount, 2);
     for (auto [row, column, text] :
          {std::tuple{0, 0, "a"}, {0, 1, "b"}, {0, 2, "c"}, {1, 0, "d"}, {1, 1, "e"}})
-        EXPECT_STREQ(csvCells().cell(row, column), text);
+        EXPECT_STREQ(csv.cells().cell(row, column), text);
 }
 
 TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields)
@@ -244,18 +244,19 @@ TEST_F(CsvCancel, AnsweredYesStopsBetweenLinesOrFields)
         ScriptedHost stopping;
         stopping.cancelAtPolls = {poll};
         stopping.answers = {true};
-        csvRowCount() = 9;
-        EXPECT_EQ(readCsvFile(write("a,b,c\nd,e\n"), stopping), FILE_TASK_ENDED) << poll;
+        csv.rowCount = 9;
+        EXPECT_EQ(readCsvFile(write("a,b,c\nd,e\n"), stopping, csv), FILE_TASK_ENDED) << poll;
         EXPECT_EQ(stopping.questions.size(), 1);
         EXPECT_TRUE(stopping.shown.isEmpty());
-        EXPECT_EQ(csvRowCount(), 9);
+        EXPECT_EQ(csv.rowCount, 9);
     }
 }
 
 TEST_F(CsvCancel, FileThatCannotBeOpenedFailsSilently)
 {
-    EXPECT_EQ(readCsvFile(dir.filePath(QStringLiteral("missing.csv")), host), FILE_TASK_FAILED);
-    EXPECT_EQ(readCsvFile(dir.path(), host), FILE_TASK_FAILED); // a folder
+    EXPECT_EQ(readCsvFile(dir.filePath(QStringLiteral("missing.csv")), host, csv),
+              FILE_TASK_FAILED);
+    EXPECT_EQ(readCsvFile(dir.path(), host, csv), FILE_TASK_FAILED); // a folder
     EXPECT_TRUE(host.shown.isEmpty());
 }
 
@@ -286,37 +287,60 @@ TEST_F(CsvTables, ASmallFileAfterALargeOneSeesNothingOfIt)
     std::string large;
     for (int row = 0; row < 12; ++row)
         large += numberedFields(200) + "\n";
-    ASSERT_EQ(readCsvFile(write(large), host), FILE_TASK_DONE);
-    ASSERT_EQ(filledCells(csvCells()).size(), 12u * 200u);
-    ASSERT_EQ(startCsvEdit(), 12);
+    ASSERT_EQ(readCsvFile(write(large), host, csv), FILE_TASK_DONE);
+    ASSERT_EQ(filledCells(csv.cells()).size(), 12u * 200u);
+    ASSERT_EQ(startCsvEdit(csv), 12);
     const int firstAndSixth[] = {0, 5};
-    ASSERT_EQ(deleteCsvRows(csvWork(), 12, firstAndSixth, csvScratch()), 10);
-    decideCsvEdit(csvWork(), 10, csvAssignment());
-    ASSERT_EQ(filledCells(csvCells()).size(), 10u * 200u);
+    ASSERT_EQ(deleteCsvRows(csv.work(), 12, firstAndSixth, csv.scratch()), 10);
+    decideCsvEdit(csv, 10, csv.assignment);
+    ASSERT_EQ(filledCells(csv.cells()).size(), 10u * 200u);
 
-    ASSERT_EQ(readCsvFile(write("a,b\nc\n"), host), FILE_TASK_DONE);
+    ASSERT_EQ(readCsvFile(write("a,b\nc\n"), host, csv), FILE_TASK_DONE);
     const FilledCells small = {{{0, 0}, "a"}, {{0, 1}, "b"}, {{1, 0}, "c"}};
-    EXPECT_EQ(filledCells(csvCells()), small);
-    ASSERT_EQ(startCsvEdit(), 2);
-    EXPECT_EQ(filledCells(csvWork()), small);
+    EXPECT_EQ(filledCells(csv.cells()), small);
+    ASSERT_EQ(startCsvEdit(csv), 2);
+    EXPECT_EQ(filledCells(csv.work()), small);
 
     const int first[] = {0};
-    ASSERT_EQ(deleteCsvRows(csvWork(), 2, first, csvScratch()), 1);
-    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "c"}}));
-    decideCsvEdit(csvWork(), 1, csvAssignment());
-    EXPECT_EQ(filledCells(csvCells()), (FilledCells{{{0, 0}, "c"}}));
-    EXPECT_EQ(csvRowCount(), 1);
+    ASSERT_EQ(deleteCsvRows(csv.work(), 2, first, csv.scratch()), 1);
+    EXPECT_EQ(filledCells(csv.work()), (FilledCells{{{0, 0}, "c"}}));
+    decideCsvEdit(csv, 1, csv.assignment);
+    EXPECT_EQ(filledCells(csv.cells()), (FilledCells{{{0, 0}, "c"}}));
+    EXPECT_EQ(csv.rowCount, 1);
 }
 
 TEST_F(CsvTables, ACellWrittenDirectlyIsCopiedAndClearedLikeAnyOther)
 {
-    ASSERT_EQ(readCsvFile(write("a\n"), host), FILE_TASK_DONE);
-    std::strcpy(csvCells().cell(999, 255), "far");
-    startCsvEdit();
-    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "a"}, {{999, 255}, "far"}}));
-    ASSERT_EQ(readCsvFile(write("b\n"), host), FILE_TASK_DONE);
-    startCsvEdit();
-    EXPECT_EQ(filledCells(csvWork()), (FilledCells{{{0, 0}, "b"}}));
+    ASSERT_EQ(readCsvFile(write("a\n"), host, csv), FILE_TASK_DONE);
+    std::strcpy(csv.cells().cell(999, 255), "far");
+    startCsvEdit(csv);
+    EXPECT_EQ(filledCells(csv.work()), (FilledCells{{{0, 0}, "a"}, {{999, 255}, "far"}}));
+    ASSERT_EQ(readCsvFile(write("b\n"), host, csv), FILE_TASK_DONE);
+    startCsvEdit(csv);
+    EXPECT_EQ(filledCells(csv.work()), (FilledCells{{{0, 0}, "b"}}));
+}
+
+// A finished import's tables serve the next import: they come back all zero, whatever the
+// finished one read, edited or wrote into them.
+TEST_F(CsvTables, ANewImportSeesNothingOfAFinishedOne)
+{
+    for (int round = 0; round < 2; ++round) {
+        CsvImport first;
+        ASSERT_EQ(readCsvFile(write(numberedFields(200) + "\n" + HYO + "\n"), host, first),
+                  FILE_TASK_DONE);
+        startCsvEdit(first);
+        const int firstRow[] = {0};
+        deleteCsvRows(first.work(), 2, firstRow, first.scratch());
+        std::strcpy(first.cells().cell(999, 255), "far");
+        std::strcpy(first.scratch().cell(500, 100), "middle");
+    }
+    const CsvImport next;
+    EXPECT_EQ(next.rowCount, 0);
+    EXPECT_TRUE(filledCells(next.cells()).empty());
+    EXPECT_TRUE(filledCells(next.work()).empty());
+    EXPECT_TRUE(filledCells(next.scratch()).empty());
+    for (std::uint8_t category : next.assignment)
+        ASSERT_EQ(category, CSV_CAT_NONE);
 }
 
 } // namespace

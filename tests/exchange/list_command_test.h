@@ -2,7 +2,9 @@
 // A test of the list window's file commands: the application's command table, a book
 // of two entries, scripted file dialogs and a temporary folder.
 
+#include "app/core/settings.h"
 #include "app/ui/install_commands.h"
+#include "phonebook/ui/list_commands.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
 
@@ -22,7 +24,8 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     BookDocument document;
-    const ListCommands commands = programListCommands();
     QTemporaryDir dir;
+    Settings settings;
+    const ListCommands commands = programListCommands(settings);
     ScriptedFileDialogs files;
 };

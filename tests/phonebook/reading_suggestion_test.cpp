@@ -80,7 +80,7 @@ TEST_F(Suggestion, ANewNameFillsTheEmptyReadingAndOffersTheOthers)
     typeName("鈴木 一郎");
     EXPECT_EQ(reading()->text(), u("ｽｽﾞｷ ｲﾁﾛｳ"));
     // A name that cannot be read takes the stale proposal away and offers nothing.
-    typeName("ABC");
+    typeName("★");
     EXPECT_EQ(reading()->text(), QString());
     EXPECT_FALSE(candidates()->isEnabled());
 }
@@ -127,6 +127,25 @@ TEST_F(Suggestion, LeavingAnUnchangedNameProposesNothing)
     EXPECT_EQ(name()->text(), QString());
     typeName("山田太郎");
     EXPECT_EQ(reading()->text(), u("ﾔﾏﾀﾞﾀﾛｳ"));
+}
+
+// 決定 right after typing a name, the focus still in the name field: the reading is proposed
+// before the checks, so the entry is stored with it instead of being refused for a missing one.
+TEST_F(Suggestion, DecideRightAfterTypingANameProposesTheReadingFirst)
+{
+    open(OP_ADD, 1);
+    qobject_cast<QLineEdit*>(dlg->control(EditorControl::MailAddress))
+        ->insert(u("hanako@example.jp"));
+    qobject_cast<QPushButton*>(dlg->control(EditorControl::MailAdd))->click();
+    name()->setFocus();
+    name()->insert(u("佐藤 花子"));
+    ASSERT_EQ(dlg->focusWidget(), name());
+    dlg->commandAction(ID_EDIT_DECIDE)->trigger();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(reading()->text(), u("ｻﾄｳ ﾊﾅｺ"));
+    EXPECT_EQ(fromCp932(dlg->entry().furigana), u("ｻﾄｳ ﾊﾅｺ"));
+    EXPECT_EQ(fromCp932(dlg->entry().mail[0].address), u("hanako@example.jp"));
 }
 
 } // namespace

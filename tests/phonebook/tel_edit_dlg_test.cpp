@@ -1,3 +1,4 @@
+#include "phonebook/core/entry_slots.h"
 #include "phonebook/core/operation_code.h"
 #include "phonebook/ui/sub_list_editor.h"
 #include "phonebook/ui/tel_edit_dlg.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -71,6 +73,13 @@ protected:
     QComboBox* combo(int id) const { return get<QComboBox>(id); }
     QTableWidget* list(int id) const { return get<QTableWidget>(id); }
     void press(int id) const { QTest::mouseClick(get<QPushButton>(id), Qt::LeftButton); }
+    // Makes the editor the active window, so that the focus moves between its fields with the
+    // events a user's tab key or click sends.
+    void activate() const
+    {
+        dlg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    }
     void command(int id) const { dlg->commandAction(id)->trigger(); }
 
     // Gives a row of a sub-list the focus the way a click does.
@@ -176,15 +185,15 @@ TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing)
         return messages.shown.isEmpty() ? QString() : messages.shown.takeLast();
     };
     EXPECT_EQ(decide(), u("名前が設定されていません"));
-    edit(1004)->insert(u("鈴木"));
+    edit(1004)->insert(u("★")); // a name without a reading to propose
     EXPECT_EQ(decide(), u("フリガナが設定されていません"));
-    edit(1006)->insert(u("すずき"));
+    edit(1006)->insert(u("えーびー欠")); // the kanji has no half-width form, so it stays
     EXPECT_EQ(decide(), u("電話番号１またはメールアドレス１が設定されていません"));
     combo(1013)->setCurrentIndex(TEL_PHONE);
-    edit(1015)->insert(u("03-1234"));
+    edit(1015)->insert(u("03-12ab")); // no number, so it stays as typed
     press(1025);
     EXPECT_EQ(decide(), u("フリガナに半角カナ以外が使用されています"));
-    edit(1006)->setText(u("ｽｽﾞｷ"));
+    edit(1006)->setText(u("ｴｰﾋﾞｰｼｰ"));
     EXPECT_EQ(decide(), u("電話番号に数字以外が使用されています"));
     clickRow(1031, 0);
     press(1027);
@@ -195,35 +204,35 @@ TEST_F(Editor, DecideNamesTheFirstMissingOrBadFieldAndStoresNothing)
     edit(1016)->insert(u("a,b@example.jp"));
     press(1028);
     EXPECT_EQ(decide(), u("メールアドレスに半角以外または、“(),;<=>[]｡｢｣､･ﾞﾟ　が使用されています"));
+    EXPECT_TRUE(messages.questions.isEmpty());
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_NE(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(std::memcmp(&before, book.get(), sizeof before), 0);
 }
 
-TEST_F(Editor, AddAsksForAKindAndATextAndDoesNothingOnceThreeAreListed)
+TEST_F(Editor, AddAsksForATextTakesTheSuitingKindAndDoesNothingOnceThreeAreListed)
 {
     open(OP_EDIT, 1);
     press(1025);
-    edit(1015)->insert(u("0999"));
-    press(1025);
-    combo(1013)->setCurrentIndex(TEL_PHS);
-    edit(1015)->clear();
-    press(1025);
     combo(1014)->setCurrentIndex(MAIL_UNSPECIFIED);
     press(1028);
-    EXPECT_EQ(messages.shown,
-              (QStringList{u("種別を選択してください。"), u("種別を選択してください。"),
-                           u("電話番号が入力されていません。"),
-                           u("メールアドレスが入力されていません。")}));
-    for (const char* text : {"111", "222"}) {
-        combo(1013)->setCurrentIndex(TEL_PHS);
-        edit(1015)->insert(u(text));
-        press(1025);
-    }
-    EXPECT_EQ(column(1031, 2), (QStringList{u("0661234567"), u("111"), u("222")}));
+    EXPECT_EQ(messages.shown, (QStringList{u("電話番号が入力されていません。"),
+                                           u("メールアドレスが入力されていません。")}));
+    messages.shown.clear();
+    // No kind chosen: a mobile number is a 携帯電話, an address 指定なし.
+    edit(1015)->insert(u("07011112222"));
+    press(1025);
+    edit(1016)->insert(u("sato@example.jp"));
+    press(1028);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_EQ(column(1031, 1), (QStringList{u("電話番号"), u("携帯電話")}));
+    EXPECT_EQ(column(1035, 1), QStringList{u("指定なし")});
+    combo(1013)->setCurrentIndex(TEL_PHS);
+    edit(1015)->insert(u("09033334444")); // a kind the user chose is kept
+    press(1025);
+    EXPECT_EQ(column(1031, 2), (QStringList{u("0661234567"), u("07011112222"), u("09033334444")}));
     EXPECT_EQ(dlg->entry().tel[2].kind, TEL_PHS);
 
-    messages.shown.clear();
     const TelEntry before = dlg->entry();
     combo(1013)->setCurrentIndex(TEL_FAX);
     edit(1015)->insert(u("333"));
@@ -522,21 +531,251 @@ TEST_F(Editor, UnassignedBytePairsDoNotStopEditsFromBeingStored)
     EXPECT_EQ(qstrlen(dlg->entry().memo), 100u);
 }
 
-TEST_F(Editor, GroupSecretAndTheGroupBoxEditField)
+TEST_F(Editor, TheGroupIsChosenFromADropDownListAndTheSecretBoxTicks)
 {
     open(OP_EDIT, 1);
-    EXPECT_EQ(combo(1012)->currentIndex(), 0);
-    combo(1012)->setCurrentIndex(7);
-    EXPECT_EQ(dlg->entry().group, 7);
-    QTest::keyClicks(combo(1012)->lineEdit(), u("xx"));
-    combo(1012)->lineEdit()->setText(u("グループ2"));
-    edit(1004)->setFocus(); // leaving the field finishes the typing
-    emit combo(1012)->lineEdit()->editingFinished();
+    QComboBox* group = combo(1012);
+    EXPECT_EQ(group->currentIndex(), 0);
+    // No edit field whose typed text would look taken and then be ignored.
+    EXPECT_FALSE(group->isEditable());
+    EXPECT_EQ(group->lineEdit(), nullptr);
+    activate();
+    group->setFocus();
+    QTest::keyClick(group, Qt::Key_Down);
+    EXPECT_EQ(dlg->entry().group, 1);
+    QTest::keyClick(group, Qt::Key_End);
+    EXPECT_EQ(group->currentText(), u("グループ9"));
+    EXPECT_EQ(dlg->entry().group, 9);
+    group->setCurrentIndex(7);
     EXPECT_EQ(dlg->entry().group, 7);
     QTest::mouseClick(get<QCheckBox>(1003), Qt::LeftButton);
     EXPECT_EQ(dlg->entry().secret, 1);
     QTest::mouseClick(get<QCheckBox>(1003), Qt::LeftButton);
     EXPECT_EQ(dlg->entry().secret, 0);
+}
+
+struct LeftField {
+    const char* name;
+    int id;           // the field typed into and then left
+    QString typed;    // committed by the input method
+    const char* tidy; // what the field then shows
+    int kind;         // the kind box then chosen (number and address fields), else -1
+};
+
+// Leaving a field puts its text in the form the import gives it; a number or an address without
+// a chosen kind gets the kind that suits it. What has no tidy form stays for 決定 to point out.
+TEST_F(Editor, LeavingAFieldTidiesItsTextAsTheImportDoes)
+{
+    const LeftField cases[] = {
+        {"hiragana reading", 1006, u("やまだ　たろう"), "ﾔﾏﾀﾞ ﾀﾛｳ", -1},
+        {"katakana reading", 1006, u("ヤマダ  ﾀﾛｳ"), "ﾔﾏﾀﾞ ﾀﾛｳ", -1},
+        {"reading with a kanji", 1006, u("やま田"), "やま田", -1},
+        {"full-width mobile", 1015, u("０９０－１２３４－５６７８"), "09012345678", TEL_MOBILE},
+        {"+81 and brackets", 1015, u("+81 (3) 1234 5678"), "0312345678", TEL_PHONE},
+        {"+81 mobile", 1015, u("+81 80-1111-2222"), "08011112222", TEL_MOBILE},
+        {"not a number", 1015, u("03-12ab"), "03-12ab", TEL_PHONE},
+        {"full-width address", 1016, u("ｔａｒｏ．ｙ＠ｅｘａｍｐｌｅ．ｊｐ"), "taro.y@example.jp",
+         MAIL_UNSPECIFIED},
+    };
+    for (const LeftField& c : cases) {
+        open(OP_ADD, 2);
+        activate();
+        putText(edit(c.id), Entry::InputMethod, c.typed);
+        edit(1038)->setFocus();
+        EXPECT_EQ(edit(c.id)->text(), u(c.tidy)) << c.name;
+        if (c.id == 1006) {
+            EXPECT_EQ(fromCp932(dlg->entry().furigana), u(c.tidy)) << c.name;
+        }
+        if (c.kind >= 0) {
+            EXPECT_EQ(combo(c.id == 1015 ? 1013 : 1014)->currentIndex(), c.kind) << c.name;
+        }
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// 決定 tidies a reading typed without leaving its field; one nobody touched stays as stored.
+TEST_F(Editor, DecideTidiesAReadingTypedButLeavesAnUntouchedOne)
+{
+    open(OP_EDIT, 0);
+    edit(1006)->setText(u("やまだ たろう"));
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(fromCp932(dlg->entry().furigana), u("ﾔﾏﾀﾞ ﾀﾛｳ"));
+
+    setField(book->entries[1].furigana, FURIGANA_FIELD_SIZE, "ｻﾄｳ  ﾊﾅｺ");
+    open(OP_EDIT, 1);
+    command(ID_EDIT_DECIDE);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_TRUE(sameEntry(dlg->entry(), book->entries[1]));
+}
+
+// The kind chosen for a number follows the number until the user chooses one.
+TEST_F(Editor, AChosenKindIsKeptAndASuitingOneFollowsTheNumber)
+{
+    open(OP_ADD, 2);
+    activate();
+    putText(edit(1015), Entry::InputMethod, u("090-1111-2222"));
+    edit(1038)->setFocus();
+    EXPECT_EQ(combo(1013)->currentIndex(), TEL_MOBILE);
+    edit(1015)->clear();
+    putText(edit(1015), Entry::Paste, u("03-1111-2222"));
+    edit(1038)->setFocus();
+    EXPECT_EQ(combo(1013)->currentIndex(), TEL_PHONE);
+    combo(1013)->setCurrentIndex(TEL_OFFICE);
+    edit(1015)->clear();
+    putText(edit(1015), Entry::Paste, u("080-1111-2222"));
+    edit(1038)->setFocus();
+    EXPECT_EQ(combo(1013)->currentIndex(), TEL_OFFICE);
+    press(1025);
+    EXPECT_EQ(column(1031, 1), QStringList{u("会社")});
+    EXPECT_EQ(column(1031, 2), QStringList{u("08011112222")});
+}
+
+struct TypedOnDecide {
+    const char* name;
+    int index;         // entry 0 has three numbers and one address, entry 1 one number
+    int id;            // 1015 or 1016
+    const char* typed; // left in the field, not added
+    const char* question;
+    bool yes;    // the answer to the question
+    bool stored; // the entry holds the typed text afterwards
+};
+
+// A number or address typed and not added is added by 決定 when a slot is free and it passes
+// the field rule; otherwise 決定 asks, and No goes back to the editor with nothing lost.
+TEST_F(Editor, DecideAddsWhatWasTypedButNotAddedOrAsks)
+{
+    const TypedOnDecide cases[] = {
+        {"number added", 1, 1015, "080-9999-0000", nullptr, false, true},
+        {"address added", 1, 1016, "hanako@example.jp", nullptr, false, true},
+        {"no free slot, no", 0, 1015, "0999",
+         "電話番号は３件まで登録されているため、入力中の「0999」は追加できません。\n"
+         "追加せずに決定しますか？",
+         false, false},
+        {"no free slot, yes", 0, 1015, "0999",
+         "電話番号は３件まで登録されているため、入力中の「0999」は追加できません。\n"
+         "追加せずに決定しますか？",
+         true, false},
+        {"bad number, no", 1, 1015, "03-12ab",
+         "入力中の電話番号「03-12ab」には数字以外が使用されているため、追加できません。\n"
+         "追加せずに決定しますか？",
+         false, false},
+        {"bad address, yes", 1, 1016, "a b@example.jp",
+         "入力中のメールアドレス「a b@example.jp」には使えない文字が含まれているため、"
+         "追加できません。\n追加せずに決定しますか？",
+         true, false},
+    };
+    for (const TypedOnDecide& c : cases) {
+        open(OP_EDIT, c.index);
+        const TelEntry opened = dlg->entry();
+        edit(c.id)->insert(u(c.typed));
+        if (c.question)
+            messages.answer(c.yes);
+        command(ID_EDIT_DECIDE);
+        EXPECT_EQ(messages.questions, c.question ? QStringList{u(c.question)} : QStringList{})
+            << c.name;
+        messages.questions.clear();
+        EXPECT_TRUE(messages.shown.isEmpty()) << c.name;
+        const bool decided = !c.question || c.yes;
+        EXPECT_EQ(dlg->result(), decided ? QDialog::Accepted : QDialog::Rejected) << c.name;
+        EXPECT_EQ(dlg->isVisible(), !decided) << c.name;
+        if (!decided) {
+            EXPECT_EQ(edit(c.id)->text(), u(c.typed)) << c.name; // back to the editor
+            EXPECT_TRUE(sameEntry(dlg->entry(), opened)) << c.name;
+            continue;
+        }
+        const TelEntry& entry = dlg->entry();
+        const SlotList which = c.id == 1015 ? SlotList::Tel : SlotList::Mail;
+        const int filled = filledSlots(opened, which);
+        if (c.stored) {
+            // Tidy, in the first free slot, with the kind that suits it.
+            const QString text = c.id == 1015 ? u("08099990000") : u(c.typed);
+            EXPECT_EQ(fromCp932(slotText(entry, which, filled)), text) << c.name;
+            const int kind = c.id == 1015 ? int{TEL_MOBILE} : int{MAIL_UNSPECIFIED};
+            EXPECT_EQ(slotKind(entry, which, filled), kind) << c.name;
+        } else {
+            EXPECT_TRUE(sameEntry(entry, opened)) << c.name;
+        }
+    }
+}
+
+// A number loaded by the first press of 編集 and changed is written back by 決定 as the second
+// press would.
+TEST_F(Editor, DecideWritesBackAPendingEdit)
+{
+    open(OP_EDIT, 0);
+    clickRow(1031, 1);
+    press(1026);
+    edit(1015)->setText(u("080 5555 6666"));
+    command(ID_EDIT_DECIDE);
+    EXPECT_TRUE(messages.questions.isEmpty());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(number(1), u("08055556666"));
+    EXPECT_EQ(dlg->entry().tel[1].kind, TEL_MOBILE); // the row's own kind
+    EXPECT_EQ(number(2), u("0120"));
+}
+
+struct CancelCase {
+    const char* name;
+    std::function<void()> change;
+    bool asks;
+};
+
+// キャンセル closes at once when nothing was changed, and asks first when anything was.
+TEST_F(Editor, CancelAsksOnlyWhenSomethingWasChanged)
+{
+    const CancelCase cases[] = {
+        {"nothing", [] {}, false},
+        {"a row loaded by 編集 only",
+         [this] {
+             clickRow(1031, 1);
+             press(1026);
+         },
+         false},
+        {"name changed and changed back",
+         [this] {
+             edit(1004)->setText(u("山田"));
+             edit(1004)->setText(u("山田太郎"));
+         },
+         false},
+        {"name", [this] { edit(1004)->insert(u("様")); }, true},
+        {"group", [this] { combo(1012)->setCurrentIndex(5); }, true},
+        {"secret", [this] { get<QCheckBox>(1003)->click(); }, true},
+        {"number typed, not added", [this] { edit(1015)->insert(u("0999")); }, true},
+        {"number deleted",
+         [this] {
+             clickRow(1031, 0);
+             press(1027);
+         },
+         true},
+        {"pending edit changed",
+         [this] {
+             clickRow(1031, 1);
+             press(1026);
+             edit(1015)->setText(u("0888"));
+         },
+         true},
+        {"memo deleted", [this] { press(1033); }, true},
+    };
+    for (const CancelCase& c : cases) {
+        open(OP_EDIT, 0);
+        c.change();
+        if (c.asks)
+            messages.answer(false);
+        command(ID_EDIT_CANCEL);
+        EXPECT_EQ(messages.questions.size(), c.asks ? 1 : 0) << c.name;
+        EXPECT_EQ(dlg->isVisible(), c.asks) << c.name;
+        if (c.asks) {
+            EXPECT_EQ(messages.questions.value(0), u("編集処理を終了してよろしいでしょうか？"));
+            messages.answer(true);
+            command(ID_EDIT_CANCEL);
+            EXPECT_FALSE(dlg->isVisible()) << c.name;
+        }
+        EXPECT_EQ(dlg->result(), QDialog::Rejected) << c.name;
+        messages.questions.clear();
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)

@@ -16,21 +16,25 @@ namespace {
 TEST(CliReading, PrintsOneLineOfCandidatesPerName)
 {
     const CliRun run = cli({QStringLiteral("reading"), QStringLiteral("鈴木 一郎"),
-                            QStringLiteral("ABC"), QStringLiteral("さくら")});
+                            QStringLiteral("★"), QStringLiteral("さくら"),
+                            QStringLiteral("Smith John"), QStringLiteral("株式会社山田工務店")});
     EXPECT_EQ(run.exitCode, 0);
     const QStringList lines = run.out.split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 4) << run.out.toStdString(); // three lines and the final newline
+    ASSERT_EQ(lines.size(), 6) << run.out.toStdString(); // five lines and the final newline
     // Candidates are separated by blanks, so a reading with a blank is not split apart: the
     // line starts with the best candidate for both parts.
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("ｽｽﾞｷ ｲﾁﾛｳ"))) << lines[0].toStdString();
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("ｻｸﾗ"));
+    // Latin letters read as themselves; a company without its legal form.
+    EXPECT_EQ(lines[3], QStringLiteral("SMITH JOHN"));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("ﾔﾏﾀﾞｺｳﾑﾃﾝ"))) << lines[4].toStdString();
 }
 
 TEST(CliReading, PrintsAJsonListOfLists)
 {
     const CliRun run = cli({QStringLiteral("reading"), QStringLiteral("--json"),
-                            QStringLiteral("佐藤"), QStringLiteral("Taro")});
+                            QStringLiteral("佐藤"), QStringLiteral("★")});
     EXPECT_EQ(run.exitCode, 0);
     const QJsonArray lists = QJsonDocument::fromJson(run.out.toUtf8()).array();
     ASSERT_EQ(lists.size(), 2) << run.out.toStdString();
@@ -77,7 +81,7 @@ TEST(CliConvert, ReadingsOptionMakesMissingReadingsFromTheNames)
             "TEL;CELL:09011112222\r\nEND:VCARD\r\n"
             "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:鈴木 一郎;;;;\r\n"
             "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:ｲﾁﾛｰ;;;;\r\nTEL;CELL:0312345678\r\nEND:VCARD\r\n"
-            "BEGIN:VCARD\r\nVERSION:2.1\r\nN:ABC;;;;\r\nTEL;CELL:0120\r\nEND:VCARD\r\n"));
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN:★;;;;\r\nTEL;CELL:0120\r\nEND:VCARD\r\n"));
     const QString json = dir.filePath(QStringLiteral("out.json"));
 
     // Without the option the import completes the reading from the number.
@@ -111,8 +115,10 @@ TEST(CliImport, ContactsWithoutAReadingGetOneMadeFromTheNameMarkedAsProposed)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:佐藤 花子\r\nN:佐藤;花子;;;\r\n"
                               "TEL;TYPE=CELL:09011112222\r\nEND:VCARD\r\n"
-                              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:ABC\r\nN:ABC;;;;\r\n"
-                              "TEL;TYPE=CELL:0120\r\nEND:VCARD\r\n")
+                              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:★\r\nN:★;;;;\r\n"
+                              "TEL;TYPE=CELL:0120\r\nEND:VCARD\r\n"
+                              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:John Smith\r\n"
+                              "N:Smith;John;;;\r\nTEL;TYPE=CELL:0130\r\nEND:VCARD\r\n")
                    .toUtf8());
     file.close();
     const QString json = dir.filePath(QStringLiteral("out.json"));
@@ -122,7 +128,9 @@ TEST(CliImport, ContactsWithoutAReadingGetOneMadeFromTheNameMarkedAsProposed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     // The name that can be read (stored from N: without a blank) gets its reading; the other
     // one the completion's number.
-    EXPECT_EQ(readingsIn(json), (QStringList{QStringLiteral("ｻﾄｳﾊﾅｺ"), QStringLiteral("0120")}));
+    // A name in Latin letters reads as its letters, not as the number.
+    EXPECT_EQ(readingsIn(json), (QStringList{QStringLiteral("ｻﾄｳﾊﾅｺ"), QStringLiteral("0120"),
+                                             QStringLiteral("JOHN SMITH")}));
     EXPECT_TRUE(run.out.contains(QStringLiteral("ｻﾄｳﾊﾅｺ"))) << run.out.toStdString();
 
     QFile reportFile(report);
@@ -143,6 +151,7 @@ TEST(CliImport, ContactsWithoutAReadingGetOneMadeFromTheNameMarkedAsProposed)
     EXPECT_TRUE(changesOf(0).contains(QStringLiteral("proposed")))
         << changesOf(0).join(QLatin1Char(',')).toStdString();
     EXPECT_FALSE(changesOf(1).contains(QStringLiteral("proposed")));
+    EXPECT_TRUE(changesOf(2).contains(QStringLiteral("proposed")));
 }
 
 } // namespace

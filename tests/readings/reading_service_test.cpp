@@ -40,10 +40,34 @@ TEST(ReadingService, ReadsNamesOfEveryKind)
     }
 }
 
+TEST(ReadingService, ReadsLatinNamesAsTheirLettersAndCompaniesWithoutTheirLegalForm)
+{
+    const struct {
+        const char* name;
+        const char* best;
+    } cases[] = {
+        {"Smith John", "SMITH JOHN"},
+        {"Müller  Zoë", "MULLER ZOE"},       // accents folded, blanks collapsed
+        {"Ｏ’Ｂｒｉｅｎ", "O'BRIEN"},        // full-width letters are ASCII ones
+        {"株式会社山田工務店", "ﾔﾏﾀﾞｺｳﾑﾃﾝ"}, // the legal form is not read
+        {"山田工務店株式会社", "ﾔﾏﾀﾞｺｳﾑﾃﾝ"}, // wherever it stands
+        {"（株）山田", "ﾔﾏﾀﾞ"},              // nor its short forms
+        {"㈲佐藤", "ｻﾄｳ"},                   // ㈲ is (有)
+        {"株式会社ABC", "ABC"},
+        {"株式会社", "ｶﾌﾞｼｷｶﾞｲｼｬ"}, // nothing else to read
+        {"John Smith-Jones Jr.", "JOHN SMITH-JONES JR."},
+    };
+    for (const auto& c : cases) {
+        const QStringList candidates = readingCandidates(u(c.name));
+        ASSERT_FALSE(candidates.isEmpty()) << c.name;
+        EXPECT_EQ(candidates.front(), u(c.best)) << c.name;
+    }
+}
+
 TEST(ReadingService, GivesNoCandidateForWhatItCannotRead)
 {
-    for (const char* name : {"", "   ", "ABC商事", "Yamada Taro", "山田 Taro", "佐藤2", "３年Ｂ組",
-                             "佐藤 煌翔", "田中 黄熊", "山田 皇帝", "（株）山田", "★"})
+    for (const char* name : {"", "   ", "ABC商事", "山田 Taro", "佐藤2", "３年Ｂ組", "佐藤 煌翔",
+                             "田中 黄熊", "山田 皇帝", "★", "1234", "Иван"})
         EXPECT_TRUE(readingCandidates(u(name)).isEmpty()) << name;
 }
 
@@ -75,7 +99,8 @@ TEST(ReadingService, ReadingsLongerThanTheFieldAreLeftOut)
 TEST(ReadingService, GivesTheBestReadingAsTheBytesOfAReadingField)
 {
     EXPECT_EQ(bestReadingCp932(u("佐藤")), QByteArray("\xbb\xc4\xb3")); // ｻﾄｳ
-    EXPECT_EQ(bestReadingCp932(u("ABC")), QByteArray());
+    EXPECT_EQ(bestReadingCp932(u("ABC")), QByteArray("ABC"));
+    EXPECT_EQ(bestReadingCp932(u("★")), QByteArray());
 }
 
 TEST(KanaText, ConvertsKanaToHalfWidthForms)

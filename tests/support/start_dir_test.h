@@ -1,6 +1,6 @@
 #pragma once
 // A test that starts the program's shared state afresh in a temporary working directory, which
-// is where the program keeps Vemblor.ini and looks for the manual.
+// is where the program keeps Vemblor.ini and looks for the manual, with settings of its own.
 
 #include "app/core/settings.h"
 #include "phonebook/core/app_state.h"
@@ -25,7 +25,6 @@ protected:
         previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         appState() = AppState{};
-        savedPortNo() = 0;
     }
     void TearDown() override { QDir::setCurrent(previous); }
 
@@ -33,4 +32,5 @@ protected:
 
     QTemporaryDir dir;
     QString previous;
+    Settings settings; // the program's, handed to its windows
 };

@@ -1,4 +1,4 @@
-#include "exchange/core/dialable_number.h"
+#include "phonebook/core/dialable_number.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
-// Telephone numbers as smartphones write them ("+81 90-1234-5678", "tel:+1-418-656-9254;ext=102",
-// "(03) 1234.5678") turned into what the handset dials: digits, *, # and P only.
+// Telephone numbers as smartphones write them and users type them ("+81 90-1234-5678",
+// "tel:+1-418-656-9254;ext=102", "(03) 1234.5678") turned into what the handset dials: digits,
+// *, # and P only. The imports and the entry editor share it, so both store a number alike.
 
 #include <QString>
 #include <QStringList>
