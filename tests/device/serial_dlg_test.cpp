@@ -244,9 +244,11 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_WRITE);
 
+    // How many entries the erase makes room for, and No as the default answer.
     EXPECT_EQ(messages.questions,
-              QStringList{utf8("電話帳全件消去します。よろしいですか？\n"
+              QStringList{utf8("電話帳全件消去します。よろしいですか？\n3件を書き込みます。\n"
                                "携帯電話の電話帳は空でした（バックアップはありません）。")});
+    EXPECT_EQ(messages.lossQuestions, messages.questions);
     EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0001件目")));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("書き込み中 0003件目")));
@@ -542,7 +544,7 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
         // The program's defaults back the handset's (empty) book up first and check the write.
         {"finished write",
          false,
-         {utf8("電話帳全件消去します。よろしいですか？\n"
+         {utf8("電話帳全件消去します。よろしいですか？\n1件を書き込みます。\n"
                "携帯電話の電話帳は空でした（バックアップはありません）。"),
           utf8(VERIFIED_MESSAGE)}},
         {"cancelled write", true, {utf8(CANCELLED_IN_BACKUP)}},

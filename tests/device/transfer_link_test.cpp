@@ -460,7 +460,12 @@ std::vector<TelEntry> entriesOf(PtyHandset& handset)
     return handset.withHandset([](SimulatedHandset& h) { return h.entries(); });
 }
 
-const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
+// The erase question of a write of the given number of entries.
+QString eraseQuestion(std::size_t entries)
+{
+    return QStringLiteral("電話帳全件消去します。よろしいですか？\n%1件を書き込みます。")
+        .arg(entries);
+}
 const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
 
 TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
@@ -488,7 +493,7 @@ TEST_F(HandsetLink, BackupKeepsTheHandsetsBookAndTheCheckPassesOnAGoodWrite)
         << files[0].toStdString();
     const QString backup = QDir(options.backupDir).filePath(files[0]);
     EXPECT_EQ(runner.questions(),
-              QStringList{utf8(ERASE_QUESTION) +
+              QStringList{eraseQuestion(entries.size()) +
                           utf8("\n消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n") +
                           backup});
     auto kept = std::make_unique<TelBook>();
@@ -545,7 +550,7 @@ TEST_F(HandsetLink, EmptyHandsetBookGivesNoBackupFile)
     ASSERT_TRUE(runner.run(handset.devicePath(), FAST_TICK_MS));
     EXPECT_TRUE(runner.succeeded());
     EXPECT_EQ(runner.questions(),
-              QStringList{utf8(ERASE_QUESTION) +
+              QStringList{eraseQuestion(1) +
                           utf8("\n携帯電話の電話帳は空でした（バックアップはありません）。")});
     EXPECT_TRUE(QDir(options.backupDir).entryList(QDir::Files).isEmpty());
 }

@@ -245,7 +245,8 @@ TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape)
     expectLeave();
     host.answers.enqueue(false);
     run();
-    EXPECT_EQ(host.questions, QStringList{utf8("電話帳全件消去します。よろしいですか？")});
+    EXPECT_EQ(host.questions,
+              QStringList{utf8("電話帳全件消去します。よろしいですか？\n1件を書き込みます。")});
     EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(port.written.last(), QByteArray("+++"));
     EXPECT_EQ(host.ends, 1);

@@ -186,7 +186,7 @@ TEST_F(CsvImportCommand, AssignDeleteAndDecideReplaceTheBook)
         messages.answer(false);
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(document.count(), 0u); // nothing reaches the book before Yes
+        EXPECT_EQ(document.count(), 1u); // the book is as it was until Yes
         messages.answer(true);
         dialog.commandAction(ID_CSV_DECIDE)->trigger();
         EXPECT_FALSE(dialog.isVisible());
@@ -247,8 +247,10 @@ TEST_F(CsvImportCommand, CancelAfterDeletingImportsNothing)
     runImport(list, writeCsv(SAMPLE));
 
     EXPECT_EQ(messages.questions.mid(1), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
-    EXPECT_EQ(document.count(), 0u); // emptied by the discard, and nothing imported
-    EXPECT_EQ(list.list()->model()->rowCount(), 0);
+    // Nothing imported: the book the user had, listed as before.
+    ASSERT_EQ(document.count(), 1u);
+    EXPECT_EQ(fromCp932(document.entry(0).name), QStringLiteral("前の人"));
+    EXPECT_EQ(list.list()->model()->rowCount(), 1);
 }
 
 TEST_F(CsvImportCommand, DeletingEveryRowAndDecidingLeavesAnEmptyBook)
@@ -314,24 +316,26 @@ TEST_F(CsvImportCommand, WithoutAReadingColumnTheReadingsComeFromTheNames)
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
 }
 
-TEST_F(CsvImportCommand, ABrokenFileEndsWithItsMessageAndAnEmptyBook)
+TEST_F(CsvImportCommand, ABrokenFileEndsWithItsMessageAndTheBookAsItWas)
 {
     CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/kept.vcf"));
     runImport(list, writeBytes(QByteArray("a,b\0c\nd\n", 8)));
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "CSVファイルに異常がある為、インポート処理を終了します。")});
-    EXPECT_EQ(document.count(), 0u);
-    EXPECT_EQ(list.list()->model()->rowCount(), 0);
+    EXPECT_EQ(document.count(), 1u);
+    EXPECT_EQ(list.list()->model()->rowCount(), 1);
     EXPECT_EQ(document.filePath(), QStringLiteral("/tmp/kept.vcf"));
+    EXPECT_FALSE(document.hasUnsavedChanges());
     EXPECT_TRUE(list.isEnabled());
 
     messages.shown.clear();
-    files.nextFiles.enqueue(writeBytes(QByteArray()));
-    list.commandAction(ID_LIST_IMPORT_CSV)->trigger(); // empty book: no question
+    runImport(list, writeBytes(QByteArray()));
     EXPECT_EQ(messages.shown,
               QStringList{QStringLiteral("ＣＳＶファイルに１件もデータがありません。")});
-    EXPECT_EQ(messages.questions.size(), 1);
+    EXPECT_EQ(document.count(), 1u);
+    // The question that may discard a book has No as its default.
+    EXPECT_EQ(messages.lossQuestions, messages.questions);
 }
 
 TEST_F(CsvImportCommand, DiscardAnsweredNoOrNoFileChosen)
@@ -347,8 +351,8 @@ TEST_F(CsvImportCommand, DiscardAnsweredNoOrNoFileChosen)
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("CSV Files(*.csv);;All Files (*.*)")});
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("CSVインポート ファイルの選択")});
-    EXPECT_EQ(document.count(), 0u);
-    EXPECT_EQ(list.list()->model()->rowCount(), 0);
+    EXPECT_EQ(document.count(), 1u); // no file, no import: the book stays
+    EXPECT_EQ(list.list()->model()->rowCount(), 1);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

@@ -193,7 +193,7 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
                                   "電話番号１に不正な文字があるためインポートを中止しました")});
 }
 
-TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
+TEST_F(VCardCommands, AFailedImportLeavesTheBookAsItWasAndSays)
 {
     ScriptedMessages messages;
     CTelListDlg list(document, commands);
@@ -204,17 +204,27 @@ TEST_F(VCardCommands, AFailedImportLeavesAnEmptyBookAndSays)
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "vCardファイルに異常がある為、インポート処理を終了します。")});
-    EXPECT_EQ(document.count(), 0u);
-    EXPECT_EQ(list.list()->model()->rowCount(), 0);
+    EXPECT_EQ(document.count(), 2u);
+    EXPECT_EQ(list.list()->model()->rowCount(), 2);
     // A save then asks for a file rather than writing over the one that failed.
     EXPECT_TRUE(document.filePath().isEmpty());
 
-    // Cancelling the file dialog after the discard also leaves the book empty.
-    fillBook(document, {{"山田", "ﾔﾏﾀﾞ"}});
+    // Cancelling the file dialog after Yes also keeps the book, and so does a file of another
+    // version, whose message points to the command that reads it.
     messages.answer(true);
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
-    EXPECT_EQ(document.count(), 0u);
+    EXPECT_EQ(document.count(), 2u);
+    messages.shown.clear();
+    messages.answer(true);
+    files.nextFiles.enqueue(QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-gmail-3.0.vcf"));
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "vCardのバージョンが異なる為、インポート処理を終了します。\n"
+                                  "vCard 3.0・4.0 のファイルは「連絡先の取り込み…」で"
+                                  "取り込めます。")});
+    EXPECT_EQ(document.count(), 2u);
+    EXPECT_EQ(messages.lossQuestions.size(), 3);
 }
 
 TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)

@@ -24,7 +24,9 @@ void BoxWatcher::look()
         auto* box = qobject_cast<QMessageBox*>(window);
         if (!box || !box->isVisible())
             continue;
-        Box seen{box->windowTitle(), box->text(), box->frameGeometry(), {}, {}};
+        Box seen{box->windowTitle(), box->text(), box->frameGeometry(), {}, {}, {}};
+        if (const QPushButton* preset = box->defaultButton())
+            seen.defaultButton = preset->text();
         if (const QWidget* owner = box->parentWidget()) {
             seen.ownerFrame = owner->window()->frameGeometry();
             seen.ownerClass = QString::fromLatin1(owner->window()->metaObject()->className());

@@ -24,6 +24,7 @@ public:
         QRect frame;      // the box on the screen
         QRect ownerFrame; // its owner window on the screen; empty without an owner
         QString ownerClass;
+        QString defaultButton; // the text of the button Enter presses
         // True when the box's centre lies inside its owner.
         bool centredOverOwner() const { return ownerFrame.contains(frame.center()); }
     };

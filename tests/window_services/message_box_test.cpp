@@ -47,4 +47,18 @@ TEST(MessageBoxes, StandCentredOverTheirOwner)
     }
 }
 
+// A question whose Yes loses data has No as the default button, so Enter keeps the data; other
+// questions keep Yes.
+TEST(MessageBoxes, EnterKeepsTheDataWhenYesWouldLoseIt)
+{
+    BoxWatcher watcher;
+    watcher.answer(false);
+    watcher.answer(false);
+    EXPECT_FALSE(messages().confirmLoss(QStringLiteral("消去します。よろしいですか？")));
+    EXPECT_FALSE(messages().askYesNo(QStringLiteral("中止しますか？")));
+    ASSERT_EQ(watcher.boxes.size(), 2);
+    EXPECT_EQ(watcher.boxes[0].defaultButton, QStringLiteral("いいえ(&N)"));
+    EXPECT_EQ(watcher.boxes[1].defaultButton, QStringLiteral("はい(&Y)"));
+}
+
 } // namespace
