@@ -102,6 +102,20 @@ void BookDocument::removeEntry(std::uint32_t index)
         undoStack_->push(new RemoveCommand(*this, index));
 }
 
+void BookDocument::removeEntries(const std::vector<std::uint32_t>& indexes)
+{
+    std::vector<bool> removed(book_->count, false);
+    for (std::uint32_t index : indexes)
+        if (index < book_->count)
+            removed[index] = true;
+    auto kept = std::make_unique<TelBook>();
+    for (std::uint32_t i = 0; i < book_->count; ++i)
+        if (!removed[i])
+            kept->entries[kept->count++] = book_->entries[i];
+    if (kept->count != book_->count)
+        replace(*kept, filePath_);
+}
+
 void BookDocument::clear()
 {
     static const TelBook empty{};

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QUndoStack;
 
@@ -32,6 +33,9 @@ public:
     bool storeEntry(std::uint32_t index, const TelEntry& entry);
     // Removes the entry at index and closes the gap; an index outside the book is ignored.
     void removeEntry(std::uint32_t index);
+    // Removes the entries at indexes (in any order; those outside the book are ignored) as one
+    // change.
+    void removeEntries(const std::vector<std::uint32_t>& indexes);
     // No entries and no file.
     void clear();
     // The entries stay, but no file holds them any more: a save asks for one.

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStyle>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -94,8 +95,22 @@ void CTelListDlg::buildMenu()
     for (int id : {ID_LIST_EDIT, ID_LIST_ADD})
         connect(addCommand(edit, id, id == ID_LIST_EDIT ? "編集" : "追加"), &QAction::triggered,
                 this, [this, id] { runTableCommand(id); });
-    connect(addCommand(edit, ID_LIST_DELETE, "削除"), &QAction::triggered, this,
-            &CTelListDlg::onDelete);
+    QAction* remove = addCommand(edit, ID_LIST_DELETE, "削除");
+    remove->setShortcut(QKeySequence::Delete);
+    connect(remove, &QAction::triggered, this, &CTelListDlg::onDelete);
+    edit->addSeparator();
+    // Every change of the book can be taken back, the imports and 新規 included.
+    QUndoStack* history = document_.undoStack();
+    QAction* undo = addCommand(edit, ID_LIST_UNDO, "元に戻す");
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(history->canUndo());
+    connect(undo, &QAction::triggered, history, &QUndoStack::undo);
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    QAction* redo = addCommand(edit, ID_LIST_REDO, "やり直し");
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setEnabled(history->canRedo());
+    connect(redo, &QAction::triggered, history, &QUndoStack::redo);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     edit->addSeparator();
     connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
             this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
@@ -171,12 +186,32 @@ void CTelListDlg::onDelete()
         showMessage("削除するデータがありません");
         return;
     }
-    const int row = focusedRow();
-    if (row < 0) {
+    const std::vector<std::uint32_t> rows = selectedRows();
+    if (rows.empty()) {
         showMessage("電話帳が選択されていません。");
         return;
     }
-    document_.removeEntry(static_cast<std::uint32_t>(row));
+    if (!messages().confirmLoss(QStringLiteral("%1件を削除しますか？").arg(rows.size()), this))
+        return;
+    // One row goes alone, which leaves the rest of the list as it is.
+    if (rows.size() == 1)
+        document_.removeEntry(rows.front());
+    else
+        document_.removeEntries(rows);
+}
+
+std::vector<std::uint32_t> CTelListDlg::selectedRows() const
+{
+    std::vector<std::uint32_t> rows;
+    for (QModelIndex index : list_->selectionModel()->selectedRows()) {
+        while (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model()))
+            index = proxy->mapToSource(index);
+        rows.push_back(static_cast<std::uint32_t>(index.row()));
+    }
+    if (rows.empty() && focusedRow() >= 0)
+        rows.push_back(static_cast<std::uint32_t>(focusedRow()));
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void CTelListDlg::runTableCommand(int id)

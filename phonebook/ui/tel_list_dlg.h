@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QHash>
 
+#include <vector>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -25,6 +27,8 @@ enum ListCommandId {
     ID_LIST_EDIT = 32807,
     ID_LIST_ADD = 32808,
     ID_LIST_DELETE = 32809,
+    ID_LIST_UNDO = 32860, // 元に戻す
+    ID_LIST_REDO = 32861, // やり直し
     ID_LIST_IMPORT_CONTACTS = 32840,
     ID_LIST_EXPORT_SMARTPHONE = 32841,
     ID_LIST_REVIEW_READINGS = 32850, // フリガナを付け直す…
@@ -50,6 +54,8 @@ public:
     bool mayReplaceBook();
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
+    // The book's rows of the selected entries, ascending; the focused row when none is selected.
+    std::vector<std::uint32_t> selectedRows() const;
 
     QTableView* list() const { return list_; }
     QAction* commandAction(int id) const { return actions_.value(id); }

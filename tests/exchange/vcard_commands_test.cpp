@@ -191,6 +191,13 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
     // The record check of the list reports the number with a blank.
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
                                   "電話番号１に不正な文字があるためインポートを中止しました")});
+
+    // 元に戻す brings back the book the import replaced, unsaved as it was.
+    list.commandAction(ID_LIST_UNDO)->trigger();
+    ASSERT_EQ(document.count(), 2u);
+    EXPECT_EQ(cell(list, 0, 0), QStringLiteral("山田太郎"));
+    EXPECT_TRUE(document.filePath().isEmpty());
+    EXPECT_TRUE(document.hasUnsavedChanges());
 }
 
 TEST_F(VCardCommands, AFailedImportLeavesTheBookAsItWasAndSays)
