@@ -84,6 +84,11 @@ public:
     void showMessage(const QString& text, QWidget*) override { print(text); }
     bool askYesNo(const QString& text, QWidget*) override { return print(text); }
     bool confirmLoss(const QString& text, QWidget*) override { return print(text); }
+    int askChoice(const QString& text, const QStringList&, int preset, QWidget*) override
+    {
+        print(text);
+        return preset;
+    }
     void showMessage(const QString& text) override { print(text); }
     bool askYesNo(const QString& text) override { return print(text); }
     bool pollCancel() override { return false; }

@@ -63,6 +63,21 @@ public:
     {
         return ask(text, owner, QMessageBox::No);
     }
+    int askChoice(const QString& text, const QStringList& buttons, int preset,
+                  QWidget* owner) override
+    {
+        OwnedBox box(QMessageBox::Question, text, QMessageBox::NoButton, boxOwner(owner));
+        QList<QAbstractButton*> added;
+        for (const QString& button : buttons)
+            added << box.addButton(button, QMessageBox::AcceptRole);
+        if (preset >= 0 && preset < added.size()) {
+            box.setDefaultButton(static_cast<QPushButton*>(added[preset]));
+            box.setEscapeButton(added[preset]);
+        }
+        run(box);
+        const qsizetype pressed = added.indexOf(box.clickedButton());
+        return pressed >= 0 ? static_cast<int>(pressed) : preset;
+    }
 
 private:
     static bool ask(const QString& text, QWidget* owner, QMessageBox::StandardButton preset)

@@ -3,6 +3,7 @@
 // the real boxes; tests install a scripted service that records the texts and answers Yes or No.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -17,6 +18,10 @@ public:
     // A Yes/No box whose Yes loses data (an erase, a book discarded, changes left unsaved):
     // No is the default button, so Enter keeps the data. True only for Yes.
     virtual bool confirmLoss(const QString& text, QWidget* owner = nullptr) = 0;
+    // A question with the given buttons (texts with their access keys), the one at preset being
+    // the default; the index of the button pressed, or preset when the box was closed otherwise.
+    virtual int askChoice(const QString& text, const QStringList& buttons, int preset,
+                          QWidget* owner = nullptr) = 0;
 };
 
 // The service in use; the real message boxes unless another was installed.

@@ -7,6 +7,7 @@
 #include "app/ui/port_dlg.h"
 #include "app/ui/transfer_settings_dlg.h"
 #include "app/ui/version_dlg.h"
+#include "exchange/ui/vcard_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
@@ -85,8 +86,15 @@ void CVemblorDlg::onTransferSettings()
 
 bool CVemblorDlg::confirmExit()
 {
-    return !document_.hasUnsavedChanges() ||
-           confirmLoss("保存されていない変更があります。終了してよろしいでしょうか？");
+    if (!document_.hasUnsavedChanges())
+        return true;
+    enum { SAVE_AND_EXIT, EXIT, STAY };
+    const int choice = messages().askChoice(
+        QStringLiteral("保存されていない変更があります。終了してよろしいでしょうか？"),
+        {QStringLiteral("保存して終了(&S)"), QStringLiteral("はい(&Y)"),
+         QStringLiteral("いいえ(&N)")},
+        STAY, this);
+    return choice == EXIT || (choice == SAVE_AND_EXIT && saveDocument(document_, this));
 }
 
 void CVemblorDlg::onExit()

@@ -45,7 +45,8 @@ public:
 
 private:
     // "保存されていない変更があります。終了してよろしいでしょうか？" when the phone book holds
-    // unsaved changes; true when the program may end.
+    // unsaved changes, with 保存して終了 beside はい and いいえ (the default); true when the
+    // program may end (after a save that succeeded, for 保存して終了).
     bool confirmExit();
 
     BookDocument document_;

@@ -21,60 +21,65 @@ QString saveFilter()
     return QStringLiteral("Vcard Files(*.vcf);;Vcard Files(*.vcard);;All Files (*.*)");
 }
 
-// Hides the progress window and gives the list window back its focus; the progress window's
-// destructor then enables the list again.
-void endProgress(CFileRWDlg& progress, CTelListDlg& list)
+// Hides the progress window and gives the window back its focus; the progress window's
+// destructor then enables it again.
+void endProgress(CFileRWDlg& progress, QWidget* window)
 {
     progress.done(0);
-    list.activateWindow();
+    window->activateWindow();
 }
 
-void runSave(CTelListDlg& list, const QString& path, OperationCode operation)
+// Writes the book to path; true when it was written.
+bool runSave(BookDocument& document, QWidget* window, const QString& path, OperationCode operation)
 {
-    BookDocument& document = list.document();
     CFileRWDlg progress(operation);
-    progress.openProgress(&list);
+    progress.openProgress(window);
     const int result = writeVCardFile(path, document.book(), progress);
     if (result == FILE_TASK_DONE)
         document.markSaved(path);
     else if (result == FILE_TASK_FAILED)
         showMessage(SAVE_FAILED_MESSAGE);
-    endProgress(progress, list);
+    endProgress(progress, window);
+    return result == FILE_TASK_DONE;
 }
 
-bool bookIsEmpty(const CTelListDlg& list)
+bool bookIsEmpty(const BookDocument& document)
 {
-    if (list.document().count() != 0)
+    if (document.count() != 0)
         return false;
     showMessage("電話帳データがありません。");
     return true;
 }
 
 // Asks for the file to save to; empty when the user cancelled.
-QString chooseSaveFile(CTelListDlg& list)
+QString chooseSaveFile(QWidget* window)
 {
-    return fileDialogs().saveFileName(&list, saveFilter(), QStringLiteral("vcf"));
+    return fileDialogs().saveFileName(window, saveFilter(), QStringLiteral("vcf"));
 }
 
 } // namespace
 
+bool saveDocument(BookDocument& document, QWidget* window)
+{
+    if (bookIsEmpty(document))
+        return false;
+    QString path = document.filePath();
+    if (path.isEmpty())
+        path = chooseSaveFile(window);
+    return !path.isEmpty() && runSave(document, window, path, OP_SAVE);
+}
+
 void saveBook(CTelListDlg& list)
 {
-    if (bookIsEmpty(list))
-        return;
-    QString path = list.document().filePath();
-    if (path.isEmpty())
-        path = chooseSaveFile(list);
-    if (!path.isEmpty())
-        runSave(list, path, OP_SAVE);
+    saveDocument(list.document(), &list);
 }
 
 void saveBookAs(CTelListDlg& list)
 {
-    if (bookIsEmpty(list))
+    if (bookIsEmpty(list.document()))
         return;
-    if (const QString path = chooseSaveFile(list); !path.isEmpty())
-        runSave(list, path, OP_SAVE_AS);
+    if (const QString path = chooseSaveFile(&list); !path.isEmpty())
+        runSave(list.document(), &list, path, OP_SAVE_AS);
 }
 
 void importVCard(CTelListDlg& list)
@@ -102,5 +107,5 @@ void importVCard(CTelListDlg& list)
         messages().showMessage(QString::fromUtf8(VCARD_BAD_VERSION_MESSAGE) + u'\n' +
                                QString::fromUtf8(VCARD_CONTACTS_HINT));
     }
-    endProgress(progress, list);
+    endProgress(progress, &list);
 }

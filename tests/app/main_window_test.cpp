@@ -138,6 +138,32 @@ TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
     EXPECT_EQ(version, QStringLiteral("Vemblor　 Version 1.03"));
 }
 
+// The exit question over unsaved changes offers 保存して終了 beside はい and いいえ (the default):
+// it saves and ends; a save the user cancels keeps the program open.
+TEST_F(MainWindow, SaveAndExitSavesTheBookFirst)
+{
+    ScriptedFileDialogs files;
+    CVemblorDlg main(settings);
+    fillBook(main.document(), {{"山田", "ﾔﾏﾀﾞ", {"0312345678"}}});
+    main.show();
+    const QString saved = dir.filePath(QStringLiteral("saved.vcf"));
+    messages.choices.enqueue(QStringLiteral("保存して終了(&S)"));
+    files.nextFiles.enqueue(QString()); // the save is cancelled
+    main.commandAction(ID_MAIN_EXIT)->trigger();
+    EXPECT_TRUE(main.isVisible());
+    ASSERT_EQ(messages.choiceButtons.size(), 1);
+    EXPECT_EQ(messages.choiceButtons[0],
+              (QStringList{QStringLiteral("保存して終了(&S)"), QStringLiteral("はい(&Y)"),
+                           QStringLiteral("いいえ(&N)")}));
+
+    messages.choices.enqueue(QStringLiteral("保存して終了(&S)"));
+    files.nextFiles.enqueue(saved);
+    main.commandAction(ID_MAIN_EXIT)->trigger();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(readFile(saved).contains("TEL"));
+    EXPECT_FALSE(main.document().hasUnsavedChanges());
+}
+
 TEST_F(MainWindow, EnterAndEscapeDoNotCloseIt)
 {
     CVemblorDlg main(settings);

@@ -167,6 +167,7 @@ struct Steps {
     void deleteFirst()
     {
         select(0);
+        messages.answer(true); // "1件を削除しますか？"
         command(ID_LIST_DELETE);
     }
     void saveAs(const char* name)

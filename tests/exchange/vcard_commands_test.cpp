@@ -70,6 +70,11 @@ public:
         ADD_FAILURE() << "a loss question during a file task";
         return askYesNo(text, owner);
     }
+    int askChoice(const QString& text, const QStringList&, int preset, QWidget*) override
+    {
+        ADD_FAILURE() << "a choice during a file task: " << text.toStdString();
+        return preset;
+    }
 
     QStringList shown;
     QStringList questions;

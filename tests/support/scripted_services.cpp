@@ -27,6 +27,26 @@ bool ScriptedMessages::confirmLoss(const QString& text, QWidget* owner)
     return askYesNo(text, owner);
 }
 
+int ScriptedMessages::askChoice(const QString& text, const QStringList& buttons, int preset,
+                                QWidget*)
+{
+    questions << text;
+    choiceButtons << buttons;
+    if (whileShown)
+        whileShown(text);
+    QString pressed;
+    if (!choices.isEmpty())
+        pressed = choices.dequeue();
+    else if (!answers.isEmpty())
+        pressed = answers.dequeue() ? QStringLiteral("はい(&Y)") : QStringLiteral("いいえ(&N)");
+    const qsizetype index = buttons.indexOf(pressed);
+    if (index < 0) {
+        ADD_FAILURE() << "unscripted choice: " << text.toStdString();
+        return preset;
+    }
+    return static_cast<int>(index);
+}
+
 static QString nextFile(ScriptedFileDialogs& dialogs, const QString& filter)
 {
     ++dialogs.asked;

@@ -20,6 +20,10 @@ public:
     bool askYesNo(const QString& text, QWidget*) override;
     // As askYesNo, and the question is also kept in lossQuestions.
     bool confirmLoss(const QString& text, QWidget* owner) override;
+    // Presses the button named by the next of choices; without one, the Yes or No button
+    // (はい / いいえ) by the next answer. Kept in questions, its buttons in choiceButtons.
+    int askChoice(const QString& text, const QStringList& buttons, int preset,
+                  QWidget* owner) override;
 
     void answer(bool yes) { answers.enqueue(yes); }
 
@@ -30,6 +34,8 @@ public:
     QStringList questions;     // Yes/No boxes, in order
     QStringList lossQuestions; // those of them with No as the default
     QQueue<bool> answers;
+    QQueue<QString> choices; // button texts, for askChoice
+    QList<QStringList> choiceButtons;
 };
 
 class ScriptedFileDialogs final : public FileDialogService {
