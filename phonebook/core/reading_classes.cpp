@@ -39,8 +39,3 @@ void ReadingClasses::classify()
         classes_[order[i]] = current;
     }
 }
-
-bool ReadingClasses::same(const QString& a, const QString& b) const
-{
-    return collator_.compare(a, b) == 0;
-}

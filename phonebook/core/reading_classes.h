@@ -22,9 +22,6 @@ public:
     // The class of the reading added at position; equal classes are equal readings.
     int classOf(int position) const { return classes_[position]; }
 
-    // Whether the collator used here treats a and b as the same reading.
-    bool same(const QString& a, const QString& b) const;
-
 private:
     QCollator collator_;
     std::vector<QString> texts_;
