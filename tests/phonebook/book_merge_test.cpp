@@ -3,6 +3,7 @@
 #include "phonebook/core/book_merge.h"
 
 #include "phonebook/core/cp932_text.h"
+#include "tests/phonebook/entry_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -14,48 +15,13 @@
 
 namespace {
 
-struct EntrySpec {
-    const char* name;
-    const char* reading;
-    std::initializer_list<const char*> numbers;
-    std::initializer_list<const char*> addresses = {};
-    const char* memo = "";
-    std::uint8_t group = 0;
-};
-
-TelEntry entry(const EntrySpec& spec)
-{
-    TelEntry e{};
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.name), e.name, sizeof e.name));
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.reading), e.furigana, sizeof e.furigana));
-    int slot = 0;
-    for (const char* number : spec.numbers) {
-        e.tel[slot].kind = TEL_MOBILE;
-        std::strncpy(e.tel[slot++].number, number, NUMBER_FIELD_SIZE - 1);
-    }
-    slot = 0;
-    for (const char* address : spec.addresses)
-        std::strncpy(e.mail[slot++].address, address, ADDRESS_FIELD_SIZE - 1);
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.memo), e.memo, sizeof e.memo));
-    e.group = spec.group;
-    return e;
-}
-
-std::unique_ptr<TelBook> bookOf(std::initializer_list<EntrySpec> specs)
+std::unique_ptr<TelBook> bookOf(std::initializer_list<EntryFields> list)
 {
     auto book = std::make_unique<TelBook>();
     clearBook(*book);
-    for (const EntrySpec& spec : specs)
-        book->entries[book->count++] = entry(spec);
+    for (const EntryFields& fields : list)
+        book->entries[book->count++] = entry(fields);
     return book;
-}
-
-std::vector<TelEntry> entriesOf(std::initializer_list<EntrySpec> specs)
-{
-    std::vector<TelEntry> entries;
-    for (const EntrySpec& spec : specs)
-        entries.push_back(entry(spec));
-    return entries;
 }
 
 // Every number, address and memo of the entries, as written.
@@ -92,8 +58,8 @@ bool notesHold(const MergeOutcome& outcome, const std::string& value)
     return false;
 }
 
-const EntrySpec HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
-const EntrySpec TARO{"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", {"09011112222", "0312345678"}, {}, "会社"};
+const EntryFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
+const EntryFields TARO{"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", {"09011112222", "0312345678"}, {}, "会社"};
 
 TEST(BookMerge, MergingABookWithItselfChangesNothing)
 {

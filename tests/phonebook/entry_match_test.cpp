@@ -3,45 +3,15 @@
 #include "phonebook/core/entry_match.h"
 
 #include "phonebook/core/cp932_text.h"
+#include "tests/phonebook/entry_fields.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <initializer_list>
 #include <vector>
 
 namespace {
 
-struct EntrySpec {
-    const char* name;
-    const char* reading;
-    std::initializer_list<const char*> numbers;
-    std::initializer_list<const char*> addresses = {};
-    const char* memo = "";
-    std::uint8_t group = 0;
-    std::uint8_t secret = 0;
-};
-
-TelEntry entry(const EntrySpec& spec)
-{
-    TelEntry e{};
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.name), e.name, sizeof e.name));
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.reading), e.furigana, sizeof e.furigana));
-    int slot = 0;
-    for (const char* number : spec.numbers) {
-        e.tel[slot].kind = TEL_MOBILE;
-        EXPECT_TRUE(storeCp932(QString::fromUtf8(number), e.tel[slot++].number, NUMBER_FIELD_SIZE));
-    }
-    slot = 0;
-    for (const char* address : spec.addresses)
-        std::strncpy(e.mail[slot++].address, address, ADDRESS_FIELD_SIZE - 1);
-    EXPECT_TRUE(storeCp932(QString::fromUtf8(spec.memo), e.memo, sizeof e.memo));
-    e.group = spec.group;
-    e.secret = spec.secret;
-    return e;
-}
-
-MatchClass classOfPair(const EntrySpec& book, const EntrySpec& incoming)
+MatchClass classOfPair(const EntryFields& book, const EntryFields& incoming)
 {
     const std::vector<TelEntry> b{entry(book)};
     const std::vector<TelEntry> i{entry(incoming)};
@@ -51,12 +21,12 @@ MatchClass classOfPair(const EntrySpec& book, const EntrySpec& incoming)
     return matches[0].kind;
 }
 
-const EntrySpec HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
+const EntryFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
 
 struct PairCase {
     const char* what;
-    EntrySpec book;
-    EntrySpec incoming;
+    EntryFields book;
+    EntryFields incoming;
     MatchClass expected;
 };
 
