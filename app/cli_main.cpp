@@ -4,6 +4,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/contact_commands.h"
 #include "app/cli/handset_commands.h"
+#include "app/cli/merge_command.h"
 #include "app/cli/reading_command.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,10 @@ const CliCommand COMMANDS[] = {
     {"check", "BOOK.vcf", runCheck},
     {"import", "IN OUT.vcf|OUT.json [--report REPORT.json]", runImport},
     {"export", "IN OUT.vcf|OUT.csv [--map KEY=COLUMN,...] [--delete-rows ROW,...]", runExport},
+    {"merge",
+     "BOOK.vcf INCOMING... OUT.vcf|OUT.json [--report R.json]\n"
+     "          [--mode safe|add-only|replace]",
+     runMerge},
     {"read", "--port PORT OUT.vcf [--fast]", runRead},
     {"write",
      "--port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] [--verify | --no-verify]\n"
@@ -74,6 +79,13 @@ void printUsage(std::FILE* to)
             "  --corrupt N    store the N-th entry written with one byte of its name changed\n"
             "  --book FILE    the handset's book at the start; --dump FILE: its book at the end\n",
             to);
+    std::fputs(
+        "Options of merge:\n"
+        "  --mode safe      take unchanged, updated and new entries; list the rest (default)\n"
+        "  --mode add-only  take only new entries; list the rest\n"
+        "  --mode replace   the incoming entries replace the book; list what goes\n"
+        "  --report R.json  what the merge did, per incoming file\n",
+        to);
     std::fputs(
         "\nExit status:\n"
         "  0  the task succeeded\n"

@@ -22,8 +22,8 @@ bool writeReport(const QString& path, const ImportReport& report)
     return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
 }
 
-// Reads IN with 連絡先の取り込み's reader into book, readings made from the names where the
-// file has none; CLI_OK or CLI_FAILED after the message.
+} // namespace
+
 int importContactsInput(const QString& in, TelBook& book, ImportReport* report)
 {
     ContactImportResult imported = importContactsFile(in, book, systemClock(), bestReadingCp932);
@@ -40,8 +40,6 @@ int importContactsInput(const QString& in, TelBook& book, ImportReport* report)
         *report = std::move(imported.report);
     return CLI_OK;
 }
-
-} // namespace
 
 int runImport(const QStringList& arguments)
 {

@@ -1,7 +1,7 @@
 #include "exchange/core/smartphone_vcard_writer.h"
 
-#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/contact_labels.h"
+#include "phonebook/core/completion_placeholders.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/reading_kana.h"
 

@@ -1,10 +1,10 @@
 #include "exchange/core/vcard_reader.h"
 
-#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/input_file.h"
 #include "exchange/core/text_conversions.h"
 #include "exchange/core/text_line_reader.h"
 #include "exchange/core/vcard_key_words.h"
+#include "phonebook/core/completion_placeholders.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 // The export for smartphones writes no placeholder of the import's completion as data: no
 // "****" number to dial, and no reading that is a time stamp, a number or an address.
 
-#include "exchange/core/completion_placeholders.h"
 #include "exchange/core/smartphone_csv_writer.h"
 #include "exchange/core/smartphone_vcard_writer.h"
 #include "exchange/core/vcard_reader.h"
+#include "phonebook/core/completion_placeholders.h"
 
 #include <QDateTime>
 

@@ -2,7 +2,8 @@
 // What the import's completion writes where a file gave nothing: "****" numbers, and readings
 // copied from a number, an address or the time. They keep an entry within the field rules of
 // the handset's book but are no data of the person: the smartphone export leaves them out, so
-// no smartphone dials "****" or sorts a contact under a time stamp.
+// no smartphone dials "****" or sorts a contact under a time stamp, and the matching of entries
+// never takes them for a key.
 
 #include "phonebook/core/tel_entry.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/core/completion_placeholders.h"
+#include "phonebook/core/completion_placeholders.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

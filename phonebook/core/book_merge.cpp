@@ -1,0 +1,173 @@
+#include "phonebook/core/book_merge.h"
+
+#include "phonebook/core/completion_placeholders.h"
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/entry_slots.h"
+#include "phonebook/core/match_keys.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QString numberKeyOf(const char* number)
+{
+    const QString text = QString::fromLatin1(number);
+    const QString key = numberMatchKey(text);
+    return key.isEmpty() ? text : key;
+}
+
+QString addressKeyOf(const char* address)
+{
+    return addressMatchKey(fromCp932(address));
+}
+
+// Adds the incoming slots whose key the entry lacks into its free slots; the rest are notes.
+void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchClass match,
+                int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
+{
+    const bool tel = list == SlotList::Tel;
+    const int slotCount = tel ? TEL_SLOTS : MAIL_SLOTS;
+    auto keyOf = [tel](const char* text) { return tel ? numberKeyOf(text) : addressKeyOf(text); };
+    packSlots(entry, list);
+    for (int s = 0; s < slotCount; ++s) {
+        const char* text = slotText(incoming, list, s);
+        if (!text[0] || (tel && isCompletionNumber(text)))
+            continue;
+        const QString key = keyOf(text);
+        bool present = false;
+        for (int e = 0; e < slotCount && !present; ++e) {
+            const char* held = slotText(entry, list, e);
+            present = held[0] && keyOf(held) == key;
+        }
+        if (present)
+            continue;
+        // A real number takes the place of the placeholder the import wrote.
+        if (tel && filledSlots(entry, list) == 1 && isCompletionNumber(entry.tel[0].number))
+            removeSlotRow(entry, list, 0);
+        const int nextSlot = filledSlots(entry, list);
+        const QString value = tel ? QString::fromLatin1(text) : fromCp932(text);
+        if (nextSlot < slotCount &&
+            storeSlot(entry, list, nextSlot, slotKind(incoming, list, s), value))
+            continue;
+        notes.push_back({MergeNoteKind::Overflow, match, incomingIndex, bookIndex,
+                         QString::fromLatin1(tel ? "number" : "address"), value});
+    }
+}
+
+void noteConflict(std::vector<MergeNote>& notes, MatchClass match, int incomingIndex, int bookIndex,
+                  const char* field, const QString& value)
+{
+    notes.push_back({MergeNoteKind::Conflict, match, incomingIndex, bookIndex,
+                     QString::fromLatin1(field), value});
+}
+
+bool sameEntry(const TelEntry& a, const TelEntry& b)
+{
+    return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
+}
+
+MergeNote entryNote(MergeNoteKind kind, MatchClass match, int incoming, int book,
+                    const TelEntry& entry)
+{
+    MergeNote note{kind, match, incoming, book, {}, {}};
+    note.entry = entry;
+    return note;
+}
+
+} // namespace
+
+void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
+                    int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
+{
+    mergeSlots(bookEntry, incoming, SlotList::Tel, match, incomingIndex, bookIndex, notes);
+    mergeSlots(bookEntry, incoming, SlotList::Mail, match, incomingIndex, bookIndex, notes);
+    if (incoming.memo[0] && std::strcmp(bookEntry.memo, incoming.memo) != 0) {
+        if (!bookEntry.memo[0])
+            std::memcpy(bookEntry.memo, incoming.memo, sizeof bookEntry.memo);
+        else
+            noteConflict(notes, match, incomingIndex, bookIndex, "memo", fromCp932(incoming.memo));
+    }
+    if (incoming.group != 0 && incoming.group != bookEntry.group) {
+        if (bookEntry.group == 0)
+            bookEntry.group = incoming.group;
+        else
+            noteConflict(notes, match, incomingIndex, bookIndex, "group",
+                         QString::number(incoming.group));
+    }
+    if (incoming.secret != 0 && bookEntry.secret == 0)
+        noteConflict(notes, match, incomingIndex, bookIndex, "secret",
+                     QString::number(incoming.secret));
+    if (isCompletionReading(bookEntry) && incoming.furigana[0] && !isCompletionReading(incoming))
+        std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
+}
+
+MergeOutcome mergeIntoBook(TelBook& book, std::span<const TelEntry> incoming, MergeMode mode)
+{
+    MergeOutcome outcome;
+    const std::span<const TelEntry> bookEntries(book.entries, book.count);
+    outcome.matches = matchEntries(bookEntries, incoming);
+    for (const EntryMatch& match : outcome.matches)
+        ++outcome.classes[static_cast<int>(match.kind)];
+
+    const auto result = std::make_unique<TelBook>();
+    if (mode == MergeMode::Replace) {
+        // The incoming entries alone; book entries that no incoming entry repeats go to the notes.
+        std::vector<bool> kept(book.count, false);
+        for (const EntryMatch& match : outcome.matches)
+            if (match.kind == MatchClass::Same &&
+                sameEntry(book.entries[match.book], incoming[match.incoming]))
+                kept[match.book] = true;
+        for (std::uint32_t b = 0; b < book.count; ++b)
+            if (!kept[b])
+                outcome.notes.push_back(entryNote(MergeNoteKind::Replaced, MatchClass::New, -1,
+                                                  static_cast<int>(b), book.entries[b]));
+        outcome.resultCount = static_cast<std::uint32_t>(incoming.size());
+        if (incoming.size() > MAX_TEL_ENTRIES) {
+            outcome.refused = true;
+            return outcome;
+        }
+        clearBook(*result);
+        std::copy(incoming.begin(), incoming.end(), result->entries);
+        result->count = outcome.resultCount;
+        outcome.added = static_cast<int>(incoming.size());
+    } else {
+        *result = book;
+        const bool takeUpdates = mode == MergeMode::Safe;
+        for (const EntryMatch& match : outcome.matches) {
+            const TelEntry& entry = incoming[match.incoming];
+            switch (match.kind) {
+            case MatchClass::Same:
+                break;
+            case MatchClass::Update:
+                if (takeUpdates) {
+                    TelEntry& target = result->entries[match.book];
+                    const TelEntry before = target;
+                    mergeEntryInto(target, entry, match.kind, match.incoming, match.book,
+                                   outcome.notes);
+                    outcome.updated += sameEntry(before, target) ? 0 : 1;
+                    break;
+                }
+                [[fallthrough]];
+            case MatchClass::Confirm:
+            case MatchClass::MaybeSame:
+                outcome.notes.push_back(entryNote(MergeNoteKind::LeftOut, match.kind,
+                                                  match.incoming, match.book, entry));
+                break;
+            case MatchClass::New:
+                if (result->count < MAX_TEL_ENTRIES)
+                    result->entries[result->count] = entry;
+                ++result->count;
+                ++outcome.added;
+                break;
+            }
+        }
+        outcome.resultCount = result->count;
+        if (result->count > MAX_TEL_ENTRIES) {
+            outcome.refused = true;
+            return outcome;
+        }
+    }
+    book = *result;
+    return outcome;
+}

@@ -1,0 +1,169 @@
+// vemblor-cli merge: contact files taken into a book without replacing it.
+
+#include "tests/exchange/cli_run.h"
+#include "tests/exchange/contact_files.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using CliMerge = CliTest;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray card(const char* name, const char* reading, const char* tel, const char* note = "")
+{
+    QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + QByteArray(name) +
+                      "\r\nN:" + QByteArray(name) +
+                      ";;;;\r\nX-PHONETIC-LAST-NAME:" + QByteArray(reading) +
+                      "\r\nTEL;TYPE=CELL:" + QByteArray(tel) + "\r\n";
+    if (*note)
+        text += "NOTE:" + QByteArray(note) + "\r\n";
+    return text + "END:VCARD\r\n";
+}
+
+// The file without its revision lines, which carry the time it was written.
+QByteArray withoutRevision(const QByteArray& vcard)
+{
+    QByteArray kept;
+    for (const QByteArray& line : vcard.split('\n'))
+        if (!line.startsWith("REV:"))
+            kept += line + '\n';
+    return kept;
+}
+
+QJsonObject firstInput(const QString& reportPath)
+{
+    const QJsonObject report = QJsonDocument::fromJson(readAll(reportPath)).object();
+    return report.value(QStringLiteral("inputs")).toArray().at(0).toObject();
+}
+
+int classCount(const QJsonObject& input, const char* matchClass)
+{
+    return input.value(QStringLiteral("classes"))
+        .toObject()
+        .value(QString::fromUtf8(matchClass))
+        .toInt(-1);
+}
+
+class CliMergeBook : public CliMerge {
+protected:
+    void SetUp() override
+    {
+        CliMerge::SetUp();
+        writeFile(path("people.vcf"),
+                  card("佐藤花子", "サトウハナコ", "090-1234-5678") +
+                      card("山田太郎", "ヤマダタロウ", "090-1111-2222", "会社") +
+                      card("鈴木一郎", "スズキイチロウ", "080-3333-4444"));
+        const CliRun run = cli({QStringLiteral("import"), path("people.vcf"), path("book.vcf")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+};
+
+TEST_F(CliMergeBook, MergingTheBookWithItselfOrItsExportChangesNothing)
+{
+    const QByteArray book = readAll(path("book.vcf"));
+    ASSERT_EQ(cli({QStringLiteral("export"), path("book.vcf"), path("phone.vcf")}).exitCode, 0);
+    for (const char* incoming : {"book.vcf", "phone.vcf"}) {
+        const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path(incoming),
+                                path("out.vcf"), QStringLiteral("--report"), path("r.json")});
+        ASSERT_EQ(run.exitCode, 0) << incoming << run.err.toStdString();
+        const QJsonObject input = firstInput(path("r.json"));
+        EXPECT_EQ(input.value(QStringLiteral("added")).toInt(-1), 0) << incoming;
+        EXPECT_EQ(input.value(QStringLiteral("updated")).toInt(-1), 0) << incoming;
+        EXPECT_EQ(classCount(input, "同じ"), 3) << incoming;
+        EXPECT_EQ(withoutRevision(readAll(path("out.vcf"))), withoutRevision(book)) << incoming;
+    }
+    EXPECT_EQ(readAll(path("book.vcf")), book);
+}
+
+TEST_F(CliMergeBook, ModesTakeWhatTheySayAndListTheRest)
+{
+    writeFile(path("phone.vcf"),
+              card("佐藤花子", "さとうはなこ", "+81 90 1234 5678", "大学の友人") + // 更新
+                  card("山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", "09011112222", "趣味の会") +         // 確認
+                  card("鈴木一郎", "スズキイチロウ", "070-9999-0000") + // 同じ人かも
+                  card("田中次郎", "タナカジロウ", "080-5555-6666"));   // 新規
+    struct ModeCase {
+        const char* mode;
+        int count;
+        int added;
+        int updated;
+        int notes;
+    };
+    const ModeCase cases[] = {
+        {"safe", 4, 1, 1, 2},
+        {"add-only", 4, 1, 0, 3},
+        {"replace", 4, 4, 0, 3},
+    };
+    for (const ModeCase& c : cases) {
+        const CliRun run =
+            cli({QStringLiteral("merge"), path("book.vcf"), path("phone.vcf"), path("out.json"),
+                 QStringLiteral("--mode"), QString::fromLatin1(c.mode), QStringLiteral("--report"),
+                 path("r.json")});
+        ASSERT_EQ(run.exitCode, 0) << c.mode << run.err.toStdString();
+        const QJsonObject book = QJsonDocument::fromJson(readAll(path("out.json"))).object();
+        EXPECT_EQ(book.value(QStringLiteral("count")).toInt(), c.count) << c.mode;
+        const QJsonObject input = firstInput(path("r.json"));
+        EXPECT_EQ(classCount(input, "更新"), 1) << c.mode;
+        EXPECT_EQ(classCount(input, "確認"), 1) << c.mode;
+        EXPECT_EQ(classCount(input, "同じ人かも"), 1) << c.mode;
+        EXPECT_EQ(classCount(input, "新規"), 1) << c.mode;
+        EXPECT_EQ(input.value(QStringLiteral("added")).toInt(), c.added) << c.mode;
+        EXPECT_EQ(input.value(QStringLiteral("updated")).toInt(), c.updated) << c.mode;
+        EXPECT_EQ(input.value(QStringLiteral("notes")).toArray().size(), c.notes) << c.mode;
+    }
+}
+
+TEST_F(CliMergeBook, AnUnreadableIncomingFileWritesNothing)
+{
+    writeFile(path("out.vcf"), "old output\r\n");
+    writeFile(path("phone.vcf"), card("田中次郎", "タナカジロウ", "080-5555-6666"));
+    const QByteArray book = readAll(path("book.vcf"));
+    for (const char* bad : {"missing.vcf", "../"}) {
+        const CliRun run =
+            cli({QStringLiteral("merge"), path("book.vcf"), path("phone.vcf"), path(bad),
+                 path("out.vcf"), QStringLiteral("--report"), path("r.json")});
+        EXPECT_EQ(run.exitCode, 1) << bad;
+        EXPECT_FALSE(run.err.isEmpty()) << bad;
+        EXPECT_EQ(readAll(path("out.vcf")), QByteArray("old output\r\n")) << bad;
+        EXPECT_FALSE(QFile::exists(path("r.json"))) << bad;
+        EXPECT_EQ(readAll(path("book.vcf")), book) << bad;
+    }
+}
+
+TEST_F(CliMergeBook, AResultOverTheLimitIsRefused)
+{
+    QByteArray many;
+    for (int i = 0; i < 998; ++i)
+        many += card(QStringLiteral("人%1").arg(i).toUtf8().constData(), "ヒト",
+                     QStringLiteral("090%1").arg(10000000 + i).toUtf8().constData());
+    writeFile(path("many.vcf"), many);
+    const CliRun run =
+        cli({QStringLiteral("merge"), path("book.vcf"), path("many.vcf"), path("out.vcf")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("まとめると1001件になり、1000件を超えます")))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.vcf")));
+}
+
+TEST_F(CliMerge, BadUsageIsRefused)
+{
+    EXPECT_EQ(cli({QStringLiteral("merge"), path("book.vcf"), path("out.vcf")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"), path("out.vcf"),
+                   QStringLiteral("--mode"), QStringLiteral("all")})
+                  .exitCode,
+              2);
+}
+
+} // namespace
