@@ -5,8 +5,6 @@
 #include <QRegularExpression>
 #include <QString>
 
-#include <utility>
-
 namespace {
 
 constexpr QByteArrayView MAP_START = "stream\n/CIDInit /ProcSet findresource begin";
@@ -40,6 +38,9 @@ QByteArray repairedLine(const QByteArray& line, const RadicalIdeographs& ideogra
             changes = changes || ideographFor(target + g - first, ideographs) != target + g - first;
         if (!changes)
             return line;
+        if (first == last)
+            return '<' + hex4(first) + "> <" + hex4(last) + "> <" +
+                   hex4(ideographFor(target, ideographs)) + '>';
         QByteArray list = '<' + hex4(first) + "> <" + hex4(last) + "> [";
         for (uint g = first; g <= last; ++g)
             list += '<' + hex4(ideographFor(target + g - first, ideographs)) + "> ";
@@ -102,10 +103,12 @@ bool moveOffsets(QByteArray& pdf, const QList<Edit>& edits)
     const qsizetype numberEnd = pdf.indexOf('\n', numberStart);
     bool ok = false;
     const qsizetype table = pdf.mid(numberStart, numberEnd - numberStart).trimmed().toLongLong(&ok);
-    if (!ok || table < 0 || table >= startxref || !pdf.mid(table).startsWith("xref\n"))
+    if (!ok || table < 0)
         return false;
+    // The table is written after every object, so the edits moved it as well.
     const qsizetype movedTable = moved(table);
-    // The table is written after every object, so it starts movedTable in the edited file.
+    if (movedTable >= startxref || !QByteArrayView(pdf).sliced(movedTable).startsWith("xref\n"))
+        return false;
     qsizetype line = pdf.indexOf('\n', pdf.indexOf('\n', movedTable) + 1) + 1; // past "0 N"
     while (line + 20 <= pdf.size() && (pdf.at(line + 17) == 'n' || pdf.at(line + 17) == 'f')) {
         if (pdf.at(line + 17) == 'n') {

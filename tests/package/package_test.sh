@@ -25,7 +25,7 @@ for f in usr/bin/vemblor usr/bin/vemblor-cli usr/bin/vemblor-launch \
 done
 # The names table inside the program is ENAMDICT data under CC BY-SA: the package names the
 # source, its makers, the licence and what was changed.
-for notice in 'ENAMDICT' 'Electronic Dictionary Research and Development Group' 'CC BY-SA 4.0' \
+for notice in 'ENAMDICT' '(EDRDG)' 'Jim Breen' 'CC BY-SA 4.0' \
               'https://creativecommons.org/licenses/by-sa/4.0/' 'What was changed'; do
     grep -qF -- "$notice" "$root/usr/share/doc/vemblor/copyright" ||
         { echo "copyright file does not say: $notice"; exit 1; }
