@@ -1,13 +1,19 @@
 // Renders the Markdown manual to PDF with Qt's own text layout and PDF writer, so the manual
-// needs nothing beyond Qt and a Japanese font.
+// needs nothing beyond Qt and a Japanese font. The writer's text layer is repaired afterwards so
+// that searching and copying see the ideographs the pages show (see pdf_text_layer.h).
 //   vemblor-manual-pdf SOURCE.md IMAGE_DIR OUTPUT.pdf
 
+#include "manual/pdf_text_layer.h"
+
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -80,7 +86,14 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    QPdfWriter writer(args[3]);
+    const QString markdown = QString::fromUtf8(source.readAll());
+    QSet<char32_t> written;
+    for (char32_t c : markdown.toUcs4())
+        written.insert(c);
+
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setTitle(QStringLiteral("Vemblor 取扱説明書"));
     writer.setCreator(QStringLiteral("Vemblor"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -92,8 +105,17 @@ int main(int argc, char* argv[])
     document.setBaseUrl(QUrl::fromLocalFile(args[2] + QLatin1Char('/')));
     document.setDefaultStyleSheet(QStringLiteral("h1 { color: #1d3f72; } h2 { color: #1d3f72; } "
                                                  "table { border-collapse: collapse; }"));
-    document.setMarkdown(QString::fromUtf8(source.readAll()));
+    document.setMarkdown(markdown);
     fitPictures(document, textWidth(writer, document));
     document.print(&writer);
+
+    const RadicalIdeographs radicals =
+        radicalIdeographs(QFont(QStringLiteral("Noto Sans CJK JP")), written);
+    QSaveFile output(args[3]);
+    if (!output.open(QIODevice::WriteOnly) ||
+        output.write(withIdeographsForRadicals(pdf.data(), radicals)) < 0 || !output.commit()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(args[3]));
+        return 1;
+    }
     return 0;
 }

@@ -10,6 +10,14 @@
 
 #include <vector>
 
+// Whose data the table is and under which licence, as the program shows it (バージョン情報).
+inline constexpr const char NAMES_TABLE_NOTICE[] =
+    "名前の読みの表は、Electronic Dictionary Research and Development Group（EDRDG）の"
+    "人名辞書 ENAMDICT（Jim Breen ほか編）をもとに作っています。ENAMDICT とこの表は "
+    "CC BY-SA 4.0 で利用できます。\n"
+    "https://creativecommons.org/licenses/by-sa/4.0/\n"
+    "https://www.edrdg.org/edrdg/licence.html";
+
 enum class NameRole { Surname, Given };
 
 struct NameReading {

@@ -3,12 +3,15 @@
 #include "app/core/settings.h"
 #include "window_services/message_service.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,13 +38,25 @@ bool desktopOpensPdf()
 
 } // namespace
 
+QStringList manualPlaces(const QString& startDir, const QString& programDir)
+{
+    const QString installed =
+        QDir(programDir).filePath(QStringLiteral(VEMBLOR_DATA_FROM_PROGRAM "/") + MANUAL_FILE_NAME);
+    return {QDir(startDir).filePath(MANUAL_FILE_NAME), QDir::cleanPath(installed)};
+}
+
 void openManual()
 {
-    const QString path = QDir(startDir()).filePath(MANUAL_FILE_NAME);
-    if (!QFileInfo(path).isFile()) {
-        showMessage("pdfファイルが見つかりません");
+    const QStringList places = manualPlaces(startDir(), QCoreApplication::applicationDirPath());
+    const auto found = std::find_if(places.begin(), places.end(),
+                                    [](const QString& path) { return QFileInfo(path).isFile(); });
+    if (found == places.end()) {
+        QStringList lines{QString::fromUtf8(NO_MANUAL_MESSAGE), QString()};
+        for (const QString& place : places)
+            lines << QDir::toNativeSeparators(place);
+        messages().showMessage(lines.join(QLatin1Char('\n')));
         return;
     }
-    if (!desktopOpensPdf() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    if (!desktopOpensPdf() || !QDesktopServices::openUrl(QUrl::fromLocalFile(*found)))
         showMessage(NO_PDF_VIEWER_MESSAGE);
 }

@@ -1,12 +1,22 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
-// The user manual's file name; it is looked for in the start-up directory.
+// The user manual's file name.
 inline const QString MANUAL_FILE_NAME = QStringLiteral("vemblor_manual.pdf");
+
+// Said when the manual is nowhere it is looked for; the places follow it, one a line.
+inline constexpr const char NO_MANUAL_MESSAGE[] = "pdfファイルが見つかりません";
 
 // Said when the manual is there but the desktop has no program that opens PDF files.
 inline constexpr const char NO_PDF_VIEWER_MESSAGE[] = "pdfファイルを開くプログラムが見つかりません";
 
-// Opens the manual with the system's viewer, or says "pdfファイルが見つかりません" when the
-// start-up directory has no manual, or NO_PDF_VIEWER_MESSAGE when nothing can open it.
+// Where the manual is looked for, in this order: the start-up directory (a copy the user keeps
+// there), then where the package installs it relative to the program (../share/vemblor beside
+// the bin directory that holds the program).
+QStringList manualPlaces(const QString& startDir, const QString& programDir);
+
+// Opens the first manual of manualPlaces(startDir(), the program's directory) with the system's
+// viewer. Says NO_MANUAL_MESSAGE and the places it looked in when there is none, or
+// NO_PDF_VIEWER_MESSAGE when nothing can open it.
 void openManual();

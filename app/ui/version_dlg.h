@@ -1,6 +1,6 @@
 #pragma once
 // The version dialog and the about box: the icon, the program's name and version, the maker's
-// line and an OK button.
+// line, where the names table comes from and its licence, and an OK button.
 
 #include <QDialog>
 

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -124,6 +125,8 @@ TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
     main.show();
     bool stayedOpen = false;
     QString version;
+    QString notice;
+    bool noticeFits = false;
     onNextModal([&](QWidget* modal) {
         auto* dlg = qobject_cast<CVersionDlg*>(modal);
         ASSERT_NE(dlg, nullptr);
@@ -131,11 +134,23 @@ TEST_F(MainWindow, VersionDialogClosesOnlyByOk)
         QTest::keyClick(dlg, Qt::Key_Return);
         stayedOpen = dlg->isVisible();
         version = dlg->findChild<QLabel*>(QStringLiteral("versionText"))->text();
+        auto* names = dlg->findChild<QLabel*>(QStringLiteral("namesTableNotice"));
+        ASSERT_NE(names, nullptr);
+        notice = names->text();
+        noticeFits = names->isVisible() &&
+                     names->heightForWidth(names->width()) <= names->height() &&
+                     dlg->rect().contains(names->geometry());
         dlg->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     main.commandAction(ID_MAIN_VERSION)->trigger();
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(version, QStringLiteral("Vemblor　 Version 1.03"));
+    // The names table's data is shared under CC BY-SA, which asks for the source and the
+    // licence wherever it is used; the whole notice is readable in the dialog.
+    for (const char* part :
+         {"ENAMDICT", "EDRDG", "CC BY-SA 4.0", "https://creativecommons.org/licenses/by-sa/4.0/"})
+        EXPECT_TRUE(notice.contains(QString::fromUtf8(part))) << part;
+    EXPECT_TRUE(noticeFits);
 }
 
 // The exit question over unsaved changes offers 保存して終了 beside はい and いいえ (the default):
@@ -181,7 +196,16 @@ TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
 {
     CVemblorDlg main(settings);
     main.commandAction(ID_MAIN_HELP)->trigger();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("pdfファイルが見つかりません")});
+    // Without a manual the message names every place looked in: the start-up directory and the
+    // installed manual beside the program.
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/../share/vemblor/vemblor_manual.pdf"));
+    EXPECT_EQ(
+        messages.shown,
+        QStringList{QStringLiteral("pdfファイルが見つかりません\n\n") +
+                    QDir::toNativeSeparators(dir.filePath(QStringLiteral("vemblor_manual.pdf"))) +
+                    QStringLiteral("\n") + QDir::toNativeSeparators(installed)});
     EXPECT_TRUE(viewer.opened.isEmpty());
 
     QFile manual(dir.filePath(QStringLiteral("vemblor_manual.pdf")));
@@ -198,6 +222,22 @@ TEST_F(MainWindow, HelpLooksForTheManualInTheStartDirectory)
     CTelListDlg list(main.document(), {}, &main);
     list.commandAction(ID_HELP)->trigger();
     EXPECT_EQ(viewer.opened.size(), 2);
+}
+
+// The package installs the manual in share/vemblor of its prefix; the program finds it there
+// from the directory it runs from, wherever the prefix is, after a copy in the start directory.
+TEST_F(MainWindow, ManualIsLookedForInTheStartDirectoryThenWhereItIsInstalled)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString start = root.filePath(QStringLiteral("work"));
+    const QString program = root.filePath(QStringLiteral("opt/usr/bin"));
+    EXPECT_EQ(
+        manualPlaces(start, program),
+        (QStringList{start + QStringLiteral("/vemblor_manual.pdf"),
+                     root.filePath(QStringLiteral("opt/usr/share/vemblor/vemblor_manual.pdf"))}));
+    EXPECT_EQ(manualPlaces(start, program + QLatin1Char('/')).last(),
+              root.filePath(QStringLiteral("opt/usr/share/vemblor/vemblor_manual.pdf")));
 }
 
 TEST_F(MainWindow, HelpWithoutAProgramForPdfFilesSaysSo)

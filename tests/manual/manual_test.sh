@@ -5,14 +5,11 @@ pdf=$1
 source_md=$2
 pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
 [ "${pages:-0}" -ge 1 ] || { echo "no pages in $pdf"; exit 1; }
-# Qt's PDF writer maps some kanji of the CJK font back to their look-alike Kangxi radicals in
-# the text layer (一 as U+2F00); NFKC folds them back before the headings are looked for.
-nfkc() { python3 -c 'import sys, unicodedata; sys.stdout.write(unicodedata.normalize("NFKC", sys.stdin.read()))'; }
-text=$(pdftotext -layout "$pdf" - | nfkc)
+text=$(pdftotext -layout "$pdf" -)
 status=0
 while IFS= read -r heading; do
     grep -qF -- "$heading" <<<"$text" || { echo "heading missing from the PDF: $heading"; status=1; }
-done < <(sed -n 's/^##\{1,2\} \(.*\)$/\1/p' "$source_md" | sed 's/[*`]//g' | nfkc)
+done < <(sed -n 's/^##\{1,2\} \(.*\)$/\1/p' "$source_md" | sed 's/[*`]//g')
 # Every picture fits the text width: A4 less 18 mm margins and the 2 cm the layout adds on each
 # side leaves 134 mm, 5.28 inches. pdfimages gives each picture's pixels and its pixels per inch
 # as placed.

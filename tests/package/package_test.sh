@@ -20,8 +20,15 @@ dpkg_root=(dpkg --root="$root" --force-not-root --force-depends --force-script-c
 for f in usr/bin/vemblor usr/bin/vemblor-cli usr/bin/vemblor-launch \
          usr/share/applications/vemblor.desktop \
          usr/share/icons/hicolor/256x256/apps/vemblor.png \
-         usr/share/vemblor/vemblor_manual.pdf; do
+         usr/share/vemblor/vemblor_manual.pdf usr/share/doc/vemblor/copyright; do
     [ -e "$root/$f" ] || { echo "missing after install: $f"; exit 1; }
+done
+# The names table inside the program is ENAMDICT data under CC BY-SA: the package names the
+# source, its makers, the licence and what was changed.
+for notice in 'ENAMDICT' '(EDRDG)' 'Jim Breen' 'CC BY-SA 4.0' \
+              'https://creativecommons.org/licenses/by-sa/4.0/' 'What was changed'; do
+    grep -qF -- "$notice" "$root/usr/share/doc/vemblor/copyright" ||
+        { echo "copyright file does not say: $notice"; exit 1; }
 done
 grep -q '^Exec=vemblor-launch$' "$root/usr/share/applications/vemblor.desktop"
 
