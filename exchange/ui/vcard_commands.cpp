@@ -31,9 +31,10 @@ void runSave(CTelListDlg& list, const QString& path, OperationCode operation)
     CFileRWDlg progress(operation);
     progress.openProgress(&list);
     const int result = writeVCardFile(path, document.book(), progress);
-    if (result == FILE_TASK_DONE)
+    if (result == FILE_TASK_DONE) {
         document.markSaved(path);
-    else if (result == FILE_TASK_FAILED)
+        list.showStatusMessage(QStringLiteral("保存しました"));
+    } else if (result == FILE_TASK_FAILED)
         showMessage(SAVE_FAILED_MESSAGE);
     endProgress(progress, list);
 }
