@@ -88,7 +88,7 @@ BookDocument& spreadDocument()
             reading = QStringLiteral("SMITH %1").arg(i);
         storeCp932(reading, entry.furigana, sizeof entry.furigana);
         storeCp932(QStringLiteral("名前%1").arg(i % 300), entry.name, sizeof entry.name);
-        storeCp932(QStringLiteral("03-%1-%2").arg(i % 9000 + 1000).arg(i, 4, 10, QLatin1Char('0')),
+        storeCp932(QStringLiteral("03%1%2").arg(i % 9000 + 1000).arg(i, 4, 10, QLatin1Char('0')),
                    entry.tel[0].number, sizeof entry.tel[0].number);
         storeCp932(QStringLiteral("user%1@example.jp").arg(i), entry.mail[0].address,
                    sizeof entry.mail[0].address);
