@@ -35,10 +35,14 @@ bool runSave(BookDocument& document, QWidget* window, const QString& path, Opera
     CFileRWDlg progress(operation);
     progress.openProgress(window);
     const int result = writeVCardFile(path, document.book(), progress);
-    if (result == FILE_TASK_DONE)
+    if (result == FILE_TASK_DONE) {
         document.markSaved(path);
-    else if (result == FILE_TASK_FAILED)
+        // The list window says so in its status line; the main window ends after the save.
+        if (auto* list = qobject_cast<CTelListDlg*>(window))
+            list->showStatusMessage(QStringLiteral("保存しました"));
+    } else if (result == FILE_TASK_FAILED) {
         showMessage(SAVE_FAILED_MESSAGE);
+    }
     endProgress(progress, window);
     return result == FILE_TASK_DONE;
 }

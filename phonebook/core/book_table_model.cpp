@@ -4,6 +4,11 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
 #include <algorithm>
 #include <array>
 
@@ -68,6 +73,27 @@ template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8
         return all;
     }();
     return labels[kind];
+}
+
+// The mark beside the name of a secret entry: 秘 in a red circle.
+const QIcon& secretMark()
+{
+    static const QIcon mark = [] {
+        constexpr int SIZE = 32;
+        QImage image(SIZE, SIZE, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 3));
+        painter.drawEllipse(QRectF(2, 2, SIZE - 4, SIZE - 4));
+        QFont font = painter.font();
+        font.setPixelSize(SIZE / 2);
+        painter.setFont(font);
+        painter.drawText(QRect(0, 0, SIZE, SIZE), Qt::AlignCenter, QStringLiteral("秘"));
+        painter.end();
+        return QIcon(QPixmap::fromImage(image));
+    }();
+    return mark;
 }
 
 } // namespace
@@ -137,11 +163,20 @@ int BookTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant BookTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= listed_.rows || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= listed_.rows)
+        return {};
+    const TelEntry& entry = document_.entry(static_cast<std::uint32_t>(index.row()));
+    if (index.column() == 0 && entry.secret) {
+        if (role == Qt::DecorationRole)
+            return secretMark();
+        if (role == Qt::ToolTipRole)
+            return QStringLiteral("シークレット");
+    }
+    if (role != Qt::DisplayRole)
         return {};
     if (index.row() + 1 == listed_.rows && index.column() > listed_.lastColumn)
         return {};
-    return bookCellText(document_.entry(static_cast<std::uint32_t>(index.row())), index.column());
+    return bookCellText(entry, index.column());
 }
 
 QVariant BookTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,7 +1,8 @@
 #pragma once
 // The open book as the list shows it: one row per entry in 16 columns, as far as the record
 // check lets the book through. The row of the first entry that fails the check is the last one,
-// filled up to and including the rejected field. The model follows the document's signals.
+// filled up to and including the rejected field. A secret entry's name carries a mark. The model
+// follows the document's signals.
 
 #include <QAbstractTableModel>
 

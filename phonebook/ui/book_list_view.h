@@ -1,7 +1,8 @@
 #pragma once
 // The lists of the phone book windows: report view with grid lines, full-row and multiple
-// selection, no sorting and no editing in place. The list window shows the book's model through
-// a table view; the editor's sub-lists and the readings review hold their own items.
+// selection, no sorting (a list that sorts turns it on) and no editing in place. The list window
+// shows the book's model through a table view; the editor's sub-lists and the readings review
+// hold their own items.
 
 #include <QFocusEvent>
 #include <QHeaderView>

@@ -1,43 +1,63 @@
 #include "phonebook/ui/tel_list_dlg.h"
 
+#include "phonebook/core/book_sort_filter_model.h"
 #include "phonebook/core/book_table_model.h"
+#include "phonebook/core/gojuon_key.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
+#include "phonebook/ui/index_bar.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
 #include "window_services/window_placement.h"
 
 #include <QAbstractProxyModel>
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget* parent)
     : QDialog(parent), document_(document), commands_(std::move(commands))
 {
-    setWindowTitle(QStringLiteral("電話帳一覧"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     model_ = new BookTableModel(document_, this);
+    shown_ = new BookSortFilterModel(*model_, document_, this);
     list_ = new BookTableView(this);
-    list_->setModel(model_);
+    list_->setModel(shown_);
     list_->setObjectName(QStringLiteral("list1002"));
-    status_ = new QLabel(this);
-    status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A click on a column's header sorts by it, a second the other way round, a third shows the
+    // book's own order again, which is where the list starts.
+    list_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    list_->horizontalHeader()->setSortIndicatorClearable(true);
+    list_->setSortingEnabled(true);
+
+    statusLine_ = new QStatusBar(this);
+    statusLine_->setSizeGripEnabled(false);
+    fileLabel_ = new QLabel(statusLine_);
+    countLabel_ = new QLabel(statusLine_);
+    statusLine_->addWidget(fileLabel_, 1);
+    statusLine_->addPermanentWidget(countLabel_);
 
     buildMenu();
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
+    buildSearchBar(layout);
     layout->addWidget(list_);
-    layout->addWidget(status_);
+    layout->addWidget(statusLine_);
     // The layout's size, but never more than the smallest screen holds with the window's frame
     // and a panel: at the usual fonts of the desktops the layout would be wider than that.
     DialogUnits units(this);
@@ -48,6 +68,8 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
     // Each opening of the window starts without a file: a save asks for one.
     document_.forgetFile();
     onBookChanged();
+    updateTitle();
+    updateOrderChecks();
 
     // The model connected first, so it has taken the change in when the window looks at it.
     for (auto signal :
@@ -55,6 +77,43 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
         connect(&document_, signal, this, &CTelListDlg::onBookChanged);
     connect(&document_, &BookDocument::bookReset, this, &CTelListDlg::onBookChanged);
     connect(list_, &QTableView::doubleClicked, this, [this] { runTableCommand(ID_LIST_EDIT); });
+    connect(&document_, &BookDocument::filePathChanged, this, [this] {
+        updateTitle();
+        updateStatus();
+    });
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(shown_, signal, this, &CTelListDlg::updateStatus);
+    connect(shown_, &QAbstractItemModel::modelReset, this, &CTelListDlg::updateStatus);
+    connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &CTelListDlg::updateOrderChecks);
+}
+
+void CTelListDlg::buildSearchBar(QVBoxLayout* layout)
+{
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("search"));
+    search_->setPlaceholderText(QStringLiteral("検索（名前・フリガナ・電話番号・メールアドレス）"));
+    search_->setClearButtonEnabled(true);
+    // Escape in the field empties it; the window's own keys stay as they are.
+    auto* clear = new QAction(search_);
+    clear->setShortcut(Qt::Key_Escape);
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    search_->addAction(clear);
+    connect(clear, &QAction::triggered, search_, &QLineEdit::clear);
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        // The row in focus may be filtered away; no other entry takes its place unasked.
+        list_->setCurrentIndex(QModelIndex());
+        shown_->setSearchText(text);
+        updateStatus();
+    });
+
+    indexBar_ = new IndexBar(this);
+    connect(indexBar_, &IndexBar::rowChosen, this, &CTelListDlg::jumpToGojuonRow);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(search_, 1);
+    row->addWidget(indexBar_);
+    layout->addLayout(row);
 }
 
 QAction* CTelListDlg::addCommand(QMenu* menu, int id, const char* text)
@@ -114,6 +173,9 @@ void CTelListDlg::buildMenu()
     edit->addSeparator();
     connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
             this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
+    connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える"), &QAction::triggered,
+            this, &CTelListDlg::onSortBookByReading);
+    buildViewMenu();
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
@@ -123,6 +185,84 @@ void CTelListDlg::buildMenu()
     connect(addBarCommand(ID_LIST_CANCEL, "キャンセル"), &QAction::triggered, this,
             &QDialog::reject);
     connect(addBarCommand(ID_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+}
+
+void CTelListDlg::buildViewMenu()
+{
+    QMenu* view = menuBar_->addMenu(QStringLiteral("表示"));
+    auto* order = new QActionGroup(this);
+    // Neither is checked while a column other than the reading's orders the list.
+    order->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QAction* bookOrder = addCommand(view, ID_VIEW_BOOK_ORDER, "電話帳の順に表示");
+    QAction* readingOrder = addCommand(view, ID_VIEW_READING_ORDER, "読みの順に表示");
+    for (QAction* action : {bookOrder, readingOrder}) {
+        action->setCheckable(true);
+        order->addAction(action);
+    }
+    connect(bookOrder, &QAction::triggered, this,
+            [this] { list_->sortByColumn(-1, Qt::AscendingOrder); });
+    connect(readingOrder, &QAction::triggered, this, &CTelListDlg::showInReadingOrder);
+    view->addSeparator();
+    QAction* find = addCommand(view, ID_VIEW_SEARCH, "検索");
+    find->setShortcut(QKeySequence::Find);
+    find->setShortcutContext(Qt::WindowShortcut);
+    // The menu bar's actions work by their keys only while the window holds them.
+    addAction(find);
+    connect(find, &QAction::triggered, this, [this] {
+        search_->setFocus(Qt::ShortcutFocusReason);
+        search_->selectAll();
+    });
+}
+
+void CTelListDlg::showInReadingOrder()
+{
+    list_->sortByColumn(READING_COLUMN, Qt::AscendingOrder);
+}
+
+void CTelListDlg::updateOrderChecks()
+{
+    actions_.value(ID_VIEW_BOOK_ORDER)->setChecked(shown_->sortColumn() < 0);
+    actions_.value(ID_VIEW_READING_ORDER)->setChecked(shown_->inReadingOrder());
+}
+
+void CTelListDlg::jumpToGojuonRow(int gojuonRow)
+{
+    if (!shown_->inReadingOrder())
+        showInReadingOrder();
+    const int rows = shown_->rowCount();
+    if (rows == 0)
+        return;
+    int row = shown_->firstRowOfGojuonRow(gojuonRow);
+    // No entry in that row or after it: the last entry is the nearest.
+    if (row < 0)
+        row = rows - 1;
+    const QModelIndex target = shown_->index(row, 0);
+    list_->setCurrentIndex(target);
+    list_->scrollTo(target, QAbstractItemView::PositionAtTop);
+}
+
+void CTelListDlg::updateStatus()
+{
+    const QString path = document_.filePath();
+    fileLabel_->setText(path.isEmpty() ? QStringLiteral("（ファイルなし）")
+                                       : QFileInfo(path).fileName());
+    fileLabel_->setToolTip(path);
+    countLabel_->setText(
+        QStringLiteral("%1件中 %2件を表示").arg(document_.count()).arg(shown_->rowCount()));
+}
+
+void CTelListDlg::updateTitle()
+{
+    const QString path = document_.filePath();
+    const QString title = QStringLiteral("電話帳一覧");
+    setWindowTitle(
+        path.isEmpty() ? title : QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), title));
+}
+
+void CTelListDlg::showStatusMessage(const QString& message)
+{
+    constexpr int SHOWN_MS = 5000;
+    statusLine_->showMessage(message, SHOWN_MS);
 }
 
 void CTelListDlg::initColumns()
@@ -146,6 +286,7 @@ void CTelListDlg::onBookChanged()
 {
     list_->setCurrentIndex(QModelIndex());
     updateMenuState();
+    updateStatus();
     if (const char* message = model_->checkMessage())
         showMessage(message);
 }
@@ -212,6 +353,16 @@ std::vector<std::uint32_t> CTelListDlg::selectedRows() const
         rows.push_back(static_cast<std::uint32_t>(focusedRow()));
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void CTelListDlg::onSortBookByReading()
+{
+    if (document_.count() == 0)
+        return;
+    // One step back with 元に戻す: the whole book swapped for its sorted copy.
+    auto sorted = std::make_unique<TelBook>(document_.book());
+    sortBookByReading(*sorted);
+    document_.replace(*sorted, document_.filePath());
 }
 
 void CTelListDlg::runTableCommand(int id)

@@ -1,6 +1,6 @@
 #pragma once
-// The phone book list window: every entry of the book in 16 columns, and the menu from which
-// every operation on the book starts.
+// The phone book list window: every entry of the book in 16 columns, sorted and searched as the
+// user chooses, and the menu from which every operation on the book starts.
 
 #include "phonebook/core/book_document.h"
 #include "phonebook/ui/list_commands.h"
@@ -12,10 +12,15 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QStatusBar;
 class QTableView;
+class QVBoxLayout;
+class BookSortFilterModel;
 class BookTableModel;
+class IndexBar;
 
 // Menu command identifiers of the list window.
 enum ListCommandId {
@@ -34,7 +39,11 @@ enum ListCommandId {
     ID_LIST_REVIEW_READINGS = 32850, // フリガナを付け直す…
     ID_LIST_DEVICE_READ = 32823,
     ID_LIST_DEVICE_WRITE = 32824,
-    ID_LIST_RESTORE_BACKUP = 32851, // バックアップから書き戻す…
+    ID_LIST_RESTORE_BACKUP = 32851,  // バックアップから書き戻す…
+    ID_LIST_SORT_BY_READING = 32852, // 読みの順に並べ替える (the book itself)
+    ID_VIEW_BOOK_ORDER = 32853,      // 電話帳の順に表示
+    ID_VIEW_READING_ORDER = 32854,   // 読みの順に表示
+    ID_VIEW_SEARCH = 32855,          // 検索
     ID_LIST_CANCEL = 32791,
     ID_HELP = 57670,
 };
@@ -58,6 +67,11 @@ public:
     std::vector<std::uint32_t> selectedRows() const;
 
     QTableView* list() const { return list_; }
+    QLineEdit* searchField() const { return search_; }
+    IndexBar* indexBar() const { return indexBar_; }
+    QStatusBar* statusLine() const { return statusLine_; }
+    // Shows message in the status line for a few seconds ("保存しました").
+    void showStatusMessage(const QString& message);
     QAction* commandAction(int id) const { return actions_.value(id); }
 
 private:
@@ -72,15 +86,29 @@ private:
     QAction* addCommand(QMenu* menu, int id, const char* text);
     QAction* addBarCommand(int id, const char* text);
 
+    void updateStatus();
+    void updateTitle();
+    void updateOrderChecks();
+    void buildViewMenu();
+    void buildSearchBar(QVBoxLayout* layout);
+    void showInReadingOrder();
+    void jumpToGojuonRow(int gojuonRow);
+
     void onNew();
     void onDelete();
+    void onSortBookByReading();
     void runTableCommand(int id);
 
     QMenuBar* menuBar_ = nullptr;
     BookDocument& document_;
     const ListCommands commands_;
     BookTableModel* model_ = nullptr;
+    BookSortFilterModel* shown_ = nullptr;
     QTableView* list_ = nullptr;
-    QLabel* status_ = nullptr; // always empty
+    QLineEdit* search_ = nullptr;
+    IndexBar* indexBar_ = nullptr;
+    QStatusBar* statusLine_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* countLabel_ = nullptr;
     QHash<int, QAction*> actions_;
 };

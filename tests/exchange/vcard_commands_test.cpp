@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -106,6 +107,8 @@ TEST_F(VCardCommands, SaveAsksForAFileOnceAndThenWritesToItWithoutAsking)
     EXPECT_EQ(readAll(path("book.vcf")).count("BEGIN:VCARD\r\n"), 2);
     EXPECT_TRUE(list.isEnabled());
     EXPECT_EQ(openProgressWindow(), nullptr);
+    EXPECT_EQ(list.statusLine()->currentMessage(), QStringLiteral("保存しました"));
+    EXPECT_EQ(list.windowTitle(), QStringLiteral("book.vcf - 電話帳一覧"));
 
     document.removeEntry(0);
     list.commandAction(ID_LIST_SAVE)->trigger();
@@ -132,6 +135,7 @@ TEST_F(VCardCommands, CancellingASaveOverAnExistingFileLeavesItByteForByte)
     EXPECT_EQ(user.questions, QStringList(3, QStringLiteral("保存処理を中止しますか？")));
     EXPECT_EQ(user.progressTexts, QStringList(3, QStringLiteral("保存中・・・")));
     EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_TRUE(list.statusLine()->currentMessage().isEmpty());
     EXPECT_EQ(readAll(path("book.vcf")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("book.vcf")});

@@ -4,6 +4,7 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -199,3 +200,49 @@ TEST_F(EditCommands, AddWithAThousandEntriesOpensNothing)
 }
 
 } // namespace
+
+// With the list sorted or narrowed by a search, the row shown is not the book's row: 編集 and 削除
+// act on the entry the user sees.
+TEST_F(EditCommands, EditAndDeleteAfterASortOrASearchReachTheEntryShown)
+{
+    // Reading order: 佐藤 (ｻﾄｳ), 鈴木 (ｽｽﾞｷ), 山田 (ﾔﾏﾀﾞ).
+    list->commandAction(ID_VIEW_READING_ORDER)->trigger();
+    ASSERT_EQ(cell(0, 0), u("佐藤花子"));
+    EditorScript script([](CTelEditDlg& editor) {
+        EXPECT_EQ(editOf(editor, 1004)->text(), u("佐藤花子"));
+        editOf(editor, 1004)->setText(u("佐藤春子"));
+        decide(editor);
+    });
+    QTest::mouseClick(list->list()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(0));
+    list->commandAction(ID_LIST_EDIT)->trigger();
+    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(fromCp932(document.entry(1).name), u("佐藤春子"));
+    EXPECT_EQ(fromCp932(document.entry(0).name), u("山田太郎"));
+
+    // A search leaves one row, the book's third.
+    typeText(list->searchField(), u("すずき"));
+    ASSERT_EQ(list->list()->model()->rowCount(), 1);
+    QTest::mouseClick(list->list()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(0));
+    EXPECT_EQ(list->focusedRow(), 2);
+    messages.answer(true); // "1件を削除しますか？"
+    list->commandAction(ID_LIST_DELETE)->trigger();
+    ASSERT_EQ(document.count(), 2u);
+    EXPECT_EQ(fromCp932(document.entry(0).name), u("山田太郎"));
+    EXPECT_EQ(fromCp932(document.entry(1).name), u("佐藤春子"));
+    EXPECT_EQ(list->list()->model()->rowCount(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// A search that hides the focused row leaves no row focused: 削除 then removes nothing rather
+// than a neighbour the user never chose.
+TEST_F(EditCommands, ASearchHidingTheFocusedRowLeavesNoneFocused)
+{
+    QTest::mouseClick(list->list()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(1));
+    ASSERT_EQ(list->focusedRow(), 1);
+    typeText(list->searchField(), u("ﾔﾏ"));
+    ASSERT_EQ(list->list()->model()->rowCount(), 1);
+    EXPECT_EQ(list->focusedRow(), -1);
+    list->commandAction(ID_LIST_DELETE)->trigger();
+    EXPECT_EQ(document.count(), 3u);
+    EXPECT_EQ(messages.shown, QStringList{u("電話帳が選択されていません。")});
+}
