@@ -1,7 +1,6 @@
 #include "app/core/settings.h"
 
 #include "app/core/profile.h"
-#include "phonebook/core/app_state.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +94,7 @@ void Settings::load()
         const int port =
             parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
         portNo_ = port;
-        appState().portNo = port;
+        portInUse_ = port;
     }
     addMissingTransferKeys();
 }
@@ -148,7 +147,7 @@ int parsePortNo(const QString& value)
 
 QString Settings::portDevicePath(int index) const
 {
-    if (!portInUseOverride_.isEmpty() && index == appState().portNo)
+    if (!portInUseOverride_.isEmpty() && index == portInUse_)
         return portInUseOverride_;
     const QString mapped =
         readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));

@@ -35,19 +35,24 @@ public:
     // The index (0-49) of the port last read from or written to the settings file.
     int portNo() const { return portNo_; }
     void setPortNo(int index) { portNo_ = index; }
+    // The index of the port in use: portNo() once loaded, and the port chosen in the port
+    // dialog while it is tested.
+    int portInUse() const { return portInUse_; }
+    void setPortInUse(int index) { portInUse_ = index; }
     // Why load did not read the file, or empty.
     const QString& problem() const { return problem_; }
 
     // The device behind a port index: the override when it is the port in use, then the PORTS
     // entry of the settings file, otherwise \\.\COMn on Windows and /dev/ttyS(n-1) elsewhere.
     QString portDevicePath(int index) const;
-    // Puts device behind the port in use (AppState.portNo), whichever port that is now or is
+    // Puts device behind the port in use (portInUse()), whichever port that is now or is
     // chosen later, ahead of the settings file and never written to it (the demo's simulated
     // handset); an empty device ends the override.
     void overridePortInUse(const QString& device) { portInUseOverride_ = device; }
 
 private:
     int portNo_ = 0;
+    int portInUse_ = 0;
     QString portInUseOverride_;
     QString problem_;
 };

@@ -5,7 +5,6 @@
 #include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/reading_review_dlg.h"
@@ -26,13 +25,13 @@ ListCommands programListCommands(const Settings& settings)
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
     commands.deviceRead = [&settings](CTelListDlg& list) {
-        readFromHandset(list, settings.portDevicePath(appState().portNo), loadTransferOptions());
+        readFromHandset(list, settings.portDevicePath(settings.portInUse()), loadTransferOptions());
     };
     commands.deviceWrite = [&settings](CTelListDlg& list) {
-        writeToHandset(list, settings.portDevicePath(appState().portNo), loadTransferOptions());
+        writeToHandset(list, settings.portDevicePath(settings.portInUse()), loadTransferOptions());
     };
     commands.restoreBackup = [&settings](CTelListDlg& list) {
-        restoreBackupToHandset(list, settings.portDevicePath(appState().portNo),
+        restoreBackupToHandset(list, settings.portDevicePath(settings.portInUse()),
                                loadTransferOptions());
     };
     return commands;

@@ -2,7 +2,6 @@
 
 #include "app/core/settings.h"
 #include "device/core/serial_port.h"
-#include "phonebook/core/app_state.h"
 #include "window_services/dialog_units.h"
 #include "window_services/drop_down_list.h"
 #include "window_services/message_service.h"
@@ -29,11 +28,11 @@ CPortDlg::CPortDlg(Settings& settings, QWidget* parent) : QDialog(parent), setti
     dropListBelow(*ports_, 10);
     for (int i = 0; i < PORT_COUNT; ++i)
         ports_->addItem(portDisplayName(i));
-    ports_->setCurrentIndex(appState().portNo);
+    ports_->setCurrentIndex(settings_.portInUse());
     ports_->setGeometry(du.x(32), du.y(70), du.x(46), ports_->sizeHint().height());
-    connect(ports_, &QComboBox::currentIndexChanged, this, [](int index) {
+    connect(ports_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
-            appState().portNo = index;
+            settings_.setPortInUse(index);
     });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -53,12 +52,12 @@ CPortDlg::CPortDlg(Settings& settings, QWidget* parent) : QDialog(parent), setti
 void CPortDlg::onOk()
 {
     SerialPort port;
-    if (port.openPort(settings_.portDevicePath(appState().portNo))) {
-        settings_.setPortNo(appState().portNo);
+    if (port.openPort(settings_.portDevicePath(settings_.portInUse()))) {
+        settings_.setPortNo(settings_.portInUse());
         settings_.save();
     } else {
         showMessage("有効なCOMポートではありません");
-        appState().portNo = settings_.portNo();
+        settings_.setPortInUse(settings_.portNo());
     }
     port.closePort();
     accept();

@@ -3,7 +3,6 @@
 #include "app/core/settings.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "window_services/key_filter.h"
 
 #ifdef VEMBLOR_SIMULATED_HANDSET

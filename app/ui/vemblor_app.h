@@ -20,7 +20,7 @@ public:
     // program ends when it closes.
     static int run();
 #ifdef VEMBLOR_SIMULATED_HANDSET
-    // The demo's handset behind the port in use of main's settings (AppState.portNo, as main read
+    // The demo's handset behind the port in use of main's settings (portInUse(), as main read
     // it from the settings file, or as the port dialog changes it later), named in main's title;
     // nothing, with the reason printed, when no pseudo-terminal could be had.
     static std::unique_ptr<DemoHandset> startDemo(CVemblorDlg& main);

@@ -7,7 +7,6 @@
 #include "app/ui/main_dlg.h"
 #include "app/ui/vemblor_app.h"
 #include "device/ui/serial_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/scripted_services.h"
@@ -60,7 +59,7 @@ TEST_F(Demo, ReadInTheListWindowBringsTheSampleBookFromThePortInUse)
     auto demo = CVemblorApp::startDemo(main);
     ASSERT_NE(demo, nullptr);
     EXPECT_EQ(main.windowTitle(), DEMO_TITLE);
-    ASSERT_EQ(appState().portNo, 2);
+    ASSERT_EQ(settings.portInUse(), 2);
     EXPECT_EQ(settings.portDevicePath(2), demo->handset().devicePath());
     EXPECT_EQ(settings.portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     const QByteArray settingsBefore = readFile(ini());
@@ -112,7 +111,7 @@ TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
     CVemblorDlg main(settings);
     auto demo = CVemblorApp::startDemo(main);
     ASSERT_NE(demo, nullptr);
-    ASSERT_EQ(appState().portNo, 0);
+    ASSERT_EQ(settings.portInUse(), 0);
     TransferGuard guard;
     main.show();
     QTimer::singleShot(0, [] {
@@ -123,7 +122,7 @@ TEST_F(Demo, TheSimulatedHandsetFollowsThePortChosenInThePortDialog)
     });
     main.commandAction(ID_MAIN_PORT)->trigger();
     EXPECT_TRUE(messages.shown.isEmpty()); // the port tested fine
-    EXPECT_EQ(appState().portNo, 4);
+    EXPECT_EQ(settings.portInUse(), 4);
     EXPECT_EQ(settings.portDevicePath(4), demo->handset().devicePath());
     EXPECT_EQ(settings.portDevicePath(0), QStringLiteral("/dev/ttyS0"));
     EXPECT_TRUE(readFile(ini()).contains("PORT_NO=COM5"));

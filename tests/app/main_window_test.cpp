@@ -4,7 +4,6 @@
 #include "app/ui/port_dlg.h"
 #include "app/ui/vemblor_app.h"
 #include "app/ui/version_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
@@ -279,7 +278,7 @@ TEST_F(MainWindow, AnOversizedSettingsFileIsNamedAtTheStart)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown.first().startsWith(
         QStringLiteral("設定ファイル Vemblor.ini が1MBを超えている")));
-    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(settings.portInUse(), 0);
     EXPECT_EQ(readFile(ini()), before);
 }
 
@@ -308,7 +307,7 @@ TEST_F(PortDialog, OkOnAPortThatOpensStoresIt)
     mapPort(2, QString::fromUtf8(name));
     CPortDlg dlg(settings);
     dlg.portList()->setCurrentIndex(2);
-    EXPECT_EQ(appState().portNo, 2); // takes effect before OK
+    EXPECT_EQ(settings.portInUse(), 2); // takes effect before OK
     dlg.onOk();
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(settings.portNo(), 2);
@@ -325,7 +324,7 @@ TEST_F(PortDialog, OkOnAPortThatFailsRestoresTheSavedOne)
     dlg.portList()->setCurrentIndex(4);
     dlg.onOk();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("有効なCOMポートではありません")});
-    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(settings.portInUse(), 0);
     EXPECT_EQ(savedPortText(), before);
 }
 
@@ -336,10 +335,10 @@ TEST_F(PortDialog, CancelKeepsTheChoiceForThisRunOnly)
     dlg.show();
     dlg.portList()->setCurrentIndex(9);
     dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
-    EXPECT_EQ(appState().portNo, 9);
+    EXPECT_EQ(settings.portInUse(), 9);
     EXPECT_EQ(savedPortText(), before);
     settings.load(); // the next start
-    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(settings.portInUse(), 0);
 }
 
 } // namespace

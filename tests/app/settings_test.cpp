@@ -1,6 +1,5 @@
 #include "app/core/profile.h"
 #include "app/core/settings.h"
-#include "phonebook/core/app_state.h"
 #include "tests/support/start_dir_test.h"
 
 #include <QDateTime>
@@ -30,7 +29,7 @@ TEST_F(SettingsFile, FirstStartCreatesTheFileWithCom1AndThePath)
 {
     settings.load();
     EXPECT_EQ(startDir(), dir.path());
-    EXPECT_EQ(appState().portNo, 0);
+    EXPECT_EQ(settings.portInUse(), 0);
     EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PORT_NO")),
               QStringLiteral("COM1"));
     EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PATH")),
@@ -42,7 +41,7 @@ TEST_F(SettingsFile, PortNumberFromTheFile)
 {
     writeAll(ini(), "[VEMBLOR]\r\nPORT_NO=COM7\r\nPATH=C:\\old\r\n");
     settings.load();
-    EXPECT_EQ(appState().portNo, 6);
+    EXPECT_EQ(settings.portInUse(), 6);
     EXPECT_EQ(settings.portNo(), 6);
 }
 
@@ -61,7 +60,7 @@ TEST_F(SettingsFile, SavingKeepsOtherSectionsAndKeys)
 {
     writeAll(ini(), "; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[vemblor]\nPORT_NO=COM2\nOTHER=1\n");
     settings.load();
-    EXPECT_EQ(appState().portNo, 1);
+    EXPECT_EQ(settings.portInUse(), 1);
     settings.setPortNo(2);
     settings.save();
     const QString text = QString::fromUtf8(readFile(ini()));
@@ -85,7 +84,7 @@ TEST_F(SettingsFile, OverriddenPortInUseComesBeforeTheFileAndIsNeverSaved)
     settings.save();
     EXPECT_FALSE(QString::fromUtf8(readFile(ini())).contains(QStringLiteral("/dev/pts")));
     // The override goes with the port in use.
-    appState().portNo = 1;
+    settings.setPortInUse(1);
     EXPECT_EQ(settings.portDevicePath(1), QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(settings.portDevicePath(2), QStringLiteral("/dev/ttyUSB0"));
     settings.overridePortInUse(QString());
@@ -126,7 +125,7 @@ TEST_F(SettingsFile, AnExistingFileGetsOnlyTheTransferKeysItLacks)
     const QByteArray after = readFile(ini());
     EXPECT_EQ(after, QByteArray("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[transfer]\nFAST=1\n"
                                 "BACKUP=1\nVERIFY=1\n\n[VEMBLOR]\nPORT_NO=COM2\nOTHER=x\n"));
-    EXPECT_EQ(appState().portNo, 1);
+    EXPECT_EQ(settings.portInUse(), 1);
     expectFlags(loadTransferOptions(), {true, true, true});
     settings.load(); // the next start finds every key
     EXPECT_EQ(readFile(ini()), after);

@@ -9,7 +9,6 @@
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/import_report_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
@@ -216,7 +215,6 @@ protected:
     void check(const Case& c)
     {
         SCOPED_TRACE(c.actions);
-        appState() = AppState{};
         settings.overridePortInUse(QString());
         messages.shown.clear();
         messages.answers.clear();

@@ -7,7 +7,6 @@
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
 #include "device/ui/serial_dlg.h"
-#include "phonebook/core/app_state.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/device/handset_record_lines.h"
@@ -99,7 +98,6 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         startDir() = dir.path();
-        appState() = AppState{};
     }
     // COM1 leads to device.
     void mapPort(const QString& device)

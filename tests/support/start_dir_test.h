@@ -3,7 +3,6 @@
 // is where the program keeps Vemblor.ini and looks for the manual, with settings of its own.
 
 #include "app/core/settings.h"
-#include "phonebook/core/app_state.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +23,6 @@ protected:
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        appState() = AppState{};
     }
     void TearDown() override { QDir::setCurrent(previous); }
 

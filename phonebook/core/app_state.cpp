@@ -1,7 +1,0 @@
-#include "phonebook/core/app_state.h"
-
-AppState& appState()
-{
-    static AppState state;
-    return state;
-}
