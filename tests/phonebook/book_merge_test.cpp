@@ -15,11 +15,11 @@
 
 namespace {
 
-std::unique_ptr<TelBook> bookOf(std::initializer_list<EntryFields> list)
+std::unique_ptr<TelBook> bookOf(std::initializer_list<MatchFields> list)
 {
     auto book = std::make_unique<TelBook>();
     clearBook(*book);
-    for (const EntryFields& fields : list)
+    for (const MatchFields& fields : list)
         book->entries[book->count++] = entry(fields);
     return book;
 }
@@ -58,8 +58,8 @@ bool notesHold(const MergeOutcome& outcome, const std::string& value)
     return false;
 }
 
-const EntryFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
-const EntryFields TARO{"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", {"09011112222", "0312345678"}, {}, "会社"};
+const MatchFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
+const MatchFields TARO{"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", {"09011112222", "0312345678"}, {}, "会社"};
 
 TEST(BookMerge, MergingABookWithItselfChangesNothing)
 {

@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
-struct EntryFields {
+struct MatchFields {
     const char* name;
     const char* reading;
     std::initializer_list<const char*> numbers;
@@ -21,7 +21,7 @@ struct EntryFields {
     std::uint8_t secret = 0;
 };
 
-inline TelEntry entry(const EntryFields& fields)
+inline TelEntry entry(const MatchFields& fields)
 {
     TelEntry e{};
     EXPECT_TRUE(storeCp932(QString::fromUtf8(fields.name), e.name, sizeof e.name));
@@ -41,10 +41,10 @@ inline TelEntry entry(const EntryFields& fields)
     return e;
 }
 
-inline std::vector<TelEntry> entriesOf(std::initializer_list<EntryFields> list)
+inline std::vector<TelEntry> entriesOf(std::initializer_list<MatchFields> list)
 {
     std::vector<TelEntry> entries;
-    for (const EntryFields& fields : list)
+    for (const MatchFields& fields : list)
         entries.push_back(entry(fields));
     return entries;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-MatchClass classOfPair(const EntryFields& book, const EntryFields& incoming)
+MatchClass classOfPair(const MatchFields& book, const MatchFields& incoming)
 {
     const std::vector<TelEntry> b{entry(book)};
     const std::vector<TelEntry> i{entry(incoming)};
@@ -21,12 +21,12 @@ MatchClass classOfPair(const EntryFields& book, const EntryFields& incoming)
     return matches[0].kind;
 }
 
-const EntryFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
+const MatchFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
 
 struct PairCase {
     const char* what;
-    EntryFields book;
-    EntryFields incoming;
+    MatchFields book;
+    MatchFields incoming;
     MatchClass expected;
 };
 
