@@ -152,7 +152,7 @@ int main(int argc, char* argv[])
     CPortDlg port(settings);
     ok &= save(port, dir, "port");
 
-    CTransferSettingsDlg transferSettings;
+    CTransferSettingsDlg transferSettings(settings);
     ok &= save(transferSettings, dir, "transfer_settings");
 
     CVersionDlg version;

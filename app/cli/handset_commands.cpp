@@ -36,10 +36,10 @@ QString portDevice(const QString& port)
     const QRegularExpressionMatch match = comName.match(port);
     if (!match.hasMatch())
         return port;
-    startDir() = QDir::currentPath();
-    if (const QString problem = settingsFileProblem(); !problem.isEmpty())
+    const Settings settings(QDir::currentPath());
+    if (const QString problem = settings.fileProblem(); !problem.isEmpty())
         printError(QStringLiteral("vemblor-cli: ") + problem);
-    return Settings().portDevicePath(match.captured(1).toInt() - 1);
+    return settings.portDevicePath(match.captured(1).toInt() - 1);
 }
 
 // The transfer's messages as lines on standard output; the erase question with its fixed answer.

@@ -25,12 +25,13 @@ QString flagText(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
+} // namespace
 
 // Gives the transfer keys the file lacks their defaults, in one write; the keys it has stay as
 // they are. A file that cannot be written keeps lacking them, and the defaults apply.
-void addMissingTransferKeys()
+void Settings::addMissingTransferKeys() const
 {
-    const QString path = settingsFilePath();
+    const QString path = filePath();
     const TransferOptions defaults;
     ProfileEntries missing;
     for (const TransferKey& key : TRANSFER_KEYS) {
@@ -41,22 +42,15 @@ void addMissingTransferKeys()
     if (!missing.isEmpty())
         writeProfileStrings(path, TRANSFER_SECTION, missing);
 }
-} // namespace
 
-QString& startDir()
+QString Settings::filePath() const
 {
-    static QString dir;
-    return dir;
+    return QDir(folder_).filePath(QStringLiteral("Vemblor.ini"));
 }
 
-QString settingsFilePath()
+QString Settings::fileProblem() const
 {
-    return QDir(startDir()).filePath(QStringLiteral("Vemblor.ini"));
-}
-
-QString settingsFileProblem()
-{
-    switch (profileStatus(settingsFilePath())) {
+    switch (profileStatus(filePath())) {
     case ProfileStatus::Missing:
     case ProfileStatus::Readable:
         break;
@@ -81,18 +75,18 @@ QString settingsFileProblem()
 
 void Settings::load()
 {
-    startDir() = QDir::currentPath();
-    problem_ = settingsFileProblem();
+    folder_ = QDir::currentPath();
+    problem_ = fileProblem();
     if (!problem_.isEmpty()) {
         portNo_ = 0;
         return;
     }
-    if (!QFileInfo::exists(settingsFilePath())) {
+    if (!QFileInfo::exists(filePath())) {
         portNo_ = 0;
         save();
     } else {
         const int port =
-            parsePortNo(readProfileString(settingsFilePath(), SECTION, QStringLiteral("PORT_NO")));
+            parsePortNo(readProfileString(filePath(), SECTION, QStringLiteral("PORT_NO")));
         portNo_ = port;
         portInUse_ = port;
     }
@@ -101,14 +95,14 @@ void Settings::load()
 
 void Settings::save()
 {
-    writeProfileStrings(settingsFilePath(), SECTION,
+    writeProfileStrings(filePath(), SECTION,
                         {{QStringLiteral("PORT_NO"), portDisplayName(portNo_)},
-                         {QStringLiteral("PATH"), QDir::toNativeSeparators(startDir())}});
+                         {QStringLiteral("PATH"), QDir::toNativeSeparators(folder_)}});
 }
 
-TransferOptions loadTransferOptions()
+TransferOptions Settings::transferOptions() const
 {
-    const QString path = settingsFilePath();
+    const QString path = filePath();
     TransferOptions options;
     for (const TransferKey& key : TRANSFER_KEYS) {
         const QString value =
@@ -116,13 +110,13 @@ TransferOptions loadTransferOptions()
         if (value == QLatin1String("0") || value == QLatin1String("1"))
             options.*key.member = value == QLatin1String("1");
     }
-    options.backupDir = QDir(startDir()).filePath(QStringLiteral("backup"));
+    options.backupDir = QDir(folder_).filePath(QStringLiteral("backup"));
     return options;
 }
 
-bool saveTransferOptions(const TransferOptions& options)
+bool Settings::saveTransferOptions(const TransferOptions& options) const
 {
-    const QString path = settingsFilePath();
+    const QString path = filePath();
     ProfileEntries entries;
     for (const TransferKey& key : TRANSFER_KEYS)
         entries.append({QString::fromLatin1(key.key), flagText(options.*key.member)});
@@ -149,8 +143,7 @@ QString Settings::portDevicePath(int index) const
 {
     if (!portInUseOverride_.isEmpty() && index == portInUse_)
         return portInUseOverride_;
-    const QString mapped =
-        readProfileString(settingsFilePath(), PORTS_SECTION, portDisplayName(index));
+    const QString mapped = readProfileString(filePath(), PORTS_SECTION, portDisplayName(index));
     if (!mapped.isEmpty())
         return mapped;
 #ifdef Q_OS_WIN

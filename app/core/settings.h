@@ -10,27 +10,37 @@
 
 constexpr int PORT_COUNT = 50; // COM1 ... COM50
 
-// The working directory captured by Settings::load; the manual is looked for there too.
-QString& startDir();
-
-QString settingsFilePath();
-
-// Why the settings file of startDir is not read (larger than a settings file can be, no file, not
-// text), for the user; empty when it can be read or does not exist yet.
-QString settingsFileProblem();
-
-// The settings the program runs with: the port last read from or written to the settings file,
-// and the device that may stand in for the port in use. The program makes one and hands it to the
-// windows and commands that need the port.
+// The settings the program runs with: the folder of the settings file, the port last read from or
+// written to it, and the device that may stand in for the port in use. The program makes one and
+// hands it to the windows and commands that need the port or the folder.
 class Settings {
 public:
-    // Reads the settings file of the current working directory, or creates it with COM1; the
-    // transfer keys missing from it are added with their defaults in the file's own encoding and
-    // line ends. A file that cannot be written is left as it is, and a file that is not read
-    // (problem() says why) is not touched at all: the defaults apply in memory.
+    // Settings whose folder is taken by load().
+    Settings() = default;
+    // Settings of the file in folder, read on use without load() (nothing is created).
+    explicit Settings(const QString& folder) : folder_(folder) {}
+
+    // Takes the current working directory as the folder and reads its settings file, or creates
+    // it with COM1; the transfer keys missing from it are added with their defaults in the file's
+    // own encoding and line ends. A file that cannot be written is left as it is, and a file that
+    // is not read (problem() says why) is not touched at all: the defaults apply in memory.
     void load();
-    // Writes PORT_NO from portNo() and PATH from startDir.
+    // Writes PORT_NO from portNo() and PATH from folder().
     void save();
+
+    // The folder of Vemblor.ini, where the program also keeps its backups and looks for the manual.
+    const QString& folder() const { return folder_; }
+    QString filePath() const;
+    // Why the settings file is not read (larger than a settings file can be, no file, not text),
+    // for the user; empty when it can be read or does not exist yet.
+    QString fileProblem() const;
+
+    // The transfer options of the settings file, with backupDir the folder "backup" beside it. A
+    // key that is missing or neither "0" nor "1" gives its default.
+    TransferOptions transferOptions() const;
+    // Writes BACKUP, VERIFY and FAST (backupDir is not a setting); false when the file could not
+    // be written.
+    bool saveTransferOptions(const TransferOptions& options) const;
 
     // The index (0-49) of the port last read from or written to the settings file.
     int portNo() const { return portNo_; }
@@ -51,18 +61,14 @@ public:
     void overridePortInUse(const QString& device) { portInUseOverride_ = device; }
 
 private:
+    void addMissingTransferKeys() const;
+
+    QString folder_;
     int portNo_ = 0;
     int portInUse_ = 0;
     QString portInUseOverride_;
     QString problem_;
 };
-
-// The transfer options of the settings file, with backupDir the folder "backup" beside it. A
-// key that is missing or neither "0" nor "1" gives its default.
-TransferOptions loadTransferOptions();
-// Writes BACKUP, VERIFY and FAST (backupDir is not a setting); false when the file could not be
-// written.
-bool saveTransferOptions(const TransferOptions& options);
 
 // "COM1" ... "COM50" for 0 ... 49.
 QString portDisplayName(int index);

@@ -25,14 +25,16 @@ ListCommands programListCommands(const Settings& settings)
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
     commands.deviceRead = [&settings](CTelListDlg& list) {
-        readFromHandset(list, settings.portDevicePath(settings.portInUse()), loadTransferOptions());
+        readFromHandset(list, settings.portDevicePath(settings.portInUse()),
+                        settings.transferOptions());
     };
     commands.deviceWrite = [&settings](CTelListDlg& list) {
-        writeToHandset(list, settings.portDevicePath(settings.portInUse()), loadTransferOptions());
+        writeToHandset(list, settings.portDevicePath(settings.portInUse()),
+                       settings.transferOptions());
     };
     commands.restoreBackup = [&settings](CTelListDlg& list) {
         restoreBackupToHandset(list, settings.portDevicePath(settings.portInUse()),
-                               loadTransferOptions());
+                               settings.transferOptions());
     };
     return commands;
 }

@@ -76,12 +76,12 @@ void CVemblorDlg::onVersion()
 
 void CVemblorDlg::onHelp()
 {
-    openManual();
+    openManual(settings_.folder());
 }
 
 void CVemblorDlg::onTransferSettings()
 {
-    CTransferSettingsDlg(this).exec();
+    CTransferSettingsDlg(settings_, this).exec();
 }
 
 bool CVemblorDlg::confirmExit()

@@ -45,9 +45,9 @@ QStringList manualPlaces(const QString& startDir, const QString& programDir)
     return {QDir(startDir).filePath(MANUAL_FILE_NAME), QDir::cleanPath(installed)};
 }
 
-void openManual()
+void openManual(const QString& settingsFolder)
 {
-    const QStringList places = manualPlaces(startDir(), QCoreApplication::applicationDirPath());
+    const QStringList places = manualPlaces(settingsFolder, QCoreApplication::applicationDirPath());
     const auto found = std::find_if(places.begin(), places.end(),
                                     [](const QString& path) { return QFileInfo(path).isFile(); });
     if (found == places.end()) {

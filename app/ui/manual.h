@@ -16,7 +16,8 @@ inline constexpr const char NO_PDF_VIEWER_MESSAGE[] = "pdfファイルを開く�
 // the bin directory that holds the program).
 QStringList manualPlaces(const QString& startDir, const QString& programDir);
 
-// Opens the first manual of manualPlaces(startDir(), the program's directory) with the system's
-// viewer. Says NO_MANUAL_MESSAGE and the places it looked in when there is none, or
-// NO_PDF_VIEWER_MESSAGE when nothing can open it.
-void openManual();
+// Opens the first manual of manualPlaces(settingsFolder, the program's directory) with the
+// system's viewer; settingsFolder is the start-up directory, where Vemblor.ini is. Says
+// NO_MANUAL_MESSAGE and the places it looked in when there is none, or NO_PDF_VIEWER_MESSAGE when
+// nothing can open it.
+void openManual(const QString& settingsFolder);

@@ -29,8 +29,8 @@ QPushButton* addButton(QHBoxLayout* layout, const char* name, const char* captio
 
 } // namespace
 
-CTransferSettingsDlg::CTransferSettingsDlg(QWidget* parent)
-    : QDialog(parent), loaded_(loadTransferOptions())
+CTransferSettingsDlg::CTransferSettingsDlg(const Settings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings), loaded_(settings.transferOptions())
 {
     setWindowTitle(QStringLiteral("転送設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -64,7 +64,7 @@ TransferOptions CTransferSettingsDlg::options() const
 
 void CTransferSettingsDlg::onOk()
 {
-    if (!saveTransferOptions(options()))
+    if (!settings_.saveTransferOptions(options()))
         showMessage("転送設定を Vemblor.ini に保存できませんでした。");
     accept();
 }

@@ -2,6 +2,7 @@
 // The transfer settings: backup before a write, read-back check after it, and the fast pace,
 // each a check box over the options of the settings file.
 
+#include "app/core/settings.h"
 #include "device/core/transfer_options.h"
 
 #include <QDialog>
@@ -11,7 +12,7 @@ class QCheckBox;
 class CTransferSettingsDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CTransferSettingsDlg(QWidget* parent = nullptr);
+    explicit CTransferSettingsDlg(const Settings& settings, QWidget* parent = nullptr);
 
     // The options as the check boxes show them.
     TransferOptions options() const;
@@ -24,6 +25,7 @@ public:
     void onOk();
 
 private:
+    const Settings& settings_;
     TransferOptions loaded_;
     QCheckBox* backup_ = nullptr;
     QCheckBox* verify_ = nullptr;

@@ -28,7 +28,7 @@ using SettingsFile = StartDirTest;
 TEST_F(SettingsFile, FirstStartCreatesTheFileWithCom1AndThePath)
 {
     settings.load();
-    EXPECT_EQ(startDir(), dir.path());
+    EXPECT_EQ(settings.folder(), dir.path());
     EXPECT_EQ(settings.portInUse(), 0);
     EXPECT_EQ(readProfileString(ini(), QStringLiteral("VEMBLOR"), QStringLiteral("PORT_NO")),
               QStringLiteral("COM1"));
@@ -111,7 +111,7 @@ TEST_F(SettingsFile, FirstStartWritesTheTransferDefaults)
               QStringLiteral("[VEMBLOR]\nPORT_NO=COM1\nPATH=%1\n"
                              "[TRANSFER]\nBACKUP=1\nVERIFY=1\nFAST=0\n")
                   .arg(QDir::toNativeSeparators(dir.path())));
-    const TransferOptions options = loadTransferOptions();
+    const TransferOptions options = settings.transferOptions();
     expectFlags(options, {true, true, false});
     EXPECT_EQ(options.backupDir, dir.filePath(QStringLiteral("backup")));
 }
@@ -126,7 +126,7 @@ TEST_F(SettingsFile, AnExistingFileGetsOnlyTheTransferKeysItLacks)
     EXPECT_EQ(after, QByteArray("; comment\n[PORTS]\nCOM3=/dev/ttyUSB0\n[transfer]\nFAST=1\n"
                                 "BACKUP=1\nVERIFY=1\n\n[VEMBLOR]\nPORT_NO=COM2\nOTHER=x\n"));
     EXPECT_EQ(settings.portInUse(), 1);
-    expectFlags(loadTransferOptions(), {true, true, true});
+    expectFlags(settings.transferOptions(), {true, true, true});
     settings.load(); // the next start finds every key
     EXPECT_EQ(readFile(ini()), after);
 }
@@ -145,7 +145,7 @@ TEST_F(SettingsFile, TransferValuesFromTheFile)
     for (const auto& [keys, flags] : cases) {
         SCOPED_TRACE(keys);
         writeAll(ini(), (QByteArray("[VEMBLOR]\nPORT_NO=COM1\n[TRANSFER]\n") + keys).constData());
-        expectFlags(loadTransferOptions(), flags);
+        expectFlags(settings.transferOptions(), flags);
     }
 }
 
@@ -161,8 +161,8 @@ TEST_F(SettingsFile, SavedTransferOptionsComeBackAndTheRestStays)
         options.verify = flags.verify;
         options.fast = flags.fast;
         options.backupDir = QStringLiteral("/elsewhere"); // not a setting
-        ASSERT_TRUE(saveTransferOptions(options));
-        const TransferOptions loaded = loadTransferOptions();
+        ASSERT_TRUE(settings.saveTransferOptions(options));
+        const TransferOptions loaded = settings.transferOptions();
         expectFlags(loaded, flags);
         EXPECT_EQ(loaded.backupDir, dir.filePath(QStringLiteral("backup")));
     }
@@ -178,7 +178,7 @@ TEST_F(SettingsFile, SavedTransferOptionsComeBackAndTheRestStays)
 TEST_F(SettingsFile, SavingTransferOptionsThatCannotBeWrittenSaysSo)
 {
     ASSERT_TRUE(QDir().mkdir(ini())); // a folder where the file should be
-    EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+    EXPECT_FALSE(settings.saveTransferOptions(TransferOptions{}));
 }
 
 } // namespace
@@ -272,8 +272,8 @@ TEST_F(SettingsFile, AReadOnlyFileIsLeftAsItIs)
     EXPECT_EQ(QFileInfo(ini()).lastModified(), modified);
     EXPECT_EQ(modeBits(), readOnly);
     EXPECT_EQ(settings.portNo(), 3);
-    expectFlags(loadTransferOptions(), {true, true, false});
-    EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+    expectFlags(settings.transferOptions(), {true, true, false});
+    EXPECT_FALSE(settings.saveTransferOptions(TransferOptions{}));
     settings.setPortNo(0);
     settings.save();
     EXPECT_EQ(readFile(ini()), before);
@@ -301,8 +301,8 @@ TEST_F(SettingsFile, AnOversizedFileIsNeitherReadNorTouched)
                                  "ファイルは変更しません。"));
         EXPECT_EQ(settings.portNo(), 0);
         EXPECT_EQ(readFile(ini()), before);
-        expectFlags(loadTransferOptions(), {true, true, false});
-        EXPECT_FALSE(saveTransferOptions(TransferOptions{}));
+        expectFlags(settings.transferOptions(), {true, true, false});
+        EXPECT_FALSE(settings.saveTransferOptions(TransferOptions{}));
         settings.save();
         EXPECT_EQ(readFile(ini()), before);
     }
@@ -340,7 +340,7 @@ TEST_F(SettingsFile, SomethingOtherThanAFileIsNeitherReadNorTouched)
         EXPECT_EQ(settings.portNo(), 0);
         EXPECT_FALSE(QFileInfo(ini()).isFile());
         EXPECT_TRUE(QFileInfo::exists(ini()));
-        EXPECT_EQ(loadTransferOptions().verify, true);
+        EXPECT_EQ(settings.transferOptions().verify, true);
         ASSERT_TRUE(QDir().rmdir(ini()) || QFile::remove(ini()));
     }
 }

@@ -81,7 +81,7 @@ TEST_F(TransferSettings, OkStoresWhatTheCheckBoxesShow)
         dlg.verifyBox()->click();
         dlg.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
-    const TransferOptions options = loadTransferOptions();
+    const TransferOptions options = settings.transferOptions();
     EXPECT_TRUE(options.backup);
     EXPECT_FALSE(options.verify);
     EXPECT_TRUE(options.fast);
@@ -108,11 +108,11 @@ TEST_F(TransferSettings, OkThatCannotStoreSaysSo)
 {
     ASSERT_TRUE(QDir().mkdir(ini())); // a folder where the file should be
     settings.load();
-    CTransferSettingsDlg dlg;
+    CTransferSettingsDlg dlg(settings);
     dlg.fastBox()->click();
     dlg.onOk();
     EXPECT_EQ(messages.shown, QStringList{u("転送設定を Vemblor.ini に保存できませんでした。")});
-    EXPECT_FALSE(loadTransferOptions().fast);
+    EXPECT_FALSE(settings.transferOptions().fast);
 }
 
 } // namespace

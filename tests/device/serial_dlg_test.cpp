@@ -94,11 +94,7 @@ private:
 
 class TransferDialog : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        startDir() = dir.path();
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     // COM1 leads to device.
     void mapPort(const QString& device)
     {
@@ -173,7 +169,7 @@ protected:
 
     BookDocument document;
     QTemporaryDir dir;
-    Settings settings;
+    Settings settings{dir.path()}; // Vemblor.ini and the backups in dir
     const ListCommands commands = programListCommands(settings);
     ScriptedMessages messages;
     std::unique_ptr<PtyHandset> handset;

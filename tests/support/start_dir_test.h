@@ -1,6 +1,6 @@
 #pragma once
-// A test that starts the program's shared state afresh in a temporary working directory, which
-// is where the program keeps Vemblor.ini and looks for the manual, with settings of its own.
+// A test that runs in a temporary working directory of its own, which is where the program keeps
+// Vemblor.ini and looks for the manual, with settings of its own.
 
 #include "app/core/settings.h"
 
