@@ -105,16 +105,16 @@ bool readingOrderLess(const QString& keyA, const QString& nameA, const QString& 
 void sortBookByReading(TelBook& book)
 {
     const std::uint32_t count = std::min(book.count, MAX_TEL_ENTRIES);
-    std::vector<QString> keys(count);
+    std::vector<QString> readingKeys(count);
     std::vector<QString> names(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        keys[i] = gojuonKey(fromCp932(book.entries[i].furigana));
+        readingKeys[i] = gojuonKey(fromCp932(book.entries[i].furigana));
         names[i] = fromCp932(book.entries[i].name);
     }
     std::vector<std::uint32_t> order(count);
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return readingOrderLess(keys[a], names[a], keys[b], names[b]);
+        return readingOrderLess(readingKeys[a], names[a], readingKeys[b], names[b]);
     });
     const auto before = std::make_unique<TelBook>(book);
     for (std::uint32_t i = 0; i < count; ++i)
