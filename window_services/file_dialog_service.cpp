@@ -28,6 +28,20 @@ void prepare(QFileDialog& dialog, const QString& filter)
     dialog.setNameFilters(entries);
 }
 
+// The suffix of a filter entry's first pattern ("vcf" for "vCard Files(*.vcf)"), or fallback
+// for an entry that matches every file.
+QString suffixOfFilter(const QString& entry, const QString& fallback)
+{
+    const qsizetype open = entry.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = entry.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close <= open)
+        return fallback;
+    const QString first = entry.mid(open + 1, close - open - 1)
+                              .section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    const QString suffix = first.startsWith(QStringLiteral("*.")) ? first.mid(2) : QString();
+    return suffix.isEmpty() || suffix.contains(QLatin1Char('*')) ? fallback : suffix;
+}
+
 class QtFileDialogs final : public FileDialogService {
 public:
     QString openFileName(QWidget* parent, const QString& filter, const QString& title,
@@ -39,13 +53,19 @@ public:
         return chosen(dialog);
     }
 
-    QString saveFileName(QWidget* parent, const QString& filter,
-                         const QString& defaultSuffix) override
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                         const QString& title) override
     {
-        QFileDialog dialog(parent);
+        QFileDialog dialog(parent, title);
         prepare(dialog, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(defaultSuffix);
+        // The dialog adds one fixed suffix to a bare name; here it follows the chosen type. The
+        // signal carries the entry as the type box shows it, which is as the program wrote it.
+        const auto follow = [&dialog, &defaultSuffix](const QString& entry) {
+            dialog.setDefaultSuffix(suffixOfFilter(entry, defaultSuffix));
+        };
+        follow(filter.section(QStringLiteral(";;"), 0, 0));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
         return chosen(dialog);
     }
 

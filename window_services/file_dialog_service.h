@@ -14,8 +14,11 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& filter,
                                  const QString& title = QString(),
                                  const QString& directory = QString()) = 0;
+    // A name typed without a suffix gets the suffix of the file type chosen in the dialog, or
+    // defaultSuffix while a type of every file ("*.*") is chosen.
     virtual QString saveFileName(QWidget* parent, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultSuffix,
+                                 const QString& title = QString()) = 0;
 };
 
 FileDialogService& fileDialogs();

@@ -2,6 +2,7 @@
 
 #include "device/core/transfer_host.h"
 #include "device/core/written_book_check.h"
+#include "phonebook/core/record_check.h"
 
 #include <QDir>
 
@@ -10,6 +11,28 @@
 namespace {
 
 const char ERASE_QUESTION[] = "電話帳全件消去します。よろしいですか？";
+
+// The entries of book that break a field rule, named one a line (the first few of them), so
+// that the user can answer No and mend them before they reach the handset. Empty when every
+// entry passes.
+QString entriesToMend(const TelBook& book)
+{
+    constexpr std::size_t NAMED = 5;
+    const std::vector<int> failing = entriesBreakingRules(book);
+    if (failing.empty())
+        return {};
+    QString text =
+        QStringLiteral("\n次の%1件は入力の決まりに合っていません。先に直すには「いいえ」を"
+                       "選んでください。")
+            .arg(failing.size());
+    for (std::size_t i = 0; i < failing.size() && i < NAMED; ++i) {
+        const TelEntry& entry = book.entries[failing[i]];
+        text += QStringLiteral("\n・") + entryProblem(entry, failing[i], failingFields(entry));
+    }
+    if (failing.size() > NAMED)
+        text += QStringLiteral("\n（ほか%1件）").arg(failing.size() - NAMED);
+    return text;
+}
 
 } // namespace
 
@@ -35,6 +58,8 @@ QString eraseQuestion(const TransferSession& session)
     const std::uint32_t entries = session.book ? std::min(session.book->count, MAX_TEL_ENTRIES) : 0;
     QString question =
         QString::fromUtf8(ERASE_QUESTION) + QStringLiteral("\n%1件を書き込みます。").arg(entries);
+    if (session.book)
+        question += entriesToMend(*session.book);
     if (!session.backupTaken)
         return question;
     if (session.backupPath.isEmpty())

@@ -8,6 +8,8 @@
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
 
+#include <QAction>
+
 #include <memory>
 
 void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
@@ -48,7 +50,8 @@ void exportForSmartphones(CTelListDlg& list)
         return;
     }
     const QString path = fileDialogs().saveFileName(
-        &list, QStringLiteral("vCard 3.0 Files(*.vcf);;CSV Files(*.csv)"), QStringLiteral("vcf"));
+        &list, QStringLiteral("vCard 3.0 Files(*.vcf);;CSV Files(*.csv)"), QStringLiteral("vcf"),
+        list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->text());
     if (path.isEmpty())
         return;
     const auto format = smartphoneFormatOf(path);

@@ -4,6 +4,8 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
@@ -41,27 +43,6 @@ constexpr ColumnSpec COLUMNS[BOOK_COLUMN_COUNT] = {
     {"メモ", "予約は平日の午前中のみ"},
 };
 
-// The last column a row gets when the record check stops at a field: the rejected field's own
-// column is still filled, the ones after it stay empty.
-int lastColumnFor(CheckedField failed)
-{
-    switch (failed) {
-    case CheckedField::None:
-        return BOOK_COLUMN_COUNT - 1;
-    case CheckedField::Furigana:
-        return 1;
-    case CheckedField::Tel1:
-    case CheckedField::Tel2:
-    case CheckedField::Tel3:
-        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Tel1) + 1) + 2;
-    case CheckedField::Mail1:
-    case CheckedField::Mail2:
-    case CheckedField::Mail3:
-        return 2 * (static_cast<int>(failed) - static_cast<int>(CheckedField::Mail1) + 1) + 8;
-    }
-    return BOOK_COLUMN_COUNT - 1;
-}
-
 // The kind texts as the list shows them, converted once for every code.
 template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8_t kind)
 {
@@ -95,6 +76,31 @@ const QIcon& secretMark()
     }();
     return mark;
 }
+
+// The mark in a cell whose field breaks its rule: an exclamation mark in an orange triangle,
+// seen also by those who do not tell the cell's colour apart.
+const QIcon& ruleBrokenMark()
+{
+    static const QIcon mark = [] {
+        constexpr int SIZE = 32;
+        QImage image(SIZE, SIZE, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xE0, 0x70, 0x00));
+        const QPointF corners[] = {{SIZE / 2.0, 1}, {SIZE - 1.0, SIZE - 2.0}, {1, SIZE - 2.0}};
+        painter.drawPolygon(corners, 3);
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(SIZE / 2.0 - 2, 10, 4, 12));
+        painter.drawEllipse(QPointF(SIZE / 2.0, SIZE - 6.5), 2.2, 2.2);
+        painter.end();
+        return QIcon(QPixmap::fromImage(image));
+    }();
+    return mark;
+}
+
+const QColor RULE_BROKEN_BACKGROUND(0xFF, 0xD8, 0xD0);
 
 } // namespace
 
@@ -131,20 +137,21 @@ QString bookCellText(const TelEntry& entry, int column)
     return fromCp932(entry.memo);
 }
 
-BookListing listBook(const TelBook& book)
+CheckedField checkedFieldOfColumn(int column)
 {
-    const int entries = static_cast<int>(std::min(book.count, MAX_TEL_ENTRIES));
-    for (int i = 0; i < entries; ++i) {
-        const EntryCheck check = checkEntry(book.entries[i]);
-        if (!check.ok())
-            return {i + 1, lastColumnFor(check.failed), check.message};
-    }
-    return {entries, BOOK_COLUMN_COUNT - 1, nullptr};
+    if (column == 1)
+        return CheckedField::Furigana;
+    if (column >= 4 && column <= 8 && column % 2 == 0)
+        return static_cast<CheckedField>(static_cast<int>(CheckedField::Tel1) + (column - 4) / 2);
+    if (column >= 10 && column <= 14 && column % 2 == 0)
+        return static_cast<CheckedField>(static_cast<int>(CheckedField::Mail1) + (column - 10) / 2);
+    return CheckedField::None;
 }
 
 BookTableModel::BookTableModel(const BookDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document), listed_(listBook(document.book()))
+    : QAbstractTableModel(parent), document_(document)
 {
+    checkEveryEntry();
     connect(&document, &BookDocument::bookReset, this, &BookTableModel::resetFromDocument);
     connect(&document, &BookDocument::entryInserted, this, &BookTableModel::resetFromDocument);
     connect(&document, &BookDocument::entryRemoved, this, &BookTableModel::resetFromDocument);
@@ -153,7 +160,7 @@ BookTableModel::BookTableModel(const BookDocument& document, QObject* parent)
 
 int BookTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : listed_.rows;
+    return parent.isValid() ? 0 : rows_;
 }
 
 int BookTableModel::columnCount(const QModelIndex& parent) const
@@ -163,7 +170,7 @@ int BookTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant BookTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= listed_.rows)
+    if (!index.isValid() || index.row() >= rows_)
         return {};
     const TelEntry& entry = document_.entry(static_cast<std::uint32_t>(index.row()));
     if (index.column() == 0 && entry.secret) {
@@ -172,9 +179,19 @@ QVariant BookTableModel::data(const QModelIndex& index, int role) const
         if (role == Qt::ToolTipRole)
             return QStringLiteral("シークレット");
     }
+    const CheckedField field = checkedFieldOfColumn(index.column());
+    if (field != CheckedField::None &&
+        (failing_[static_cast<std::size_t>(index.row())] & fieldBit(field))) {
+        if (role == Qt::BackgroundRole)
+            return QBrush(RULE_BROKEN_BACKGROUND);
+        if (role == Qt::ForegroundRole) // readable on the light background in a dark theme too
+            return QBrush(Qt::black);
+        if (role == Qt::DecorationRole)
+            return ruleBrokenMark();
+        if (role == Qt::ToolTipRole)
+            return QString::fromUtf8(checkedFieldRule(field));
+    }
     if (role != Qt::DisplayRole)
-        return {};
-    if (index.row() + 1 == listed_.rows && index.column() > listed_.lastColumn)
         return {};
     return bookCellText(entry, index.column());
 }
@@ -190,23 +207,50 @@ QVariant BookTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
+QString BookTableModel::checkMessage() const
+{
+    int first = -1;
+    int others = 0;
+    for (int row = 0; row < rows_; ++row) {
+        if (failing_[static_cast<std::size_t>(row)] == 0)
+            continue;
+        if (first < 0)
+            first = row;
+        else
+            ++others;
+    }
+    if (first < 0)
+        return {};
+    QString message = entryProblem(document_.entry(static_cast<std::uint32_t>(first)), first,
+                                   failing_[static_cast<std::size_t>(first)]);
+    if (others > 0)
+        message += QStringLiteral("\nほかに%1件のデータにも直す所があります。印の付いた欄を確か"
+                                  "めてください。")
+                       .arg(others);
+    return message;
+}
+
+void BookTableModel::checkEveryEntry()
+{
+    const TelBook& book = document_.book();
+    rows_ = static_cast<int>(std::min(book.count, MAX_TEL_ENTRIES));
+    failing_.assign(static_cast<std::size_t>(rows_), 0);
+    for (int row = 0; row < rows_; ++row)
+        failing_[static_cast<std::size_t>(row)] = failingFields(book.entries[row]);
+}
+
 void BookTableModel::resetFromDocument()
 {
     beginResetModel();
-    listed_ = listBook(document_.book());
+    checkEveryEntry();
     endResetModel();
 }
 
-// A changed entry can end the check earlier or let more of the book through; only when the
-// rows stay as they were is it one row's worth of news.
 void BookTableModel::onEntryChanged(int index)
 {
-    const BookListing now = listBook(document_.book());
-    if (now.rows != listed_.rows || now.lastColumn != listed_.lastColumn) {
-        resetFromDocument();
+    if (index < 0 || index >= rows_)
         return;
-    }
-    listed_ = now;
-    if (index < listed_.rows)
-        emit dataChanged(this->index(index, 0), this->index(index, BOOK_COLUMN_COUNT - 1));
+    failing_[static_cast<std::size_t>(index)] =
+        failingFields(document_.entry(static_cast<std::uint32_t>(index)));
+    emit dataChanged(this->index(index, 0), this->index(index, BOOK_COLUMN_COUNT - 1));
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The open book as the list shows it: one row per entry in 16 columns, as far as the record
-// check lets the book through. The row of the first entry that fails the check is the last one,
-// filled up to and including the rejected field. A secret entry's name carries a mark. The model
-// follows the document's signals.
+// The open book as the list shows it: one row per entry in 16 columns. A cell whose field breaks
+// the record check's rule is marked (a background colour and a mark, the rule as its tooltip);
+// a secret entry's name carries a mark. The model follows the document's signals.
 
 #include <QAbstractTableModel>
 
+#include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
+
+#include <vector>
 
 class BookDocument;
 
@@ -18,13 +20,8 @@ const char* bookColumnWidestText(int column);
 // The text of one cell of entry as the list shows it.
 QString bookCellText(const TelEntry& entry, int column);
 
-// How much of book the record check lets through.
-struct BookListing {
-    int rows;
-    int lastColumn;      // of the last row
-    const char* message; // what the check said about the last row (UTF-8); null when all passed
-};
-BookListing listBook(const TelBook& book);
+// The field a column shows, or None for a column the record check does not look at.
+CheckedField checkedFieldOfColumn(int column);
 
 class BookTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -37,13 +34,17 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // What the record check said about the last row (UTF-8), or null when every entry passed.
-    const char* checkMessage() const { return listed_.message; }
+    // The message about the entries that break a rule: the first of them with its fields
+    // ("2件目「佐藤花子」の電話番号１に使えない文字があります") and how many more there are;
+    // empty when every entry passes.
+    QString checkMessage() const;
 
 private:
     void onEntryChanged(int index);
     void resetFromDocument();
+    void checkEveryEntry();
 
     const BookDocument& document_;
-    BookListing listed_;
+    std::vector<FieldSet> failing_; // per row, the fields that break their rule
+    int rows_ = 0;
 };

@@ -287,8 +287,36 @@ void CTelListDlg::onBookChanged()
     list_->setCurrentIndex(QModelIndex());
     updateMenuState();
     updateStatus();
-    if (const char* message = model_->checkMessage())
-        showMessage(message);
+    checkMessageDue_ = true;
+    if (isVisible())
+        queueCheckMessage();
+}
+
+void CTelListDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (checkMessageDue_)
+        queueCheckMessage();
+}
+
+// Queued, so that the message comes after the window has been drawn (and after the command that
+// changed the book has closed its own windows); several changes in a row give one message.
+void CTelListDlg::queueCheckMessage()
+{
+    QMetaObject::invokeMethod(this, &CTelListDlg::showCheckMessage, Qt::QueuedConnection);
+}
+
+void CTelListDlg::showCheckMessage()
+{
+    if (!checkMessageDue_ || !isVisible())
+        return;
+    checkMessageDue_ = false;
+    const QString message = model_->checkMessage();
+    if (message.isEmpty())
+        return;
+    // The marked rows are where the user goes next: the keys move through the list at once.
+    list_->setFocus(Qt::OtherFocusReason);
+    messages().showMessage(message, this);
 }
 
 bool CTelListDlg::mayReplaceBook()

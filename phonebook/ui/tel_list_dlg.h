@@ -74,6 +74,9 @@ public:
     void showStatusMessage(const QString& message);
     QAction* commandAction(int id) const { return actions_.value(id); }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildMenu();
     void initColumns();
@@ -81,8 +84,12 @@ private:
     int contentWidth(const QString& text) const;
     void updateMenuState();
     // After any change of the book: no row selected, the menu updated and the record check's
-    // message shown when an entry fails it.
+    // message due once the window is on the screen.
     void onBookChanged();
+    // The record check's message, when it is due and an entry breaks a rule, over the shown
+    // window with the list in focus.
+    void showCheckMessage();
+    void queueCheckMessage();
     QAction* addCommand(QMenu* menu, int id, const char* text);
     QAction* addBarCommand(int id, const char* text);
 
@@ -111,4 +118,5 @@ private:
     QLabel* fileLabel_ = nullptr;
     QLabel* countLabel_ = nullptr;
     QHash<int, QAction*> actions_;
+    bool checkMessageDue_ = false;
 };

@@ -256,6 +256,38 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     EXPECT_EQ(document.count(), 3u); // a write leaves the book as it was
 }
 
+// The list shows entries that break a field rule (marked); 書き込み names them in its erase
+// question, and No leaves the handset's book for the user to mend them first.
+TEST_F(TransferDialog, WriteNamesTheEntriesToMendInTheEraseQuestion)
+{
+    startHandset();
+    const std::vector<TelEntry> before = {makeEntry({"今", "ｲﾏ", {"0999"}})};
+    handset->withHandset([&](SimulatedHandset& h) { h.entries() = before; });
+    fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}},
+                        {"佐藤花子", "ｻﾄｳ ﾊﾅｺ", {"03-1234"}},
+                        {"鈴木", "", {}, {"s@x.jp"}}});
+    CTelListDlg list(document, commands);
+    ASSERT_EQ(list.list()->model()->rowCount(), 3); // every entry listed, none hidden
+    messages.answer(false);
+    trigger(list, ID_LIST_DEVICE_WRITE);
+
+    ASSERT_EQ(messages.questions.size(), 1);
+    const QString question = messages.questions[0];
+    EXPECT_TRUE(question.startsWith(
+        utf8("電話帳全件消去します。よろしいですか？\n3件を書き込みます。\n"
+             "次の2件は入力の決まりに合っていません。先に直すには「いいえ」を選んでください。\n"
+             "・2件目「佐藤花子」の電話番号１に使えない文字があります\n"
+             "・3件目「鈴木」のフリガナがありません\n"
+             "消去の前に、携帯電話の電話帳を次のファイルに保存しました。\n")))
+        << question.toStdString();
+    EXPECT_EQ(messages.lossQuestions, messages.questions);
+    const std::vector<TelEntry> after =
+        handset->withHandset([](SimulatedHandset& h) { return h.entries(); });
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(std::memcmp(&after[0], &before[0], sizeof(TelEntry)), 0);
+    EXPECT_EQ(document.count(), 3u);
+}
+
 TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
 {
     startHandset();

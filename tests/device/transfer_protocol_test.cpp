@@ -1,4 +1,5 @@
 #include "device/core/transfer_session.h"
+#include "device/core/transfer_steps.h"
 #include "tests/device/protocol_fakes.h"
 #include "tests/support/book_fixtures.h"
 
@@ -240,7 +241,7 @@ TEST_F(Protocol, QueryBookTable)
 
 TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape)
 {
-    fillBook({{"A"}});
+    fillBook({{"A", "ｱ"}});
     scriptUpToBook(BOOK_VN650R);
     expectLeave();
     host.answers.enqueue(false);
@@ -251,6 +252,35 @@ TEST_F(Protocol, DecliningTheEraseSendsOnlyTheEscape)
     EXPECT_EQ(port.written.last(), QByteArray("+++"));
     EXPECT_EQ(host.ends, 1);
     EXPECT_TRUE(port.script.isEmpty());
+}
+
+// The erase question names the entries that break a field rule (the first five, then how many
+// more), so that the user can answer No and mend them before they reach the handset.
+TEST_F(Protocol, TheEraseQuestionNamesTheEntriesToMend)
+{
+    const QString head = utf8("電話帳全件消去します。よろしいですか？\n");
+    const QString mend =
+        utf8("件は入力の決まりに合っていません。先に直すには「いいえ」を選んでください。");
+    const auto question = [this](std::initializer_list<EntryFields> entries) {
+        fillBook(entries);
+        return eraseQuestion(session);
+    };
+    EXPECT_EQ(question({{"A", "ｱ", {"1"}}, {"B", "ﾋﾞ", {}, {"b@x"}}}),
+              head + utf8("2件を書き込みます。"));
+    EXPECT_EQ(question({{"A", "ｱ", {"1"}}, {"佐藤花子", "ｻﾄｳ", {"03-1234"}}}),
+              head + utf8("2件を書き込みます。\n次の1") + mend +
+                  utf8("\n・2件目「佐藤花子」の電話番号１に使えない文字があります"));
+
+    // Seven entries without a reading and one with.
+    fillBook({{"ok", "ｵｹ"}});
+    book.entries[7] = book.entries[0];
+    for (int i = 0; i < 7; ++i)
+        book.entries[i] = makeEntry({"n", ""});
+    book.count = 8;
+    QString many = head + utf8("8件を書き込みます。\n次の7") + mend;
+    for (int i = 1; i <= 5; ++i)
+        many += utf8("\n・%1件目「n」のフリガナがありません").arg(i);
+    EXPECT_EQ(eraseQuestion(session), many + utf8("\n（ほか2件）"));
 }
 
 TEST_F(Protocol, WriteOfThreeEntriesSendsExactlyThreeFrames)

@@ -11,8 +11,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +25,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -170,11 +176,74 @@ TEST_F(ContactCommands, ExportWritesTheFormatOfTheChosenSuffix)
     EXPECT_EQ(readAll(path("book.csv")).count("\r\n"), 3);
     EXPECT_FALSE(QFile::exists(path("book.txt")));
     EXPECT_EQ(files.filters.first(), QStringLiteral("vCard 3.0 Files(*.vcf);;CSV Files(*.csv)"));
+    EXPECT_EQ(files.saveTitles, QStringList(4, QStringLiteral("スマートフォン用に書き出し…")));
     EXPECT_EQ(
         messages.shown,
         (QStringList{QStringLiteral("書き出すファイルの種類は .vcf か .csv で指定してください。"),
                      QStringLiteral("書き出し処理で異常がある為、処理を終了します。")}));
     EXPECT_EQ(document.count(), 2u);
+}
+
+// In the real save dialog, titled as the command: a name typed without a suffix gets the suffix
+// of the file type chosen, and the file is written in that type; a suffix typed stays.
+TEST_F(ContactCommands, ExportWritesTheTypeChosenInTheSaveDialog)
+{
+    struct Case {
+        int typeSteps; // presses of the Down key in the file type box
+        const char* typed;
+        const char* written;
+        QByteArray start;
+    };
+    const Case cases[] = {
+        {1, "book", "book.csv", "First Name,Last Name,"},
+        {0, "card", "card.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\n"},
+        {1, "typed.vcf", "typed.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\n"},
+    };
+    CTelListDlg list(document, commands);
+    setFileDialogService(nullptr); // the program's own dialog
+    for (const Case& c : cases) {
+        QString title;
+        QStringList types;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* typeBox =
+                dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+            auto* name =
+                dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!typeBox || !name) {
+                ADD_FAILURE() << "no save dialog";
+                if (dialog)
+                    dialog->reject();
+                return;
+            }
+            title = dialog->windowTitle();
+            for (int i = 0; i < typeBox->count(); ++i)
+                types << typeBox->itemText(i);
+            dialog->setDirectory(dir.path());
+            typeBox->setFocus();
+            for (int i = 0; i < c.typeSteps; ++i)
+                QTest::keyClick(typeBox, Qt::Key_Down);
+            name->setText(QString::fromUtf8(c.typed));
+            auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+            QPushButton* save = buttons ? buttons->button(QDialogButtonBox::Save) : nullptr;
+            if (!save) {
+                ADD_FAILURE() << "no Save button";
+                dialog->reject();
+                return;
+            }
+            save->click();
+        });
+        list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->trigger();
+        EXPECT_EQ(title, QStringLiteral("スマートフォン用に書き出し…"));
+        EXPECT_EQ(types, (QStringList{QStringLiteral("vCard 3.0 Files(*.vcf)"),
+                                      QStringLiteral("CSV Files(*.csv)")}));
+        EXPECT_TRUE(readAll(path(c.written)).startsWith(c.start)) << c.typed;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("book.csv"), QStringLiteral("card.vcf"),
+                           QStringLiteral("typed.vcf")}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    setFileDialogService(&files);
 }
 
 TEST_F(ContactCommands, ExportingAnEmptyBookIsRefused)

@@ -3,11 +3,13 @@
 #include "tests/support/book_fixtures.h"
 
 #include <QAbstractItemModelTester>
+#include <QBrush>
 #include <QSignalSpy>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -78,18 +80,77 @@ TEST_F(BookModel, ListsSixteenColumnsOfTextsAsTheListShowsThem)
                                u("メモ")};
     for (int c = 0; c < 16; ++c)
         EXPECT_EQ(cell(model, 0, c), first[c]) << "column " << c;
-    EXPECT_EQ(model.checkMessage(), nullptr);
+    EXPECT_TRUE(model.checkMessage().isEmpty());
+    for (int row = 0; row < 4; ++row)
+        for (int c = 0; c < 16; ++c)
+            EXPECT_FALSE(model.data(model.index(row, c), Qt::BackgroundRole).isValid())
+                << row << "," << c;
 }
 
-TEST_F(BookModel, TheRecordCheckEndsTheListAtTheRejectedField)
+// Every entry is listed whole; only the cell whose field breaks its rule is marked, with the
+// rule as its tooltip, and the message names the entry and the field.
+TEST_F(BookModel, ListsEveryEntryAndMarksTheCellThatBreaksItsRule)
 {
-    EXPECT_STREQ(model.checkMessage(), "電話番号１に不正な文字があるためインポートを中止しました");
-    ASSERT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(cell(model, 1, 15), QString()); // a complete row with an empty memo
+    ASSERT_EQ(model.rowCount(), 4);
     EXPECT_EQ(cell(model, 2, 4), u("03-1111"));
-    EXPECT_FALSE(model.data(model.index(2, 5)).isValid());
-    EXPECT_FALSE(model.data(model.index(2, 10)).isValid());
-    EXPECT_EQ(document.count(), 4u); // the book itself keeps every entry
+    EXPECT_EQ(cell(model, 2, 10), u("ichiro@example.jp")); // after the rejected field
+    EXPECT_EQ(cell(model, 3, 0), u("田中"));               // after the rejected entry
+    EXPECT_EQ(model.checkMessage(), u("3件目「鈴木一郎」の電話番号１に使えない文字があります"));
+
+    const QModelIndex bad = model.index(2, 4);
+    EXPECT_TRUE(model.data(bad, Qt::BackgroundRole).canConvert<QBrush>());
+    EXPECT_TRUE(model.data(bad, Qt::ToolTipRole).toString().contains(u("数字と * # P")));
+    for (int row = 0; row < 4; ++row)
+        for (int c = 0; c < 16; ++c) {
+            if (row == 2 && c == 4)
+                continue;
+            const QModelIndex index = model.index(row, c);
+            EXPECT_FALSE(model.data(index, Qt::BackgroundRole).isValid()) << row << "," << c;
+            EXPECT_FALSE(model.data(index, Qt::ToolTipRole).isValid()) << row << "," << c;
+        }
+    EXPECT_EQ(document.count(), 4u);
+}
+
+// A cell of every checked column, broken alone in an entry of its own: the mark sits in that
+// column only and its tooltip states that column's rule.
+TEST_F(BookModel, MarksEachCheckedColumnWithItsOwnRule)
+{
+    struct Case {
+        int column;
+        EntryFields fields;
+        const char* rulePart;
+    };
+    const Case cases[] = {
+        {1, {"a", "やまだ", {"1"}}, "半角カナ"},
+        {1, {"a", "", {"1"}}, "空にはできません"},
+        {4, {"a", "ｱ", {"03-1"}}, "数字と * # P"},
+        {6, {"a", "ｱ", {"1", "p"}}, "数字と * # P"},
+        {8, {"a", "ｱ", {"1", "2", "3 4"}}, "数字と * # P"},
+        {10, {"a", "ｱ", {}, {"a b@x.jp"}}, "( ) , ; < = > [ ]"},
+        {12, {"a", "ｱ", {}, {"a@x.jp", "a;b@x.jp"}}, "( ) , ; < = > [ ]"},
+        {14, {"a", "ｱ", {}, {"a@x.jp", "b@x.jp", "ｃ@x.jp"}}, "( ) , ; < = > [ ]"},
+    };
+    auto book = std::make_unique<TelBook>();
+    for (const Case& c : cases)
+        book->entries[book->count++] = makeEntry(c.fields);
+    document.replace(*book, QString());
+    ASSERT_EQ(model.rowCount(), static_cast<int>(std::size(cases)));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const Case& c = cases[row];
+        for (int column = 0; column < 16; ++column) {
+            const QModelIndex index = model.index(row, column);
+            EXPECT_EQ(model.data(index, Qt::BackgroundRole).isValid(), column == c.column)
+                << row << "," << column;
+            if (column == c.column) {
+                const QString rule = model.data(index, Qt::ToolTipRole).toString();
+                EXPECT_TRUE(rule.contains(QString::fromUtf8(c.rulePart)))
+                    << row << ": " << rule.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(model.checkMessage(),
+              u("1件目「a」のフリガナに使えない文字があります\n"
+                "ほかに7件のデータにも直す所があります。印の付いた欄を確かめてください。"));
 }
 
 TEST_F(BookModel, FollowsTheDocumentWithoutBeingTold)
@@ -106,20 +167,25 @@ TEST_F(BookModel, FollowsTheDocumentWithoutBeingTold)
     EXPECT_EQ(changes[0][0].toModelIndex().row(), 0);
     EXPECT_EQ(cell(model, 0, 0), u("山田次郎"));
 
-    // Mending the rejected entry lets the rest of the book through.
+    // Mending the marked entry takes its mark away, and is news for its row only.
     TelEntry mended = document.entry(2);
     mended.tel[0].number[2] = '1';
     document.storeEntry(2, mended);
-    EXPECT_EQ(resets.count(), 1);
-    EXPECT_EQ(model.rowCount(), 4);
-    EXPECT_EQ(model.checkMessage(), nullptr);
+    EXPECT_EQ(resets.count(), 0);
+    ASSERT_EQ(changes.count(), 2);
+    EXPECT_EQ(changes[1][0].toModelIndex().row(), 2);
+    EXPECT_FALSE(model.data(model.index(2, 4), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(model.checkMessage().isEmpty());
 
-    // Breaking the first entry ends the list there.
+    // Breaking the first entry marks it and keeps every row.
     TelEntry broken = document.entry(0);
     setField(broken.furigana, FURIGANA_FIELD_SIZE, "やまだ");
     document.storeEntry(0, broken);
-    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_TRUE(model.data(model.index(0, 1), Qt::BackgroundRole).isValid());
+    EXPECT_EQ(model.checkMessage(), u("1件目「山田次郎」のフリガナに使えない文字があります"));
     document.undoStack()->undo();
+    EXPECT_FALSE(model.data(model.index(0, 1), Qt::BackgroundRole).isValid());
     EXPECT_EQ(model.rowCount(), 4);
 
     document.removeEntry(1);

@@ -124,4 +124,54 @@ TEST(RecordCheck, StopsAtTheFirstFailingEntryAndChangesNothing)
     EXPECT_EQ(std::memcmp(before.get(), book.get(), sizeof(TelBook)), 0);
 }
 
+struct ProblemCase {
+    int index;
+    EntryFields fields;
+    const char* message; // nullptr: the entry breaks no rule
+};
+
+// Every failing field of an entry is found, not only the first; the sentence names the entry by
+// its place and name, and each field by the name its column has.
+TEST(RecordCheck, NamesTheEntryAndEveryFieldThatBreaksItsRule)
+{
+    const ProblemCase cases[] = {
+        {0, {"山田", "ﾔﾏﾀﾞ", {"090", "", "#31P"}, {"a@b.jp"}}, nullptr},
+        {1,
+         {"佐藤花子", "ｻﾄｳ", {"03-1234"}},
+         "2件目「佐藤花子」の電話番号１に使えない文字があります"},
+        {0, {"a", "ヤマダ"}, "1件目「a」のフリガナに使えない文字があります"},
+        {0, {"a", ""}, "1件目「a」のフリガナがありません"},
+        {9,
+         {"a", "", {"1", "2", "3p"}},
+         "10件目「a」のフリガナがなく、電話番号３に使えない文字があります"},
+        {2,
+         {"a", "ﾔ", {"1", "2 2"}, {"ok@x", "ｂ@x"}},
+         "3件目「a」の電話番号２、メールアドレス２に使えない文字があります"},
+        {999,
+         {"a", "ｱ", {}, {"a b", "", "a;b"}},
+         "1000件目「a」のメールアドレス１、メールアドレス３に使えない文字があります"},
+        {4, {"", "ｱ", {"1-2"}}, "5件目の電話番号１に使えない文字があります"},
+    };
+    for (const ProblemCase& c : cases) {
+        const TelEntry entry = makeEntry(c.fields);
+        const FieldSet failed = failingFields(entry);
+        if (!c.message) {
+            EXPECT_EQ(failed, 0u);
+            continue;
+        }
+        EXPECT_EQ(failed != 0, checkEntry(entry).failed != CheckedField::None);
+        EXPECT_EQ(entryProblem(entry, c.index, failed), QString::fromUtf8(c.message));
+    }
+}
+
+TEST(RecordCheck, FindsEveryEntryThatBreaksARule)
+{
+    auto book = std::make_unique<TelBook>();
+    for (int i = 0; i < 8; ++i)
+        book->entries[book->count++] = makeEntry({"n", i % 3 == 1 ? "" : "ｱ"});
+    EXPECT_EQ(entriesBreakingRules(*book), (std::vector<int>{1, 4, 7}));
+    book->count = 7;
+    EXPECT_EQ(entriesBreakingRules(*book), (std::vector<int>{1, 4}));
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -84,17 +85,74 @@ TEST_F(ListWindow, ShowsEntriesInSixteenColumnsAndStopsAtTheFirstBadField)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(ListWindow, BadNumberInTheThirdEntryListsTwoRowsAndAPartialThird)
+// Every entry is listed, the cell that breaks its rule is marked, and the message that names
+// the entry and the field comes once the window is on the screen, with the list in focus.
+TEST_F(ListWindow, ListsEveryEntryMarksTheBadCellAndNamesItOnceTheWindowIsShown)
 {
+    bool shownOverTheWindow = false;
+    bool listInFocus = false;
     CTelListDlg dlg(document);
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
-                                  "電話番号１に不正な文字があるためインポートを中止しました")});
-    ASSERT_EQ(dlg.list()->model()->rowCount(), 3);
-    EXPECT_EQ(cell(dlg, 1, 15), QString()); // complete row, empty memo
+    messages.whileShown = [&](const QString&) {
+        shownOverTheWindow = dlg.isVisible();
+        listInFocus = dlg.focusWidget() == dlg.list();
+    };
+    EXPECT_TRUE(messages.shown.isEmpty()); // not before the window is there
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("3件目「鈴木一郎」の電話番号１に使えない文字があります")});
+    EXPECT_TRUE(shownOverTheWindow);
+    EXPECT_TRUE(listInFocus);
+
+    const QAbstractItemModel* model = dlg.list()->model();
+    ASSERT_EQ(model->rowCount(), 4);
     EXPECT_EQ(cell(dlg, 2, 4), QStringLiteral("03-1111"));
-    EXPECT_FALSE(dlg.list()->model()->index(2, 5).data().isValid());
-    EXPECT_FALSE(dlg.list()->model()->index(2, 10).data().isValid());
+    EXPECT_EQ(cell(dlg, 2, 10), QStringLiteral("ichiro@example.jp"));
+    EXPECT_EQ(cell(dlg, 3, 0), QStringLiteral("田中"));
+    EXPECT_TRUE(model->index(2, 4).data(Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(model->index(2, 4).data(Qt::DecorationRole).isValid());
+    EXPECT_FALSE(model->index(2, 4).data(Qt::ToolTipRole).toString().isEmpty());
+    EXPECT_FALSE(model->index(2, 6).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(model->index(3, 4).data(Qt::BackgroundRole).isValid());
     EXPECT_EQ(document.count(), 4u);
+
+    // Shown once; the marks follow the rows when the list is sorted.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown.size(), 1);
+    dlg.list()->sortByColumn(0, Qt::DescendingOrder);
+    int markedRow = -1;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->index(row, 4).data(Qt::BackgroundRole).isValid())
+            markedRow = row;
+    ASSERT_GE(markedRow, 0);
+    EXPECT_EQ(cell(dlg, markedRow, 0), QStringLiteral("鈴木一郎"));
+}
+
+// A book replaced while the window is open (an import, 元に戻す) is checked again: one message
+// after the change, naming the first entry to mend and how many more there are.
+TEST_F(ListWindow, ABookThatComesInWithBadEntriesIsNamedAfterTheChange)
+{
+    makeEveryEntryValid();
+    CTelListDlg dlg(document);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    fillBook(document, {{"佐藤", "ｻﾄｳ"}, {"佐藤花子", "", {"0312"}}, {"a", "ｱ", {}, {"a b@x"}}});
+    EXPECT_TRUE(messages.shown.isEmpty()); // queued behind the change
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("2件目「佐藤花子」のフリガナがありません\n"
+                                                         "ほかに1件のデータにも直す所があります。"
+                                                         "印の付いた欄を確かめてください。")});
+    EXPECT_EQ(dlg.list()->model()->rowCount(), 3);
+    EXPECT_TRUE(dlg.list()->model()->index(1, 1).data(Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(dlg.list()->model()->index(2, 10).data(Qt::BackgroundRole).isValid());
+
+    document.undoStack()->undo();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown.size(), 1); // the book before passes every rule
 }
 
 TEST_F(ListWindow, NewAnsweredNoKeepsEntriesButForgetsTheFile)

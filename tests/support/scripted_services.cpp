@@ -66,7 +66,9 @@ QString ScriptedFileDialogs::openFileName(QWidget*, const QString& filter, const
     return nextFile(*this, filter);
 }
 
-QString ScriptedFileDialogs::saveFileName(QWidget*, const QString& filter, const QString&)
+QString ScriptedFileDialogs::saveFileName(QWidget*, const QString& filter, const QString&,
+                                          const QString& title)
 {
+    saveTitles << title;
     return nextFile(*this, filter);
 }

@@ -45,11 +45,13 @@ public:
 
     QString openFileName(QWidget*, const QString& filter, const QString& title,
                          const QString& directory) override;
-    QString saveFileName(QWidget*, const QString& filter, const QString&) override;
+    QString saveFileName(QWidget*, const QString& filter, const QString&,
+                         const QString& title) override;
 
     QQueue<QString> nextFiles; // an empty string stands for Cancel
     int asked = 0;
     QStringList filters;
     QStringList titles;      // of the file-open dialogs
+    QStringList saveTitles;  // of the file-save dialogs
     QStringList directories; // they open in (empty: the working directory)
 };
