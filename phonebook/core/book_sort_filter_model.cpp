@@ -83,9 +83,8 @@ bool BookSortFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) co
 {
     if (foldedSearch_.isEmpty())
         return true;
-    const RowKeys& row = keys(sourceRow);
-    return row.text.contains(foldedSearch_) ||
-           (!digitSearch_.isEmpty() && row.digits.contains(digitSearch_));
+    const QString& text = keys(sourceRow).text;
+    return text.contains(foldedSearch_) || (!digitSearch_.isEmpty() && text.contains(digitSearch_));
 }
 
 const BookSortFilterModel::RowKeys& BookSortFilterModel::keys(int sourceRow) const
@@ -113,10 +112,13 @@ BookSortFilterModel::RowKeys BookSortFilterModel::keysOf(int sourceRow) const
     for (const MailAddress& mail : entry.mail)
         if (mail.address[0])
             text += QLatin1Char('\n') + fromCp932(mail.address);
-    keys.text = foldKana(text);
     for (const TelNumber& tel : entry.tel)
         if (tel.number[0])
-            keys.digits += withoutSeparators(fromCp932(tel.number)) + QLatin1Char('\n');
+            text += QLatin1Char('\n') + withoutSeparators(fromCp932(tel.number));
+    keys.text = foldKana(text);
+    // Kept for every entry until the book changes: no room beyond the text itself.
+    keys.text.squeeze();
+    keys.readingKey.squeeze();
     return keys;
 }
 

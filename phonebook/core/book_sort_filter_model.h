@@ -38,8 +38,8 @@ private:
     struct RowKeys {
         QString name;
         QString readingKey;
-        QString text;   // folded name, reading and mail addresses, one per line
-        QString digits; // the numbers without hyphens, one per line
+        // Folded name, reading, mail addresses and numbers without hyphens, one per line.
+        QString text;
     };
     const RowKeys& keys(int sourceRow) const;
     RowKeys keysOf(int sourceRow) const;
