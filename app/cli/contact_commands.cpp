@@ -57,6 +57,8 @@ int runImport(const QStringList& arguments)
     const QString& out = rest[1];
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
+    if (const int refused = refuseReportOntoOutput(out, reportPath); refused != CLI_OK)
+        return refused;
     for (const QString& written : {out, reportPath})
         if (const int refused = refuseOutputOntoInput(rest[0], written); refused != CLI_OK)
             return refused;

@@ -87,6 +87,8 @@ int runMerge(const QStringList& arguments)
         return usage("vemblor-cli: BOOK must be a .vcf file");
     if (!isBookOutput(out))
         return usage("vemblor-cli: OUT must be a .vcf or .json file");
+    if (const int refused = refuseReportOntoOutput(out, reportPath); refused != CLI_OK)
+        return refused;
     for (const QString& in : files.mid(0, files.size() - 1))
         for (const QString& written : {out, reportPath})
             if (const int refused = refuseOutputOntoInput(in, written); refused != CLI_OK)

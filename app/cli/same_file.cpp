@@ -34,3 +34,15 @@ int refuseOutputOntoInput(const QString& in, const QString& out)
                    .arg(out));
     return CLI_FAILED;
 }
+
+int refuseReportOntoOutput(const QString& out, const QString& report)
+{
+    if (report.isEmpty() ||
+        (QFileInfo(out).absoluteFilePath() != QFileInfo(report).absoluteFilePath() &&
+         !isSameFile(out, report)))
+        return CLI_OK;
+    printError(QStringLiteral("vemblor-cli: the report would be written over OUT (%1), so nothing "
+                              "was written")
+                   .arg(out));
+    return CLI_FAILED;
+}

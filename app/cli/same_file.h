@@ -9,3 +9,6 @@
 bool isSameFile(const QString& a, const QString& b);
 // CLI_OK, or CLI_FAILED after saying that OUT is IN; nothing is written then.
 int refuseOutputOntoInput(const QString& in, const QString& out);
+// CLI_OK, or CLI_FAILED after saying that the report would be written over OUT (by the same name
+// or, when OUT exists, as the same file); nothing is written then. No report is CLI_OK.
+int refuseReportOntoOutput(const QString& out, const QString& report);

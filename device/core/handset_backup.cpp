@@ -66,7 +66,8 @@ bool syncFolder(const QString& folder)
 QString numberedName(const QString& name, int n)
 {
     return n < 2 ? name
-                 : QStringLiteral("%1-%2.vcf").arg(QFileInfo(name).completeBaseName()).arg(n);
+                 : QStringLiteral("%1-%2.vcf")
+                       .arg(QFileInfo(name).completeBaseName(), QString::number(n));
 }
 
 // Writes text to the scratch file and puts it on the disk.
@@ -102,10 +103,8 @@ BackupResult checkedCopy(BackupResult result, const TelBook& book)
         result.saved = false;
         result.error = QStringLiteral("保存した電話帳の写し %1 を読み戻すと、携帯電話から読んだ"
                                       "電話帳と %2件目が一致しません（%3件のうち%4件）。")
-                           .arg(QDir::toNativeSeparators(copyPath))
-                           .arg(differs + 1)
-                           .arg(book.count)
-                           .arg(readBack->count);
+                           .arg(QDir::toNativeSeparators(copyPath), QString::number(differs + 1),
+                                QString::number(book.count), QString::number(readBack->count));
     }
     return result;
 }

@@ -143,7 +143,9 @@ std::optional<QByteArray> knownCharset(QByteArrayView name)
 
 namespace {
 
-enum class Cp932Char { Ascii, HalfWidthKana, DoubleByte };
+// LatinShaped is a double-byte character whose bytes also read as a Latin-1 small letter with an
+// accent (0xE0-0xFF) followed by an ASCII letter, as "3<E8>me" does; kanji are rarely written so.
+enum class Cp932Char { Ascii, HalfWidthKana, DoubleByte, LatinShaped };
 
 bool isAsciiLetter(char c)
 {
@@ -156,9 +158,12 @@ bool isAsciiLower(char c)
 }
 
 // A character of code page 932 text sitting inside a Latin word: Latin-1 letters read as code
-// page 932 become one such character between ASCII letters ("3<E8>me", "M<DC>LLER").
+// page 932 become one such character between ASCII letters ("3<E8>me", "M<DC>LLER"). Kanji
+// between ASCII ("3月mtg") are not: their lead byte is no Latin-1 letter.
 bool insideLatinWord(const std::vector<std::pair<Cp932Char, char>>& chars, std::size_t at)
 {
+    if (chars[at].first == Cp932Char::DoubleByte)
+        return false;
     const auto isAscii = [&](std::size_t i) { return chars[i].first == Cp932Char::Ascii; };
     const bool before = at == 0 || isAscii(at - 1);
     const bool afterLower =
@@ -192,7 +197,8 @@ bool isPlausibleCp932(QByteArrayView bytes)
             chars.push_back({Cp932Char::HalfWidthKana, 0});
         } else if (isSjisLeadByte(c) && i + 1 < bytes.size() &&
                    isSjisTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            chars.push_back({Cp932Char::DoubleByte, 0});
+            const bool latinShaped = c >= 0xE0 && isAsciiLetter(bytes[i + 1]);
+            chars.push_back({latinShaped ? Cp932Char::LatinShaped : Cp932Char::DoubleByte, 0});
             ++i;
         } else {
             return false; // 0x80, 0xA0, 0xFD-0xFF or a lead byte without its trail byte

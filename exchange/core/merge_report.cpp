@@ -108,11 +108,10 @@ QStringList mergeReportLines(const std::vector<MergeFileOutcome>& files)
             counts << QStringLiteral("%1 %2")
                           .arg(QString::fromUtf8(matchClassText(static_cast<MatchClass>(c))))
                           .arg(o.classes[c]);
+        // One arg() for all: a "%3" in the file's name must stay as it is.
         lines << QStringLiteral("%1: %2; 追加 %3件、更新 %4件、合計 %5件")
-                     .arg(file.file, counts.join(QStringLiteral("、")))
-                     .arg(o.added)
-                     .arg(o.updated)
-                     .arg(o.resultCount);
+                     .arg(file.file, counts.join(QStringLiteral("、")), QString::number(o.added),
+                          QString::number(o.updated), QString::number(o.resultCount));
         for (const MergeNote& note : o.notes) {
             if (note.kind == MergeNoteKind::LeftOut)
                 lines << QStringLiteral("  取り込まなかった (%1): %2")

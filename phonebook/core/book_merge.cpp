@@ -10,11 +10,22 @@
 
 namespace {
 
+// Two numbers are one when they dial alike; a number with nothing dialable is kept by its text.
 QString numberKeyOf(const char* number)
 {
-    const QString text = QString::fromLatin1(number);
-    const QString key = numberMatchKey(text);
-    return key.isEmpty() ? text : key;
+    const QString text = fromCp932(number);
+    const QString form = numberDialForm(text);
+    return form.isEmpty() ? text : form;
+}
+
+// Only the "****" the import writes for an entry without a number, in every filled slot.
+bool holdsOnlyPlaceholderNumbers(const TelEntry& entry)
+{
+    const int filled = filledSlots(entry, SlotList::Tel);
+    for (int s = 0; s < filled; ++s)
+        if (!isCompletionNumber(entry.tel[s].number))
+            return false;
+    return filled > 0;
 }
 
 QString addressKeyOf(const char* address)
@@ -42,9 +53,10 @@ void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchC
         }
         if (present)
             continue;
-        // A real number takes the place of the placeholder the import wrote.
-        if (tel && filledSlots(entry, list) == 1 && isCompletionNumber(entry.tel[0].number))
-            removeSlotRow(entry, list, 0);
+        // A real number takes the place of the placeholders the import wrote.
+        if (tel && holdsOnlyPlaceholderNumbers(entry))
+            while (filledSlots(entry, list) > 0)
+                removeSlotRow(entry, list, 0);
         const int nextSlot = filledSlots(entry, list);
         const QString value = tel ? QString::fromLatin1(text) : fromCp932(text);
         if (nextSlot < slotCount &&

@@ -114,6 +114,24 @@ bool singleFieldsConflict(const TelEntry& book, const TelEntry& incoming)
     return groups || secret || memos;
 }
 
+// Every number of incoming is one the book entry dials too: the match keys leave out the part from
+// a pause on and a caller-ID prefix, so two numbers with one key may still dial differently.
+bool dialsEveryNumber(const TelEntry& book, const TelEntry& incoming)
+{
+    for (const TelNumber& tel : incoming.tel) {
+        const QString form = numberDialForm(fromCp932(tel.number));
+        if (form.isEmpty())
+            continue;
+        const bool held =
+            std::any_of(std::begin(book.tel), std::end(book.tel), [&](const TelNumber& own) {
+                return numberDialForm(fromCp932(own.number)) == form;
+            });
+        if (!held)
+            return false;
+    }
+    return true;
+}
+
 bool singleFieldsUnchanged(const TelEntry& book, const TelEntry& incoming)
 {
     return (incoming.group == 0 || incoming.group == book.group) &&
@@ -169,7 +187,8 @@ public:
 
         MatchClass kind = MatchClass::New;
         if (name && (reading || ik.reading < 0) && contains(bk.numbers, ik.numbers) &&
-            contains(bk.addresses, ik.addresses) && singleFieldsUnchanged(book_[b], incoming_[i]))
+            contains(bk.addresses, ik.addresses) && dialsEveryNumber(book_[b], incoming_[i]) &&
+            singleFieldsUnchanged(book_[b], incoming_[i]))
             kind = MatchClass::Same;
         else if (name && reading && strong > 0)
             kind = singleFieldsConflict(book_[b], incoming_[i]) ||

@@ -38,28 +38,60 @@ bool isBlank(QChar c)
     return c.isSpace() || c == QChar(0x3000);
 }
 
+// The dialled characters of number before its first pause, and the pause with what follows it
+// (upper case, separators dropped) in afterPause.
+QString dialledBeforePause(const QString& number, QString* afterPause)
+{
+    const QString text = number.normalized(QString::NormalizationForm_KC);
+    QString dialled;
+    bool paused = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('P') || c == QLatin1Char('p')) {
+            if (!afterPause)
+                break;
+            paused = true;
+            afterPause->append(QLatin1Char('P'));
+        } else if (isAsciiDigit(c) || c == QLatin1Char('*') || c == QLatin1Char('#') ||
+                   (c == QLatin1Char('+') && dialled.isEmpty() && !paused)) {
+            (paused ? *afterPause : dialled) += c;
+        }
+    }
+    return dialled;
+}
+
+bool holdsDigit(const QString& number)
+{
+    for (const QChar c : number)
+        if (isAsciiDigit(c))
+            return true;
+    return false;
+}
+
+// The national number before the pause, and the pause with what follows it when afterPause is
+// given.
+QString numberKey(const QString& number, QString* afterPause)
+{
+    if (number == QLatin1String(COMPLETION_NUMBER))
+        return {};
+    QString key = dialledBeforePause(number, afterPause);
+    if (!dropPrefix(key, QLatin1String("184")))
+        dropPrefix(key, QLatin1String("186"));
+    makeNational(key);
+    return holdsDigit(key) ? key : QString();
+}
+
 } // namespace
 
 QString numberMatchKey(const QString& number)
 {
-    if (number == QLatin1String(COMPLETION_NUMBER))
-        return {};
-    const QString text = number.normalized(QString::NormalizationForm_KC);
-    QString key;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('P') || c == QLatin1Char('p'))
-            break;
-        if (isAsciiDigit(c) || c == QLatin1Char('*') || c == QLatin1Char('#') ||
-            (c == QLatin1Char('+') && key.isEmpty()))
-            key += c;
-    }
-    if (!dropPrefix(key, QLatin1String("184")))
-        dropPrefix(key, QLatin1String("186"));
-    makeNational(key);
-    for (const QChar c : key)
-        if (isAsciiDigit(c))
-            return key;
-    return {};
+    return numberKey(number, nullptr);
+}
+
+QString numberDialForm(const QString& number)
+{
+    QString afterPause;
+    const QString key = numberKey(number, &afterPause);
+    return key.isEmpty() ? key : key + afterPause;
 }
 
 bool isServiceNumber(const QString& numberKey)

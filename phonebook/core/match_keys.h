@@ -11,6 +11,11 @@
 // for an entry without a number.
 QString numberMatchKey(const QString& number);
 
+// numberMatchKey with the pause (P) and what follows it kept, upper case and without separators,
+// for telling whether a book already holds a number: 0312345678P101 and 0312345678P202 reach one
+// person through one line, yet each is a number of its own. Empty as numberMatchKey is.
+QString numberDialForm(const QString& number);
+
 // Free dial and navigation numbers (0120, 0570, 0800) are shared by everyone who calls a company,
 // so an equal one says little about the person.
 bool isServiceNumber(const QString& numberKey);

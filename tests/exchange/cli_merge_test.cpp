@@ -157,6 +157,28 @@ TEST_F(CliMergeBook, AResultOverTheLimitIsRefused)
     EXPECT_FALSE(QFile::exists(path("out.vcf")));
 }
 
+TEST_F(CliMergeBook, AReportNamedAsTheOutputIsRefused)
+{
+    writeFile(path("in.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"),
+                            path("out.json"), QStringLiteral("--report"), path("out.json")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the report would be written over OUT")))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.json")));
+}
+
+TEST_F(CliMergeBook, TheSummaryKeepsAFileNameWithPercentSigns)
+{
+    writeFile(path("in%3%1.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    const CliRun run =
+        cli({QStringLiteral("merge"), path("book.vcf"), path("in%3%1.vcf"), path("out.vcf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("in%3%1.vcf: "))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("追加 1件、更新 0件、合計 4件")))
+        << run.out.toStdString();
+}
+
 TEST_F(CliMerge, BadUsageIsRefused)
 {
     EXPECT_EQ(cli({QStringLiteral("merge"), path("book.vcf"), path("out.vcf")}).exitCode, 2);

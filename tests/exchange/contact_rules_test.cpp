@@ -243,6 +243,9 @@ TEST(ContactEncoding, ReadsEachValueByWhatItsBytesCanBe)
         {"M\xDCLLER", "windows-31j", false, "MÜLLER", "windows-1252"},
         {"Zo\xEB", "windows-31j", false, "Zoë", "windows-1252"},
         {"\xE3\x81\x82", "windows-31j", false, "あ", "UTF-8"},
+        // Kanji between ASCII letters and digits stay kanji.
+        {"3\x8C\x8Emtg", "windows-31j", false, "3月mtg", ""},
+        {"2024\x94\x4Esep", "windows-31j", false, "2024年sep", ""},
         // Labelled UTF-8 on other bytes: a handset's Shift-JIS, else Windows-1252.
         {"3\xE8me \xE9tage", "UTF-8", true, "3ème étage", "windows-1252"},
         {"\x8E\x52\x93\x63", "UTF-8", true, "山田", "windows-31j"},

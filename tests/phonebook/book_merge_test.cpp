@@ -159,25 +159,39 @@ TEST(BookMerge, OverflowAndConflictsAreListedWhenTakingAPairByHand)
     EXPECT_EQ(fromCp932(target.memo), QString::fromUtf8("会社"));
 }
 
-TEST(BookMerge, APlaceholderNumberGivesWayToARealOne)
+TEST(BookMerge, PlaceholderNumbersGiveWayToARealOne)
 {
-    TelEntry target = entry({"会社A", "ｶｲｼｬｴｰ", {"****"}});
-    const TelEntry incoming = entry({"会社A", "ｶｲｼｬｴｰ", {"0312345678"}});
-    std::vector<MergeNote> notes;
-    mergeEntryInto(target, incoming, MatchClass::Update, 0, 0, notes);
-    EXPECT_TRUE(notes.empty());
-    EXPECT_STREQ(target.tel[0].number, "0312345678");
-    EXPECT_STREQ(target.tel[1].number, "");
+    // One placeholder, and the three the import writes into an entry without a number that was
+    // given an address later.
+    const MatchFields targets[] = {
+        {"会社A", "ｶｲｼｬｴｰ", {"****"}},
+        {"会社A", "ｶｲｼｬｴｰ", {"****", "****", "****"}, {"info@example.jp"}},
+    };
+    for (const MatchFields& fields : targets) {
+        TelEntry target = entry(fields);
+        const TelEntry incoming = entry({"会社A", "ｶｲｼｬｴｰ", {"0312345678"}, {"info@example.jp"}});
+        std::vector<MergeNote> notes;
+        mergeEntryInto(target, incoming, MatchClass::Update, 0, 0, notes);
+        EXPECT_TRUE(notes.empty());
+        EXPECT_STREQ(target.tel[0].number, "0312345678");
+        EXPECT_STREQ(target.tel[1].number, "");
+        EXPECT_STREQ(target.tel[2].number, "");
+    }
 }
 
 TEST(BookMerge, EveryValueOfBothInputsIsInTheBookOrInTheNotes)
 {
-    const auto original = bookOf({HANAKO, TARO, {"鈴木一郎", "ｽｽﾞｷｲﾁﾛｳ", {"0120123456"}}});
+    const auto original = bookOf({HANAKO,
+                                  TARO,
+                                  {"鈴木一郎", "ｽｽﾞｷｲﾁﾛｳ", {"0120123456"}},
+                                  {"会社B", "ｶｲｼｬﾋﾞｰ", {"0312340000P101"}}});
     const auto incoming = entriesOf({
         {"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678", "0451111111"}, {"h2@example.jp"}, "メモ"},
         {"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", {"09011112222"}, {"taro@example.jp"}, "別のメモ"},
         {"鈴木一郎", "ｽｽﾞｷｲﾁﾛｳ", {"0120123456", "09077778888"}},
         {"田中一郎", "ﾀﾅｶｲﾁﾛｳ", {"08099998888"}, {"ichiro..tanaka.@docomo.ne.jp"}},
+        // The same line, another extension after the pause.
+        {"会社B", "ｶｲｼｬﾋﾞｰ", {"0312340000P202"}},
     });
     for (MergeMode mode : {MergeMode::Safe, MergeMode::AddOnly, MergeMode::Replace}) {
         auto book = std::make_unique<TelBook>(*original);

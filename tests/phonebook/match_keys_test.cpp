@@ -57,6 +57,24 @@ TEST(MatchKeys, NumbersThatAreNotTheSameStayApart)
         EXPECT_EQ(numberMatchKey(u(c.number)), u(c.key)) << c.number;
 }
 
+TEST(MatchKeys, TheDialFormKeepsWhatFollowsThePause)
+{
+    struct Case {
+        const char* number;
+        const char* form;
+    };
+    const Case cases[] = {
+        {"03-1234-5678p101", "0312345678P101"},
+        {"+81 3 1234 5678 P 1 # 2", "0312345678P1#2"},
+        {"186 090-1234-5678", "09012345678"}, // the caller-ID prefix dials the same line
+        {"０９０１２３４５６７８", "09012345678"},
+        {"****", ""},
+        {"P123", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(numberDialForm(u(c.number)), u(c.form)) << c.number;
+}
+
 TEST(MatchKeys, ServiceNumbersAndLandlines)
 {
     struct Case {
