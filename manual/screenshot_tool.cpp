@@ -149,7 +149,13 @@ int main(int argc, char* argv[])
     list.list()->selectRow(1);
     ok &= save(list, dir, "list");
 
+    // The picture shows a USB adapter chosen, whatever devices the machine that builds it has.
+    const QString adapter = QStringLiteral("/dev/ttyUSB0");
+    settings.setSerialDeviceSource([adapter] {
+        return QList<SerialDevice>{{adapter, QStringLiteral("FTDI FT232R USB UART")}};
+    });
     CPortDlg port(settings);
+    port.portList()->setCurrentIndex(port.portList()->findData(adapter));
     ok &= save(port, dir, "port");
 
     CTransferSettingsDlg transferSettings(settings);

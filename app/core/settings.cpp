@@ -143,9 +143,36 @@ QString Settings::portDevicePath(int index) const
 {
     if (!portInUseOverride_.isEmpty() && index == portInUse_)
         return portInUseOverride_;
+    return configuredDevicePath(index);
+}
+
+QString Settings::configuredDevicePath(int index) const
+{
     const QString mapped = readProfileString(filePath(), PORTS_SECTION, portDisplayName(index));
-    if (!mapped.isEmpty())
-        return mapped;
+    return mapped.isEmpty() ? defaultDevicePath(index) : mapped;
+}
+
+int Settings::portForDevice(const QString& device, const QStringList& present)
+{
+    QStringList mapped;
+    for (int index = 0; index < PORT_COUNT; ++index)
+        mapped << readProfileString(filePath(), PORTS_SECTION, portDisplayName(index));
+    if (const int index = static_cast<int>(mapped.indexOf(device)); index >= 0)
+        return index;
+    for (int index = 0; index < PORT_COUNT; ++index)
+        if (mapped[index].isEmpty() && defaultDevicePath(index) == device)
+            return index;
+    for (int index = 0; index < PORT_COUNT; ++index) {
+        if (!mapped[index].isEmpty() || present.contains(defaultDevicePath(index)))
+            continue;
+        return writeProfileString(filePath(), PORTS_SECTION, portDisplayName(index), device) ? index
+                                                                                             : -1;
+    }
+    return -1;
+}
+
+QString defaultDevicePath(int index)
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("\\\\.\\COM%1").arg(index + 1);
 #else

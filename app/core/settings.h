@@ -4,9 +4,11 @@
 // "TRANSFER", keys BACKUP, VERIFY and FAST, each "1" or "0"). Section "PORTS" may map a port
 // name to a device, for example COM3=/dev/ttyUSB0.
 
+#include "device/core/serial_devices.h"
 #include "device/core/transfer_options.h"
 
 #include <QString>
+#include <QStringList>
 
 constexpr int PORT_COUNT = 50; // COM1 ... COM50
 
@@ -60,15 +62,33 @@ public:
     // handset); an empty device ends the override.
     void overridePortInUse(const QString& device) { portInUseOverride_ = device; }
 
+    // The port whose device is device, so that a device chosen from the system's list is
+    // remembered as a port: the first port the PORTS section maps to it, else the port whose
+    // default device it is (when no PORTS entry redirects that port), else the first port without
+    // a PORTS entry whose default device is none of present (so no device the system has loses
+    // its port), which is then mapped to device in the settings file. -1 when every port is
+    // taken or the entry could not be written.
+    int portForDevice(const QString& device, const QStringList& present);
+
+    // The serial devices the system has; tests give pseudo-terminals instead.
+    QList<SerialDevice> serialDevices() const { return serialDevices_(); }
+    void setSerialDeviceSource(SerialDeviceSource source) { serialDevices_ = std::move(source); }
+
 private:
     void addMissingTransferKeys() const;
+    // The PORTS entry of the port, or its default device; the override left out.
+    QString configuredDevicePath(int index) const;
 
     QString folder_;
+    SerialDeviceSource serialDevices_ = systemSerialDevices;
     int portNo_ = 0;
     int portInUse_ = 0;
     QString portInUseOverride_;
     QString problem_;
 };
+
+// The device of a port no PORTS entry maps: \\.\COMn on Windows, /dev/ttyS(n-1) elsewhere.
+QString defaultDevicePath(int index);
 
 // "COM1" ... "COM50" for 0 ... 49.
 QString portDisplayName(int index);

@@ -38,11 +38,11 @@ bool desktopOpensPdf()
 
 } // namespace
 
-QStringList manualPlaces(const QString& startDir, const QString& programDir)
+QStringList manualPlaces(const QString& settingsFolder, const QString& programDir)
 {
     const QString installed =
         QDir(programDir).filePath(QStringLiteral(VEMBLOR_DATA_FROM_PROGRAM "/") + MANUAL_FILE_NAME);
-    return {QDir(startDir).filePath(MANUAL_FILE_NAME), QDir::cleanPath(installed)};
+    return {QDir(settingsFolder).filePath(MANUAL_FILE_NAME), QDir::cleanPath(installed)};
 }
 
 void openManual(const QString& settingsFolder)

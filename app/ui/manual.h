@@ -14,7 +14,7 @@ inline constexpr const char NO_PDF_VIEWER_MESSAGE[] = "pdfファイルを開く�
 // Where the manual is looked for, in this order: the start-up directory (a copy the user keeps
 // there), then where the package installs it relative to the program (../share/vemblor beside
 // the bin directory that holds the program).
-QStringList manualPlaces(const QString& startDir, const QString& programDir);
+QStringList manualPlaces(const QString& settingsFolder, const QString& programDir);
 
 // Opens the first manual of manualPlaces(settingsFolder, the program's directory) with the
 // system's viewer; settingsFolder is the start-up directory, where Vemblor.ini is. Says

@@ -1,8 +1,6 @@
 #include "device/core/port_failure.h"
 
-namespace {
-
-QString reason(PortFailure failure, const QString& systemText)
+QString portOpenReason(PortFailure failure, const QString& systemText)
 {
     switch (failure) {
     case PortFailure::NoSuchDevice:
@@ -22,10 +20,8 @@ QString reason(PortFailure failure, const QString& systemText)
     return QStringLiteral("デバイスを開けませんでした（%1）。").arg(systemText);
 }
 
-} // namespace
-
 QString portOpenMessage(const QString& device, PortFailure failure, const QString& systemText)
 {
     return QStringLiteral("有効なＣＯＭポートではありません。\n%1: %2")
-        .arg(device, reason(failure, systemText));
+        .arg(device, portOpenReason(failure, systemText));
 }

@@ -11,5 +11,7 @@ enum class PortFailure {
     Other,            // anything else; the system's own words are given
 };
 
+// Why the device did not open and what to do about it, in a sentence or two.
+QString portOpenReason(PortFailure failure, const QString& systemText);
 // "有効なＣＯＭポートではありません。" followed by the device that was tried and the reason.
 QString portOpenMessage(const QString& device, PortFailure failure, const QString& systemText);

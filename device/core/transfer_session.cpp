@@ -464,36 +464,36 @@ void planTransfer(TransferSession& session, TransferHost& host, const TransferOp
     announceStep(session, host);
 }
 
-void buildCommand(TransferSession& session, const TelBook& book)
+QByteArray linkCommand(LinkState state)
 {
-    QByteArray& tx = session.txBuffer;
-    switch (session.state) {
+    switch (state) {
     case LINK_ATTENTION:
-        tx = "AT\r\n";
-        break;
+        return "AT\r\n";
     case LINK_IDENTIFY:
-        tx = "ATI3\r\n";
-        break;
+        return "ATI3\r\n";
     case LINK_ENTER_DATA:
-        tx = "AT@S\r\n";
-        break;
+        return "AT@S\r\n";
     case LINK_QUERY_BOOK:
-        tx = "<1F>\r\n";
-        break;
+        return "<1F>\r\n";
     case LINK_ERASE_ALL:
-        tx = "<3:1H>\r\n";
-        break;
-    case LINK_WRITE_ENTRY:
-        tx = entryFrame(encodeEntryRecord(book.entries[session.entryIndex], session.entryIndex,
-                                          session.modelName, session.sentParts));
-        break;
+        return "<3:1H>\r\n";
     case LINK_LEAVE_DATA:
-        tx = ESCAPE;
-        break;
+        return ESCAPE;
     case LINK_READ_ENTRY:
-        tx = "<2:1H>\r\n";
+        return "<2:1H>\r\n";
+    case LINK_WRITE_ENTRY:
         break;
     }
+    return QByteArray();
+}
+
+void buildCommand(TransferSession& session, const TelBook& book)
+{
+    session.txBuffer =
+        session.state == LINK_WRITE_ENTRY
+            ? entryFrame(encodeEntryRecord(book.entries[session.entryIndex], session.entryIndex,
+                                           session.modelName, session.sentParts))
+            : linkCommand(session.state);
 }
 
 StepResult handleReplyLine(TransferSession& session, QByteArrayView line, TransferPort& port,

@@ -102,6 +102,10 @@ void resetTransfer(TransferSession& session);
 // After resetTransfer: the backup, the check and the pace of options, for the operation of host.
 void planTransfer(TransferSession& session, TransferHost& host, const TransferOptions& options);
 
+// The command of state, for every state but LINK_WRITE_ENTRY (whose frame depends on the entry):
+// "AT\r\n", "<1F>\r\n", "+++" and so on.
+QByteArray linkCommand(LinkState state);
+
 // Puts the command of the session's state into its transmit buffer.
 void buildCommand(TransferSession& session, const TelBook& book);
 

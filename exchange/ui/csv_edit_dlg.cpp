@@ -5,9 +5,9 @@
 #include "window_services/drop_down_list.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
+#include "window_services/wait_cursor.h"
 #include "window_services/window_placement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -21,14 +21,6 @@
 namespace {
 
 constexpr int COLUMN_WIDTH = 100;
-
-// The wait cursor for the lifetime of the object.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -91,6 +91,7 @@ protected:
 
 TEST_F(MainWindow, MenuOpensTheListWindowAndThePortDialog)
 {
+    settings.setSerialDeviceSource([] { return QList<SerialDevice>(); });
     CVemblorDlg main(settings);
     fillBook(main.document(), {{"山田", "ﾔﾏﾀﾞ"}, {"佐藤", "ｻﾄｳ"}});
     main.show();
@@ -316,14 +317,20 @@ TEST_F(PortDialog, OkOnAPortThatOpensStoresIt)
     close(master);
 }
 
-TEST_F(PortDialog, OkOnAPortThatFailsRestoresTheSavedOne)
+TEST_F(PortDialog, OkOnAPortThatFailsSaysWhichAndWhyAndStaysOpen)
 {
-    mapPort(4, dir.filePath(QStringLiteral("no-such-device")));
+    const QString device = dir.filePath(QStringLiteral("no-such-device"));
+    mapPort(4, device);
     const QString before = savedPortText();
     CPortDlg dlg(settings);
+    dlg.show();
     dlg.portList()->setCurrentIndex(4);
-    dlg.onOk();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("有効なCOMポートではありません")});
+    dlg.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().startsWith(
+        QStringLiteral("有効なＣＯＭポートではありません。\n%1: ").arg(device)))
+        << messages.shown.first().toStdString();
     EXPECT_EQ(settings.portInUse(), 0);
     EXPECT_EQ(savedPortText(), before);
 }

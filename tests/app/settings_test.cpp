@@ -91,6 +91,64 @@ TEST_F(SettingsFile, OverriddenPortInUseComesBeforeTheFileAndIsNeverSaved)
     EXPECT_EQ(settings.portDevicePath(1), QStringLiteral("/dev/ttyS1"));
 }
 
+// A device chosen from the system's list becomes a port through a PORTS entry, which the next
+// start reads back: the choice needs no hand edit and survives a restart.
+TEST_F(SettingsFile, ADeviceOfTheSystemIsMappedToAPortAndReadBack)
+{
+    settings.load();
+    EXPECT_EQ(
+        settings.portForDevice(QStringLiteral("/dev/ttyUSB0"), {QStringLiteral("/dev/ttyUSB0")}),
+        0);
+    settings.setPortNo(0);
+    settings.save();
+    EXPECT_EQ(readProfileString(ini(), QStringLiteral("PORTS"), QStringLiteral("COM1")),
+              QStringLiteral("/dev/ttyUSB0"));
+    Settings next;
+    next.load();
+    EXPECT_EQ(next.portDevicePath(next.portInUse()), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST_F(SettingsFile, APortForADeviceKeepsEveryOtherPortAsItWas)
+{
+    writeAll(ini(), "[PORTS]\nCOM2=/dev/ttyACM0\n[VEMBLOR]\nPORT_NO=COM2\n"
+                    "[TRANSFER]\nBACKUP=1\nVERIFY=1\nFAST=0\n");
+    settings.load();
+    const QStringList present = QString::fromUtf8("/dev/ttyS0 /dev/ttyACM0 /dev/ttyS2 /dev/ttyUSB0")
+                                    .split(QLatin1Char(' '));
+    // COM1 stands for /dev/ttyS0, which the system has, COM2 is mapped already and COM3 stands
+    // for /dev/ttyS2: COM4 is the first port that hides nothing.
+    EXPECT_EQ(settings.portForDevice(QStringLiteral("/dev/ttyUSB0"), present), 3);
+    const QByteArray mapped = readFile(ini());
+    EXPECT_EQ(QString::fromUtf8(mapped),
+              QStringLiteral("[PORTS]\nCOM2=/dev/ttyACM0\nCOM4=/dev/ttyUSB0\n[VEMBLOR]\n"
+                             "PORT_NO=COM2\n[TRANSFER]\nBACKUP=1\nVERIFY=1\nFAST=0\n"));
+    // Devices that have a port already keep it, and nothing more is written.
+    const std::pair<const char*, int> known[] = {
+        {"/dev/ttyUSB0", 3}, {"/dev/ttyACM0", 1}, {"/dev/ttyS0", 0}, {"/dev/ttyS2", 2}};
+    for (auto [device, index] : known)
+        EXPECT_EQ(settings.portForDevice(QString::fromUtf8(device), present), index) << device;
+    EXPECT_EQ(readFile(ini()), mapped);
+}
+
+TEST_F(SettingsFile, NoPortForADeviceWhenAllAreTakenOrTheFileIsReadOnly)
+{
+    QByteArray full = "[PORTS]\n";
+    for (int index = 0; index < PORT_COUNT; ++index)
+        full +=
+            portDisplayName(index).toLatin1() + "=/dev/ttyACM" + QByteArray::number(index) + '\n';
+    writeAll(ini(), full.constData());
+    settings.load();
+    EXPECT_EQ(settings.portForDevice(QStringLiteral("/dev/ttyUSB0"), {}), -1);
+    EXPECT_FALSE(readFile(ini()).contains("ttyUSB0"));
+
+    writeAll(ini(), "[VEMBLOR]\nPORT_NO=COM1\n[TRANSFER]\nBACKUP=1\nVERIFY=1\nFAST=0\n");
+    const QByteArray before = readFile(ini());
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFileDevice::ReadOwner));
+    EXPECT_EQ(settings.portForDevice(QStringLiteral("/dev/ttyUSB0"), {}), -1);
+    EXPECT_EQ(readFile(ini()), before);
+    QFile::setPermissions(ini(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 struct Flags {
     bool backup;
     bool verify;
