@@ -5,6 +5,7 @@
 #include "phonebook/core/match_keys.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstring>
 
@@ -188,4 +189,30 @@ FieldMerge mergeFields(const TelEntry* s, const TelEntry& h, const TelEntry& p,
     for (const SyncField field : result.conflicts)
         copyField(result.handsetSide, h, field);
     return result;
+}
+
+QString fieldValueText(const TelEntry& entry, SyncField field)
+{
+    QStringList parts;
+    switch (field) {
+    case SyncField::Name:
+        return fromCp932(entry.name);
+    case SyncField::Reading:
+        return fromCp932(entry.furigana);
+    case SyncField::Group:
+        return QString::number(entry.group);
+    case SyncField::Secret:
+        return entry.secret ? QStringLiteral("あり") : QStringLiteral("なし");
+    case SyncField::Numbers:
+    case SyncField::Addresses: {
+        const SlotList list = field == SyncField::Numbers ? SlotList::Tel : SlotList::Mail;
+        for (int s = 0; s < (list == SlotList::Tel ? TEL_SLOTS : MAIL_SLOTS); ++s)
+            if (slotText(entry, list, s)[0])
+                parts << fromCp932(slotText(entry, list, s));
+        return parts.join(QStringLiteral("、"));
+    }
+    case SyncField::Memo:
+        break;
+    }
+    return fromCp932(entry.memo);
 }

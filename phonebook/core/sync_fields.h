@@ -7,6 +7,8 @@
 
 #include "phonebook/core/sync_plan.h"
 
+#include <QString>
+
 struct FieldMerge {
     TelEntry merged{};      // conflicts with the PC's value
     TelEntry handsetSide{}; // conflicts with the handset's value
@@ -27,3 +29,6 @@ bool sameField(const TelEntry& a, const TelEntry& b, SyncField field);
 
 // The fields in which a and b differ.
 std::vector<SyncField> differentFields(const TelEntry& a, const TelEntry& b);
+
+// The value of field in entry as the preview and the command-line tool show it.
+QString fieldValueText(const TelEntry& entry, SyncField field);
