@@ -141,6 +141,7 @@ int runWrite(const QStringList& arguments)
     options.backupFile = parsed->values.value(backup);
     options.verify = !parsed->flags.contains(noVerify);
     options.fast = parsed->flags.contains(fast);
+    options.syncStateDir = QDir::current().filePath(QStringLiteral("sync"));
     PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
     TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
     return exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));

@@ -117,6 +117,7 @@ TransferOptions loadTransferOptions()
             options.*key.member = value == QLatin1String("1");
     }
     options.backupDir = QDir(startDir()).filePath(QStringLiteral("backup"));
+    options.syncStateDir = QDir(startDir()).filePath(QStringLiteral("sync"));
     return options;
 }
 

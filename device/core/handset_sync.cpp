@@ -43,6 +43,7 @@ bool HandsetSync::read()
     TransferOptions options = transfer_;
     options.backup = false;
     options.verify = false;
+    options.syncStateDir.clear();
     TransferDriver driver(OP_DEVICE_READ, options, view_);
     running_ = &driver;
     const TransferOutcome outcome = driver.run(device_, tickIntervalMs_);
@@ -105,6 +106,7 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
     TransferOptions options = transfer_;
     options.backup = true;
     options.verify = true;
+    options.syncStateDir.clear(); // kept by saveState, once the PC's book is kept too
     TransferDriver driver(OP_DEVICE_WRITE, options, view_, book.get());
     running_ = &driver;
     commit.outcome = driver.run(device_, tickIntervalMs_);

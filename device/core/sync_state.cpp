@@ -2,6 +2,7 @@
 
 #include "device/core/device_record.h"
 #include "device/core/handset_records.h"
+#include "device/core/written_book_check.h"
 #include "phonebook/core/tel_book.h"
 
 #include <QCryptographicHash>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -39,6 +41,17 @@ QByteArray recordLines(std::span<const TelEntry> entries)
 }
 
 } // namespace
+
+bool saveWrittenBookAsState(const QString& folder, const QString& model, const TelBook& written,
+                            QString& error)
+{
+    std::vector<TelEntry> stored;
+    const QByteArray name = model.toLatin1();
+    const std::uint32_t count = std::min(written.count, MAX_TEL_ENTRIES);
+    for (std::uint32_t i = 0; i < count; ++i)
+        stored.push_back(storedForm(written.entries[i], static_cast<int>(i), name.constData()));
+    return saveSyncState(syncStatePath(folder, model), stored, error);
+}
 
 QString syncStatePath(const QString& folder, const QString& model)
 {

@@ -3,7 +3,7 @@
 // "<folder>/<model>.state" with a hash of its content: a file that was changed or cut short is
 // not taken for a state. It is written whole or not at all.
 
-#include "phonebook/core/tel_entry.h"
+#include "phonebook/core/tel_book.h"
 
 #include <QString>
 
@@ -27,3 +27,8 @@ SyncState loadSyncState(const QString& path);
 // Writes the entries (in stored form) as the new state; false and error when the file could not
 // be written, and then the old state stays.
 bool saveSyncState(const QString& path, std::span<const TelEntry> entries, QString& error);
+
+// After a write to model whose check passed: the written book, in the form the handset stores
+// it, becomes the state of model in folder.
+bool saveWrittenBookAsState(const QString& folder, const QString& model, const TelBook& written,
+                            QString& error);

@@ -3,6 +3,7 @@
 // during the write, and what the model cannot hold.
 
 #include "device/core/handset_sync.h"
+#include "device/core/transfer_runner.h"
 #include "device/core/transfer_view.h"
 #include "device/emulator/pty_handset.h"
 #include "tests/device/sync_cases.h"
@@ -247,6 +248,42 @@ TEST_F(HandsetSyncTest, AReadOnlyModelSyncsOneWay)
     // The state is the handset's book as it is.
     const SyncState state = loadSyncState(syncStatePath(stateFolder(), QStringLiteral("VN540R")));
     EXPECT_TRUE(sameBook(state.entries, entriesOf(handset)));
+}
+
+TEST_F(HandsetSyncTest, AWriteWhoseCheckPassedIsTheNextSyncsState)
+{
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    hold(handset, stored({newcomer()}));
+    auto book = std::make_unique<TelBook>();
+    clearBook(*book);
+    for (const TelEntry& entry : base())
+        book->entries[book->count++] = entry;
+
+    // Without a state folder (a restore) no state is kept.
+    TransferOptions options;
+    options.backupDir = backupFolder();
+    options.fast = true;
+    TransferRunner restore(OP_DEVICE_WRITE, true, options, book.get());
+    ASSERT_TRUE(restore.run(handset.devicePath(), FAST_TICK_MS));
+    ASSERT_EQ(restore.outcome(), TransferOutcome::Verified);
+    EXPECT_FALSE(loadSyncState(syncStatePath(stateFolder(), QStringLiteral("VN650R"))).found);
+
+    options.syncStateDir = stateFolder();
+    TransferRunner write(OP_DEVICE_WRITE, true, options, book.get());
+    ASSERT_TRUE(write.run(handset.devicePath(), FAST_TICK_MS));
+    ASSERT_EQ(write.outcome(), TransferOutcome::Verified);
+    const SyncState state = loadSyncState(syncStatePath(stateFolder(), QStringLiteral("VN650R")));
+    EXPECT_TRUE(state.found);
+    EXPECT_TRUE(sameBook(state.entries, entriesOf(handset)));
+
+    // The handset holds what was written: a sync with that book changes nothing.
+    const qsizetype before = commandCount(handset);
+    const SyncRun run = runSync(handset, base());
+    ASSERT_TRUE(run.read);
+    EXPECT_FALSE(run.plan.slowSync);
+    EXPECT_TRUE(run.result.nothingChanges());
+    EXPECT_EQ(writingCommands(handset, before), 0);
 }
 
 TEST_F(HandsetSyncTest, AChangedStateFileIsNotTakenForAState)
