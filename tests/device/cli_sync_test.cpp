@@ -1,6 +1,7 @@
 // vemblor-cli sync against vemblor-cli emulate: what it prints, what it writes and when it
 // writes nothing.
 
+#include "phonebook/core/cp932_text.h"
 #include "tests/device/cli_process.h"
 #include "tests/device/qt_printers.h"
 #include "tests/support/book_fixtures.h"
@@ -89,6 +90,54 @@ TEST(CliSync, FirstSyncMergesTheSecondFindsNothingAndADryRunWritesNothing)
         EXPECT_EQ(contentOf(state), stateAfterFirst);
     }
     EXPECT_EQ(readBook(dumpPath)->count, 3u);
+}
+
+TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
+{
+    QTemporaryDir dir;
+    const QString pcPath = dir.filePath(QStringLiteral("book.vcf"));
+    const QString handsetPath = dir.filePath(QStringLiteral("handset.vcf"));
+    const EntryFields other = {"伊藤二郎", "ｲﾄｳｼﾞﾛｳ", {"09011110002"}};
+    writeBook(pcPath, *makeBook({{"青木一郎", "ｱｵｷｲﾁﾛｳ", {"09011110001"}, {}, "前のメモ"}, other}));
+    {
+        // The first sync, with equal books, makes the state.
+        Emulator emulator({QStringLiteral("--book"), pcPath});
+        const Result first = runCli({QStringLiteral("sync"), QStringLiteral("--port"),
+                                     emulator.device, pcPath, QStringLiteral("--fast")},
+                                    dir.path());
+        ASSERT_EQ(first.status, 0) << first.out.toStdString() << first.err.toStdString();
+        EXPECT_TRUE(first.out.endsWith(utf8("変更なし\n")));
+    }
+    // Since then each side wrote a memo of its own.
+    writeBook(handsetPath,
+              *makeBook({{"青木一郎", "ｱｵｷｲﾁﾛｳ", {"09011110001"}, {}, "携帯のメモ"}, other}));
+    writeBook(pcPath,
+              *makeBook({{"青木一郎", "ｱｵｷｲﾁﾛｳ", {"09011110001"}, {}, "パソコンのメモ"}, other}));
+    const QByteArray pcBefore = contentOf(pcPath);
+    const QByteArray stateBefore = contentOf(dir.filePath(QStringLiteral("sync/VN650R.state")));
+    Emulator emulator({QStringLiteral("--book"), handsetPath});
+    const QStringList sync = {QStringLiteral("sync"),   QStringLiteral("--port"),
+                              emulator.device,          pcPath,
+                              QStringLiteral("--fast"), QStringLiteral("--yes")};
+
+    const Result asked = runCli(sync, dir.path());
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_TRUE(asked.out.contains(utf8(
+        "競合: 1か所\n  青木一郎 のメモ: 携帯電話「携帯のメモ」／パソコン「パソコンのメモ」\n")))
+        << asked.out.toStdString();
+    EXPECT_FALSE(asked.out.contains(utf8("全件消去")));
+    EXPECT_EQ(contentOf(pcPath), pcBefore);
+    EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("sync/VN650R.state"))), stateBefore);
+
+    const Result chosen = runCli(
+        sync + QStringList{QStringLiteral("--conflicts"), QStringLiteral("handset")}, dir.path());
+    EXPECT_EQ(chosen.status, 0) << chosen.out.toStdString() << chosen.err.toStdString();
+    // The handset keeps its memo: only the PC changes.
+    EXPECT_TRUE(chosen.out.contains(utf8("携帯電話の変更 → パソコン: 追加 0件、変更 1件、削除 0件\n"
+                                         "  変更: 青木一郎（メモ）\n")));
+    EXPECT_TRUE(
+        chosen.out.contains(utf8("パソコンの変更 → 携帯電話: 追加 0件、変更 0件、削除 0件\n")));
+    EXPECT_EQ(fromCp932(readBook(pcPath)->entries[0].memo), utf8("携帯のメモ"));
 }
 
 TEST(CliSync, BadUsageIsRefused)
