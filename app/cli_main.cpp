@@ -6,6 +6,7 @@
 #include "app/cli/handset_commands.h"
 #include "app/cli/merge_command.h"
 #include "app/cli/reading_command.h"
+#include "app/cli/sync_command.h"
 
 #include <QCoreApplication>
 
@@ -33,6 +34,10 @@ const CliCommand COMMANDS[] = {
      "          [--fast]",
      runWrite},
     {"restore", "--port PORT BACKUP [--yes] [--fast]", runRestore},
+    {"sync",
+     "--port PORT BOOK.vcf [--dry-run] [--report R.json]\n"
+     "          [--conflicts ask|pc|handset|keep-both] [--yes] [--fast]",
+     runSync},
     {"emulate",
      "[--model NAME] [--fail STEP[:N]] [--silent STEP[:N]] [--hang-up STEP[:N]]\n"
      "          [--corrupt N] [--book FILE.vcf] [--dump FILE.vcf]",
@@ -85,6 +90,15 @@ void printUsage(std::FILE* to)
         "  --mode add-only  take only new entries; list the rest\n"
         "  --mode replace   the incoming entries replace the book; list what goes\n"
         "  --report R.json  what the merge did, per incoming file\n",
+        to);
+    std::fputs(
+        "Options of sync:\n"
+        "  --dry-run        show what would change on each side; write nothing\n"
+        "  --conflicts ask  list fields both sides changed differently and stop (default)\n"
+        "  --conflicts pc|handset|keep-both  take the PC's value, the handset's, or keep both\n"
+        "                   as two entries\n"
+        "  --report R.json  what the sync found and did\n"
+        "                 the last synced book of each model: sync/MODEL.state under this folder\n",
         to);
     std::fputs(
         "\nExit status:\n"

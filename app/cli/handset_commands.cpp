@@ -1,4 +1,5 @@
 #include "app/cli/handset_commands.h"
+#include "app/cli/handset_transfer.h"
 
 #include "app/cli/book_file.h"
 #include "app/cli/cli_arguments.h"
@@ -28,6 +29,8 @@ int usage(const char* text)
     return CLI_USAGE;
 }
 
+} // namespace
+
 // "COM1" ... "COM50" as the settings file of the working directory maps them; anything else is
 // taken as the device itself.
 QString portDevice(const QString& port)
@@ -42,26 +45,23 @@ QString portDevice(const QString& port)
     return settings.portDevicePath(match.captured(1).toInt() - 1);
 }
 
-// The transfer's messages as lines on standard output; the erase question with its fixed answer.
-class PrintedTransfer final : public TransferView {
-public:
-    explicit PrintedTransfer(bool yes) : yes_(yes) {}
+void PrintedTransfer::showMessage(const QString& text)
+{
+    printOut(text);
+}
 
-    void showMessage(const QString& text) override { printOut(text); }
-    bool askYesNo(const QString& text) override
-    {
-        printOut(text + (yes_ ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
-        return yes_;
-    }
-    void showProgress(const QString&) override {}
-    void showBackupSaved(const QString& path) override
-    {
-        printOut(QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path));
-    }
+bool PrintedTransfer::askYesNo(const QString& text)
+{
+    printOut(text + (yes_ ? QStringLiteral(" はい") : QStringLiteral(" いいえ")));
+    return yes_;
+}
 
-private:
-    const bool yes_;
-};
+void PrintedTransfer::showBackupSaved(const QString& path)
+{
+    printOut(QStringLiteral("バックアップ: ") + QDir::toNativeSeparators(path));
+}
+
+namespace {
 
 // Runs the transfer; a stop signal ends it as the cancel button would.
 TransferOutcome runStoppable(TransferDriver& driver, const QString& port)
@@ -74,6 +74,8 @@ TransferOutcome runStoppable(TransferDriver& driver, const QString& port)
     });
     return driver.run(portDevice(port));
 }
+
+} // namespace
 
 int exitStatus(TransferOutcome outcome)
 {
@@ -95,8 +97,6 @@ int exitStatus(TransferOutcome outcome)
     }
     return CLI_FAILED;
 }
-
-} // namespace
 
 int runRead(const QStringList& arguments)
 {
@@ -141,6 +141,7 @@ int runWrite(const QStringList& arguments)
     options.backupFile = parsed->values.value(backup);
     options.verify = !parsed->flags.contains(noVerify);
     options.fast = parsed->flags.contains(fast);
+    options.syncStateDir = QDir::current().filePath(QStringLiteral("sync"));
     PrintedTransfer view(parsed->flags.contains(QStringLiteral("--yes")));
     TransferDriver driver(OP_DEVICE_WRITE, options, view, book.get());
     return exitStatus(runStoppable(driver, parsed->values[QStringLiteral("--port")]));

@@ -111,6 +111,7 @@ TransferOptions Settings::transferOptions() const
             options.*key.member = value == QLatin1String("1");
     }
     options.backupDir = QDir(folder_).filePath(QStringLiteral("backup"));
+    options.syncStateDir = QDir(folder_).filePath(QStringLiteral("sync"));
     return options;
 }
 

@@ -1,5 +1,6 @@
 #include "device/core/transfer_driver.h"
 
+#include "device/core/sync_state.h"
 #include "device/core/transfer_view.h"
 
 #include <QEventLoop>
@@ -111,8 +112,19 @@ void TransferDriver::finish()
     tickSource_.stopTick();
     const bool wasRunning = running_;
     running_ = false;
+    if (wasRunning && outcome() == TransferOutcome::Verified && !options_.syncStateDir.isEmpty())
+        keepSyncState();
     if (wasRunning)
         emit finished();
+}
+
+void TransferDriver::keepSyncState()
+{
+    QString error;
+    const QByteArray model(session_.modelName);
+    if (!saveWrittenBookAsState(options_.syncStateDir, QString::fromLatin1(model), *session_.book,
+                                error))
+        view_.showMessage(error);
 }
 
 void TransferDriver::showMessage(const QString& text)

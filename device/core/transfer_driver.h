@@ -59,6 +59,8 @@ protected:
 
 private:
     void finish();
+    // The written book, checked, becomes the sync state of the handset's model.
+    void keepSyncState();
 
     OperationCode operation() const override { return operation_; }
     void showMessage(const QString& text) override;

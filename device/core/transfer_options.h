@@ -13,10 +13,15 @@ struct TransferOptions {
     QString backupDir;
     // When set, the backup goes to exactly this file instead of a new one in backupDir.
     QString backupFile;
+    // When set, a write whose check passed keeps the written book as the sync state of the
+    // handset's model in this folder ("sync" beside the settings file in the program). A restore
+    // leaves it empty: the state must keep what the handset held at the last sync, so that what
+    // was added on the handset since is not taken for deleted on the PC.
+    QString syncStateDir;
 };
 
 // The bare protocol: no backup, no check, the normal pace.
 inline TransferOptions plainTransfer()
 {
-    return {false, false, false, {}, {}};
+    return {false, false, false, {}, {}, {}};
 }

@@ -193,8 +193,7 @@ StepResult onBookInfo(TransferSession& session, QByteArrayView line, TransferPor
     }
     switch (info.result) {
     case BOOK_SUPPORTED:
-        if (write)
-            std::memcpy(session.modelName, info.model.data(), MODEL_NAME_SIZE);
+        std::memcpy(session.modelName, info.model.data(), MODEL_NAME_SIZE);
         return onBookSupported(session, port, host);
     case BOOK_UNSUPPORTED_MODEL:
         tell(session, host,

@@ -60,7 +60,7 @@ struct TransferSession {
     QByteArray txBuffer;                  // the command to send
     int entryIndex = 0;                   // the entry being written or read
     int deviceCount = 0;                  // entries the handset reported
-    char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, on write transfers
+    char modelName[MODEL_NAME_SIZE] = {}; // the handset's model, as it reported it
     SentParts sentParts;
     RecordSlots recordSlots;
     // The two lines of the answer to "ATI3" seen so far: the maker's name and "OK". The next

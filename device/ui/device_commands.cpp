@@ -46,5 +46,7 @@ void restoreBackupToHandset(CTelListDlg& list, const QString& device,
         messages().showMessage(backup.error, &list);
         return;
     }
-    CSerialDlg(OP_DEVICE_WRITE, device, options, book.get(), &list).exec();
+    TransferOptions restore = options;
+    restore.syncStateDir.clear();
+    CSerialDlg(OP_DEVICE_WRITE, device, restore, book.get(), &list).exec();
 }

@@ -223,6 +223,7 @@ TEST_F(SettingsFile, SavedTransferOptionsComeBackAndTheRestStays)
         const TransferOptions loaded = settings.transferOptions();
         expectFlags(loaded, flags);
         EXPECT_EQ(loaded.backupDir, dir.filePath(QStringLiteral("backup")));
+        EXPECT_EQ(loaded.syncStateDir, dir.filePath(QStringLiteral("sync")));
     }
     const QString text = QString::fromUtf8(readFile(ini()));
     EXPECT_TRUE(text.contains(QStringLiteral("NOTE=kept\n")));

@@ -3,6 +3,7 @@
 #include "device/core/handset_records.h"
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
+#include "tests/device/cli_process.h"
 #include "tests/device/every_shape_book.h"
 #include "tests/device/handset_record_lines.h"
 #include "tests/exchange/scripted_host.h"
@@ -23,44 +24,6 @@
 #include <thread>
 
 namespace {
-
-QString cli()
-{
-    return QStringLiteral(VEMBLOR_CLI);
-}
-
-struct Emulator {
-    explicit Emulator(const QStringList& options)
-    {
-        process.start(cli(), QStringList{QStringLiteral("emulate")} + options);
-        if (process.waitForReadyRead(10000))
-            device = QString::fromUtf8(process.readLine()).trimmed();
-    }
-    ~Emulator()
-    {
-        process.terminate();
-        process.waitForFinished(10000);
-    }
-    QProcess process;
-    QString device;
-};
-
-struct Result {
-    int status;
-    QString out;
-    QString err = {};
-};
-
-// workDir: where a write keeps its backups by default.
-Result runCli(const QStringList& arguments, const QString& workDir = {})
-{
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    process.start(cli(), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString utf8(const char* text)
 {
@@ -94,21 +57,6 @@ std::unique_ptr<TelBook> sampleBook()
     book->entries[1].tel[0].kind = TEL_OFFICE;
     book->entries[1].tel[1].kind = TEL_FAX;
     book->entries[1].mail[2].kind = MAIL_OFFICE_PC;
-    return book;
-}
-
-void writeBook(const QString& path, const TelBook& book)
-{
-    ScriptedHost host;
-    ASSERT_EQ(writeVCardFile(path, book, host), FILE_TASK_DONE);
-}
-
-std::unique_ptr<TelBook> readBook(const QString& path)
-{
-    auto book = std::make_unique<TelBook>();
-    ScriptedHost host;
-    EXPECT_EQ(readVCardFile(path, *book, host), FILE_TASK_DONE) << path.toStdString();
-    EXPECT_TRUE(host.shown.isEmpty()) << path.toStdString();
     return book;
 }
 

@@ -1,0 +1,146 @@
+#include "device/core/handset_sync.h"
+
+#include "device/core/reply_parsers.h"
+#include "device/core/transfer_driver.h"
+#include "device/core/transfer_session.h"
+#include "device/core/written_book_check.h"
+#include "phonebook/core/tel_book.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QByteArray& model)
+{
+    std::vector<TelEntry> stored;
+    stored.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        stored.push_back(storedForm(entries[i], static_cast<int>(i), model.constData()));
+    return stored;
+}
+
+} // namespace
+
+bool modelWritable(const QString& model)
+{
+    const QByteArray name = model.toLatin1();
+    return std::any_of(WRITABLE_MODELS.begin(), WRITABLE_MODELS.end(),
+                       [&name](const char* writable) { return name == writable; });
+}
+
+HandsetSync::HandsetSync(const QString& device, const QString& stateFolder,
+                         const TransferOptions& transfer, TransferView& view, int tickIntervalMs)
+    : device_(device), stateFolder_(stateFolder), transfer_(transfer), view_(view),
+      tickIntervalMs_(tickIntervalMs)
+{
+}
+
+HandsetSync::~HandsetSync() = default;
+
+bool HandsetSync::read()
+{
+    TransferOptions options = transfer_;
+    options.backup = false;
+    options.verify = false;
+    options.syncStateDir.clear();
+    TransferDriver driver(OP_DEVICE_READ, options, view_);
+    running_ = &driver;
+    const TransferOutcome outcome = driver.run(device_, tickIntervalMs_);
+    running_ = nullptr;
+    const std::unique_ptr<TelBook> book = driver.takeReadBook();
+    // A read refuses a handset that reports no entries; for a sync that is an empty book, which
+    // the guards and the write's own backup read look at before anything is erased.
+    const TransferSession& session = driver.session();
+    const bool reportedEmpty = outcome == TransferOutcome::Failed && session.modelName[0] != '\0' &&
+                               session.deviceCount == 0;
+    if (reportedEmpty)
+        handset_.clear();
+    else if (!book || !bookCopied(outcome))
+        return false;
+    else
+        handset_.assign(book->entries, book->entries + book->count);
+    model_ = QString::fromLatin1(driver.session().modelName);
+    state_ = loadSyncState(statePath());
+    return true;
+}
+
+QString HandsetSync::statePath() const
+{
+    return syncStatePath(stateFolder_, model_);
+}
+
+StoredFormOf HandsetSync::storedForm() const
+{
+    const QByteArray model = model_.toLatin1();
+    return [model](const TelEntry& entry) { return ::storedForm(entry, 0, model.constData()); };
+}
+
+SyncPlan HandsetSync::plan(std::span<const TelEntry> pc) const
+{
+    return planSync(state_.entries, state_.found, handset_, pc, storedForm());
+}
+
+SyncResult HandsetSync::resolve(const SyncPlan& plan, std::span<const TelEntry> pc,
+                                const std::vector<ConflictChoice>& choices) const
+{
+    return resolveSync(plan, handset_, pc, choices, storedForm());
+}
+
+SyncCommit HandsetSync::writeHandset(const SyncResult& result)
+{
+    SyncCommit commit;
+    newState_.reset();
+    if (result.toHandset.empty() || !writable()) {
+        newState_ = handset_;
+        return commit;
+    }
+    if (result.handsetBook.size() > MAX_TEL_ENTRIES) {
+        commit.outcome = TransferOutcome::Failed;
+        return commit;
+    }
+    auto book = std::make_unique<TelBook>();
+    clearBook(*book);
+    std::copy(result.handsetBook.begin(), result.handsetBook.end(), book->entries);
+    book->count = static_cast<std::uint32_t>(result.handsetBook.size());
+    TransferOptions options = transfer_;
+    options.backup = true;
+    options.verify = true;
+    options.syncStateDir.clear(); // kept by saveState, once the PC's book is kept too
+    TransferDriver driver(OP_DEVICE_WRITE, options, view_, book.get());
+    running_ = &driver;
+    commit.outcome = driver.run(device_, tickIntervalMs_);
+    running_ = nullptr;
+    if (commit.outcome != TransferOutcome::Verified)
+        return commit;
+    commit.handsetWritten = true;
+    newState_ = storedEntries(result.handsetBook, model_.toLatin1());
+    return commit;
+}
+
+bool HandsetSync::saveState(QString& error)
+{
+    if (!newState_) {
+        error = QStringLiteral("同期が終わっていないため、同期の記録は変えていません。");
+        return false;
+    }
+    if (!saveSyncState(statePath(), *newState_, error))
+        return false;
+    state_.found = true;
+    state_.problem.clear();
+    state_.entries = *newState_;
+    handset_ = std::move(*newState_);
+    newState_.reset();
+    return true;
+}
+
+void HandsetSync::stop()
+{
+    if (running_)
+        running_->stop();
+}
+
+bool HandsetSync::transferRunning() const
+{
+    return running_ && running_->isRunning();
+}

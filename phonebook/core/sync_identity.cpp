@@ -1,0 +1,98 @@
+#include "phonebook/core/sync_identity.h"
+
+#include "phonebook/core/cp932_text.h"
+#include "phonebook/core/entry_match.h"
+#include "phonebook/core/match_keys.h"
+
+#include <QByteArray>
+#include <QHash>
+
+#include <cstring>
+
+namespace {
+
+QByteArray bytesOf(const TelEntry& entry)
+{
+    return QByteArray(reinterpret_cast<const char*>(&entry), sizeof entry);
+}
+
+// A number that tells one person: not a family's fixed line, not a company's service number.
+bool personalNumber(const QString& key)
+{
+    return !key.isEmpty() && !isLandline(key) && !isServiceNumber(key);
+}
+
+// Whether a pair the matcher proposes is close enough to be one entry changed on one side:
+// the same name, or a shared personal number or address. A shared home number alone is not.
+bool closeEnough(const TelEntry& a, const TelEntry& b, MatchClass kind)
+{
+    if (kind != MatchClass::MaybeSame)
+        return kind != MatchClass::New;
+    const QString nameA = nameMatchKey(fromCp932(a.name));
+    if (!nameA.isEmpty() && nameA == nameMatchKey(fromCp932(b.name)))
+        return true;
+    for (const TelNumber& ta : a.tel) {
+        const QString key = numberMatchKey(fromCp932(ta.number));
+        if (!personalNumber(key))
+            continue;
+        for (const TelNumber& tb : b.tel)
+            if (numberMatchKey(fromCp932(tb.number)) == key)
+                return true;
+    }
+    for (const MailAddress& ma : a.mail) {
+        const QString key = addressMatchKey(fromCp932(ma.address));
+        if (key.isEmpty())
+            continue;
+        for (const MailAddress& mb : b.mail)
+            if (addressMatchKey(fromCp932(mb.address)) == key)
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool sameStoredEntry(const TelEntry& a, const TelEntry& b)
+{
+    return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
+}
+
+std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEntry> b)
+{
+    std::vector<int> pairs(a.size(), -1);
+    QHash<QByteArray, std::vector<int>> unpairedB;
+    for (int j = static_cast<int>(b.size()) - 1; j >= 0; --j)
+        unpairedB[bytesOf(b[j])].push_back(j);
+    std::vector<bool> bTaken(b.size(), false);
+    for (int i = 0; i < static_cast<int>(a.size()); ++i) {
+        const auto found = unpairedB.find(bytesOf(a[i]));
+        if (found == unpairedB.end() || found->empty())
+            continue;
+        pairs[i] = found->back();
+        bTaken[found->back()] = true;
+        found->pop_back();
+    }
+
+    std::vector<TelEntry> restA;
+    std::vector<int> restAAt;
+    for (int i = 0; i < static_cast<int>(a.size()); ++i)
+        if (pairs[i] < 0) {
+            restA.push_back(a[i]);
+            restAAt.push_back(i);
+        }
+    std::vector<TelEntry> restB;
+    std::vector<int> restBAt;
+    for (int j = 0; j < static_cast<int>(b.size()); ++j)
+        if (!bTaken[j]) {
+            restB.push_back(b[j]);
+            restBAt.push_back(j);
+        }
+    if (restA.empty() || restB.empty())
+        return pairs;
+    for (const EntryMatch& match : matchEntries(restA, restB)) {
+        if (match.book < 0 || !closeEnough(restA[match.book], restB[match.incoming], match.kind))
+            continue;
+        pairs[restAAt[match.book]] = restBAt[match.incoming];
+    }
+    return pairs;
+}
