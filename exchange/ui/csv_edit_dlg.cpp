@@ -8,7 +8,6 @@
 #include "window_services/window_placement.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,9 +37,12 @@ CCsvEdit::CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer, QWid
     const WaitCursor wait;
     setWindowTitle(QStringLiteral("CSV編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape is キャンセル; no button is the default, so Enter presses none.
+    keepDialogKeys(*this);
 
     columnCategory_.fill(CSV_CAT_NONE);
     editRowCount_ = startCsvEdit(csv_);
+    openedRowCount_ = editRowCount_;
 
     buildMenu();
     DialogUnits du(this);
@@ -99,8 +101,7 @@ void CCsvEdit::buildMenu()
 {
     menuBar_ = new QMenuBar(this);
     connect(addCommand(ID_CSV_DECIDE, "決定"), &QAction::triggered, this, &CCsvEdit::onDecide);
-    connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this,
-            &CCsvEdit::onCancel);
+    connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this, &CCsvEdit::reject);
     connect(addCommand(ID_CSV_DELETE, "削除"), &QAction::triggered, this, &CCsvEdit::onDelete);
     connect(addCommand(ID_CSV_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
 }
@@ -142,15 +143,18 @@ void CCsvEdit::onDecide()
     applyCsvAssignment(csv_, book_, proposer_);
 }
 
-void CCsvEdit::onCancel()
+bool CCsvEdit::isChanged() const
 {
-    if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
-        reject();
+    if (editRowCount_ != openedRowCount_)
+        return true;
+    for (std::uint8_t category : columnCategory_)
+        if (category != CSV_CAT_NONE)
+            return true;
+    return false;
 }
 
-void CCsvEdit::closeEvent(QCloseEvent* event)
+void CCsvEdit::reject()
 {
-    // The window manager's close button is キャンセル: it asks, and only Yes ends the dialog.
-    event->ignore();
-    onCancel();
+    if (!isChanged() || askYesNo("ＣＳＶ編集処理を終了しますか？"))
+        QDialog::reject();
 }

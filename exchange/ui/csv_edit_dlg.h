@@ -37,8 +37,10 @@ public:
     int editRowCount() const { return editRowCount_; }
     const CsvColumnCategories& columnCategory() const { return columnCategory_; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+public slots:
+    // キャンセル, Escape and the window's close button: asks first when rows were deleted or
+    // columns assigned.
+    void reject() override;
 
 private:
     void buildMenu();
@@ -47,7 +49,7 @@ private:
     void onHeaderClicked(int column);
     void onDelete();
     void onDecide();
-    void onCancel();
+    bool isChanged() const;
 
     CsvImport& csv_;
     TelBook& book_;
@@ -59,4 +61,5 @@ private:
     QHash<int, QAction*> actions_;
     CsvColumnCategories columnCategory_{};
     int editRowCount_ = 0; // rows in csv_.work()
+    int openedRowCount_ = 0;
 };

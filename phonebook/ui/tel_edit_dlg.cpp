@@ -130,6 +130,9 @@ CTelEditDlg::CTelEditDlg(const TelEntry& entry, QWidget* parent) : QDialog(paren
 {
     setWindowTitle(QStringLiteral("電話帳編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape is キャンセル, which asks only when something was changed; no button is the
+    // default, so Enter presses none.
+    keepDialogKeys(*this);
 
     packSlots(entry_, SlotList::Tel);
     packSlots(entry_, SlotList::Mail);

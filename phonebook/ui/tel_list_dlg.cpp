@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -32,6 +33,7 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
     : QDialog(parent), document_(document), commands_(std::move(commands))
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    keepDialogKeys(*this);
 
     model_ = new BookTableModel(document_, this);
     shown_ = new BookSortFilterModel(*model_, document_, this);
@@ -86,6 +88,23 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
     connect(shown_, &QAbstractItemModel::modelReset, this, &CTelListDlg::updateStatus);
     connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &CTelListDlg::updateOrderChecks);
+}
+
+void CTelListDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (list_->hasFocus() && list_->currentIndex().isValid())
+            runTableCommand(ID_LIST_EDIT);
+        break;
+    case Qt::Key_Escape:
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void CTelListDlg::buildSearchBar(QVBoxLayout* layout)

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -73,6 +74,11 @@ public:
     // Shows message in the status line for a few seconds ("保存しました").
     void showStatusMessage(const QString& message);
     QAction* commandAction(int id) const { return actions_.value(id); }
+
+protected:
+    // Enter on a row of the list opens it, as a double-click does; Escape does not close the
+    // window (キャンセル does).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenu();

@@ -1,3 +1,6 @@
+#include "app/ui/transfer_settings_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
+#include "phonebook/ui/reading_review_dlg.h"
 #include "tests/app/program_windows.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
@@ -15,6 +18,10 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -54,6 +61,53 @@ TEST(KeyFilter, PopUpsAndFileDialogsKeepTheirKeys)
         EXPECT_FALSE(consumed(filesPopup, key));
     }
     EXPECT_FALSE(consumed(edit, Qt::Key_A));
+}
+
+class DialogKeys : public StartDirTest {};
+
+// The windows that change nothing close with Escape; Enter presses the default button where
+// there is one, and only there: the transfer settings are kept by Enter (OK) alone.
+TEST_F(DialogKeys, WindowsThatChangeNothingCloseWithEscapeAndEnterPressesTheirDefault)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> open;
+        bool enterCloses;
+        bool enterSavesSettings = false;
+    };
+    const ImportReport report{2, 0, {}};
+    const std::vector<ReadingChange> changes{
+        {0, QStringLiteral("山田"), QStringLiteral("0312345678"), QStringLiteral("ﾔﾏﾀﾞ"), true}};
+    const Case cases[] = {
+        {"version", [] { return std::make_unique<CVersionDlg>(); }, true},
+        {"transfer settings", [] { return std::make_unique<CTransferSettingsDlg>(); }, true, true},
+        {"import report", [&] { return std::make_unique<CImportReportDlg>(report); }, true},
+        {"reading review", [&] { return std::make_unique<CReadingReviewDlg>(changes); }, false},
+    };
+    ScriptedMessages messages;
+    for (const Case& c : cases) {
+        QFile::remove(ini());
+        std::unique_ptr<QDialog> dialog = c.open();
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get())) << c.name;
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible()) << c.name;
+        EXPECT_EQ(dialog->result(), QDialog::Rejected) << c.name;
+        EXPECT_FALSE(QFile::exists(ini())) << c.name;
+
+        dialog = c.open();
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get())) << c.name;
+        focus = QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get();
+        QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_EQ(dialog->isVisible(), !c.enterCloses) << c.name;
+        if (c.enterCloses) {
+            EXPECT_EQ(dialog->result(), QDialog::Accepted) << c.name;
+        }
+        EXPECT_EQ(QFile::exists(ini()), c.enterSavesSettings) << c.name;
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 class MenuKeys : public StartDirTest {

@@ -407,7 +407,9 @@ TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
+// Enter closes nothing; Escape is キャンセル, which asks only once rows were deleted or columns
+// assigned.
+TEST_F(CsvEditDialog, HelpGoesToTheMainWindowEnterClosesNothingAndEscapeIsCancel)
 {
     CCsvEdit dialog(csv, *book);
     dialog.show();
@@ -415,10 +417,25 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
     QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
     dialog.commandAction(ID_CSV_HELP)->trigger();
     EXPECT_EQ(help.count(), 1);
-    QTest::keyClick(dialog.list(), Qt::Key_Escape);
     QTest::keyClick(dialog.list(), Qt::Key_Return);
+    QTest::keyClick(dialog.categoryBox(), Qt::Key_Enter);
     EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(dialog.list(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(messages.questions.isEmpty());
+
+    CCsvEdit assigned(csv, *book);
+    assigned.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&assigned));
+    assign(assigned, 1, CSV_CAT_NAME);
+    messages.answer(false);
+    QTest::keyClick(assigned.list(), Qt::Key_Escape);
+    EXPECT_TRUE(assigned.isVisible());
+    messages.answer(true);
+    QTest::keyClick(assigned.categoryBox(), Qt::Key_Escape);
+    EXPECT_FALSE(assigned.isVisible());
+    EXPECT_EQ(messages.questions, (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
 }
 
 // The window manager's close button asks what キャンセル asks; No keeps the dialog and the

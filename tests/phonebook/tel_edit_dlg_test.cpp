@@ -778,13 +778,15 @@ TEST_F(Editor, CancelAsksOnlyWhenSomethingWasChanged)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)
+// Enter presses no button anywhere in the editor; Escape is キャンセル, from any of its fields,
+// lists and buttons: an unchanged entry closes at once, a changed one asks first.
+TEST_F(Editor, EnterClosesNothingEscapeIsCancelAndHelpReachesTheMainWindow)
 {
     open(OP_EDIT, 0);
     int helps = 0;
     QObject::connect(&keyFilter(), &KeyFilter::helpRequested, dlg.get(), [&helps] { ++helps; });
-    for (int id : {1004, 1015, 1025})
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    for (int id : {1004, 1015, 1025, 1031, 1050})
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(dlg->control(id), key);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->telList().count(), 3);
@@ -793,6 +795,27 @@ TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)
     command(ID_EDIT_HELP);
     EXPECT_EQ(helps, 1);
     EXPECT_TRUE(dlg->isVisible());
+
+    for (int id : {1004, 1015, 1031, 1025, 1012}) {
+        const std::string name = "control " + std::to_string(id);
+        open(OP_EDIT, 0);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_FALSE(dlg->isVisible()) << name;
+        EXPECT_EQ(dlg->result(), QDialog::Rejected) << name;
+        EXPECT_TRUE(messages.questions.isEmpty()) << name;
+
+        open(OP_EDIT, 0);
+        edit(1038)->insert(u("追記"));
+        messages.answer(false);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_TRUE(dlg->isVisible()) << name;
+        EXPECT_EQ(messages.questions, QStringList{u("編集処理を終了してよろしいでしょうか？")})
+            << name;
+        messages.answer(true);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_FALSE(dlg->isVisible()) << name;
+        messages.questions.clear();
+    }
 }
 
 // The Japanese captions must show whole at the default font, and no two controls may overlap.

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
@@ -13,6 +14,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -246,6 +248,35 @@ TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
     QTest::mouseDClick(dlg.list()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     dlg.commandAction(ID_LIST_EDIT)->trigger();
     EXPECT_EQ(edits, 2);
+}
+
+// Enter on the row in focus opens it as a double-click does, also after a search moved the rows;
+// without a row in focus, and in the search field, it does nothing.
+TEST_F(ListWindow, EnterOnARowEditsIt)
+{
+    std::vector<int> edited;
+    ListCommands commands;
+    commands.edit = [&edited](CTelListDlg& list) { edited.push_back(list.focusedRow()); };
+    CTelListDlg dlg(document, commands);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.list()->setFocus();
+    QTest::keyClick(dlg.list(), Qt::Key_Return);
+    EXPECT_TRUE(edited.empty());
+
+    clickRow(dlg, 1);
+    QTest::keyClick(dlg.list(), Qt::Key_Return);
+    EXPECT_EQ(edited, std::vector<int>{1});
+
+    dlg.searchField()->setText(QStringLiteral("すずき"));
+    QTest::keyClick(dlg.searchField(), Qt::Key_Return);
+    EXPECT_EQ(edited.size(), 1u);
+    dlg.list()->setFocus();
+    QTest::keyClick(dlg.list(), Qt::Key_Down);
+    QTest::keyClick(dlg.list(), Qt::Key_Enter);
+    EXPECT_EQ(edited, (std::vector<int>{1, 2}));
+    QTest::keyClick(dlg.list(), Qt::Key_Escape);
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)
