@@ -100,10 +100,11 @@ QAction* CCsvEdit::addCommand(int id, const char* text)
 void CCsvEdit::buildMenu()
 {
     menuBar_ = new QMenuBar(this);
-    connect(addCommand(ID_CSV_DECIDE, "決定"), &QAction::triggered, this, &CCsvEdit::onDecide);
-    connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this, &CCsvEdit::reject);
-    connect(addCommand(ID_CSV_DELETE, "削除"), &QAction::triggered, this, &CCsvEdit::onDelete);
-    connect(addCommand(ID_CSV_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+    connect(addCommand(ID_CSV_DECIDE, "決定(&O)"), &QAction::triggered, this, &CCsvEdit::onDecide);
+    connect(addCommand(ID_CSV_CANCEL, "キャンセル(&C)"), &QAction::triggered, this,
+            &CCsvEdit::reject);
+    connect(addCommand(ID_CSV_DELETE, "削除(&D)"), &QAction::triggered, this, &CCsvEdit::onDelete);
+    connect(addCommand(ID_CSV_HELP, "ヘルプ(&H)"), &QAction::triggered, this, &requestHelp);
 }
 
 void CCsvEdit::onHeaderClicked(int column)

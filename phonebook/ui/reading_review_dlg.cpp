@@ -28,8 +28,8 @@ CReadingReviewDlg::CReadingReviewDlg(std::vector<ReadingChange> changes, QWidget
     keepDialogKeys(*this);
 
     auto* bar = new QMenuBar(this);
-    decide_ = bar->addAction(QStringLiteral("決定"));
-    cancel_ = bar->addAction(QStringLiteral("キャンセル"));
+    decide_ = bar->addAction(QStringLiteral("決定(&O)"));
+    cancel_ = bar->addAction(QStringLiteral("キャンセル(&C)"));
     connect(decide_, &QAction::triggered, this, &QDialog::accept);
     connect(cancel_, &QAction::triggered, this, &QDialog::reject);
 

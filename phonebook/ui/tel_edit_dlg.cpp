@@ -151,10 +151,10 @@ void CTelEditDlg::buildMenu()
 {
     auto* bar = new QMenuBar(this);
     const std::pair<int, const char*> commands[] = {
-        {ID_EDIT_DECIDE, "決定"},
-        {ID_EDIT_CANCEL, "キャンセル"},
-        {ID_EDIT_RESET, "リセット"},
-        {ID_EDIT_HELP, "ヘルプ"},
+        {ID_EDIT_DECIDE, "決定(&O)"},
+        {ID_EDIT_CANCEL, "キャンセル(&C)"},
+        {ID_EDIT_RESET, "リセット(&R)"},
+        {ID_EDIT_HELP, "ヘルプ(&H)"},
     };
     for (auto [id, text] : commands) {
         QAction* action = bar->addAction(QString::fromUtf8(text));

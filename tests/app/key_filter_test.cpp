@@ -10,9 +10,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -164,6 +167,72 @@ TEST_F(MenuKeys, MenuBarIsReachedWithAltOrF10AndKeepsEnterAndEscape)
             EXPECT_EQ(ran.count(), 1) << name;
             messages.shown.clear();
         }
+    }
+}
+
+// The access key of an action's text ("ファイル(&F)" → F), or 0 without one.
+QChar accessKey(const QAction* action)
+{
+    const QString text = action->text();
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    return amp >= 0 && amp + 1 < text.size() ? text.at(amp + 1).toUpper() : QChar();
+}
+
+// Every command on every menu bar and in every menu of it has an access key, none twice in one
+// bar or menu.
+TEST_F(MenuKeys, EveryMenuCommandHasItsOwnAccessKey)
+{
+    for (const ProgramWindow& w : programWindows()) {
+        std::unique_ptr<QDialog> window = w.open(settings);
+        QMenuBar* bar = menuBar(*window);
+        if (!bar)
+            continue;
+        std::vector<QList<QAction*>> menus{bar->actions()};
+        for (QAction* action : bar->actions())
+            if (action->menu())
+                menus.push_back(action->menu()->actions());
+        for (const QList<QAction*>& menu : menus) {
+            QSet<QChar> keys;
+            for (const QAction* action : menu) {
+                if (action->isSeparator())
+                    continue;
+                const std::string name = std::string(w.name) + ": " + action->text().toStdString();
+                const QChar key = accessKey(action);
+                EXPECT_TRUE(key.isLetterOrNumber()) << name;
+                EXPECT_FALSE(keys.contains(key)) << name;
+                keys.insert(key);
+            }
+        }
+        messages.shown.clear();
+    }
+}
+
+// With the keyboard on the menu bar (Alt or F10), the item the arrow keys chose is drawn
+// otherwise than the rest of the bar, also an item without a menu.
+TEST_F(MenuKeys, TheChosenItemShowsOnTheMenuBar)
+{
+    for (const ProgramWindow& w : programWindows()) {
+        if (!w.command)
+            continue;
+        std::unique_ptr<QDialog> window = w.open(settings);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << w.name;
+        QMenuBar* bar = menuBar(*window);
+        const QImage idle = bar->grab().toImage();
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(focus, Qt::Key_F10);
+        for (int step = 0; step < 2; ++step) {
+            QAction* chosen = bar->activeAction();
+            ASSERT_NE(chosen, nullptr) << w.name;
+            const QRect item = bar->actionGeometry(chosen);
+            const QImage shown = bar->grab().toImage();
+            EXPECT_TRUE(shown.copy(item) != idle.copy(item))
+                << w.name << ": " << chosen->text().toStdString();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(bar->activeAction(), nullptr) << w.name;
+        messages.shown.clear();
     }
 }
 
