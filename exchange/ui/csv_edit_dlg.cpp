@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTableView>
@@ -80,9 +81,16 @@ CCsvEdit::CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer, QWid
     list_->horizontalHeader()->setDefaultSectionSize(COLUMN_WIDTH);
     list_->horizontalHeader()->setSectionsClickable(true);
     list_->horizontalHeader()->setHighlightSections(false);
+    // The tab key leaves the list (256 columns) for the next control.
+    list_->setTabKeyNavigation(false);
+    list_->installEventFilter(this);
     placed(list_, 7, 40, 607, 299);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CCsvEdit::onHeaderClicked);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                model_->setFocusedColumn(current.isValid() ? current.column() : -1);
+            });
 
     categoryBox_->setCurrentIndex(CSV_CAT_NAME);
     setFixedSize(du.x(621), du.y(346) + menuHeight);
@@ -116,6 +124,20 @@ void CCsvEdit::onHeaderClicked(int column)
     for (int c = 0; c < MAX_CSV_COLUMNS; ++c)
         if (c == column || columnCategory_[c] != before[c])
             list_->setColumnWidth(c, COLUMN_WIDTH);
+}
+
+bool CCsvEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != list_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool assigns =
+        key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!assigns || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    if (list_->currentIndex().isValid())
+        onHeaderClicked(list_->currentIndex().column());
+    return true;
 }
 
 void CCsvEdit::onDelete()

@@ -42,6 +42,11 @@ public slots:
     // columns assigned.
     void reject() override;
 
+protected:
+    // Enter or Space in the list gives the column of the cell in focus the category chosen in
+    // the box, as a click on its header does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenu();
     QAction* addCommand(int id, const char* text);

@@ -137,8 +137,8 @@ TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName)
 TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
 {
     open(OP_EDIT, 0);
-    const QList<int> expected = {1004, 1006, 1012, 1003, 1013, 1015, 1025, 1026, 1027,
-                                 1014, 1016, 1028, 1029, 1030, 1038, 1033, 1031, 1035};
+    const QList<int> expected = {1004, 1006, 1050, 1012, 1003, 1013, 1015, 1031, 1025, 1026,
+                                 1027, 1014, 1016, 1035, 1028, 1029, 1030, 1038, 1033};
     QList<int> order;
     QWidget* widget = edit(1004);
     do {
@@ -148,6 +148,36 @@ TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
         widget = widget->nextInFocusChain();
     } while (widget != edit(1004));
     EXPECT_EQ(order, expected);
+}
+
+// The tab key goes once round the editor and back to the name: it passes each sub-list as one
+// stop (never from cell to cell) and stops on the reading candidates once there are some.
+TEST_F(Editor, TabLeavesTheListsAndComesRoundToTheName)
+{
+    open(OP_EDIT, 0);
+    activate();
+    edit(1004)->setText(u("佐藤花子"));
+    edit(1004)->setFocus();
+    const QList<int> stops = {1004, 1006, 1050, 1012, 1003, 1013, 1015, 1031, 1025, 1026,
+                              1027, 1014, 1016, 1035, 1028, 1029, 1030, 1038, 1033};
+    auto focused = [&] {
+        for (int id : stops)
+            if (dlg->control(id) == QApplication::focusWidget())
+                return id;
+        return 0;
+    };
+    QList<int> visited;
+    for (int i = 0; i < 25; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const int id = focused();
+        visited << id;
+        if (id == 1004)
+            break;
+    }
+    EXPECT_EQ(visited, stops.mid(1) + QList<int>{1004});
+    EXPECT_TRUE(dlg->control(1050)->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->control(1033));
 }
 
 TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended)
