@@ -120,6 +120,11 @@ void TransferDriver::showMessage(const QString& text)
     view_.showMessage(text);
 }
 
+void TransferDriver::showDone(const QString& text)
+{
+    view_.showDone(text);
+}
+
 bool TransferDriver::askYesNo(const QString& text)
 {
     return view_.askYesNo(text);

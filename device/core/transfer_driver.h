@@ -62,6 +62,7 @@ private:
 
     OperationCode operation() const override { return operation_; }
     void showMessage(const QString& text) override;
+    void showDone(const QString& text) override;
     bool askYesNo(const QString& text) override;
     void showProgress(const QString& text) override;
     void showClosing() override;

@@ -14,6 +14,8 @@ public:
     virtual OperationCode operation() const = 0;
     // A modal OK message.
     virtual void showMessage(const QString& text) = 0;
+    // A modal OK message saying that the copy (or its check) ended well.
+    virtual void showDone(const QString& text) { showMessage(text); }
     // A modal Yes/No question; true only for Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // The progress line ("書き込み中 0001件目").

@@ -20,7 +20,7 @@ const char WRITTEN_NOT_CHECKED[] = "電話帳の書き込みは終わりまし�
 // The success message of the copy.
 void tellDone(TransferHost& host)
 {
-    host.showMessage(QString::fromUtf8(COPY_DONE_MESSAGE));
+    host.showDone(QString::fromUtf8(COPY_DONE_MESSAGE));
 }
 
 // A failure, remembered for the outcome of the transfer.

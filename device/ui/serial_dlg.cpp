@@ -125,6 +125,11 @@ void CSerialDlg::showMessage(const QString& text)
     messages().showMessage(text, this);
 }
 
+void CSerialDlg::showDone(const QString& text)
+{
+    messages().showInformation(text, this);
+}
+
 bool CSerialDlg::askYesNo(const QString& text)
 {
     // The transfer's one question is the erase of the handset's book.

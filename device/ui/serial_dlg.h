@@ -54,6 +54,7 @@ private:
     void onFinished();
 
     void showMessage(const QString& text) override;
+    void showDone(const QString& text) override;
     bool askYesNo(const QString& text) override;
     void showProgress(const QString& text) override;
     void showClosing() override;

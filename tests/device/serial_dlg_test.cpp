@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -274,6 +275,7 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_EQ(messages.questions, QStringList{utf8("電話帳データを破棄してよろしいでしょうか？")});
     EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_EQ(messages.informed, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
     EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
     ASSERT_EQ(document.count(), 2u);
@@ -537,6 +539,7 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
         const char* name;
         bool cancel;
         QStringList texts;
+        QList<QMessageBox::Icon> icons; // the success with the information icon
     };
     const Case cases[] = {
         // The program's defaults back the handset's (empty) book up first and check the write.
@@ -544,8 +547,9 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
          false,
          {utf8("電話帳全件消去します。よろしいですか？\n1件を書き込みます。\n"
                "携帯電話の電話帳は空でした（バックアップはありません）。"),
-          utf8(VERIFIED_MESSAGE)}},
-        {"cancelled write", true, {utf8(CANCELLED_IN_BACKUP)}},
+          utf8(VERIFIED_MESSAGE)},
+         {QMessageBox::Question, QMessageBox::Information}},
+        {"cancelled write", true, {utf8(CANCELLED_IN_BACKUP)}, {QMessageBox::Warning}},
     };
     for (const Case& c : cases) {
         startHandset();
@@ -564,12 +568,16 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
         });
         trigger(list, ID_LIST_DEVICE_WRITE);
         QStringList texts;
+        QList<QMessageBox::Icon> icons;
         for (const BoxWatcher::Box& box : boxes.boxes) {
             texts << box.text;
+            icons << box.icon;
+            EXPECT_TRUE(box.linesWhole) << c.name << " " << box.text.toStdString();
             EXPECT_EQ(box.ownerClass, QStringLiteral("CSerialDlg")) << c.name;
             EXPECT_TRUE(box.centredOverOwner()) << c.name << " " << box.text.toStdString();
         }
         EXPECT_EQ(texts, c.texts) << c.name;
+        EXPECT_EQ(icons, c.icons) << c.name;
     }
 }
 
