@@ -16,6 +16,7 @@ TransferDriver::~TransferDriver() = default;
 
 bool TransferDriver::openPort(const QString& device)
 {
+    device_ = device;
     if (port_.openPort(device))
         return true;
     view_.showMessage(port_.openFailureMessage());
@@ -133,6 +134,11 @@ bool TransferDriver::askYesNo(const QString& text)
 void TransferDriver::showProgress(const QString& text)
 {
     view_.showProgress(text);
+}
+
+void TransferDriver::showShare(int done, int total)
+{
+    view_.showShare(done, total);
 }
 
 void TransferDriver::showClosing()

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -66,6 +67,7 @@ public:
 
     QStringList progressTexts;
     QStringList actionTexts;
+    QStringList bars; // "value/maximum" of the progress bar while it shows
     bool cancelEnabledWhileClosing = false;
 
 private:
@@ -80,6 +82,11 @@ private:
         const QString action = dlg->label(IDC_TRANSFER_ACTION)->text();
         if (actionTexts.isEmpty() || actionTexts.last() != action)
             actionTexts << action;
+        if (const QProgressBar* bar = dlg->progressBar(); bar->isVisible()) {
+            const QString shown = QStringLiteral("%1/%2").arg(bar->value()).arg(bar->maximum());
+            if (bars.isEmpty() || bars.last() != shown)
+                bars << shown;
+        }
         if (action == utf8("終了処理中です") && dlg->cancelButton()->isEnabled())
             cancelEnabledWhileClosing = true;
         if (condition_ && condition_(*dlg)) {
@@ -277,7 +284,11 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(messages.informed, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
-    EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
+    // The handset said it holds two entries: the read counts up to them, with a bar.
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002/0002件")));
+    EXPECT_FALSE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
+    EXPECT_EQ(watch.bars.value(watch.bars.size() - 1), QStringLiteral("2/2"));
+    EXPECT_FALSE(watch.bars.isEmpty());
     ASSERT_EQ(document.count(), 2u);
     ASSERT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), utf8("乙"));
