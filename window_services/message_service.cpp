@@ -30,6 +30,14 @@ protected:
             centreOver(*this, *owner->window());
     }
 
+    bool event(QEvent* event) override
+    {
+        // The box sizes itself again on every layout request, wrapping the text once more.
+        if (linesKeptWhole_ && event->type() == QEvent::LayoutRequest)
+            return QDialog::event(event);
+        return QMessageBox::event(event);
+    }
+
 private:
     // A box wraps its text at half the screen's width, and Japanese text may break between any
     // two characters, so a line of a message broke inside a word ("登録さ|れている"). The
@@ -53,14 +61,6 @@ private:
         }
         setFixedSize(whole);
         linesKeptWhole_ = true;
-    }
-
-    bool event(QEvent* event) override
-    {
-        // The box sizes itself again on every layout request, wrapping the text once more.
-        if (linesKeptWhole_ && event->type() == QEvent::LayoutRequest)
-            return QDialog::event(event);
-        return QMessageBox::event(event);
     }
 
     bool linesKeptWhole_ = false;
