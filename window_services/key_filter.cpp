@@ -8,6 +8,8 @@
 
 namespace {
 
+const char KEEPS_DIALOG_KEYS[] = "ownDialogKeys";
+
 bool keepsOwnKeys(QObject* watched)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -21,7 +23,7 @@ bool keepsOwnKeys(QObject* watched)
     for (QWidget* w = widget; w; w = w->parentWidget())
         if (qobject_cast<QMenuBar*>(w) || qobject_cast<QMessageBox*>(w) ||
             qobject_cast<QFileDialog*>(w) ||
-            (w->isWindow() && w->property("ownDialogKeys").toBool()))
+            (w->isWindow() && w->property(KEEPS_DIALOG_KEYS).toBool()))
             return true;
     return false;
 }
@@ -65,6 +67,11 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+}
+
+void keepDialogKeys(QWidget& window)
+{
+    window.setProperty(KEEPS_DIALOG_KEYS, true);
 }
 
 KeyFilter& keyFilter()

@@ -3,8 +3,11 @@
 #include "window_services/window_placement.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -21,10 +24,46 @@ public:
 protected:
     void showEvent(QShowEvent* event) override
     {
-        QMessageBox::showEvent(event); // gives the box its final size
+        QMessageBox::showEvent(event); // gives the box its size
+        keepLinesWhole();
         if (QWidget* owner = parentWidget())
             centreOver(*this, *owner->window());
     }
+
+    bool event(QEvent* event) override
+    {
+        // The box sizes itself again on every layout request, wrapping the text once more.
+        if (linesKeptWhole_ && event->type() == QEvent::LayoutRequest)
+            return QDialog::event(event);
+        return QMessageBox::event(event);
+    }
+
+private:
+    // A box wraps its text at half the screen's width, and Japanese text may break between any
+    // two characters, so a line of a message broke inside a word ("登録さ|れている"). The
+    // lines stay as the message has them while the box, that wide, still fits the screen.
+    void keepLinesWhole()
+    {
+        // The text's label, by the name Qt gives it (which style sheets use too).
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label || !label->wordWrap())
+            return;
+        const QSize wrapped = size();
+        label->setWordWrap(false);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->activate();
+        const QSize whole = layout()->totalSizeHint();
+        if (whole.width() > screen()->availableGeometry().width() - WINDOW_FRAME_ROOM.width()) {
+            label->setWordWrap(true);
+            setFixedSize(wrapped);
+            return;
+        }
+        setFixedSize(whole);
+        linesKeptWhole_ = true;
+    }
+
+    bool linesKeptWhole_ = false;
 };
 
 // Every box is owned by the window it is shown for: the caller's, else the active window, else
@@ -52,6 +91,11 @@ public:
     void showMessage(const QString& text, QWidget* owner) override
     {
         OwnedBox box(QMessageBox::Warning, text, QMessageBox::Ok, boxOwner(owner));
+        run(box);
+    }
+    void showInformation(const QString& text, QWidget* owner) override
+    {
+        OwnedBox box(QMessageBox::Information, text, QMessageBox::Ok, boxOwner(owner));
         run(box);
     }
 

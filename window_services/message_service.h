@@ -10,9 +10,14 @@ class QWidget;
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    // An OK box with the exclamation icon. owner is the window the box belongs to; without one
-    // the box belongs to the program's active window.
+    // An OK box with the exclamation icon, for a warning or an error. owner is the window the box
+    // belongs to; without one the box belongs to the program's active window.
     virtual void showMessage(const QString& text, QWidget* owner = nullptr) = 0;
+    // An OK box with the information icon, for a task that ended as the user wanted it to.
+    virtual void showInformation(const QString& text, QWidget* owner = nullptr)
+    {
+        showMessage(text, owner);
+    }
     // A Yes/No box with the question icon; true only for Yes.
     virtual bool askYesNo(const QString& text, QWidget* owner = nullptr) = 0;
     // A Yes/No box whose Yes loses data (an erase, a book discarded, changes left unsaved):

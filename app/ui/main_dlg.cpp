@@ -26,12 +26,12 @@ CVemblorDlg::CVemblorDlg(Settings& settings, QWidget* parent) : QDialog(parent),
 
     auto* bar = new QMenuBar(this);
     const std::pair<int, const char*> commands[] = {
-        {ID_MAIN_PHONE_BOOK, "電話帳編集"},
-        {ID_MAIN_PORT, "ポート"},
-        {ID_MAIN_TRANSFER_SETTINGS, "転送設定"},
-        {ID_MAIN_VERSION, "バージョン"},
-        {ID_MAIN_HELP, "ヘルプ"},
-        {ID_MAIN_EXIT, "終了"},
+        {ID_MAIN_PHONE_BOOK, "電話帳編集(&B)"},
+        {ID_MAIN_PORT, "ポート(&P)"},
+        {ID_MAIN_TRANSFER_SETTINGS, "転送設定(&T)"},
+        {ID_MAIN_VERSION, "バージョン(&V)"},
+        {ID_MAIN_HELP, "ヘルプ(&H)"},
+        {ID_MAIN_EXIT, "終了(&X)"},
     };
     for (auto [id, text] : commands) {
         QAction* action = bar->addAction(QString::fromUtf8(text));

@@ -1,6 +1,7 @@
 #include "app/ui/transfer_settings_dlg.h"
 
 #include "app/core/settings.h"
+#include "window_services/key_filter.h"
 #include "window_services/message_service.h"
 
 #include <QCheckBox>
@@ -34,6 +35,8 @@ CTransferSettingsDlg::CTransferSettingsDlg(const Settings& settings, QWidget* pa
 {
     setWindowTitle(QStringLiteral("転送設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Enter is OK, Escape キャンセル, which leaves the settings as they were.
+    keepDialogKeys(*this);
 
     auto* layout = new QVBoxLayout(this);
     backup_ = addCheckBox(layout, "backupBox", "書き込みの前に携帯電話の電話帳をバックアップする",

@@ -4,6 +4,7 @@
 #include "app/ui/app_icon.h"
 #include "app/ui/main_dlg.h"
 #include "window_services/key_filter.h"
+#include "window_services/menu_bar_style.h"
 
 #ifdef VEMBLOR_SIMULATED_HANDSET
 #include "app/core/demo_handset.h"
@@ -30,6 +31,7 @@ void CVemblorApp::initInstance()
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     keyFilter();
+    useMenuBarStyle();
 }
 
 int CVemblorApp::run()

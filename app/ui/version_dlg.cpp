@@ -3,6 +3,7 @@
 #include "app/ui/app_icon.h"
 #include "readings/names_table.h"
 #include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,8 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // It changes nothing: Enter (OK) and Escape close it.
+    keepDialogKeys(*this);
     DialogUnits du(this);
 
     auto* icon = new QLabel(this);

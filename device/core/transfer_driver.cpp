@@ -17,6 +17,7 @@ TransferDriver::~TransferDriver() = default;
 
 bool TransferDriver::openPort(const QString& device)
 {
+    device_ = device;
     if (port_.openPort(device))
         return true;
     view_.showMessage(port_.openFailureMessage());
@@ -132,6 +133,11 @@ void TransferDriver::showMessage(const QString& text)
     view_.showMessage(text);
 }
 
+void TransferDriver::showDone(const QString& text)
+{
+    view_.showDone(text);
+}
+
 bool TransferDriver::askYesNo(const QString& text)
 {
     return view_.askYesNo(text);
@@ -140,6 +146,11 @@ bool TransferDriver::askYesNo(const QString& text)
 void TransferDriver::showProgress(const QString& text)
 {
     view_.showProgress(text);
+}
+
+void TransferDriver::showShare(int done, int total)
+{
+    view_.showShare(done, total);
 }
 
 void TransferDriver::showClosing()

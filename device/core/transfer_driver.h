@@ -64,14 +64,18 @@ private:
 
     OperationCode operation() const override { return operation_; }
     void showMessage(const QString& text) override;
+    void showDone(const QString& text) override;
     bool askYesNo(const QString& text) override;
     void showProgress(const QString& text) override;
+    void showShare(int done, int total) override;
+    QString portName() const override { return device_; }
     void showClosing() override;
     void endTransfer() override;
     void showStep(const QString& text) override;
     BackupResult keepBackup(const TelBook& book, const QList<QByteArray>& records) override;
 
     const OperationCode operation_;
+    QString device_;
     const TransferOptions options_;
     TransferView& view_;
     TransferSession session_;

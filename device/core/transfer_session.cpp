@@ -20,7 +20,7 @@ const char WRITTEN_NOT_CHECKED[] = "電話帳の書き込みは終わりまし�
 // The success message of the copy.
 void tellDone(TransferHost& host)
 {
-    host.showMessage(QString::fromUtf8(COPY_DONE_MESSAGE));
+    host.showDone(QString::fromUtf8(COPY_DONE_MESSAGE));
 }
 
 // A failure, remembered for the outcome of the transfer.
@@ -351,7 +351,14 @@ void sendCommand(TransferSession& session, TransferPort& port, TransferHost& hos
         session.escapeSent = true;
     const QString entryNumber =
         QStringLiteral("%1件目").arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'));
-    if (session.state == LINK_READ_ENTRY)
+    const bool reading = session.state == LINK_READ_ENTRY && session.phase == PHASE_COPY;
+    if (reading && session.deviceCount > 0) {
+        // The handset has said how many entries it holds: the user sees how far the read is.
+        host.showProgress(QStringLiteral("読み込み中 %1/%2件")
+                              .arg(session.entryIndex + 1, 4, 10, QLatin1Char('0'))
+                              .arg(session.deviceCount, 4, 10, QLatin1Char('0')));
+        host.showShare(session.entryIndex + 1, session.deviceCount);
+    } else if (session.state == LINK_READ_ENTRY)
         host.showProgress(
             (session.phase == PHASE_COPY ? QStringLiteral("読み込み中") : stepLabel(session)) +
             QLatin1Char(' ') + entryNumber);
@@ -400,7 +407,11 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
     }
     if (handled || !onTick || ++session.noReplyTicks < NO_REPLY_TICK_LIMIT)
         return;
-    tell(session, host, "応答がありません。");
+    // Nothing answered even the first command: most likely no handset is there to answer.
+    if (session.state == LINK_ATTENTION)
+        tell(session, host, noHandsetMessage(host.portName()));
+    else
+        tell(session, host, "応答がありません。");
     session.noReplyTicks = 0;
     session.awaitingReply = false;
     if (inDataMode(session) && session.state != LINK_LEAVE_DATA) {
@@ -417,6 +428,16 @@ void receiveReply(TransferSession& session, TransferPort& port, TransferHost& ho
 }
 
 } // namespace
+
+QString noHandsetMessage(const QString& port)
+{
+    return (port.isEmpty() ? QString() : QStringLiteral("%1 に").arg(port)) +
+           QStringLiteral("つながっている携帯電話から応答がありません。\n"
+                          "次のことを確かめてください。\n"
+                          "・ケーブルがパソコンと携帯電話にしっかりつながっている\n"
+                          "・携帯電話の電源が入っている\n"
+                          "・携帯電話が待受画面になっている（メニューや通話の画面ではない）");
+}
 
 void resetTransfer(TransferSession& session)
 {

@@ -43,6 +43,9 @@ enum TransferPhase : std::uint8_t {
     PHASE_VERIFY, // after a write: the handset's book is read back and compared
 };
 
+// No answer at all to the first command: where the handset was looked for and what to check.
+QString noHandsetMessage(const QString& port);
+
 inline constexpr const char* COPY_DONE_MESSAGE = "電話帳データコピーが正常に終了しました。";
 inline constexpr const char* VERIFIED_MESSAGE =
     "電話帳データコピーが正常に終了しました。\n"

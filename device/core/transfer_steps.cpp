@@ -105,7 +105,7 @@ void checkWrittenBook(TransferSession& session, TransferHost& host)
     const bool countMatches = session.deviceCount == writtenCount;
     if (differences.empty() && writtenCount == readBackCount && countMatches) {
         session.completed = true;
-        host.showMessage(QString::fromUtf8(VERIFIED_MESSAGE));
+        host.showDone(QString::fromUtf8(VERIFIED_MESSAGE));
         return;
     }
     session.checkDiffered = true;

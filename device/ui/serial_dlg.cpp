@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace {
@@ -46,6 +47,11 @@ CSerialDlg::CSerialDlg(OperationCode operation, const QString& device,
     action_ = makeLabel(this, IDC_TRANSFER_ACTION, du.rect(26, 34, 114, 11), true);
     caption_ = makeLabel(this, IDC_TRANSFER_CAPTION, du.rect(29, 54, 64, 8), false);
     progress_ = makeLabel(this, IDC_TRANSFER_PROGRESS, du.rect(34, 77, 80, 9), false);
+
+    bar_ = new QProgressBar(this);
+    bar_->setTextVisible(false);
+    bar_->setGeometry(du.rect(26, 88, 114, 8));
+    bar_->hide();
 
     cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cancel_->setObjectName(QStringLiteral("button%1").arg(IDC_TRANSFER_CANCEL));
@@ -125,6 +131,11 @@ void CSerialDlg::showMessage(const QString& text)
     messages().showMessage(text, this);
 }
 
+void CSerialDlg::showDone(const QString& text)
+{
+    messages().showInformation(text, this);
+}
+
 bool CSerialDlg::askYesNo(const QString& text)
 {
     // The transfer's one question is the erase of the handset's book.
@@ -134,6 +145,13 @@ bool CSerialDlg::askYesNo(const QString& text)
 void CSerialDlg::showProgress(const QString& text)
 {
     progress_->setText(text);
+}
+
+void CSerialDlg::showShare(int done, int total)
+{
+    bar_->setRange(0, total);
+    bar_->setValue(done);
+    bar_->show();
 }
 
 void CSerialDlg::showClosing()

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 enum SerialDlgControlId {
@@ -31,6 +32,8 @@ public:
 
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* label(int id) const;
+    // Shown once the handset has said how many entries a read brings.
+    QProgressBar* progressBar() const { return bar_; }
     const TransferDriver& driver() const { return driver_; }
     // False when exec() found that the port does not open.
     bool portOpened() const { return portOpened_; }
@@ -54,8 +57,10 @@ private:
     void onFinished();
 
     void showMessage(const QString& text) override;
+    void showDone(const QString& text) override;
     bool askYesNo(const QString& text) override;
     void showProgress(const QString& text) override;
+    void showShare(int done, int total) override;
     void showClosing() override;
     void showStep(const QString& text) override;
 
@@ -66,6 +71,7 @@ private:
     QLabel* action_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* progress_ = nullptr;
+    QProgressBar* bar_ = nullptr;
     bool started_ = false;
     bool portOpened_ = false;
     // Set once the cancel button was pressed: the window ends after its message.

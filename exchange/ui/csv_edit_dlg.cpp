@@ -8,9 +8,9 @@
 #include "window_services/wait_cursor.h"
 #include "window_services/window_placement.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTableView>
@@ -30,9 +30,12 @@ CCsvEdit::CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer, QWid
     const WaitCursor wait;
     setWindowTitle(QStringLiteral("CSV編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape is キャンセル; no button is the default, so Enter presses none.
+    keepDialogKeys(*this);
 
     columnCategory_.fill(CSV_CAT_NONE);
     editRowCount_ = startCsvEdit(csv_);
+    openedRowCount_ = editRowCount_;
 
     buildMenu();
     DialogUnits du(this);
@@ -70,9 +73,16 @@ CCsvEdit::CCsvEdit(CsvImport& csv, TelBook& book, ReadingProposer proposer, QWid
     list_->horizontalHeader()->setDefaultSectionSize(COLUMN_WIDTH);
     list_->horizontalHeader()->setSectionsClickable(true);
     list_->horizontalHeader()->setHighlightSections(false);
+    // The tab key leaves the list (256 columns) for the next control.
+    list_->setTabKeyNavigation(false);
+    list_->installEventFilter(this);
     placed(list_, 7, 40, 607, 299);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CCsvEdit::onHeaderClicked);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                model_->setFocusedColumn(current.isValid() ? current.column() : -1);
+            });
 
     categoryBox_->setCurrentIndex(CSV_CAT_NAME);
     setFixedSize(du.x(621), du.y(346) + menuHeight);
@@ -90,11 +100,11 @@ QAction* CCsvEdit::addCommand(int id, const char* text)
 void CCsvEdit::buildMenu()
 {
     menuBar_ = new QMenuBar(this);
-    connect(addCommand(ID_CSV_DECIDE, "決定"), &QAction::triggered, this, &CCsvEdit::onDecide);
-    connect(addCommand(ID_CSV_CANCEL, "キャンセル"), &QAction::triggered, this,
-            &CCsvEdit::onCancel);
-    connect(addCommand(ID_CSV_DELETE, "削除"), &QAction::triggered, this, &CCsvEdit::onDelete);
-    connect(addCommand(ID_CSV_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+    connect(addCommand(ID_CSV_DECIDE, "決定(&O)"), &QAction::triggered, this, &CCsvEdit::onDecide);
+    connect(addCommand(ID_CSV_CANCEL, "キャンセル(&C)"), &QAction::triggered, this,
+            &CCsvEdit::reject);
+    connect(addCommand(ID_CSV_DELETE, "削除(&D)"), &QAction::triggered, this, &CCsvEdit::onDelete);
+    connect(addCommand(ID_CSV_HELP, "ヘルプ(&H)"), &QAction::triggered, this, &requestHelp);
 }
 
 void CCsvEdit::onHeaderClicked(int column)
@@ -106,6 +116,20 @@ void CCsvEdit::onHeaderClicked(int column)
     for (int c = 0; c < MAX_CSV_COLUMNS; ++c)
         if (c == column || columnCategory_[c] != before[c])
             list_->setColumnWidth(c, COLUMN_WIDTH);
+}
+
+bool CCsvEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != list_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool assigns =
+        key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!assigns || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    if (list_->currentIndex().isValid())
+        onHeaderClicked(list_->currentIndex().column());
+    return true;
 }
 
 void CCsvEdit::onDelete()
@@ -134,15 +158,18 @@ void CCsvEdit::onDecide()
     applyCsvAssignment(csv_, book_, proposer_);
 }
 
-void CCsvEdit::onCancel()
+bool CCsvEdit::isChanged() const
 {
-    if (askYesNo("ＣＳＶ編集処理を終了しますか？"))
-        reject();
+    if (editRowCount_ != openedRowCount_)
+        return true;
+    for (std::uint8_t category : columnCategory_)
+        if (category != CSV_CAT_NONE)
+            return true;
+    return false;
 }
 
-void CCsvEdit::closeEvent(QCloseEvent* event)
+void CCsvEdit::reject()
 {
-    // The window manager's close button is キャンセル: it asks, and only Yes ends the dialog.
-    event->ignore();
-    onCancel();
+    if (!isChanged() || askYesNo("ＣＳＶ編集処理を終了しますか？"))
+        QDialog::reject();
 }

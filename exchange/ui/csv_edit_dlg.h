@@ -37,8 +37,15 @@ public:
     int editRowCount() const { return editRowCount_; }
     const CsvColumnCategories& columnCategory() const { return columnCategory_; }
 
+public slots:
+    // キャンセル, Escape and the window's close button: asks first when rows were deleted or
+    // columns assigned.
+    void reject() override;
+
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Enter or Space in the list gives the column of the cell in focus the category chosen in
+    // the box, as a click on its header does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenu();
@@ -47,7 +54,7 @@ private:
     void onHeaderClicked(int column);
     void onDelete();
     void onDecide();
-    void onCancel();
+    bool isChanged() const;
 
     CsvImport& csv_;
     TelBook& book_;
@@ -59,4 +66,5 @@ private:
     QHash<int, QAction*> actions_;
     CsvColumnCategories columnCategory_{};
     int editRowCount_ = 0; // rows in csv_.work()
+    int openedRowCount_ = 0;
 };

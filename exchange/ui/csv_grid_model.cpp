@@ -2,6 +2,8 @@
 
 #include "phonebook/core/cp932_text.h"
 
+#include <QFont>
+
 CsvGridModel::CsvGridModel(const CsvGrid& grid, const int& rowCount,
                            const CsvColumnCategories& categories, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), rowCount_(rowCount), categories_(categories)
@@ -33,6 +35,11 @@ QVariant CsvGridModel::headerData(int section, Qt::Orientation orientation, int 
         return QString::fromUtf8(csvCategoryText(categories_[static_cast<std::size_t>(section)]));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    if (role == Qt::FontRole && section == focusedColumn_) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
     return {};
 }
 
@@ -46,4 +53,15 @@ void CsvGridModel::replaceRows(const std::function<void()>& change)
 void CsvGridModel::categoriesChanged()
 {
     emit headerDataChanged(Qt::Horizontal, 0, MAX_CSV_COLUMNS - 1);
+}
+
+void CsvGridModel::setFocusedColumn(int column)
+{
+    if (column == focusedColumn_)
+        return;
+    const int before = focusedColumn_;
+    focusedColumn_ = column;
+    for (int section : {before, column})
+        if (section >= 0)
+            emit headerDataChanged(Qt::Horizontal, section, section);
 }

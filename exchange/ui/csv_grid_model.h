@@ -26,9 +26,12 @@ public:
     void replaceRows(const std::function<void()>& change);
     // The categories of some columns changed.
     void categoriesChanged();
+    // The column the keyboard is in, whose header is drawn in bold (-1: none).
+    void setFocusedColumn(int column);
 
 private:
     const CsvGrid& grid_;
     const int& rowCount_;
     const CsvColumnCategories& categories_;
+    int focusedColumn_ = -1;
 };

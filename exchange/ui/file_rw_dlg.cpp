@@ -1,6 +1,7 @@
 #include "exchange/ui/file_rw_dlg.h"
 
 #include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
 #include "window_services/message_service.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ CFileRWDlg::CFileRWDlg(OperationCode operation)
 {
     setWindowTitle(QStringLiteral("Vemblor"));
     // Esc and Enter belong to this window (the cancel button), not to the application filter.
-    setProperty("ownDialogKeys", true);
+    keepDialogKeys(*this);
     DialogUnits du(this);
 
     auto* border = new QFrame(this);

@@ -1,6 +1,7 @@
 #include "exchange/ui/import_report_dlg.h"
 
 #include "window_services/file_dialog_service.h"
+#include "window_services/key_filter.h"
 #include "window_services/message_service.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ QString importSummary(const ImportReport& report)
 CImportReportDlg::CImportReportDlg(const ImportReport& report, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("連絡先の取り込み結果"));
+    // The book is already changed when it shows: Enter (閉じる) and Escape close it.
+    keepDialogKeys(*this);
     summary_ = new QLabel(importSummary(report), this);
     lines_ = new QListWidget(this);
     lines_->setObjectName(QStringLiteral("reportLines"));
@@ -32,6 +35,7 @@ CImportReportDlg::CImportReportDlg(const ImportReport& report, QWidget* parent) 
     copy_ = new QPushButton(QStringLiteral("コピー"), this);
     save_ = new QPushButton(QStringLiteral("保存..."), this);
     close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    close_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

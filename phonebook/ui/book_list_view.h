@@ -16,6 +16,8 @@ public:
         this->setSelectionBehavior(QAbstractItemView::SelectRows);
         this->setSelectionMode(QAbstractItemView::ExtendedSelection);
         this->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // The tab key leaves the list for the next control; the arrow keys move within it.
+        this->setTabKeyNavigation(false);
         this->setSortingEnabled(false);
         this->setShowGrid(true);
         this->setWordWrap(false);

@@ -4,6 +4,7 @@
 #include "phonebook/ui/book_list_view.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/dialog_units.h"
+#include "window_services/key_filter.h"
 #include "window_services/message_service.h"
 
 #include <QHeaderView>
@@ -23,10 +24,12 @@ CReadingReviewDlg::CReadingReviewDlg(std::vector<ReadingChange> changes, QWidget
 {
     setWindowTitle(QStringLiteral("フリガナを付け直す"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape is キャンセル, which leaves the book as it was.
+    keepDialogKeys(*this);
 
     auto* bar = new QMenuBar(this);
-    decide_ = bar->addAction(QStringLiteral("決定"));
-    cancel_ = bar->addAction(QStringLiteral("キャンセル"));
+    decide_ = bar->addAction(QStringLiteral("決定(&O)"));
+    cancel_ = bar->addAction(QStringLiteral("キャンセル(&C)"));
     connect(decide_, &QAction::triggered, this, &QDialog::accept);
     connect(cancel_, &QAction::triggered, this, &QDialog::reject);
 

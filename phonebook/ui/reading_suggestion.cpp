@@ -12,7 +12,6 @@ ReadingSuggestion::ReadingSuggestion(QLineEdit* name, QLineEdit* reading, QPushB
       menu_(new QMenu(candidates))
 {
     candidates_->setMenu(menu_);
-    candidates_->setFocusPolicy(Qt::NoFocus); // the tab key keeps to the editor's own fields
     candidates_->setToolTip(QStringLiteral("フリガナの候補"));
     connect(name_, &QLineEdit::editingFinished, this, &ReadingSuggestion::proposeForName);
     restart();

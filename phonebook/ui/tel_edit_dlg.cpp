@@ -35,7 +35,8 @@ struct ControlLayout {
     int byteLimit;           // edits only
 };
 
-// The editor's window layout in creation order, which is also the order of the tab key.
+// The editor's window layout in creation order, which is also the order of the tab key: each
+// sub-list comes after its kind box and edit, before the buttons beside it.
 constexpr ControlLayout CONTROLS[] = {
     {1004, ControlKind::Edit, "", 51, 18, 126, 14, NAME_EDIT_LIMIT},
     {1006, ControlKind::Edit, "", 51, 38, 126, 14, FURIGANA_EDIT_LIMIT},
@@ -44,11 +45,13 @@ constexpr ControlLayout CONTROLS[] = {
     {1003, ControlKind::Check, "シークレット", 187, 63, 51, 10, 0},
     {1013, ControlKind::Combo, "", 59, 97, 104, 73, 0},
     {1015, ControlKind::Edit, "", 59, 119, 145, 14, NUMBER_EDIT_LIMIT},
+    {1031, ControlKind::List, "", 58, 148, 156, 49, 0},
     {1025, ControlKind::Button, "追加", 220, 148, 36, 14, 0},
     {1026, ControlKind::Button, "編集", 220, 166, 36, 14, 0},
     {1027, ControlKind::Button, "削除", 219, 184, 36, 14, 0},
     {1014, ControlKind::Combo, "", 306, 98, 138, 40, 0},
     {1016, ControlKind::Edit, "", 306, 117, 235, 14, ADDRESS_EDIT_LIMIT},
+    {1035, ControlKind::List, "", 305, 146, 235, 50, 0},
     {1028, ControlKind::Button, "追加", 552, 146, 36, 14, 0},
     {1029, ControlKind::Button, "編集", 552, 163, 36, 14, 0},
     {1030, ControlKind::Button, "削除", 551, 182, 36, 14, 0},
@@ -64,8 +67,6 @@ constexpr ControlLayout CONTROLS[] = {
     {1021, ControlKind::Label, "種別", 278, 98, 17, 8, 0},
     {1022, ControlKind::Label, "アドレス", 278, 120, 25, 8, 0},
     {1034, ControlKind::Label, "メモ", 26, 220, 12, 8, 0},
-    {1031, ControlKind::List, "", 58, 148, 156, 49, 0},
-    {1035, ControlKind::List, "", 305, 146, 235, 50, 0},
 };
 
 constexpr int GROUPS = 10;
@@ -130,6 +131,9 @@ CTelEditDlg::CTelEditDlg(const TelEntry& entry, QWidget* parent) : QDialog(paren
 {
     setWindowTitle(QStringLiteral("電話帳編集"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape is キャンセル, which asks only when something was changed; no button is the
+    // default, so Enter presses none.
+    keepDialogKeys(*this);
 
     packSlots(entry_, SlotList::Tel);
     packSlots(entry_, SlotList::Mail);
@@ -148,10 +152,10 @@ void CTelEditDlg::buildMenu()
 {
     auto* bar = new QMenuBar(this);
     const std::pair<int, const char*> commands[] = {
-        {ID_EDIT_DECIDE, "決定"},
-        {ID_EDIT_CANCEL, "キャンセル"},
-        {ID_EDIT_RESET, "リセット"},
-        {ID_EDIT_HELP, "ヘルプ"},
+        {ID_EDIT_DECIDE, "決定(&O)"},
+        {ID_EDIT_CANCEL, "キャンセル(&C)"},
+        {ID_EDIT_RESET, "リセット(&R)"},
+        {ID_EDIT_HELP, "ヘルプ(&H)"},
     };
     for (auto [id, text] : commands) {
         QAction* action = bar->addAction(QString::fromUtf8(text));

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -32,6 +33,7 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
     : QDialog(parent), document_(document), commands_(std::move(commands))
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    keepDialogKeys(*this);
 
     model_ = new BookTableModel(document_, this);
     shown_ = new BookSortFilterModel(*model_, document_, this);
@@ -88,6 +90,23 @@ CTelListDlg::CTelListDlg(BookDocument& document, ListCommands commands, QWidget*
             &CTelListDlg::updateOrderChecks);
 }
 
+void CTelListDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (list_->hasFocus() && list_->currentIndex().isValid())
+            runTableCommand(ID_LIST_EDIT);
+        break;
+    case Qt::Key_Escape:
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
 void CTelListDlg::buildSearchBar(QVBoxLayout* layout)
 {
     search_ = new QLineEdit(this);
@@ -135,66 +154,70 @@ QAction* CTelListDlg::addBarCommand(int id, const char* text)
 void CTelListDlg::buildMenu()
 {
     menuBar_ = new QMenuBar(this);
-    QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
-    connect(addCommand(file, ID_LIST_NEW, "新規"), &QAction::triggered, this, &CTelListDlg::onNew);
+    QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル(&F)"));
+    QAction* newBook = addCommand(file, ID_LIST_NEW, "新規(&N)");
+    newBook->setShortcut(QKeySequence::New);
+    connect(newBook, &QAction::triggered, this, &CTelListDlg::onNew);
     file->addSeparator();
-    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート"},
-                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート"},
-                            std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み…"},
-                            std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し…"},
-                            std::pair{ID_LIST_SAVE, "保存"}})
+    for (auto [id, text] : {std::pair{ID_LIST_IMPORT_VCARD, "vCard インポート(&V)"},
+                            std::pair{ID_LIST_IMPORT_CSV, "CSV インポート(&C)"},
+                            std::pair{ID_LIST_IMPORT_CONTACTS, "連絡先の取り込み(&I)…"},
+                            std::pair{ID_LIST_EXPORT_SMARTPHONE, "スマートフォン用に書き出し(&X)…"},
+                            std::pair{ID_LIST_SAVE, "保存(&S)"}})
         connect(addCommand(file, id, text), &QAction::triggered, this,
                 [this, id = id] { runTableCommand(id); });
+    actions_.value(ID_LIST_IMPORT_CONTACTS)->setShortcut(QKeySequence::Open);
+    actions_.value(ID_LIST_SAVE)->setShortcut(QKeySequence::Save);
     file->addSeparator();
-    connect(addCommand(file, ID_LIST_SAVE_AS, "名前を付けて保存"), &QAction::triggered, this,
+    connect(addCommand(file, ID_LIST_SAVE_AS, "名前を付けて保存(&A)"), &QAction::triggered, this,
             [this] { runTableCommand(ID_LIST_SAVE_AS); });
     connect(file, &QMenu::aboutToShow, this, &CTelListDlg::updateMenuState);
 
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("編集"));
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("編集(&E)"));
     for (int id : {ID_LIST_EDIT, ID_LIST_ADD})
-        connect(addCommand(edit, id, id == ID_LIST_EDIT ? "編集" : "追加"), &QAction::triggered,
-                this, [this, id] { runTableCommand(id); });
-    QAction* remove = addCommand(edit, ID_LIST_DELETE, "削除");
+        connect(addCommand(edit, id, id == ID_LIST_EDIT ? "編集(&E)" : "追加(&A)"),
+                &QAction::triggered, this, [this, id] { runTableCommand(id); });
+    QAction* remove = addCommand(edit, ID_LIST_DELETE, "削除(&D)");
     remove->setShortcut(QKeySequence::Delete);
     connect(remove, &QAction::triggered, this, &CTelListDlg::onDelete);
     edit->addSeparator();
     // Every change of the book can be taken back, the imports and 新規 included.
     QUndoStack* history = document_.undoStack();
-    QAction* undo = addCommand(edit, ID_LIST_UNDO, "元に戻す");
+    QAction* undo = addCommand(edit, ID_LIST_UNDO, "元に戻す(&U)");
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(history->canUndo());
     connect(undo, &QAction::triggered, history, &QUndoStack::undo);
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    QAction* redo = addCommand(edit, ID_LIST_REDO, "やり直し");
+    QAction* redo = addCommand(edit, ID_LIST_REDO, "やり直し(&R)");
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redo->setEnabled(history->canRedo());
     connect(redo, &QAction::triggered, history, &QUndoStack::redo);
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     edit->addSeparator();
-    connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す…"), &QAction::triggered,
-            this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
-    connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える"), &QAction::triggered,
-            this, &CTelListDlg::onSortBookByReading);
+    connect(addCommand(edit, ID_LIST_REVIEW_READINGS, "フリガナを付け直す(&F)…"),
+            &QAction::triggered, this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
+    connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える(&O)"),
+            &QAction::triggered, this, &CTelListDlg::onSortBookByReading);
     buildViewMenu();
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
-        connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
+        connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み(&R)" : "書き込み(&W)"),
                 &QAction::triggered, this, [this, id] { runTableCommand(id); });
-    connect(addBarCommand(ID_LIST_RESTORE_BACKUP, "バックアップから書き戻す…"), &QAction::triggered,
-            this, [this] { runTableCommand(ID_LIST_RESTORE_BACKUP); });
-    connect(addBarCommand(ID_LIST_CANCEL, "キャンセル"), &QAction::triggered, this,
+    connect(addBarCommand(ID_LIST_RESTORE_BACKUP, "バックアップから書き戻す(&B)…"),
+            &QAction::triggered, this, [this] { runTableCommand(ID_LIST_RESTORE_BACKUP); });
+    connect(addBarCommand(ID_LIST_CANCEL, "キャンセル(&C)"), &QAction::triggered, this,
             &QDialog::reject);
-    connect(addBarCommand(ID_HELP, "ヘルプ"), &QAction::triggered, this, &requestHelp);
+    connect(addBarCommand(ID_HELP, "ヘルプ(&H)"), &QAction::triggered, this, &requestHelp);
 }
 
 void CTelListDlg::buildViewMenu()
 {
-    QMenu* view = menuBar_->addMenu(QStringLiteral("表示"));
+    QMenu* view = menuBar_->addMenu(QStringLiteral("表示(&V)"));
     auto* order = new QActionGroup(this);
     // Neither is checked while a column other than the reading's orders the list.
     order->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    QAction* bookOrder = addCommand(view, ID_VIEW_BOOK_ORDER, "電話帳の順に表示");
-    QAction* readingOrder = addCommand(view, ID_VIEW_READING_ORDER, "読みの順に表示");
+    QAction* bookOrder = addCommand(view, ID_VIEW_BOOK_ORDER, "電話帳の順に表示(&B)");
+    QAction* readingOrder = addCommand(view, ID_VIEW_READING_ORDER, "読みの順に表示(&Y)");
     for (QAction* action : {bookOrder, readingOrder}) {
         action->setCheckable(true);
         order->addAction(action);
@@ -203,7 +226,7 @@ void CTelListDlg::buildViewMenu()
             [this] { list_->sortByColumn(-1, Qt::AscendingOrder); });
     connect(readingOrder, &QAction::triggered, this, &CTelListDlg::showInReadingOrder);
     view->addSeparator();
-    QAction* find = addCommand(view, ID_VIEW_SEARCH, "検索");
+    QAction* find = addCommand(view, ID_VIEW_SEARCH, "検索(&F)");
     find->setShortcut(QKeySequence::Find);
     find->setShortcutContext(Qt::WindowShortcut);
     // The menu bar's actions work by their keys only while the window holds them.

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -76,6 +77,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Enter on a row of the list opens it, as a double-click does; Escape does not close the
+    // window (キャンセル does).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenu();

@@ -7,12 +7,12 @@
 #include "tests/app/program_windows.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/start_dir_test.h"
+#include "window_services/menu_bar_style.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ class DropDownLists : public StartDirTest {
 protected:
     void TearDown() override
     {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        useMenuBarStyle(); // the program's style again
         StartDirTest::TearDown();
     }
     ScriptedMessages messages;

@@ -62,8 +62,8 @@ TEST_F(TransferSettings, TheMainWindowOffersItBesideThePort)
     QStringList commands;
     for (QAction* action : main.findChild<QMenuBar*>()->actions())
         commands << action->text();
-    EXPECT_EQ(commands, (QStringList{u("電話帳編集"), u("ポート"), u("転送設定"), u("バージョン"),
-                                     u("ヘルプ"), u("終了")}));
+    EXPECT_EQ(commands, (QStringList{u("電話帳編集(&B)"), u("ポート(&P)"), u("転送設定(&T)"),
+                                     u("バージョン(&V)"), u("ヘルプ(&H)"), u("終了(&X)")}));
 }
 
 TEST_F(TransferSettings, OkStoresWhatTheCheckBoxesShow)

@@ -21,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -65,6 +67,7 @@ public:
 
     QStringList progressTexts;
     QStringList actionTexts;
+    QStringList bars; // "value/maximum" of the progress bar while it shows
     bool cancelEnabledWhileClosing = false;
 
 private:
@@ -79,6 +82,11 @@ private:
         const QString action = dlg->label(IDC_TRANSFER_ACTION)->text();
         if (actionTexts.isEmpty() || actionTexts.last() != action)
             actionTexts << action;
+        if (const QProgressBar* bar = dlg->progressBar(); bar->isVisible()) {
+            const QString shown = QStringLiteral("%1/%2").arg(bar->value()).arg(bar->maximum());
+            if (bars.isEmpty() || bars.last() != shown)
+                bars << shown;
+        }
         if (action == utf8("終了処理中です") && dlg->cancelButton()->isEnabled())
             cancelEnabledWhileClosing = true;
         if (condition_ && condition_(*dlg)) {
@@ -302,8 +310,13 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_EQ(messages.questions, QStringList{utf8("電話帳データを破棄してよろしいでしょうか？")});
     EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
+    EXPECT_EQ(messages.informed, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
-    EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
+    // The handset said it holds two entries: the read counts up to them, with a bar.
+    EXPECT_TRUE(watch.progressTexts.contains(utf8("読み込み中 0002/0002件")));
+    EXPECT_FALSE(watch.progressTexts.contains(utf8("読み込み中 0002件目")));
+    EXPECT_EQ(watch.bars.value(watch.bars.size() - 1), QStringLiteral("2/2"));
+    EXPECT_FALSE(watch.bars.isEmpty());
     ASSERT_EQ(document.count(), 2u);
     ASSERT_EQ(list.list()->model()->rowCount(), 2);
     EXPECT_EQ(list.list()->model()->index(1, 0).data().toString(), utf8("乙"));
@@ -565,6 +578,7 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
         const char* name;
         bool cancel;
         QStringList texts;
+        QList<QMessageBox::Icon> icons; // the success with the information icon
     };
     const Case cases[] = {
         // The program's defaults back the handset's (empty) book up first and check the write.
@@ -572,8 +586,9 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
          false,
          {utf8("電話帳全件消去します。よろしいですか？\n1件を書き込みます。\n"
                "携帯電話の電話帳は空でした（バックアップはありません）。"),
-          utf8(VERIFIED_MESSAGE)}},
-        {"cancelled write", true, {utf8(CANCELLED_IN_BACKUP)}},
+          utf8(VERIFIED_MESSAGE)},
+         {QMessageBox::Question, QMessageBox::Information}},
+        {"cancelled write", true, {utf8(CANCELLED_IN_BACKUP)}, {QMessageBox::Warning}},
     };
     for (const Case& c : cases) {
         startHandset();
@@ -592,12 +607,16 @@ TEST_F(TransferDialog, ItsMessageBoxesStandOverItWhenItIsNotTheActiveWindow)
         });
         trigger(list, ID_LIST_DEVICE_WRITE);
         QStringList texts;
+        QList<QMessageBox::Icon> icons;
         for (const BoxWatcher::Box& box : boxes.boxes) {
             texts << box.text;
+            icons << box.icon;
+            EXPECT_TRUE(box.linesWhole) << c.name << " " << box.text.toStdString();
             EXPECT_EQ(box.ownerClass, QStringLiteral("CSerialDlg")) << c.name;
             EXPECT_TRUE(box.centredOverOwner()) << c.name << " " << box.text.toStdString();
         }
         EXPECT_EQ(texts, c.texts) << c.name;
+        EXPECT_EQ(icons, c.icons) << c.name;
     }
 }
 

@@ -329,6 +329,23 @@ TEST_F(HandsetLink, HandsetFailingInTheMiddleOfAWriteEndsThroughTheEscape)
     });
 }
 
+// A port where nothing answers even "AT": the message names the device and says what to check.
+TEST_F(HandsetLink, NoHandsetNamesThePortAndWhatToCheck)
+{
+    HandsetOptions options;
+    options.silentFrom = {HandsetStep::Attention, 1};
+    PtyHandset handset(options);
+    ASSERT_TRUE(handset.start());
+    TransferRunner runner(OP_DEVICE_READ, true, plainTransfer());
+    ASSERT_TRUE(runner.run(handset.devicePath(), 5));
+    ASSERT_EQ(runner.messages().size(), 1);
+    const QString message = runner.messages().first();
+    EXPECT_TRUE(message.startsWith(handset.devicePath() + utf8(" に"))) << message.toStdString();
+    for (const char* check : {"ケーブル", "電源", "待受画面"})
+        EXPECT_TRUE(message.contains(utf8(check))) << check;
+    EXPECT_EQ(runner.outcome(), TransferOutcome::Failed);
+}
+
 // With the window thread blocked for a second (a slow write) the no-reply allowance is not used
 // up in a burst: the ticks after it come at their pace, one at a time.
 TEST_F(HandsetLink, HandsetThatStopsAnsweringEndsWithNoReply)

@@ -69,11 +69,12 @@ TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
     for (QAction* action : list.findChild<QMenuBar*>()->actions().first()->menu()->actions())
         if (!action->isSeparator())
             texts << action->text();
-    EXPECT_EQ(texts,
-              (QStringList{QStringLiteral("新規"), QStringLiteral("vCard インポート"),
-                           QStringLiteral("CSV インポート"), QStringLiteral("連絡先の取り込み…"),
-                           QStringLiteral("スマートフォン用に書き出し…"), QStringLiteral("保存"),
-                           QStringLiteral("名前を付けて保存")}));
+    EXPECT_EQ(
+        texts,
+        (QStringList{QStringLiteral("新規(&N)"), QStringLiteral("vCard インポート(&V)"),
+                     QStringLiteral("CSV インポート(&C)"), QStringLiteral("連絡先の取り込み(&I)…"),
+                     QStringLiteral("スマートフォン用に書き出し(&X)…"), QStringLiteral("保存(&S)"),
+                     QStringLiteral("名前を付けて保存(&A)")}));
     EXPECT_TRUE(list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->isEnabled());
     document.clear();
     EXPECT_FALSE(list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->isEnabled());

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFont>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -228,6 +229,72 @@ TEST_F(CsvImportCommand, AssignDeleteAndDecideReplaceTheBook)
     EXPECT_TRUE(list.isEnabled());
 }
 
+// The whole assignment with the keyboard alone: the tab key goes between the category box and
+// the list (never from cell to cell), the arrow keys choose the category and the column, Enter
+// or Space gives the column the category, the arrow keys and Alt+D delete a row, Alt+O decides.
+TEST_F(CsvImportCommand, AssignedAndDecidedWithTheKeyboardAlone)
+{
+    CTelListDlg list(document, commands);
+    list.show();
+    onCsvEdit([this](CCsvEdit& dialog) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+        };
+        for (int i = 0; i < 3 && !dialog.list()->hasFocus(); ++i)
+            key(Qt::Key_Tab);
+        ASSERT_TRUE(dialog.list()->hasFocus());
+        key(Qt::Key_Tab); // out of the list again, to the box
+        EXPECT_EQ(QApplication::focusWidget(), dialog.categoryBox());
+        key(Qt::Key_Tab);
+        ASSERT_TRUE(dialog.list()->hasFocus());
+        key(Qt::Key_Return); // 名前, chosen when the dialog opens
+        EXPECT_EQ(header(dialog, dialog.list()->currentIndex().column()), QStringLiteral("名前"));
+        const int nameColumn = dialog.list()->currentIndex().column();
+
+        key(Qt::Key_Backtab);
+        key(Qt::Key_Down); // フリガナ
+        key(Qt::Key_Tab);
+        key(Qt::Key_Right);
+        key(Qt::Key_Space);
+        key(Qt::Key_Backtab);
+        for (int i = 0; i < 3; ++i)
+            key(Qt::Key_Down); // 電話番号１
+        key(Qt::Key_Tab);
+        key(Qt::Key_Right);
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(dialog.columnCategory()[nameColumn], CSV_CAT_NAME);
+        EXPECT_EQ(dialog.columnCategory()[nameColumn + 1], CSV_CAT_FURIGANA);
+        EXPECT_EQ(dialog.columnCategory()[nameColumn + 2], CSV_CAT_TEL1);
+        // The header of the column in focus is in bold, so the user sees where the key acts.
+        auto bold = [&dialog](int column) {
+            return dialog.list()
+                ->model()
+                ->headerData(column, Qt::Horizontal, Qt::FontRole)
+                .value<QFont>()
+                .bold();
+        };
+        EXPECT_TRUE(bold(nameColumn + 2));
+        EXPECT_FALSE(bold(nameColumn + 1));
+
+        // The header line goes: the arrow keys select it, 削除.
+        key(Qt::Key_Down);
+        key(Qt::Key_Up);
+        key(Qt::Key_D, Qt::AltModifier);
+        EXPECT_EQ(dialog.editRowCount(), 4);
+        messages.answer(true);
+        key(Qt::Key_O, Qt::AltModifier);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    runImport(list, writeCsv(SAMPLE));
+
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(document.count(), 4u);
+    EXPECT_EQ(fromCp932(document.entry(0).name), QStringLiteral("山田太郎"));
+    EXPECT_EQ(fromCp932(document.entry(0).furigana), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    EXPECT_EQ(fromCp932(document.entry(3).tel[0].number), QStringLiteral("0451234567"));
+}
+
 TEST_F(CsvImportCommand, CancelAfterDeletingImportsNothing)
 {
     CTelListDlg list(document, commands);
@@ -409,7 +476,9 @@ TEST_F(CsvEditDialog, GivingTheNameColumnAnotherCategoryUnassignsTheName)
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
+// Enter closes nothing; Escape is キャンセル, which asks only once rows were deleted or columns
+// assigned.
+TEST_F(CsvEditDialog, HelpGoesToTheMainWindowEnterClosesNothingAndEscapeIsCancel)
 {
     CCsvEdit dialog(csv, *book);
     dialog.show();
@@ -417,10 +486,25 @@ TEST_F(CsvEditDialog, HelpGoesToTheMainWindowAndKeysDoNotClose)
     QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
     dialog.commandAction(ID_CSV_HELP)->trigger();
     EXPECT_EQ(help.count(), 1);
-    QTest::keyClick(dialog.list(), Qt::Key_Escape);
     QTest::keyClick(dialog.list(), Qt::Key_Return);
+    QTest::keyClick(dialog.categoryBox(), Qt::Key_Enter);
     EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(dialog.list(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(messages.questions.isEmpty());
+
+    CCsvEdit assigned(csv, *book);
+    assigned.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&assigned));
+    assign(assigned, 1, CSV_CAT_NAME);
+    messages.answer(false);
+    QTest::keyClick(assigned.list(), Qt::Key_Escape);
+    EXPECT_TRUE(assigned.isVisible());
+    messages.answer(true);
+    QTest::keyClick(assigned.categoryBox(), Qt::Key_Escape);
+    EXPECT_FALSE(assigned.isVisible());
+    EXPECT_EQ(messages.questions, (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
 }
 
 // The window manager's close button asks what キャンセル asks; No keeps the dialog and the

@@ -137,8 +137,8 @@ TEST_F(Editor, OpensOnTheSelectedEntryWithTheFocusOnTheName)
 TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
 {
     open(OP_EDIT, 0);
-    const QList<int> expected = {1004, 1006, 1012, 1003, 1013, 1015, 1025, 1026, 1027,
-                                 1014, 1016, 1028, 1029, 1030, 1038, 1033, 1031, 1035};
+    const QList<int> expected = {1004, 1006, 1050, 1012, 1003, 1013, 1015, 1031, 1025, 1026,
+                                 1027, 1014, 1016, 1035, 1028, 1029, 1030, 1038, 1033};
     QList<int> order;
     QWidget* widget = edit(1004);
     do {
@@ -148,6 +148,36 @@ TEST_F(Editor, TabGoesThroughTheControlsInLayoutOrder)
         widget = widget->nextInFocusChain();
     } while (widget != edit(1004));
     EXPECT_EQ(order, expected);
+}
+
+// The tab key goes once round the editor and back to the name: it passes each sub-list as one
+// stop (never from cell to cell) and stops on the reading candidates once there are some.
+TEST_F(Editor, TabLeavesTheListsAndComesRoundToTheName)
+{
+    open(OP_EDIT, 0);
+    activate();
+    edit(1004)->setText(u("佐藤花子"));
+    edit(1004)->setFocus();
+    const QList<int> stops = {1004, 1006, 1050, 1012, 1003, 1013, 1015, 1031, 1025, 1026,
+                              1027, 1014, 1016, 1035, 1028, 1029, 1030, 1038, 1033};
+    auto focused = [&] {
+        for (int id : stops)
+            if (dlg->control(id) == QApplication::focusWidget())
+                return id;
+        return 0;
+    };
+    QList<int> visited;
+    for (int i = 0; i < 25; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const int id = focused();
+        visited << id;
+        if (id == 1004)
+            break;
+    }
+    EXPECT_EQ(visited, stops.mid(1) + QList<int>{1004});
+    EXPECT_TRUE(dlg->control(1050)->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->control(1033));
 }
 
 TEST_F(Editor, ANewEntryWithOnlyAMailAddressIsAppended)
@@ -778,13 +808,15 @@ TEST_F(Editor, CancelAsksOnlyWhenSomethingWasChanged)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)
+// Enter presses no button anywhere in the editor; Escape is キャンセル, from any of its fields,
+// lists and buttons: an unchanged entry closes at once, a changed one asks first.
+TEST_F(Editor, EnterClosesNothingEscapeIsCancelAndHelpReachesTheMainWindow)
 {
     open(OP_EDIT, 0);
     int helps = 0;
     QObject::connect(&keyFilter(), &KeyFilter::helpRequested, dlg.get(), [&helps] { ++helps; });
-    for (int id : {1004, 1015, 1025})
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    for (int id : {1004, 1015, 1025, 1031, 1050})
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(dlg->control(id), key);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->telList().count(), 3);
@@ -793,6 +825,27 @@ TEST_F(Editor, EnterAndEscapeCloseNothingAndHelpReachesTheMainWindow)
     command(ID_EDIT_HELP);
     EXPECT_EQ(helps, 1);
     EXPECT_TRUE(dlg->isVisible());
+
+    for (int id : {1004, 1015, 1031, 1025, 1012}) {
+        const std::string name = "control " + std::to_string(id);
+        open(OP_EDIT, 0);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_FALSE(dlg->isVisible()) << name;
+        EXPECT_EQ(dlg->result(), QDialog::Rejected) << name;
+        EXPECT_TRUE(messages.questions.isEmpty()) << name;
+
+        open(OP_EDIT, 0);
+        edit(1038)->insert(u("追記"));
+        messages.answer(false);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_TRUE(dlg->isVisible()) << name;
+        EXPECT_EQ(messages.questions, QStringList{u("編集処理を終了してよろしいでしょうか？")})
+            << name;
+        messages.answer(true);
+        QTest::keyClick(dlg->control(id), Qt::Key_Escape);
+        EXPECT_FALSE(dlg->isVisible()) << name;
+        messages.questions.clear();
+    }
 }
 
 // The Japanese captions must show whole at the default font, and no two controls may overlap.

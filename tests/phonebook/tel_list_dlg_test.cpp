@@ -2,10 +2,13 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "tests/support/book_fixtures.h"
 #include "tests/support/scripted_services.h"
+#include "window_services/key_filter.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -14,6 +17,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -304,6 +308,74 @@ TEST_F(ListWindow, CommandsOfOtherWindowsRunFromTheTableAndDoubleClickEdits)
     QTest::mouseDClick(dlg.list()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     dlg.commandAction(ID_LIST_EDIT)->trigger();
     EXPECT_EQ(edits, 2);
+}
+
+// Enter on the row in focus opens it as a double-click does, also after a search moved the rows;
+// without a row in focus, and in the search field, it does nothing.
+TEST_F(ListWindow, EnterOnARowEditsIt)
+{
+    std::vector<int> edited;
+    ListCommands commands;
+    commands.edit = [&edited](CTelListDlg& list) { edited.push_back(list.focusedRow()); };
+    CTelListDlg dlg(document, commands);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.list()->setFocus();
+    QTest::keyClick(dlg.list(), Qt::Key_Return);
+    EXPECT_TRUE(edited.empty());
+
+    clickRow(dlg, 1);
+    QTest::keyClick(dlg.list(), Qt::Key_Return);
+    EXPECT_EQ(edited, std::vector<int>{1});
+
+    dlg.searchField()->setText(QStringLiteral("すずき"));
+    QTest::keyClick(dlg.searchField(), Qt::Key_Return);
+    EXPECT_EQ(edited.size(), 1u);
+    dlg.list()->setFocus();
+    QTest::keyClick(dlg.list(), Qt::Key_Down);
+    QTest::keyClick(dlg.list(), Qt::Key_Enter);
+    EXPECT_EQ(edited, (std::vector<int>{1, 2}));
+    QTest::keyClick(dlg.list(), Qt::Key_Escape);
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+// The keys of the commands a user needs most, from the list: Ctrl+N 新規, Ctrl+O 連絡先の取り込み…,
+// Ctrl+S 保存, Ctrl+F the search field, F1 ヘルプ; and the menus with Alt and their access keys.
+TEST_F(ListWindow, ShortcutsAndAccessKeysReachTheCommands)
+{
+    QStringList ran;
+    ListCommands commands;
+    commands.importContacts = [&ran](CTelListDlg&) { ran << QStringLiteral("import"); };
+    commands.save = [&ran](CTelListDlg&) { ran << QStringLiteral("save"); };
+    commands.add = [&ran](CTelListDlg&) { ran << QStringLiteral("add"); };
+    CTelListDlg dlg(document, commands);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QSignalSpy help(&keyFilter(), &KeyFilter::helpRequested);
+    dlg.list()->setFocus();
+
+    QTest::keyClick(dlg.list(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(dlg.list(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ran, (QStringList{QStringLiteral("import"), QStringLiteral("save")}));
+    QTest::keyClick(dlg.list(), Qt::Key_F1);
+    EXPECT_EQ(help.count(), 1);
+    QTest::keyClick(dlg.list(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(dlg.searchField()->hasFocus());
+    messages.answer(false); // keep the book
+    QTest::keyClick(dlg.searchField(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(messages.lossQuestions,
+              QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？")});
+    EXPECT_EQ(document.count(), 4u);
+
+    // Alt+E opens 編集, A chooses 追加 in it.
+    QTest::keyClick(dlg.list(), Qt::Key_E, Qt::AltModifier);
+    auto* editMenu = qobject_cast<QMenu*>(dlg.commandAction(ID_LIST_ADD)->parent());
+    ASSERT_NE(editMenu, nullptr);
+    EXPECT_TRUE(editMenu->isVisible());
+    QTest::keyClick(editMenu, Qt::Key_A);
+    EXPECT_EQ(ran.value(2), QStringLiteral("add"));
+    EXPECT_FALSE(editMenu->isVisible());
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(ListWindow, OpeningTheWindowForgetsTheFileAndTheSelection)

@@ -1,6 +1,7 @@
 #include "tests/support/box_watcher.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,6 +26,13 @@ void BoxWatcher::look()
         if (!box || !box->isVisible())
             continue;
         Box seen{box->windowTitle(), box->text(), box->frameGeometry(), {}, {}, {}};
+        seen.icon = box->icon();
+        if (const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            seen.linesWhole = true;
+            for (const QString& line : box->text().split(QLatin1Char('\n')))
+                seen.linesWhole = seen.linesWhole && label->fontMetrics().horizontalAdvance(line) <=
+                                                         label->contentsRect().width();
+        }
         if (const QPushButton* preset = box->defaultButton())
             seen.defaultButton = preset->text();
         if (const QWidget* owner = box->parentWidget()) {

@@ -6,6 +6,7 @@
 #include "window_services/message_service.h"
 
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QQueue>
 #include <QRect>
@@ -25,6 +26,9 @@ public:
         QRect ownerFrame; // its owner window on the screen; empty without an owner
         QString ownerClass;
         QString defaultButton; // the text of the button Enter presses
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        // Every line of the text fits the width of the box's label, so none was wrapped.
+        bool linesWhole = false;
         // True when the box's centre lies inside its owner.
         bool centredOverOwner() const { return ownerFrame.contains(frame.center()); }
     };

@@ -2,6 +2,7 @@
 // chose (offscreen) and fails a test on any Qt warning it did not expect.
 
 #include "window_services/key_filter.h"
+#include "window_services/menu_bar_style.h"
 
 #include <QApplication>
 #include <QString>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vemblor"));
     keyFilter();
+    useMenuBarStyle();
     qInstallMessageHandler(failOnWarnings);
     return RUN_ALL_TESTS();
 }

@@ -9,6 +9,12 @@ void ScriptedMessages::showMessage(const QString& text, QWidget*)
         whileShown(text);
 }
 
+void ScriptedMessages::showInformation(const QString& text, QWidget* owner)
+{
+    informed << text;
+    showMessage(text, owner);
+}
+
 bool ScriptedMessages::askYesNo(const QString& text, QWidget*)
 {
     questions << text;

@@ -16,6 +16,8 @@ public:
     ~ScriptedMessages() override { setMessageService(nullptr); }
 
     void showMessage(const QString& text, QWidget*) override;
+    // Kept in shown, and in informed.
+    void showInformation(const QString& text, QWidget* owner) override;
     // Answers from the queue; a question nobody scripted fails the test and is answered No.
     bool askYesNo(const QString& text, QWidget*) override;
     // As askYesNo, and the question is also kept in lossQuestions.
@@ -31,6 +33,7 @@ public:
     std::function<void(const QString&)> whileShown;
 
     QStringList shown;         // OK boxes, in order
+    QStringList informed;      // those of them with the information icon
     QStringList questions;     // Yes/No boxes, in order
     QStringList lossQuestions; // those of them with No as the default
     QQueue<bool> answers;

@@ -61,4 +61,26 @@ TEST(MessageBoxes, EnterKeepsTheDataWhenYesWouldLoseIt)
     EXPECT_EQ(watcher.boxes[1].defaultButton, QStringLiteral("はい(&Y)"));
 }
 
+// A success has the information icon, a warning the exclamation icon, a question the question
+// icon; the lines of a long message stay whole, as the message has them, not broken inside a
+// word to fit a narrow box.
+TEST(MessageBoxes, SuccessIsInformationAndLongLinesStayWhole)
+{
+    const QString longLine = QStringLiteral(
+        "入力中の電話番号「03-1234-5678」には数字以外が使用されているため、追加できません。");
+    BoxWatcher watcher;
+    watcher.answer(false);
+    messages().showInformation(QStringLiteral("電話帳データコピーが正常に終了しました。"));
+    messages().showMessage(
+        longLine +
+        QStringLiteral("\n/dev/serial/by-id/usb-Prolific_USB-Serial_Controller-if00-port0"));
+    EXPECT_FALSE(messages().askYesNo(longLine + QStringLiteral("\n追加せずに決定しますか？")));
+    ASSERT_EQ(watcher.boxes.size(), 3);
+    EXPECT_EQ(watcher.boxes[0].icon, QMessageBox::Information);
+    EXPECT_EQ(watcher.boxes[1].icon, QMessageBox::Warning);
+    EXPECT_EQ(watcher.boxes[2].icon, QMessageBox::Question);
+    for (const BoxWatcher::Box& box : watcher.boxes)
+        EXPECT_TRUE(box.linesWhole) << box.text.toStdString();
+}
+
 } // namespace
