@@ -83,7 +83,8 @@ TEST_F(DialogKeys, WindowsThatChangeNothingCloseWithEscapeAndEnterPressesTheirDe
         {0, QStringLiteral("山田"), QStringLiteral("0312345678"), QStringLiteral("ﾔﾏﾀﾞ"), true}};
     const Case cases[] = {
         {"version", [] { return std::make_unique<CVersionDlg>(); }, true},
-        {"transfer settings", [] { return std::make_unique<CTransferSettingsDlg>(); }, true, true},
+        {"transfer settings", [&] { return std::make_unique<CTransferSettingsDlg>(settings); },
+         true, true},
         {"import report", [&] { return std::make_unique<CImportReportDlg>(report); }, true},
         {"reading review", [&] { return std::make_unique<CReadingReviewDlg>(changes); }, false},
     };
