@@ -143,8 +143,8 @@ void CMergePreviewDlg::fillEntries()
     bookOnly_->setFlags(Qt::ItemIsEnabled);
     for (int b : plan_.bookOnly)
         new QTreeWidgetItem(bookOnly_, {entryNameText(book_.entries[b])});
-    entries_->header()->resizeSection(NAME_COLUMN, 220);
-    entries_->header()->resizeSection(DIFFERENCE_COLUMN, 360);
+    entries_->header()->resizeSection(NAME_COLUMN, 200);
+    entries_->header()->resizeSection(DIFFERENCE_COLUMN, 420);
 }
 
 void CMergePreviewDlg::onItemChanged(QTreeWidgetItem* item, int column)
