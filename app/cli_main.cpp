@@ -3,6 +3,7 @@
 #include "app/cli/book_commands.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/contact_commands.h"
+#include "app/cli/duplicates_command.h"
 #include "app/cli/handset_commands.h"
 #include "app/cli/merge_command.h"
 #include "app/cli/reading_command.h"
@@ -28,6 +29,7 @@ const CliCommand COMMANDS[] = {
      "BOOK.vcf INCOMING... OUT.vcf|OUT.json [--report R.json]\n"
      "          [--mode safe|add-only|replace]",
      runMerge},
+    {"duplicates", "BOOK.vcf [--json]", runDuplicates},
     {"read", "--port PORT OUT.vcf [--fast]", runRead},
     {"write",
      "--port PORT BOOK.vcf [--yes] [--backup FILE | --no-backup] [--verify | --no-verify]\n"

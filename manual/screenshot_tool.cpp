@@ -18,6 +18,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/operation_code.h"
 #include "phonebook/core/tel_book.h"
+#include "phonebook/ui/merge_preview_dlg.h"
 #include "phonebook/ui/tel_edit_dlg.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/message_service.h"
@@ -35,6 +36,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -194,6 +196,21 @@ int main(int argc, char* argv[])
         CSerialDlg transfer{OP_DEVICE_WRITE, QString(), plainTransfer()};
         transfer.label(IDC_TRANSFER_PROGRESS)->setText(QStringLiteral("0003件目"));
         ok &= save(transfer, dir, "transfer", Show::No);
+    }
+
+    {
+        // The sample book as a smartphone holds it: one person with a second number, one with
+        // a memo of their own, and a new person.
+        std::vector<TelEntry> incoming(sample->entries, sample->entries + 3);
+        storeCp932(QStringLiteral("09098765432"), incoming[0].tel[1].number,
+                   sizeof incoming[0].tel[1].number);
+        storeCp932(QStringLiteral("同窓会の幹事"), incoming[1].memo, sizeof incoming[1].memo);
+        storeCp932(QStringLiteral("新井健一"), incoming[2].name, sizeof incoming[2].name);
+        storeCp932(QStringLiteral("ｱﾗｲ ｹﾝｲﾁ"), incoming[2].furigana, sizeof incoming[2].furigana);
+        storeCp932(QStringLiteral("08011223344"), incoming[2].tel[0].number,
+                   sizeof incoming[2].tel[0].number);
+        CMergePreviewDlg preview(*sample, incoming);
+        ok &= save(preview, dir, "merge_preview");
     }
 
     return ok ? 0 : 1;

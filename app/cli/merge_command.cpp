@@ -7,6 +7,7 @@
 #include "app/cli/same_file.h"
 #include "exchange/core/merge_report.h"
 #include "phonebook/core/book_merge.h"
+#include "phonebook/core/merge_plan.h"
 #include "phonebook/core/tel_book.h"
 
 #include <QSaveFile>
@@ -119,9 +120,7 @@ int runMerge(const QStringList& arguments)
         }
     }
     if (outcomes.back().outcome.refused) {
-        printError(QStringLiteral("まとめると%1件になり、%2件を超えます")
-                       .arg(outcomes.back().outcome.resultCount)
-                       .arg(MAX_TEL_ENTRIES));
+        printError(overCapacityMessage(outcomes.back().outcome.resultCount));
         printError(QStringLiteral("vemblor-cli: OUT was not written"));
         return CLI_FAILED;
     }

@@ -2,7 +2,9 @@
 
 #include "device/core/backup_book.h"
 #include "device/ui/serial_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/book_document.h"
+#include "phonebook/ui/merge_incoming.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
@@ -12,17 +14,26 @@
 void readFromHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
     BookDocument& document = list.document();
-    if (!list.mayReplaceBook())
+    const CTelListDlg::IncomingUse use = list.askIncomingUse();
+    if (use == CTelListDlg::IncomingUse::Cancel)
         return;
+    const bool merge = use == CTelListDlg::IncomingUse::Merge;
     CSerialDlg transfer(OP_DEVICE_READ, device, options, nullptr, &list);
     transfer.exec();
     if (!transfer.portOpened()) {
-        document.forgetFile();
+        // Replacing had already given the book up; a merge keeps it where it was.
+        if (!merge)
+            document.forgetFile();
         return;
     }
     const std::unique_ptr<TelBook> read = transfer.takeReadBook();
     if (!read)
         return;
+    if (merge) {
+        if (const auto outcome = mergeIncoming(list, {read->entries, read->count}))
+            showMergeReport(&list, QStringLiteral("読み込み"), *outcome);
+        return;
+    }
     document.replace(*read, QString());
     document.markSaved(); // just read: nothing of it is lost on exit
 }

@@ -4,6 +4,7 @@
 #include "exchange/core/smartphone_export.h"
 #include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/book_document.h"
+#include "phonebook/ui/merge_incoming.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
@@ -17,7 +18,8 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
     // Unlike vCard インポート the book is emptied only by a successful import: a file that
     // cannot be read leaves the book the user had.
     BookDocument& document = list.document();
-    if (!list.mayReplaceBook())
+    const CTelListDlg::IncomingUse use = list.askIncomingUse();
+    if (use == CTelListDlg::IncomingUse::Cancel)
         return;
     const QString path = fileDialogs().openFileName(
         &list,
@@ -32,6 +34,11 @@ void importContacts(CTelListDlg& list, const ReadingProposer& proposer)
     const ContactImportResult result = importContactsFile(path, *staging, systemClock(), proposer);
     if (!result.ok) {
         messages().showMessage(result.message);
+        return;
+    }
+    if (use == CTelListDlg::IncomingUse::Merge) {
+        if (const auto outcome = mergeIncoming(list, {staging->entries, staging->count}))
+            showMergeReport(&list, path, *outcome, result.report.lines());
         return;
     }
     // The book no longer comes from a file of the program's own: 保存 asks for a name rather

@@ -3,7 +3,9 @@
 #include "exchange/core/csv_reader.h"
 #include "exchange/ui/csv_edit_dlg.h"
 #include "exchange/ui/file_rw_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/book_document.h"
+#include "phonebook/ui/merge_incoming.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "readings/reading_service.h"
 #include "window_services/file_dialog_service.h"
@@ -13,7 +15,8 @@
 
 void importCsv(CTelListDlg& list)
 {
-    if (!list.mayReplaceBook())
+    const CTelListDlg::IncomingUse use = list.askIncomingUse();
+    if (use == CTelListDlg::IncomingUse::Cancel)
         return;
     // The chosen path serves this import only: the book's file stays the vCard file a save
     // writes to.
@@ -40,8 +43,13 @@ void importCsv(CTelListDlg& list)
         // Without a reading column the readings come from the names, as in 連絡先の取り込み.
         CCsvEdit edit(csv, *book, bestReadingCp932, &list);
         if (edit.exec() == QDialog::Accepted) {
-            document.replace(*book, document.filePath());
-            document.markSaved(); // just imported: nothing of it is lost on exit
+            if (use == CTelListDlg::IncomingUse::Merge) {
+                if (const auto outcome = mergeIncoming(list, {book->entries, book->count}))
+                    showMergeReport(&list, path, *outcome);
+            } else {
+                document.replace(*book, document.filePath());
+                document.markSaved(); // just imported: nothing of it is lost on exit
+            }
         }
     } else if (result == FILE_TASK_FAILED) {
         showMessage(CSV_FILE_BROKEN_MESSAGE);

@@ -1,5 +1,6 @@
 #include "exchange/ui/import_report_dlg.h"
 
+#include "exchange/core/merge_report.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
@@ -22,16 +23,37 @@ QString importSummary(const ImportReport& report)
     return text;
 }
 
-CImportReportDlg::CImportReportDlg(const ImportReport& report, QWidget* parent) : QDialog(parent)
+void showMergeReport(QWidget* parent, const QString& source, const MergeOutcome& outcome,
+                     const QStringList& importLines)
 {
-    setWindowTitle(QStringLiteral("連絡先の取り込み結果"));
+    const QString summary = QStringLiteral("まとめて取り込みました。追加 %1件、更新 %2件、"
+                                           "電話帳は%3件です。")
+                                .arg(outcome.added)
+                                .arg(outcome.updated)
+                                .arg(outcome.resultCount);
+    CImportReportDlg report(QStringLiteral("まとめて取り込んだ結果"), summary,
+                            mergeReportLines({{source, outcome}}) + importLines, parent);
+    report.exec();
+}
+
+CImportReportDlg::CImportReportDlg(const ImportReport& report, QWidget* parent)
+    : CImportReportDlg(QStringLiteral("連絡先の取り込み結果"), importSummary(report),
+                       report.lines(), parent)
+{
+}
+
+CImportReportDlg::CImportReportDlg(const QString& title, const QString& summary,
+                                   const QStringList& lines, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
     // The book is already changed when it shows: Enter (閉じる) and Escape close it.
     keepDialogKeys(*this);
-    summary_ = new QLabel(importSummary(report), this);
+    summary_ = new QLabel(summary, this);
     lines_ = new QListWidget(this);
     lines_->setObjectName(QStringLiteral("reportLines"));
     lines_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lines_->addItems(report.lines());
+    lines_->addItems(lines);
     copy_ = new QPushButton(QStringLiteral("コピー"), this);
     save_ = new QPushButton(QStringLiteral("保存..."), this);
     close_ = new QPushButton(QStringLiteral("閉じる"), this);

@@ -3,7 +3,9 @@
 #include "exchange/core/vcard_reader.h"
 #include "exchange/core/vcard_writer.h"
 #include "exchange/ui/file_rw_dlg.h"
+#include "exchange/ui/import_report_dlg.h"
 #include "phonebook/core/book_document.h"
+#include "phonebook/ui/merge_incoming.h"
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
@@ -88,7 +90,8 @@ void saveBookAs(CTelListDlg& list)
 
 void importVCard(CTelListDlg& list)
 {
-    if (!list.mayReplaceBook())
+    const CTelListDlg::IncomingUse use = list.askIncomingUse();
+    if (use == CTelListDlg::IncomingUse::Cancel)
         return;
     const QString path =
         fileDialogs().openFileName(&list, QStringLiteral("vCard Files(*.vcf);;All Files (*.*)"),
@@ -97,19 +100,27 @@ void importVCard(CTelListDlg& list)
         return;
 
     BookDocument& document = list.document();
-    CFileRWDlg progress(OP_IMPORT_VCARD);
-    progress.openProgress(&list);
     auto book = std::make_unique<TelBook>();
-    const int result = readVCardFile(path, *book, progress);
-    // A file without a card (the reader has said so) leaves the book as it was.
-    if (result == FILE_TASK_DONE && book->count != 0) {
-        document.replace(*book, path);
-        document.markSaved(path); // just imported: nothing of it is lost on exit
-    } else if (result == FILE_TASK_FAILED) {
-        showMessage(VCARD_IMPORT_FAILED_MESSAGE);
-    } else if (result == FILE_TASK_BAD_VERSION) {
-        messages().showMessage(QString::fromUtf8(VCARD_BAD_VERSION_MESSAGE) + u'\n' +
-                               QString::fromUtf8(VCARD_CONTACTS_HINT));
+    int result = FILE_TASK_FAILED;
+    {
+        CFileRWDlg progress(OP_IMPORT_VCARD);
+        progress.openProgress(&list);
+        result = readVCardFile(path, *book, progress);
+        // A file without a card (the reader has said so) leaves the book as it was.
+        if (result == FILE_TASK_DONE && book->count != 0 &&
+            use == CTelListDlg::IncomingUse::Replace) {
+            document.replace(*book, path);
+            document.markSaved(path); // just imported: nothing of it is lost on exit
+        } else if (result == FILE_TASK_FAILED) {
+            showMessage(VCARD_IMPORT_FAILED_MESSAGE);
+        } else if (result == FILE_TASK_BAD_VERSION) {
+            messages().showMessage(QString::fromUtf8(VCARD_BAD_VERSION_MESSAGE) + u'\n' +
+                                   QString::fromUtf8(VCARD_CONTACTS_HINT));
+        }
+        endProgress(progress, &list);
     }
-    endProgress(progress, &list);
+    // The preview opens once the progress window is gone and the list window takes input again.
+    if (result == FILE_TASK_DONE && book->count != 0 && use == CTelListDlg::IncomingUse::Merge)
+        if (const auto outcome = mergeIncoming(list, {book->entries, book->count}))
+            showMergeReport(&list, path, *outcome);
 }

@@ -4,6 +4,7 @@
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_slots.h"
 #include "phonebook/core/match_keys.h"
+#include "phonebook/core/merge_plan.h"
 
 #include <cstring>
 #include <memory>
@@ -74,11 +75,6 @@ void noteConflict(std::vector<MergeNote>& notes, MatchClass match, int incomingI
                      QString::fromLatin1(field), value});
 }
 
-bool sameEntry(const TelEntry& a, const TelEntry& b)
-{
-    return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
-}
-
 MergeNote entryNote(MergeNoteKind kind, MatchClass match, int incoming, int book,
                     const TelEntry& entry)
 {
@@ -88,6 +84,11 @@ MergeNote entryNote(MergeNoteKind kind, MatchClass match, int incoming, int book
 }
 
 } // namespace
+
+bool sameEntry(const TelEntry& a, const TelEntry& b)
+{
+    return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
+}
 
 void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
                     int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
@@ -114,72 +115,48 @@ void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass ma
         std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
 }
 
-MergeOutcome mergeIntoBook(TelBook& book, std::span<const TelEntry> incoming, MergeMode mode)
+namespace {
+
+// The incoming entries alone; book entries that no incoming entry repeats go to the notes.
+MergeOutcome replaceBook(TelBook& book, std::span<const TelEntry> incoming)
 {
     MergeOutcome outcome;
-    const std::span<const TelEntry> bookEntries(book.entries, book.count);
-    outcome.matches = matchEntries(bookEntries, incoming);
+    outcome.matches = matchEntries(std::span<const TelEntry>(book.entries, book.count), incoming);
     for (const EntryMatch& match : outcome.matches)
         ++outcome.classes[static_cast<int>(match.kind)];
-
-    const auto result = std::make_unique<TelBook>();
-    if (mode == MergeMode::Replace) {
-        // The incoming entries alone; book entries that no incoming entry repeats go to the notes.
-        std::vector<bool> kept(book.count, false);
-        for (const EntryMatch& match : outcome.matches)
-            if (match.kind == MatchClass::Same &&
-                sameEntry(book.entries[match.book], incoming[match.incoming]))
-                kept[match.book] = true;
-        for (std::uint32_t b = 0; b < book.count; ++b)
-            if (!kept[b])
-                outcome.notes.push_back(entryNote(MergeNoteKind::Replaced, MatchClass::New, -1,
-                                                  static_cast<int>(b), book.entries[b]));
-        outcome.resultCount = static_cast<std::uint32_t>(incoming.size());
-        if (incoming.size() > MAX_TEL_ENTRIES) {
-            outcome.refused = true;
-            return outcome;
-        }
-        clearBook(*result);
-        std::copy(incoming.begin(), incoming.end(), result->entries);
-        result->count = outcome.resultCount;
-        outcome.added = static_cast<int>(incoming.size());
-    } else {
-        *result = book;
-        const bool takeUpdates = mode == MergeMode::Safe;
-        for (const EntryMatch& match : outcome.matches) {
-            const TelEntry& entry = incoming[match.incoming];
-            switch (match.kind) {
-            case MatchClass::Same:
-                break;
-            case MatchClass::Update:
-                if (takeUpdates) {
-                    TelEntry& target = result->entries[match.book];
-                    const TelEntry before = target;
-                    mergeEntryInto(target, entry, match.kind, match.incoming, match.book,
-                                   outcome.notes);
-                    outcome.updated += sameEntry(before, target) ? 0 : 1;
-                    break;
-                }
-                [[fallthrough]];
-            case MatchClass::Confirm:
-            case MatchClass::MaybeSame:
-                outcome.notes.push_back(entryNote(MergeNoteKind::LeftOut, match.kind,
-                                                  match.incoming, match.book, entry));
-                break;
-            case MatchClass::New:
-                if (result->count < MAX_TEL_ENTRIES)
-                    result->entries[result->count] = entry;
-                ++result->count;
-                ++outcome.added;
-                break;
-            }
-        }
-        outcome.resultCount = result->count;
-        if (result->count > MAX_TEL_ENTRIES) {
-            outcome.refused = true;
-            return outcome;
-        }
+    std::vector<bool> kept(book.count, false);
+    for (const EntryMatch& match : outcome.matches)
+        if (match.kind == MatchClass::Same &&
+            sameEntry(book.entries[match.book], incoming[match.incoming]))
+            kept[match.book] = true;
+    for (std::uint32_t b = 0; b < book.count; ++b)
+        if (!kept[b])
+            outcome.notes.push_back(entryNote(MergeNoteKind::Replaced, MatchClass::New, -1,
+                                              static_cast<int>(b), book.entries[b]));
+    outcome.resultCount = static_cast<std::uint32_t>(incoming.size());
+    if (incoming.size() > MAX_TEL_ENTRIES) {
+        outcome.refused = true;
+        return outcome;
     }
+    const auto result = std::make_unique<TelBook>();
+    clearBook(*result);
+    std::copy(incoming.begin(), incoming.end(), result->entries);
+    result->count = outcome.resultCount;
+    outcome.added = static_cast<int>(incoming.size());
     book = *result;
     return outcome;
+}
+
+} // namespace
+
+MergeOutcome mergeIntoBook(TelBook& book, std::span<const TelEntry> incoming, MergeMode mode)
+{
+    if (mode == MergeMode::Replace)
+        return replaceBook(book, incoming);
+    // Merging is the preview's plan with the entries the mode takes selected.
+    MergePlan plan = planMerge(std::span<const TelEntry>(book.entries, book.count), incoming);
+    for (PlannedEntry& planned : plan.entries)
+        planned.take = planned.match.kind == MatchClass::New ||
+                       (mode == MergeMode::Safe && planned.match.kind == MatchClass::Update);
+    return applyMergePlan(book, incoming, plan);
 }

@@ -46,6 +46,9 @@ struct MergeOutcome {
     std::vector<MergeNote> notes;
 };
 
+// True when the two entries hold the very same bytes.
+bool sameEntry(const TelEntry& a, const TelEntry& b);
+
 // The fields of incoming taken into bookEntry: numbers and addresses as sets (equal by their
 // match keys), the book's first and a "****" placeholder given up for a real number; group,
 // memo and a reading the import made up taken where the book entry has none. What does not fit

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -255,6 +256,17 @@ struct BookIndex {
     }
 };
 
+// Gives each key its reading class once every reading of both sides is known.
+void classifyReadings(ReadingClasses& readings,
+                      std::initializer_list<std::vector<EntryKeys>*> sides)
+{
+    readings.classify();
+    for (std::vector<EntryKeys>* side : sides)
+        for (EntryKeys& keys : *side)
+            if (keys.readingPosition >= 0)
+                keys.reading = readings.classOf(keys.readingPosition);
+}
+
 } // namespace
 
 std::vector<EntryMatch> matchEntries(std::span<const TelEntry> book,
@@ -263,11 +275,7 @@ std::vector<EntryMatch> matchEntries(std::span<const TelEntry> book,
     ReadingClasses readings;
     std::vector<EntryKeys> bookKeys = keysOf(book, readings);
     std::vector<EntryKeys> incomingKeys = keysOf(incoming, readings);
-    readings.classify();
-    for (std::vector<EntryKeys>* side : {&bookKeys, &incomingKeys})
-        for (EntryKeys& keys : *side)
-            if (keys.readingPosition >= 0)
-                keys.reading = readings.classOf(keys.readingPosition);
+    classifyReadings(readings, {&bookKeys, &incomingKeys});
 
     const QSet<QString> weak = weakNumbers(bookKeys, incomingKeys);
     const PairJudge judge(book, incoming, bookKeys, incomingKeys, weak);
@@ -307,6 +315,33 @@ std::vector<EntryMatch> matchEntries(std::span<const TelEntry> book,
         match.kind = candidate.kind;
     }
     return matches;
+}
+
+std::vector<EntryPair> matchingPairs(std::span<const TelEntry> book)
+{
+    ReadingClasses readings;
+    std::vector<EntryKeys> keys = keysOf(book, readings);
+    classifyReadings(readings, {&keys});
+    const QSet<QString> weak = weakNumbers(keys, keys);
+    // The earlier entry stands as the book's, the later one as the incoming entry.
+    const PairJudge judge(book, book, keys, keys, weak);
+    const BookIndex index(keys);
+    std::vector<EntryPair> pairs;
+    std::vector<int> seenFor(book.size(), -1);
+    for (int second = 0; second < static_cast<int>(book.size()); ++second) {
+        index.candidates(keys[second], [&](int first) {
+            if (first >= second || seenFor[first] == second)
+                return;
+            seenFor[first] = second;
+            const Candidate candidate = judge.judge(first, second);
+            if (candidate.kind != MatchClass::New)
+                pairs.push_back({first, second, candidate.kind});
+        });
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const EntryPair& a, const EntryPair& b) {
+        return a.first != b.first ? a.first < b.first : a.second < b.second;
+    });
+    return pairs;
 }
 
 const char* matchClassText(MatchClass kind)

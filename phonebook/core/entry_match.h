@@ -30,5 +30,15 @@ struct EntryMatch {
 std::vector<EntryMatch> matchEntries(std::span<const TelEntry> book,
                                      std::span<const TelEntry> incoming);
 
+struct EntryPair {
+    int first;       // the earlier entry of the book
+    int second;      // the later one
+    MatchClass kind; // the class the later entry would have when merged into the earlier one
+};
+
+// Every pair of entries of one book that are or may be the same person, ordered by first and
+// then second.
+std::vector<EntryPair> matchingPairs(std::span<const TelEntry> book);
+
 // The text of a class as the merge lists it ("同じ", "更新", "確認", "同じ人かも", "新規").
 const char* matchClassText(MatchClass kind);

@@ -5,6 +5,7 @@
 #include "phonebook/core/gojuon_key.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
+#include "phonebook/ui/duplicates_dlg.h"
 #include "phonebook/ui/index_bar.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
@@ -198,6 +199,8 @@ void CTelListDlg::buildMenu()
             &QAction::triggered, this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
     connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える(&O)"),
             &QAction::triggered, this, &CTelListDlg::onSortBookByReading);
+    connect(addCommand(edit, ID_LIST_TIDY_DUPLICATES, "重複の整理(&T)…"), &QAction::triggered,
+            this, [this] { tidyDuplicates(*this); });
     buildViewMenu();
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
@@ -345,6 +348,24 @@ void CTelListDlg::showCheckMessage()
 bool CTelListDlg::mayReplaceBook()
 {
     return document_.count() == 0 || confirmLoss("電話帳データを破棄してよろしいでしょうか？");
+}
+
+CTelListDlg::IncomingUse CTelListDlg::askIncomingUse()
+{
+    if (document_.count() == 0)
+        return IncomingUse::Replace;
+    enum { MERGE, REPLACE, CANCEL };
+    const int choice = messages().askChoice(
+        QStringLiteral("電話帳にデータがあります。取り込むデータを電話帳にまとめますか、"
+                       "電話帳を置き換えますか？"),
+        {QStringLiteral("まとめる(&M)"), QStringLiteral("置き換える(&R)"),
+         QStringLiteral("キャンセル")},
+        MERGE, this);
+    if (choice == MERGE)
+        return IncomingUse::Merge;
+    if (choice == REPLACE && mayReplaceBook())
+        return IncomingUse::Replace;
+    return IncomingUse::Cancel;
 }
 
 int CTelListDlg::focusedRow() const

@@ -45,6 +45,7 @@ enum ListCommandId {
     ID_VIEW_BOOK_ORDER = 32853,      // 電話帳の順に表示
     ID_VIEW_READING_ORDER = 32854,   // 読みの順に表示
     ID_VIEW_SEARCH = 32855,          // 検索
+    ID_LIST_TIDY_DUPLICATES = 32856, // 重複の整理…
     ID_LIST_CANCEL = 32791,
     ID_HELP = 57670,
 };
@@ -62,6 +63,11 @@ public:
     // "電話帳データを破棄してよろしいでしょうか？" (No as the default) when the book holds
     // entries. True when the book may go; the command replaces it only once it has the new one.
     bool mayReplaceBook();
+    enum class IncomingUse { Replace, Merge, Cancel };
+    // Before a command that brings in a book (an import, 読み込み): an empty book is simply
+    // replaced; for one with entries the user chooses まとめる (the default) or 置き換える,
+    // which then asks mayReplaceBook's question as before.
+    IncomingUse askIncomingUse();
     // The row holding the focus (the one last clicked or moved to), or -1.
     int focusedRow() const;
     // The book's rows of the selected entries, ascending; the focused row when none is selected.

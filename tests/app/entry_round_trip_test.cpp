@@ -205,10 +205,12 @@ TEST_F(EntryRoundTrip, EntriesAddedSavedAndImportedAgainAreTheSameByteForByte)
     // The memo travels quoted-printable over lines joined by soft line breaks.
     ASSERT_TRUE(readAll(path).contains("=\r\n"));
 
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true); // discard the book in memory
     files.nextFiles.enqueue(path);
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
-    EXPECT_EQ(messages.questions, QStringList{u("電話帳データを破棄してよろしいでしょうか？")});
+    EXPECT_EQ(messages.questions,
+              (QStringList{INCOMING_QUESTION, u("電話帳データを破棄してよろしいでしょうか？")}));
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u(" | ")).toStdString();
     EXPECT_EQ(files.asked, 2);
     ASSERT_EQ(document.count(), 2u);

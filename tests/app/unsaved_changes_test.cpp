@@ -89,6 +89,13 @@ struct Steps {
         if (main.document().count() != 0)
             messages.answer(true);
     }
+    // 置き換える, then Yes to discarding, before an import into a book with entries.
+    void replaceYes()
+    {
+        if (main.document().count() != 0)
+            messages.choices.enqueue(REPLACE_CHOICE);
+        discardYes();
+    }
     // Two cards in the working directory, where a later 保存 may write.
     void importVCard()
     {
@@ -100,7 +107,7 @@ struct Steps {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(card + card);
         file.close();
-        discardYes();
+        replaceYes();
         files.nextFiles.enqueue(path);
         command(ID_LIST_IMPORT_VCARD);
     }
@@ -112,7 +119,7 @@ struct Steps {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("Yamada,\xd4\xcf\xc0\xde,0312345678\r\nSato,\xbb\xc4\xb3,0661234567\r\n");
         file.close();
-        discardYes();
+        replaceYes();
         files.nextFiles.enqueue(path);
         onNextModal<CCsvEdit>([this](CCsvEdit& csv) {
             for (auto [column, category] :
@@ -128,7 +135,7 @@ struct Steps {
     // 連絡先の取り込み… of a smartphone's vCard 3.0 file, or of a file that is not there.
     void importContacts(bool fileThere)
     {
-        discardYes();
+        replaceYes();
         files.nextFiles.enqueue(fileThere
                                     ? QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-gmail-3.0.vcf")
                                     : dir.filePath(QStringLiteral("no-such-file.vcf")));
@@ -178,7 +185,7 @@ struct Steps {
     // does not open.
     void readFromHandset(bool handsetThere)
     {
-        discardYes();
+        replaceYes();
 #ifdef VEMBLOR_SIMULATED_HANDSET
         std::unique_ptr<DemoHandset> demo;
         if (handsetThere) {
@@ -321,6 +328,7 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
         {"追加, vCard インポート answered No",
          [](Steps& s) {
              s.add();
+             s.messages.choices.enqueue(REPLACE_CHOICE);
              s.messages.answer(false);
              s.command(ID_LIST_IMPORT_VCARD);
          },
@@ -328,7 +336,7 @@ TEST_F(UnsavedChanges, AskedExactlyWhenTheBookChanged)
         {"追加, vCard インポート cancelled at the file dialog (the book kept)",
          [](Steps& s) {
              s.add();
-             s.discardYes();
+             s.replaceYes();
              s.files.nextFiles.enqueue(QString());
              s.command(ID_LIST_IMPORT_VCARD);
          },

@@ -305,10 +305,12 @@ TEST_F(TransferDialog, ReadReplacesTheBookAndRebuildsTheList)
     fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}});
     CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     DialogWatch watch;
     trigger(list, ID_LIST_DEVICE_READ);
-    EXPECT_EQ(messages.questions, QStringList{utf8("電話帳データを破棄してよろしいでしょうか？")});
+    EXPECT_EQ(messages.questions,
+              (QStringList{INCOMING_QUESTION, utf8("電話帳データを破棄してよろしいでしょうか？")}));
     EXPECT_EQ(messages.shown, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(messages.informed, QStringList{utf8(COPY_DONE)});
     EXPECT_EQ(watch.actionTexts.first(), utf8("読み出し中"));
@@ -335,6 +337,7 @@ TEST_F(TransferDialog, CancelInTheMiddleOfAReadLeavesBookAndListUnchanged)
     fillBook(document, {{"古い", "ﾌﾙｲ", {"9"}}, {"残す", "ﾉｺｽ"}});
     const auto before = std::make_unique<TelBook>(document.book());
     CTelListDlg list(document, commands);
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     DialogWatch watch;
     // The third record is outstanding: two entries were read into the staging book.
@@ -544,6 +547,7 @@ TEST_F(TransferDialog, PortThatDoesNotOpenEndsTheDialogAndAReadRebuildsTheList)
     fillBook(document, {{"残す", "ﾉｺｽ"}});
     CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     bool windowShown = false;
     messages.whileShown = [&](const QString&) { windowShown |= transferWindowVisible(); };
@@ -563,6 +567,7 @@ TEST_F(TransferDialog, ReadAnsweredNoChangesNothing)
     fillBook(document, {{"残す", "ﾉｺｽ"}});
     CTelListDlg list(document, commands);
     document.markSaved(QStringLiteral("/tmp/book.vcf"));
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(false);
     trigger(list, ID_LIST_DEVICE_READ);
     EXPECT_TRUE(messages.shown.isEmpty());

@@ -188,4 +188,51 @@ TEST_F(CliMerge, BadUsageIsRefused)
               2);
 }
 
+TEST_F(CliMerge, DuplicatesListsTheGroupsOfABookAsTextAndJson)
+{
+    writeFile(path("people.vcf"),
+              card("佐藤花子", "サトウハナコ", "090-1234-5678") +
+                  card("鈴木一郎", "スズキイチロウ", "080-3333-4444") +
+                  card("佐藤花子", "さとうはなこ", "+81 90 1234 5678", "大学") + // 更新
+                  card("佐藤花子", "サトウハナコ", "070-9999-0000"));            // 同じ人かも
+    ASSERT_EQ(cli({QStringLiteral("import"), path("people.vcf"), path("book.vcf")}).exitCode, 0);
+    const QByteArray book = readAll(path("book.vcf"));
+
+    const CliRun text = cli({QStringLiteral("duplicates"), path("book.vcf")});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out.trimmed(),
+              QStringLiteral("1 佐藤花子 | 3 佐藤花子 (更新) | 4 佐藤花子 (同じ人かも)"));
+
+    const CliRun json =
+        cli({QStringLiteral("duplicates"), path("book.vcf"), QStringLiteral("--json")});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonArray groups = QJsonDocument::fromJson(json.out.toUtf8())
+                                  .object()
+                                  .value(QStringLiteral("groups"))
+                                  .toArray();
+    ASSERT_EQ(groups.size(), 1);
+    const QJsonArray others = groups[0].toObject().value(QStringLiteral("others")).toArray();
+    ASSERT_EQ(others.size(), 2);
+    EXPECT_EQ(others[0].toObject().value(QStringLiteral("entry")).toInt(), 3);
+    EXPECT_TRUE(others[0].toObject().value(QStringLiteral("preselected")).toBool());
+    EXPECT_FALSE(others[1].toObject().value(QStringLiteral("preselected")).toBool());
+    EXPECT_EQ(readAll(path("book.vcf")), book); // only read
+
+    struct BadCase {
+        QStringList arguments;
+        int exitCode;
+    } const bad[] = {
+        {{QStringLiteral("duplicates")}, 2},
+        {{QStringLiteral("duplicates"), path("people.csv")}, 2},
+        {{QStringLiteral("duplicates"), path("book.vcf"), QStringLiteral("--bogus")}, 2},
+        {{QStringLiteral("duplicates"), path("missing.vcf")}, 1},
+    };
+    for (const BadCase& c : bad) {
+        const CliRun run = cli(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(u' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
 } // namespace

@@ -84,19 +84,22 @@ TEST_F(ContactCommands, StandInTheFileMenuAfterCsvImport)
 TEST_F(ContactCommands, ImportAsksToDiscardReplacesTheBookAndShowsTheReport)
 {
     CTelListDlg list(document, commands);
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();
     EXPECT_EQ(document.count(), 2u);
     EXPECT_EQ(files.asked, 0);
 
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(contacts("service-3.0.vcf"));
     document.markSaved(path("mine.vcf"));
     ReportWindowUser user;
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();
 
+    const QString discard = QStringLiteral("電話帳データを破棄してよろしいでしょうか？");
     EXPECT_EQ(messages.questions,
-              QStringList(2, QStringLiteral("電話帳データを破棄してよろしいでしょうか？")));
+              (QStringList{INCOMING_QUESTION, discard, INCOMING_QUESTION, discard}));
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("連絡先の取り込み ファイルの選択")});
     ASSERT_EQ(document.count(), 2u);
     EXPECT_EQ(list.list()->model()->rowCount(), 2);
@@ -147,6 +150,7 @@ TEST_F(ContactCommands, AFileThatCannotBeImportedLeavesTheBookAsItWas)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
     }
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(path("photo.vcf"));
     list.commandAction(ID_LIST_IMPORT_CONTACTS)->trigger();

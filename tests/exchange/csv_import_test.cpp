@@ -124,6 +124,7 @@ protected:
     }
     void runImport(CTelListDlg& list, const QString& path)
     {
+        messages.choices.enqueue(REPLACE_CHOICE);
         messages.answer(true); // discard the book
         files.nextFiles.enqueue(path);
         list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
@@ -195,7 +196,8 @@ TEST_F(CsvImportCommand, AssignDeleteAndDecideReplaceTheBook)
     runImport(list, writeCsv(SAMPLE));
 
     EXPECT_EQ(messages.questions,
-              (QStringList{QStringLiteral("電話帳データを破棄してよろしいでしょうか？"),
+              (QStringList{INCOMING_QUESTION,
+                           QStringLiteral("電話帳データを破棄してよろしいでしょうか？"),
                            DECIDE_QUESTION, DECIDE_QUESTION}));
     EXPECT_EQ(messages.shown, QStringList{MISSING_NUMBER});
     const TelBook& book = document.book();
@@ -313,7 +315,7 @@ TEST_F(CsvImportCommand, CancelAfterDeletingImportsNothing)
     });
     runImport(list, writeCsv(SAMPLE));
 
-    EXPECT_EQ(messages.questions.mid(1), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
+    EXPECT_EQ(messages.questions.mid(2), (QStringList{CANCEL_QUESTION, CANCEL_QUESTION}));
     // Nothing imported: the book the user had, listed as before.
     ASSERT_EQ(document.count(), 1u);
     EXPECT_EQ(fromCp932(document.entry(0).name), QStringLiteral("前の人"));
@@ -375,7 +377,7 @@ TEST_F(CsvImportCommand, WithoutAReadingColumnTheReadingsComeFromTheNames)
     runImport(list, writeCsv({QStringLiteral("山田太郎,0312345678"),
                               QStringLiteral("佐藤花子,09011112222")}));
     EXPECT_EQ(
-        messages.questions.mid(1),
+        messages.questions.mid(2),
         QStringList{QStringLiteral("フリガナの列が設定されていない為、フリガナは名前から"
                                    "付けます。ＣＳＶ編集内容を決定してよろしいでしょうか？")});
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -404,17 +406,20 @@ TEST_F(CsvImportCommand, ABrokenFileEndsWithItsMessageAndTheBookAsItWas)
               QStringList{QStringLiteral("ＣＳＶファイルに１件もデータがありません。")});
     EXPECT_EQ(document.count(), 1u);
     // The question that may discard a book has No as its default.
-    EXPECT_EQ(messages.lossQuestions, messages.questions);
+    EXPECT_EQ(messages.questions.filter(INCOMING_QUESTION).size() * 2, messages.questions.size());
+    EXPECT_EQ(messages.lossQuestions, messages.questions.filter(QStringLiteral("破棄")));
 }
 
 TEST_F(CsvImportCommand, DiscardAnsweredNoOrNoFileChosen)
 {
     CTelListDlg list(document, commands);
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();
     EXPECT_EQ(files.asked, 0);
     EXPECT_EQ(document.count(), 1u);
 
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_CSV)->trigger();

@@ -179,16 +179,19 @@ TEST_F(VCardCommands, ImportReplacesTheBookAndListsIt)
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/symbian-jp-aoki-sound-fullwidth-katakana.vcf");
 
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(false);
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
     EXPECT_EQ(document.count(), 2u);
     EXPECT_EQ(files.asked, 0);
 
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(file);
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    const QString discard = QStringLiteral("電話帳データを破棄してよろしいでしょうか？");
     EXPECT_EQ(messages.questions,
-              QStringList(2, QStringLiteral("電話帳データを破棄してよろしいでしょうか？")));
+              (QStringList{INCOMING_QUESTION, discard, INCOMING_QUESTION, discard}));
     EXPECT_EQ(files.titles, QStringList{QStringLiteral("vCardインポート ファイルの選択")});
     EXPECT_EQ(files.filters, QStringList{QStringLiteral("vCard Files(*.vcf);;All Files (*.*)")});
     ASSERT_EQ(document.count(), 1u);
@@ -216,6 +219,7 @@ TEST_F(VCardCommands, AFailedImportLeavesTheBookAsItWasAndSays)
 {
     ScriptedMessages messages;
     CTelListDlg list(document, commands);
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     const QString file =
         QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-ms-outlook-2.1-long-note-line.vcf");
@@ -230,11 +234,13 @@ TEST_F(VCardCommands, AFailedImportLeavesTheBookAsItWasAndSays)
 
     // Cancelling the file dialog after Yes also keeps the book, and so does a file of another
     // version, whose message points to the command that reads it.
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(QString());
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
     EXPECT_EQ(document.count(), 2u);
     messages.shown.clear();
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(QStringLiteral(VEMBLOR_CORPUS "/vcard/ezvcard-gmail-3.0.vcf"));
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
@@ -255,6 +261,7 @@ TEST_F(VCardCommands, AnImportedFileIsSavedBackWithoutAskingForAName)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("BEGIN:VCARD\r\nVERSION:2.1\r\nN;X:a\r\nTEL;CELL:090\r\nEND:VCARD\r\n");
     }
+    messages.choices.enqueue(REPLACE_CHOICE);
     messages.answer(true);
     files.nextFiles.enqueue(path("mine.vcf"));
     list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();

@@ -10,6 +10,11 @@
 
 #include <functional>
 
+// The question before a book comes into one with entries, and the answer that replaces the book.
+inline const QString INCOMING_QUESTION = QStringLiteral(
+    "電話帳にデータがあります。取り込むデータを電話帳にまとめますか、電話帳を置き換えますか？");
+inline const QString REPLACE_CHOICE = QStringLiteral("置き換える(&R)");
+
 class ScriptedMessages final : public MessageService {
 public:
     ScriptedMessages() { setMessageService(this); }
@@ -23,7 +28,8 @@ public:
     // As askYesNo, and the question is also kept in lossQuestions.
     bool confirmLoss(const QString& text, QWidget* owner) override;
     // Presses the button named by the next of choices; without one, the Yes or No button
-    // (はい / いいえ) by the next answer. Kept in questions, its buttons in choiceButtons.
+    // (はい / いいえ) by the next answer; unscripted, the test fails and the last button is
+    // pressed. Kept in questions, its buttons in choiceButtons.
     int askChoice(const QString& text, const QStringList& buttons, int preset,
                   QWidget* owner) override;
 

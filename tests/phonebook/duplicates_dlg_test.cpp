@@ -1,0 +1,101 @@
+// 重複の整理… through the list window's 編集 menu and the real window: what is grouped and
+// ticked, what applying does to the book, and that one undo takes it all back.
+
+#include "phonebook/ui/duplicates_dlg.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "tests/support/book_fixtures.h"
+#include "tests/support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs steps in the duplicates window once it opens; they end by pressing one of its buttons.
+void onDuplicatesWindow(std::function<void(CDuplicatesDlg&)> steps)
+{
+    QTimer::singleShot(0, [steps] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<CDuplicatesDlg*>(widget);
+                window && window->isVisible()) {
+                steps(*window);
+                if (window->isVisible())
+                    window->cancelButton()->click();
+            }
+    });
+}
+
+TEST(DuplicatesWindow, MergesTheTickedEntriesAsOneUndoStep)
+{
+    ScriptedMessages messages;
+    BookDocument document;
+    fillBook(document, {{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}},
+                        {"高橋次郎", "ﾀｶﾊｼｼﾞﾛｳ", {"08055556666"}},
+                        {"佐藤 花子", "ｻﾄｳﾊﾅｺ", {"+81 90 1234 5678"}, {"hanako@example.jp"}},
+                        {"佐藤花子", "ｻﾄｳﾊﾅｺ", {"07099998888"}}});
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    CTelListDlg list(document);
+    QString totals;
+    QStringList members;
+    QStringList ticks;
+    onDuplicatesWindow([&](CDuplicatesDlg& window) {
+        totals = window.totals()->text();
+        const QTreeWidgetItem* group = window.entries()->topLevelItem(0);
+        for (int i = 0; i < group->childCount(); ++i) {
+            members << group->child(i)->text(0) + u'/' + group->child(i)->text(1);
+            ticks << (group->child(i)->checkState(0) == Qt::Checked ? QStringLiteral("x")
+                                                                    : QStringLiteral("-"));
+        }
+        window.applyButton()->click();
+    });
+    list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
+
+    EXPECT_EQ(totals, QStringLiteral("重なる項目のグループ 1組（2件）　→　まとめて消える項目 1件、"
+                                     "入りきらず残す項目 0件"));
+    EXPECT_EQ(members, (QStringList{QStringLiteral("3件目「佐藤 花子」/更新"),
+                                    QStringLiteral("4件目「佐藤花子」/同じ人かも")}));
+    EXPECT_EQ(ticks, (QStringList{QStringLiteral("x"), QStringLiteral("-")})); // the homonym waits
+    ASSERT_EQ(document.count(), 3u);
+    EXPECT_STREQ(document.entry(0).mail[0].address, "hanako@example.jp");
+    EXPECT_STREQ(document.entry(2).tel[0].number, "07099998888");
+    EXPECT_EQ(document.undoStack()->count(), steps + 1);
+
+    document.undoStack()->undo();
+    EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+}
+
+TEST(DuplicatesWindow, ABookWithoutDuplicatesSaysSoAndCancelChangesNothing)
+{
+    ScriptedMessages messages;
+    BookDocument document;
+    fillBook(document,
+             {{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}}, {"高橋次郎", "ﾀｶﾊｼｼﾞﾛｳ", {"08055556666"}}});
+    CTelListDlg list(document);
+    list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("重複する項目はありません。")});
+
+    ASSERT_TRUE(document.storeEntry(2, makeEntry({"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}})));
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    bool opened = false;
+    onDuplicatesWindow([&](CDuplicatesDlg& window) {
+        opened = true;
+        window.cancelButton()->click();
+    });
+    list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+    EXPECT_EQ(document.undoStack()->count(), steps);
+}
+
+} // namespace
