@@ -9,7 +9,6 @@
 #include "window_services/file_dialog_service.h"
 #include "window_services/message_service.h"
 
-#include <QAction>
 
 #include <memory>
 
@@ -58,7 +57,7 @@ void exportForSmartphones(CTelListDlg& list)
     }
     const QString path = fileDialogs().saveFileName(
         &list, QStringLiteral("vCard 3.0 Files(*.vcf);;CSV Files(*.csv)"), QStringLiteral("vcf"),
-        list.commandAction(ID_LIST_EXPORT_SMARTPHONE)->text());
+        list.commandTitle(ID_LIST_EXPORT_SMARTPHONE));
     if (path.isEmpty())
         return;
     const auto format = smartphoneFormatOf(path);

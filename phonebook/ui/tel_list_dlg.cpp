@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QUndoStack>
@@ -199,8 +200,8 @@ void CTelListDlg::buildMenu()
             &QAction::triggered, this, [this] { runTableCommand(ID_LIST_REVIEW_READINGS); });
     connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える(&O)"),
             &QAction::triggered, this, &CTelListDlg::onSortBookByReading);
-    connect(addCommand(edit, ID_LIST_TIDY_DUPLICATES, "重複の整理(&T)…"), &QAction::triggered,
-            this, [this] { tidyDuplicates(*this); });
+    connect(addCommand(edit, ID_LIST_TIDY_DUPLICATES, "重複の整理(&T)…"), &QAction::triggered, this,
+            [this] { tidyDuplicates(*this); });
     buildViewMenu();
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
@@ -484,4 +485,10 @@ void CTelListDlg::runTableCommand(int id)
     // The application fills the whole table; a test may leave a command out.
     if (*command)
         (*command)(*this);
+}
+
+QString CTelListDlg::commandTitle(int id) const
+{
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
+    return commandAction(id)->text().remove(accessKey);
 }

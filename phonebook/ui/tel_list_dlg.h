@@ -80,6 +80,8 @@ public:
     // Shows message in the status line for a few seconds ("保存しました").
     void showStatusMessage(const QString& message);
     QAction* commandAction(int id) const { return actions_.value(id); }
+    // The command's text without its access key ("(&X)"), as the title of a window it opens.
+    QString commandTitle(int id) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
