@@ -180,6 +180,8 @@ void CTelListDlg::buildMenu()
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み" : "書き込み"),
                 &QAction::triggered, this, [this, id] { runTableCommand(id); });
+    connect(addBarCommand(ID_LIST_DEVICE_SYNC, "携帯電話と同期"), &QAction::triggered, this,
+            [this] { runTableCommand(ID_LIST_DEVICE_SYNC); });
     connect(addBarCommand(ID_LIST_RESTORE_BACKUP, "バックアップから書き戻す…"), &QAction::triggered,
             this, [this] { runTableCommand(ID_LIST_RESTORE_BACKUP); });
     connect(addBarCommand(ID_LIST_CANCEL, "キャンセル"), &QAction::triggered, this,
@@ -402,6 +404,9 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_DEVICE_WRITE:
         command = &table.deviceWrite;
+        break;
+    case ID_LIST_DEVICE_SYNC:
+        command = &table.deviceSync;
         break;
     case ID_LIST_RESTORE_BACKUP:
         command = &table.restoreBackup;
