@@ -1,6 +1,7 @@
 #include "device/ui/sync_command.h"
 
 #include "device/core/handset_sync.h"
+#include "device/core/transfer_session.h"
 #include "device/core/transfer_view.h"
 #include "device/ui/sync_preview_dlg.h"
 #include "phonebook/core/book_document.h"
@@ -18,12 +19,17 @@
 namespace {
 
 // The transfers of a sync as the list window shows them: messages in boxes, the progress in
-// the status line. The erase the write asks about is the one the user confirmed with the
-// preview's OK.
+// the status line. A transfer that went well says nothing, as the sync says its own outcome at
+// the end; the erase the write asks about is the one the user confirmed with the preview's OK.
 class SyncTransferView final : public TransferView {
 public:
     explicit SyncTransferView(CTelListDlg& list) : list_(list) {}
-    void showMessage(const QString& text) override { messages().showMessage(text, &list_); }
+    void showMessage(const QString& text) override
+    {
+        if (text != QString::fromUtf8(COPY_DONE_MESSAGE) &&
+            text != QString::fromUtf8(VERIFIED_MESSAGE))
+            messages().showMessage(text, &list_);
+    }
     bool askYesNo(const QString&) override { return true; }
     void showProgress(const QString& text) override { list_.showStatusMessage(text); }
     void showStep(const QString& text) override { list_.showStatusMessage(text); }
