@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -94,9 +95,11 @@ protected:
         startDir() = dir.path();
     }
     // The handset holds handset, the state of its model holds state and the window's book pc.
-    void prepare(const Book& state, const Book& handsetBook, const Book& pc)
+    void prepare(const Book& state, const Book& handsetBook, const Book& pc,
+                 const HandsetOptions& options = {})
     {
-        handset = std::make_unique<PtyHandset>();
+        model = QString::fromLatin1(options.model);
+        handset = std::make_unique<PtyHandset>(options);
         ASSERT_TRUE(handset->start());
         hold(*handset, stored(handsetBook));
         QFile ini(dir.filePath(QStringLiteral("Vemblor.ini")));
@@ -115,10 +118,7 @@ protected:
         document.replace(*book, QString());
         undoSteps = document.undoStack()->count();
     }
-    QString statePath() const
-    {
-        return syncStatePath(dir.filePath(QStringLiteral("sync")), QStringLiteral("VN650R"));
-    }
+    QString statePath() const { return syncStatePath(dir.filePath(QStringLiteral("sync")), model); }
     QByteArray stateBytes() const
     {
         QFile file(statePath());
@@ -141,6 +141,7 @@ protected:
     ScriptedMessages messages;
     BookDocument document;
     std::unique_ptr<PtyHandset> handset;
+    QString model;
     QByteArray stateBefore;
     int undoSteps = 0;
 };
@@ -271,6 +272,52 @@ TEST_F(SyncCommand, AHandsetThatLostItsBookStopsTheSync)
         EXPECT_EQ(document.undoStack()->count(), undoSteps);
         EXPECT_EQ(stateBytes(), stateBefore);
     }
+}
+
+// A line cut while the handset is written: the window's book, its undo history and the state
+// stay as they were, and the message says so.
+TEST_F(SyncCommand, AWriteThatFailsLeavesThePcBookAndTheStateAlone)
+{
+    HandsetOptions cutting;
+    cutting.hangUpAt = {HandsetStep::WriteEntry, 2};
+    prepare(base(), CHANGED_ON_HANDSET, CHANGED_ON_PC, cutting);
+    const PreviewSeen seen = sync([](SyncPreviewDlg& dlg) { press(dlg, QDialogButtonBox::Ok); });
+
+    ASSERT_TRUE(seen.opened) << shown();
+    EXPECT_GT(writingCommands(*handset), 0);
+    EXPECT_TRUE(sameBook(documentBook(document), CHANGED_ON_PC));
+    EXPECT_EQ(document.undoStack()->count(), undoSteps);
+    EXPECT_EQ(stateBytes(), stateBefore);
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.shown.last(),
+              QStringLiteral("同期を中止しました。パソコンの電話帳と同期の記録は変えていません。"))
+        << shown();
+}
+
+// A model that can only be read: the preview says the sync goes one way and shows no part for
+// the handset; OK brings the handset's changes to the PC and writes nothing.
+TEST_F(SyncCommand, AReadOnlyModelSyncsOneWayAndSaysSo)
+{
+    HandsetOptions readOnly;
+    readOnly.model = "VN540R";
+    prepare(base(), plus(base(), newcomer()), without(base(), 3), readOnly);
+    QStringList labels;
+    const PreviewSeen seen = sync([&labels](SyncPreviewDlg& dlg) {
+        for (const QLabel* label : dlg.findChildren<QLabel*>())
+            labels << label->text();
+        press(dlg, QDialogButtonBox::Ok);
+    });
+
+    ASSERT_TRUE(seen.opened) << shown();
+    EXPECT_TRUE(labels.join(QLatin1Char('|')).contains(QStringLiteral("一方向で同期します")))
+        << labels.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(seen.toHandset.isEmpty());
+    EXPECT_EQ(seen.toPc, QStringList{QStringLiteral("追加: 大野五郎")});
+    EXPECT_EQ(writingCommands(*handset), 0);
+    const Book expected = plus(without(base(), 3), newcomer());
+    EXPECT_TRUE(sameBook(stored(documentBook(document)), stored(expected)))
+        << describe(documentBook(document));
+    EXPECT_TRUE(sameBook(loadSyncState(statePath()).entries, entriesOf(*handset)));
 }
 
 } // namespace
