@@ -2,6 +2,7 @@
 
 #include "app/core/settings.h"
 #include "device/ui/device_commands.h"
+#include "device/ui/sync_command.h"
 #include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
@@ -31,6 +32,10 @@ ListCommands programListCommands(const Settings& settings)
     commands.deviceWrite = [&settings](CTelListDlg& list) {
         writeToHandset(list, settings.portDevicePath(settings.portInUse()),
                        settings.transferOptions());
+    };
+    commands.deviceSync = [&settings](CTelListDlg& list) {
+        syncWithHandset(list, settings.portDevicePath(settings.portInUse()),
+                        settings.transferOptions());
     };
     commands.restoreBackup = [&settings](CTelListDlg& list) {
         restoreBackupToHandset(list, settings.portDevicePath(settings.portInUse()),

@@ -20,5 +20,6 @@ struct ListCommands {
     Command reviewReadings;       // フリガナを付け直す…
     Command deviceRead;           // 読み込み
     Command deviceWrite;          // 書き込み
+    Command deviceSync;           // 携帯電話と同期
     Command restoreBackup;        // バックアップから書き戻す…
 };

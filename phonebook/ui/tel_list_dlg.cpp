@@ -207,6 +207,8 @@ void CTelListDlg::buildMenu()
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
         connect(addBarCommand(id, id == ID_LIST_DEVICE_READ ? "読み込み(&R)" : "書き込み(&W)"),
                 &QAction::triggered, this, [this, id] { runTableCommand(id); });
+    connect(addBarCommand(ID_LIST_DEVICE_SYNC, "携帯電話と同期(&S)"), &QAction::triggered, this,
+            [this] { runTableCommand(ID_LIST_DEVICE_SYNC); });
     connect(addBarCommand(ID_LIST_RESTORE_BACKUP, "バックアップから書き戻す(&B)…"),
             &QAction::triggered, this, [this] { runTableCommand(ID_LIST_RESTORE_BACKUP); });
     connect(addBarCommand(ID_LIST_CANCEL, "キャンセル(&C)"), &QAction::triggered, this,
@@ -475,6 +477,9 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_DEVICE_WRITE:
         command = &table.deviceWrite;
+        break;
+    case ID_LIST_DEVICE_SYNC:
+        command = &table.deviceSync;
         break;
     case ID_LIST_RESTORE_BACKUP:
         command = &table.restoreBackup;

@@ -40,6 +40,7 @@ enum ListCommandId {
     ID_LIST_REVIEW_READINGS = 32850, // フリガナを付け直す…
     ID_LIST_DEVICE_READ = 32823,
     ID_LIST_DEVICE_WRITE = 32824,
+    ID_LIST_DEVICE_SYNC = 32856,     // 携帯電話と同期
     ID_LIST_RESTORE_BACKUP = 32851,  // バックアップから書き戻す…
     ID_LIST_SORT_BY_READING = 32852, // 読みの順に並べ替える (the book itself)
     ID_VIEW_BOOK_ORDER = 32853,      // 電話帳の順に表示

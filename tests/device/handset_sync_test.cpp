@@ -5,7 +5,7 @@
 #include "device/core/handset_sync.h"
 #include "device/core/transfer_runner.h"
 #include "device/core/transfer_view.h"
-#include "device/emulator/pty_handset.h"
+#include "tests/device/pty_handset_book.h"
 #include "tests/device/sync_cases.h"
 
 #include <QDir>
@@ -88,32 +88,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
-
-Book entriesOf(PtyHandset& handset)
-{
-    return handset.withHandset([](SimulatedHandset& h) { return h.entries(); });
-}
-
-void hold(PtyHandset& handset, const Book& entries)
-{
-    handset.withHandset([&](SimulatedHandset& h) { h.entries() = entries; });
-}
-
-// Commands of the handset from position from on that erase its book or write an entry.
-int writingCommands(PtyHandset& handset, qsizetype from = 0)
-{
-    return handset.withHandset([from](SimulatedHandset& h) {
-        int count = 0;
-        for (qsizetype i = from; i < h.commands().size(); ++i)
-            count += h.commands()[i] == "<3:1H>" || h.commands()[i].startsWith("<1:1:") ? 1 : 0;
-        return count;
-    });
-}
-
-qsizetype commandCount(PtyHandset& handset)
-{
-    return handset.withHandset([](SimulatedHandset& h) { return h.commands().size(); });
-}
 
 TEST_F(HandsetSyncTest, ClassicCasesEndToEnd)
 {

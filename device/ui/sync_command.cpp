@@ -1,0 +1,121 @@
+#include "device/ui/sync_command.h"
+
+#include "device/core/handset_sync.h"
+#include "device/core/transfer_session.h"
+#include "device/core/transfer_view.h"
+#include "device/ui/sync_preview_dlg.h"
+#include "phonebook/core/book_document.h"
+#include "phonebook/core/sync_summary.h"
+#include "phonebook/core/tel_book.h"
+#include "phonebook/ui/tel_list_dlg.h"
+#include "window_services/message_service.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+#include <memory>
+
+namespace {
+
+// The transfers of a sync as the list window shows them: messages in boxes, the progress in
+// the status line. A transfer that went well says nothing, as the sync says its own outcome at
+// the end; the erase the write asks about is the one the user confirmed with the preview's OK.
+class SyncTransferView final : public TransferView {
+public:
+    explicit SyncTransferView(CTelListDlg& list) : list_(list) {}
+    void showMessage(const QString& text) override
+    {
+        if (text != QString::fromUtf8(COPY_DONE_MESSAGE) &&
+            text != QString::fromUtf8(VERIFIED_MESSAGE))
+            messages().showMessage(text, &list_);
+    }
+    bool askYesNo(const QString&) override { return true; }
+    void showProgress(const QString& text) override { list_.showStatusMessage(text); }
+    void showStep(const QString& text) override { list_.showStatusMessage(text); }
+
+private:
+    CTelListDlg& list_;
+};
+
+const QString FAILED_TEXT =
+    QStringLiteral("同期を中止しました。パソコンの電話帳と同期の記録は変えていません。");
+
+QString readOnlyNote()
+{
+    return QStringLiteral("この機種の電話帳は読み出しだけできるため、携帯電話 → パソコンの"
+                          "一方向で同期します。");
+}
+
+void installPcBook(BookDocument& document, const std::vector<TelEntry>& entries)
+{
+    auto book = std::make_unique<TelBook>();
+    clearBook(*book);
+    std::copy(entries.begin(), entries.end(), book->entries);
+    book->count = static_cast<std::uint32_t>(entries.size());
+    document.replace(*book, document.filePath());
+}
+
+} // namespace
+
+void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
+{
+    SyncTransferView view(list);
+    HandsetSync sync(device, options.syncStateDir, options, view);
+    if (!sync.read())
+        return;
+    BookDocument& document = list.document();
+    const TelBook& current = document.book();
+    const std::vector<TelEntry> pc(current.entries, current.entries + current.count);
+
+    const SyncPlan plan = sync.plan(pc);
+    if (plan.stop != SyncStop::None) {
+        messages().showMessage(
+            syncStopMessage(plan, QStringLiteral("バックアップのフォルダ: %1")
+                                      .arg(QDir::toNativeSeparators(options.backupDir))),
+            &list);
+        return;
+    }
+    const auto resolve = [&sync, &plan, &pc](const std::vector<ConflictChoice>& choices) {
+        return sync.resolve(plan, pc, choices);
+    };
+    const SyncResult preview = resolve(sameChoiceForAll(plan, ConflictChoice::Pc));
+    const bool handsetChanges = sync.writable() && !preview.toHandset.empty();
+    if (plan.conflicts.empty() && !handsetChanges && preview.toPc.empty()) {
+        // Nothing to write; the state still becomes what the handset holds.
+        QString error;
+        if (sync.writeHandset(preview).succeeded() && !sync.saveState(error))
+            messages().showMessage(error, &list);
+        messages().showMessage(QStringLiteral("変更なし"), &list);
+        return;
+    }
+
+    QStringList notes;
+    if (!sync.writable())
+        notes << readOnlyNote();
+    if (!sync.state().problem.isEmpty())
+        notes << sync.state().problem;
+    if (const QString note = slowSyncNote(plan); !note.isEmpty())
+        notes << note;
+    SyncPreviewDlg dialog(plan, resolve, sync.writable(), notes.join(QLatin1Char('\n')), &list);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const SyncResult result = resolve(dialog.choices());
+    if (result.tooMany) {
+        messages().showMessage(tooManyMessage(result), &list);
+        return;
+    }
+    if (!sync.writeHandset(result).succeeded()) {
+        messages().showMessage(FAILED_TEXT, &list);
+        return;
+    }
+    if (!result.toPc.empty())
+        installPcBook(document, result.pcBook);
+    QString error;
+    if (!sync.saveState(error)) {
+        messages().showMessage(error, &list);
+        return;
+    }
+    messages().showMessage(QStringLiteral("同期しました。"), &list);
+}
