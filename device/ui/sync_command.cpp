@@ -4,6 +4,7 @@
 #include "device/core/transfer_session.h"
 #include "device/core/transfer_view.h"
 #include "device/ui/sync_preview_dlg.h"
+#include "exchange/ui/vcard_commands.h"
 #include "phonebook/core/book_document.h"
 #include "phonebook/core/sync_summary.h"
 #include "phonebook/core/tel_book.h"
@@ -40,6 +41,9 @@ private:
 
 const QString FAILED_TEXT =
     QStringLiteral("同期を中止しました。パソコンの電話帳と同期の記録は変えていません。");
+const QString NOT_SAVED_TEXT = QStringLiteral(
+    "携帯電話への書き込みは終わりましたが、パソコンの電話帳を保存しなかったため、同期の記録は"
+    "前回のままです。電話帳を保存してから、もう一度同期してください。");
 
 QString readOnlyNote()
 {
@@ -112,6 +116,13 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
     }
     if (!result.toPc.empty())
         installPcBook(document, result.pcBook);
+    // The record is the base the next sync compares the saved book with: recorded over a book
+    // left unsaved, the next sync would take what the old file lacks (entries added on the
+    // handset) as deleted on the PC and delete them from the handset.
+    if (document.hasUnsavedChanges() && !saveDocument(document, &list)) {
+        messages().showMessage(NOT_SAVED_TEXT, &list);
+        return;
+    }
     QString error;
     if (!sync.saveState(error)) {
         messages().showMessage(error, &list);

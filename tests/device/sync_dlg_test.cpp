@@ -89,10 +89,7 @@ Book documentBook(const BookDocument& document)
 
 class SyncCommand : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     // The handset holds handset, the state of its model holds state and the window's book pc.
     void prepare(const Book& state, const Book& handsetBook, const Book& pc,
                  const HandsetOptions& options = {})
@@ -117,6 +114,7 @@ protected:
         document.replace(*book, QString());
         undoSteps = document.undoStack()->count();
     }
+    QString bookFile() const { return dir.filePath(QStringLiteral("book.vcf")); }
     QString statePath() const { return syncStatePath(dir.filePath(QStringLiteral("sync")), model); }
     QByteArray stateBytes() const
     {
@@ -126,6 +124,9 @@ protected:
     // Runs 携帯電話と同期 with act deciding in the preview.
     PreviewSeen sync(const std::function<void(SyncPreviewDlg&)>& act)
     {
+        // A merged book is saved before the state is kept: to book.vcf unless the test says.
+        if (files.nextFiles.isEmpty())
+            files.nextFiles.enqueue(bookFile());
         CTelListDlg list(document, commands);
         PreviewWatch watch(act);
         TransferGuard guard;
@@ -138,6 +139,7 @@ protected:
     Settings settings{dir.path()}; // Vemblor.ini, the backups and the sync state in dir
     const ListCommands commands = programListCommands(settings);
     ScriptedMessages messages;
+    ScriptedFileDialogs files;
     BookDocument document;
     std::unique_ptr<PtyHandset> handset;
     QString model;
@@ -166,6 +168,9 @@ TEST_F(SyncCommand, AChangeOnEachSideReachesTheOtherAndOneUndoTakesItBack)
     EXPECT_TRUE(sameBook(documentBook(document), CHANGED_ON_BOTH))
         << describe(documentBook(document));
     EXPECT_TRUE(sameBook(loadSyncState(statePath()).entries, dump));
+    // The merged book is saved to its file, the base of the next sync with the state.
+    EXPECT_FALSE(document.hasUnsavedChanges());
+    EXPECT_TRUE(QFile::exists(bookFile()));
     // The sync's own word only: no box of the read, the backup or the check in between.
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("同期しました。")});
 
@@ -214,6 +219,25 @@ TEST_F(SyncCommand, TheChoiceMadeInThePreviewDecidesAConflict)
         // Nothing to write when the handset's value wins.
         EXPECT_EQ(writingCommands(*handset) > 0, row.choice == 1);
     }
+}
+
+// A merged book the user does not save (no file, the save dialog cancelled) keeps the last
+// state: recorded over it, the next sync against the old file would delete from the handset the
+// entries added there.
+TEST_F(SyncCommand, AMergedBookLeftUnsavedKeepsTheLastState)
+{
+    prepare(base(), CHANGED_ON_HANDSET, CHANGED_ON_PC);
+    files.nextFiles.enqueue(QString());
+    const PreviewSeen seen = sync([](SyncPreviewDlg& dlg) { press(dlg, QDialogButtonBox::Ok); });
+
+    ASSERT_TRUE(seen.opened) << shown();
+    EXPECT_EQ(files.asked, 1);
+    EXPECT_TRUE(sameBook(entriesOf(*handset), stored(CHANGED_ON_BOTH)));
+    EXPECT_TRUE(sameBook(documentBook(document), CHANGED_ON_BOTH));
+    EXPECT_EQ(stateBytes(), stateBefore);
+    ASSERT_EQ(messages.shown.size(), 1) << shown();
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("同期の記録は前回のままです")))
+        << shown();
 }
 
 // キャンセル in the preview: neither book, nor the state, nor the undo history changes.
