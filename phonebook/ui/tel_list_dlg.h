@@ -46,7 +46,7 @@ enum ListCommandId {
     ID_VIEW_BOOK_ORDER = 32853,      // 電話帳の順に表示
     ID_VIEW_READING_ORDER = 32854,   // 読みの順に表示
     ID_VIEW_SEARCH = 32855,          // 検索
-    ID_LIST_TIDY_DUPLICATES = 32856, // 重複の整理…
+    ID_LIST_TIDY_DUPLICATES = 32857, // 重複の整理…
     ID_LIST_CANCEL = 32791,
     ID_HELP = 57670,
 };

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -337,6 +338,21 @@ TEST_F(ListWindow, EnterOnARowEditsIt)
     EXPECT_EQ(edited, (std::vector<int>{1, 2}));
     QTest::keyClick(dlg.list(), Qt::Key_Escape);
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// Each command of the menus has a number of its own: two with one number would leave one of them
+// out of reach of commandAction and of every test that runs it.
+TEST_F(ListWindow, EveryCommandHasItsOwnNumber)
+{
+    CTelListDlg list(document);
+    QStringList names;
+    for (const QAction* action : list.findChildren<QAction*>())
+        if (action->objectName().startsWith(QLatin1String("command")))
+            names << action->objectName();
+    EXPECT_GE(names.size(), 20);
+    names.sort();
+    EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size())
+        << names.join(u' ').toStdString();
 }
 
 // The keys of the commands a user needs most, from the list: Ctrl+N 新規, Ctrl+O 連絡先の取り込み…,
