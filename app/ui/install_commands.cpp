@@ -6,6 +6,7 @@
 #include "exchange/ui/contact_commands.h"
 #include "exchange/ui/csv_import_command.h"
 #include "exchange/ui/vcard_commands.h"
+#include "phonebook/ui/duplicates_dlg.h"
 #include "phonebook/ui/edit_commands.h"
 #include "phonebook/ui/list_commands.h"
 #include "phonebook/ui/reading_review_dlg.h"
@@ -25,6 +26,7 @@ ListCommands programListCommands(const Settings& settings)
     commands.edit = runEditCommand;
     commands.add = runAddCommand;
     commands.reviewReadings = runReadingReview;
+    commands.tidyDuplicates = tidyDuplicates;
     commands.deviceRead = [&settings](CTelListDlg& list) {
         readFromHandset(list, settings.portDevicePath(settings.portInUse()),
                         settings.transferOptions());

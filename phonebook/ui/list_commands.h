@@ -18,6 +18,7 @@ struct ListCommands {
     Command edit;                 // 編集 and double-click on a row
     Command add;                  // 追加
     Command reviewReadings;       // フリガナを付け直す…
+    Command tidyDuplicates;       // 重複の整理…
     Command deviceRead;           // 読み込み
     Command deviceWrite;          // 書き込み
     Command deviceSync;           // 携帯電話と同期

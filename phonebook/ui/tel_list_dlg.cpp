@@ -5,7 +5,6 @@
 #include "phonebook/core/gojuon_key.h"
 #include "phonebook/core/tel_book.h"
 #include "phonebook/ui/book_list_view.h"
-#include "phonebook/ui/duplicates_dlg.h"
 #include "phonebook/ui/index_bar.h"
 #include "window_services/dialog_units.h"
 #include "window_services/key_filter.h"
@@ -201,7 +200,7 @@ void CTelListDlg::buildMenu()
     connect(addCommand(edit, ID_LIST_SORT_BY_READING, "読みの順に並べ替える(&O)"),
             &QAction::triggered, this, &CTelListDlg::onSortBookByReading);
     connect(addCommand(edit, ID_LIST_TIDY_DUPLICATES, "重複の整理(&T)…"), &QAction::triggered, this,
-            [this] { tidyDuplicates(*this); });
+            [this] { runTableCommand(ID_LIST_TIDY_DUPLICATES); });
     buildViewMenu();
 
     for (int id : {ID_LIST_DEVICE_READ, ID_LIST_DEVICE_WRITE})
@@ -471,6 +470,9 @@ void CTelListDlg::runTableCommand(int id)
         break;
     case ID_LIST_REVIEW_READINGS:
         command = &table.reviewReadings;
+        break;
+    case ID_LIST_TIDY_DUPLICATES:
+        command = &table.tidyDuplicates;
         break;
     case ID_LIST_DEVICE_READ:
         command = &table.deviceRead;

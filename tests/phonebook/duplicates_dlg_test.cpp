@@ -34,6 +34,14 @@ void onDuplicatesWindow(std::function<void(CDuplicatesDlg&)> steps)
     });
 }
 
+// The list window with 重複の整理… installed, as the program installs it.
+ListCommands duplicatesCommand()
+{
+    ListCommands commands;
+    commands.tidyDuplicates = tidyDuplicates;
+    return commands;
+}
+
 TEST(DuplicatesWindow, MergesTheTickedEntriesAsOneUndoStep)
 {
     ScriptedMessages messages;
@@ -44,7 +52,7 @@ TEST(DuplicatesWindow, MergesTheTickedEntriesAsOneUndoStep)
                         {"佐藤花子", "ｻﾄｳﾊﾅｺ", {"07099998888"}}});
     const auto before = std::make_unique<TelBook>(document.book());
     const int steps = document.undoStack()->count();
-    CTelListDlg list(document);
+    CTelListDlg list(document, duplicatesCommand());
     QString totals;
     QStringList members;
     QStringList ticks;
@@ -80,7 +88,7 @@ TEST(DuplicatesWindow, ABookWithoutDuplicatesSaysSoAndCancelChangesNothing)
     BookDocument document;
     fillBook(document,
              {{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}}, {"高橋次郎", "ﾀｶﾊｼｼﾞﾛｳ", {"08055556666"}}});
-    CTelListDlg list(document);
+    CTelListDlg list(document, duplicatesCommand());
     list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("重複する項目はありません。")});
 
