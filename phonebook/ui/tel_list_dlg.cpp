@@ -134,6 +134,8 @@ void CTelListDlg::buildSearchBar(QVBoxLayout* layout)
     row->addWidget(search_, 1);
     row->addWidget(indexBar_);
     layout->addLayout(row);
+    // Tab goes from the search field to the rows it found; the index buttons come after them.
+    setTabOrder(search_, list_);
 }
 
 QAction* CTelListDlg::addCommand(QMenu* menu, int id, const char* text)

@@ -5,6 +5,7 @@
 #include "window_services/key_filter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -338,6 +339,17 @@ TEST_F(ListWindow, EnterOnARowEditsIt)
     EXPECT_EQ(edited, (std::vector<int>{1, 2}));
     QTest::keyClick(dlg.list(), Qt::Key_Escape);
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// Tab leads from the search field to the list it narrows, not through the index buttons first.
+TEST_F(ListWindow, TabGoesFromTheSearchFieldToTheList)
+{
+    CTelListDlg list(document);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    list.searchField()->setFocus();
+    QTest::keyClick(list.searchField(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), list.list());
 }
 
 // Each command of the menus has a number of its own: two with one number would leave one of them
