@@ -1,9 +1,12 @@
 // A full book (1000 entries) written to and read from the simulated handset on a
 // pseudo-terminal, through the real serial port and tick thread, at the normal pace (one command
 // per 100 ms tick, about 200 ms an entry) and at the fast pace (the next command as soon as the
-// reply was handled). One iteration each: the normal pace takes minutes.
+// reply was handled); the safe write and a sync that writes the book. One iteration each: the
+// normal pace takes minutes.
 
+#include "device/core/handset_sync.h"
 #include "device/core/transfer_runner.h"
+#include "device/core/transfer_view.h"
 #include "device/emulator/pty_handset.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/tel_book.h"
@@ -76,6 +79,60 @@ void BM_BackedUpCheckedWrite(benchmark::State& state)
     options.fast = true;
     runTransfers(state, OP_DEVICE_WRITE, options);
 }
+// Reads and shows nothing, answers Yes: a sync run without anyone watching.
+class QuietView final : public TransferView {
+public:
+    void showMessage(const QString&) override {}
+    bool askYesNo(const QString&) override { return true; }
+    void showProgress(const QString&) override {}
+};
+
+// A sync at the fast pace in which one entry changed on the PC, so that the handset gets the
+// whole book again: the handset read once (that read is the backup), the book written and read
+// back for the check. Its goal is the time of BM_BackedUpCheckedWrite within 1.2 times.
+void BM_SyncThatWritesTheHandset(benchmark::State& state)
+{
+    const QTemporaryDir folder;
+    TransferOptions options;
+    options.backupDir = folder.filePath(QStringLiteral("backup"));
+    options.fast = true;
+    const QString stateFolder = folder.filePath(QStringLiteral("sync"));
+    const auto book = fullBook();
+    PtyHandset handset;
+    if (!handset.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    handset.withHandset([&](SimulatedHandset& h) { h.holdBook(*book); });
+    QuietView view;
+    // A first sync with the same book on both sides keeps the state and writes nothing.
+    std::vector<TelEntry> pc(book->entries, book->entries + book->count);
+    auto syncOnce = [&](const std::vector<TelEntry>& pcBook) {
+        HandsetSync sync(handset.devicePath(), stateFolder, options, view);
+        if (!sync.read())
+            return false;
+        const SyncPlan plan = sync.plan(pcBook);
+        const SyncResult result =
+            sync.resolve(plan, pcBook, std::vector<ConflictChoice>(plan.conflicts.size()));
+        QString error;
+        return plan.stop == SyncStop::None && sync.writeHandset(result).succeeded() &&
+               sync.saveState(error);
+    };
+    if (!syncOnce(pc)) {
+        state.SkipWithError("the first sync did not complete");
+        return;
+    }
+    storeCp932(QStringLiteral("変わったメモ"), pc[500].memo, sizeof pc[500].memo);
+    for (auto _ : state) {
+        if (!syncOnce(pc))
+            state.SkipWithError("the sync did not complete");
+    }
+    state.counters["entries"] = MAX_TEL_ENTRIES;
+    state.counters["commands"] = static_cast<double>(
+        handset.withHandset([](SimulatedHandset& h) { return h.commands().size(); }));
+}
+BENCHMARK(BM_SyncThatWritesTheHandset)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
 // The fast pace over a link that delivers each reply line 2 ms after the one before it, so that
 // "QVR ..." and its "OK" arrive apart.
 void BM_FastTransferOverSplitReplies(benchmark::State& state)

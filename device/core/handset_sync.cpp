@@ -1,8 +1,10 @@
 #include "device/core/handset_sync.h"
 
+#include "device/core/handset_backup.h"
 #include "device/core/reply_parsers.h"
 #include "device/core/transfer_driver.h"
 #include "device/core/transfer_session.h"
+#include "device/core/transfer_view.h"
 #include "device/core/written_book_check.h"
 #include "phonebook/core/tel_book.h"
 
@@ -10,6 +12,15 @@
 #include <memory>
 
 namespace {
+
+std::unique_ptr<TelBook> bookOf(std::span<const TelEntry> entries)
+{
+    auto book = std::make_unique<TelBook>();
+    clearBook(*book);
+    std::copy(entries.begin(), entries.end(), book->entries);
+    book->count = static_cast<std::uint32_t>(entries.size());
+    return book;
+}
 
 std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QByteArray& model)
 {
@@ -45,6 +56,7 @@ bool HandsetSync::read()
     options.verify = false;
     options.syncStateDir.clear();
     TransferDriver driver(OP_DEVICE_READ, options, view_);
+    driver.keepReadRecords();
     running_ = &driver;
     const TransferOutcome outcome = driver.run(device_, tickIntervalMs_);
     running_ = nullptr;
@@ -54,12 +66,15 @@ bool HandsetSync::read()
     const TransferSession& session = driver.session();
     const bool reportedEmpty = outcome == TransferOutcome::Failed && session.modelName[0] != '\0' &&
                                session.deviceCount == 0;
-    if (reportedEmpty)
+    handsetRecords_.clear();
+    if (reportedEmpty) {
         handset_.clear();
-    else if (!book || !bookCopied(outcome))
+    } else if (!book || !bookCopied(outcome)) {
         return false;
-    else
+    } else {
         handset_.assign(book->entries, book->entries + book->count);
+        handsetRecords_ = session.backupRecords;
+    }
     model_ = QString::fromLatin1(driver.session().modelName);
     state_ = loadSyncState(statePath());
     return true;
@@ -99,15 +114,27 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
         commit.outcome = TransferOutcome::Failed;
         return commit;
     }
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    std::copy(result.handsetBook.begin(), result.handsetBook.end(), book->entries);
-    book->count = static_cast<std::uint32_t>(result.handsetBook.size());
+    const std::unique_ptr<TelBook> book = bookOf(result.handsetBook);
     TransferOptions options = transfer_;
     options.backup = true;
     options.verify = true;
     options.syncStateDir.clear(); // kept by saveState, once the PC's book is kept too
     TransferDriver driver(OP_DEVICE_WRITE, options, view_, book.get());
+    // An empty book read keeps its own backup phase: it reads the first record before erasing,
+    // in case the handset's count was wrong.
+    if (!handset_.empty()) {
+        const BackupResult backup =
+            saveHandsetBackup(*bookOf(handset_), handsetRecords_, transfer_);
+        if (!backup.saved) {
+            view_.showMessage(
+                QStringLiteral("携帯電話の電話帳のバックアップを保存できませんでした。\n") +
+                backup.error + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED));
+            commit.outcome = TransferOutcome::Failed;
+            return commit;
+        }
+        view_.showBackupSaved(backup.path);
+        driver.writeAfterRead({backup.path, static_cast<int>(handset_.size()), model_.toLatin1()});
+    }
     running_ = &driver;
     commit.outcome = driver.run(device_, tickIntervalMs_);
     running_ = nullptr;

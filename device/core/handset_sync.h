@@ -11,6 +11,8 @@
 #include "device/core/transfer_outcome.h"
 #include "phonebook/core/sync_result.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -52,8 +54,10 @@ public:
                        const std::vector<ConflictChoice>& choices) const;
 
     // The handset gets result.handsetBook when that changes it and the model can be written.
-    // The state to keep becomes what the handset then holds: the written book once the check
-    // passed, the book read when nothing was written; a write that fails or stops leaves none.
+    // The book read is its backup: it is saved first, and the handset is erased only while it
+    // still reports the count and model of that read. The state to keep becomes what the handset
+    // then holds: the written book once the check passed, the book read when nothing was written; a
+    // write that fails or stops leaves none.
     SyncCommit writeHandset(const SyncResult& result);
     // Replaces the state by the one writeHandset left; call it once the PC's book is kept too,
     // so that a PC book that could not be saved is synced again next time. False (and error)
@@ -71,6 +75,7 @@ private:
     TransferView& view_;
     const int tickIntervalMs_;
     std::vector<TelEntry> handset_;
+    QList<QByteArray> handsetRecords_; // the lines handset_ was read from, for the backup
     QString model_;
     SyncState state_;
     TransferDriver* running_ = nullptr;

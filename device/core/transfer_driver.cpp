@@ -3,6 +3,7 @@
 #include "device/core/sync_state.h"
 #include "device/core/transfer_view.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 TransferDriver::TransferDriver(OperationCode operation, const TransferOptions& options,
@@ -35,6 +36,9 @@ bool TransferDriver::start(int tickIntervalMs)
     planTransfer(session_, *this, options_);
     running_ = true;
     tickSource_.setPostTarget(this);
+    // At the fast pace the first command goes out now, not a tick interval later.
+    if (session_.fastPace)
+        QCoreApplication::postEvent(this, new QEvent(TRANSFER_TICK_EVENT));
     return true;
 }
 

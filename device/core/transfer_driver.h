@@ -39,6 +39,12 @@ public:
     // be in data-transfer mode, and the transfer ends as Stopped. The caller says so.
     void stop();
 
+    // A read keeps the record lines it received (session().backupRecords), for a write's backup.
+    void keepReadRecords() { session_.keepReadRecords = true; }
+    // A write whose backup is the read just before it (a sync): it erases only while the handset
+    // reports that read's model and count.
+    void writeAfterRead(const ReadBeforeWrite& read) { session_.readBefore = read; }
+
     // While paused no step runs (a question of the view is open); what arrived waits.
     void setPaused(bool paused) { paused_ = paused; }
 

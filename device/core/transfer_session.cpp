@@ -13,7 +13,6 @@
 namespace {
 
 const char ESCAPE[] = "+++";
-const char NOTHING_ERASED[] = "携帯電話の電話帳は消去していません。";
 const char WRITTEN_NOT_CHECKED[] = "電話帳の書き込みは終わりましたが、書き込んだ電話帳を読み戻して"
                                    "確認することはできませんでした。";
 
@@ -133,6 +132,14 @@ void startReading(TransferSession& session, TransferPort& port, TransferHost& ho
     goTo(session, LINK_READ_ENTRY, port);
 }
 
+// The handset no longer reports the model or the count of the read a write's backup came from:
+// the book may have been changed on the handset since, and the backup would not hold it.
+bool changedSinceRead(const TransferSession& session)
+{
+    return session.readBefore && (session.readBefore->count != session.deviceCount ||
+                                  session.readBefore->model != QByteArray(session.modelName));
+}
+
 StepResult onBookSupported(TransferSession& session, TransferPort& port, TransferHost& host)
 {
     startEntries(session);
@@ -163,7 +170,15 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
     case PHASE_COPY:
         break;
     }
-    if (host.operation() == OP_DEVICE_WRITE) {
+    if (host.operation() == OP_DEVICE_WRITE && changedSinceRead(session)) {
+        tell(session, host,
+             QStringLiteral("携帯電話の電話帳が、読み込んだときと変わっています（読み込んだときは"
+                            "%1件、いまは%2件）。\n")
+                     .arg(session.readBefore->count)
+                     .arg(count) +
+                 QString::fromUtf8(NOTHING_ERASED) + QStringLiteral("もう一度同期してください。"));
+        goTo(session, LINK_LEAVE_DATA, port);
+    } else if (host.operation() == OP_DEVICE_WRITE) {
         announceStep(session, host, static_cast<int>(bookCount(bookToWrite(session))));
         const bool erase = host.askYesNo(eraseQuestion(session));
         goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
@@ -270,7 +285,7 @@ StepResult onEntryRecord(TransferSession& session, QByteArrayView line, Transfer
     }
     const RecordFlags flags =
         addRecordToBook(record, *session.staging, session.entryIndex, session.recordSlots);
-    if (session.phase == PHASE_BACKUP)
+    if (session.phase == PHASE_BACKUP || session.keepReadRecords)
         session.backupRecords << line.toByteArray();
     session.continued = flags.continued;
     session.lastRecord = flags.lastRecord;
@@ -480,7 +495,11 @@ void planTransfer(TransferSession& session, TransferHost& host, const TransferOp
     session.backupFirst = write && options.backup;
     session.verifyAfter = write && options.verify;
     session.fastPace = options.fast;
-    session.phase = session.backupFirst ? PHASE_BACKUP : PHASE_COPY;
+    session.phase = session.backupFirst && !session.readBefore ? PHASE_BACKUP : PHASE_COPY;
+    if (session.backupFirst && session.readBefore) {
+        session.backupTaken = true;
+        session.backupPath = session.readBefore->backupPath;
+    }
     announceStep(session, host);
 }
 

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class TransferHost;
 class TransferPort;
@@ -47,12 +48,21 @@ enum TransferPhase : std::uint8_t {
 QString noHandsetMessage(const QString& port);
 
 inline constexpr const char* COPY_DONE_MESSAGE = "電話帳データコピーが正常に終了しました。";
+inline constexpr const char* NOTHING_ERASED = "携帯電話の電話帳は消去していません。";
 inline constexpr const char* VERIFIED_MESSAGE =
     "電話帳データコピーが正常に終了しました。\n"
     "書き込んだ電話帳を読み戻して、書き込んだとおりであることを確認しました。";
 
 constexpr int NO_REPLY_TICK_LIMIT = 150; // about 15 seconds of 100 ms ticks
 constexpr int MAX_RESENDS = 3;
+
+// The handset's book as a read just before a write found it, kept as the write's backup (a
+// sync reads the book once and writes from what it read).
+struct ReadBeforeWrite {
+    QString backupPath; // empty: the handset's book was empty
+    int count = 0;
+    QByteArray model;
+};
 
 struct TransferSession {
     LinkState state = LINK_ATTENTION;
@@ -95,8 +105,13 @@ struct TransferSession {
     // same, and one that comes back stops the write.
     bool probingEmptyBook = false;
     QString backupPath;
-    // The record lines of the backup read, exactly as the handset sent them.
+    // The record lines of the backup read, exactly as the handset sent them; of a read too when
+    // keepReadRecords is set, so that what it read can become a write's backup.
     QList<QByteArray> backupRecords;
+    bool keepReadRecords = false;
+    // A write with a backup from the read before it: no backup phase, and the handset's book is
+    // erased only while it reports the model and the count of that read.
+    std::optional<ReadBeforeWrite> readBefore;
 };
 
 // Readies the session for a new transfer at the normal pace, without backup or check; the state

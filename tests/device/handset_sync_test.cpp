@@ -2,6 +2,7 @@
 // classic cases end to end, what the handset's command log shows of a second sync, a line cut
 // during the write, and what the model cannot hold.
 
+#include "device/core/backup_book.h"
 #include "device/core/handset_sync.h"
 #include "device/core/transfer_runner.h"
 #include "device/core/transfer_view.h"
@@ -179,6 +180,62 @@ TEST_F(HandsetSyncTest, ALineCutDuringTheWriteKeepsTheStateAndTheNextSyncDeletes
     EXPECT_TRUE(next.plan.people.empty());
     EXPECT_EQ(writingCommands(handset), 0);
     EXPECT_EQ(stateBytes(), stateBefore);
+}
+
+// How many conversations with the handset began (each enters data-transfer mode once).
+int conversations(PtyHandset& handset)
+{
+    return handset.withHandset([](SimulatedHandset& h) {
+        return static_cast<int>(h.commands().count(QByteArrayLiteral("AT@S")));
+    });
+}
+
+TEST_F(HandsetSyncTest, TheBookReadIsTheWritesBackupAndTheHandsetIsReadOnceBeforeTheErase)
+{
+    saveState(base());
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    hold(handset, stored(base()));
+    const SyncRun run = runSync(handset, replaced(base(), 1, withMemo(ito(), "変更")));
+    ASSERT_TRUE(run.commit.handsetWritten) << view.messages.join(QLatin1Char('\n')).toStdString();
+    // The sync's read, the write and the check: no second read before the erase.
+    EXPECT_EQ(conversations(handset), 3);
+    const QStringList backups =
+        QDir(backupFolder()).entryList({QStringLiteral("handset-*.vcf")}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    auto backup = std::make_unique<TelBook>();
+    const BackupBook loaded =
+        loadBackupBook(QDir(backupFolder()).filePath(backups.front()), *backup);
+    ASSERT_TRUE(loaded.loaded) << loaded.error.toStdString();
+    EXPECT_TRUE(loaded.exactCopy);
+    EXPECT_TRUE(sameBook(Book(backup->entries, backup->entries + backup->count), stored(base())));
+}
+
+TEST_F(HandsetSyncTest, AHandsetChangedBetweenTheReadAndTheWriteIsNotErased)
+{
+    saveState(base());
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    hold(handset, stored(base()));
+    const Book pc = replaced(base(), 1, withMemo(ito(), "変更"));
+    const std::unique_ptr<HandsetSync> sync = syncWith(handset);
+    ASSERT_TRUE(sync->read());
+    const SyncPlan plan = sync->plan(pc);
+    const SyncResult result = sync->resolve(plan, pc, sameChoiceForAll(plan, ConflictChoice::Pc));
+    // While the preview is open, an entry is added on the handset.
+    const Book changed = stored(plus(base(), newcomer()));
+    hold(handset, changed);
+    const qsizetype before = commandCount(handset);
+
+    const SyncCommit commit = sync->writeHandset(result);
+    EXPECT_FALSE(commit.succeeded());
+    EXPECT_EQ(writingCommands(handset, before), 0);
+    EXPECT_TRUE(sameBook(entriesOf(handset), changed));
+    ASSERT_FALSE(view.messages.isEmpty());
+    EXPECT_TRUE(view.messages.last().contains(QStringLiteral("読み込んだときと変わっています")))
+        << view.messages.last().toStdString();
+    QString error;
+    EXPECT_FALSE(sync->saveState(error));
 }
 
 TEST_F(HandsetSyncTest, WhatTheModelCannotHoldCausesNoChangeOnTheNextSync)
