@@ -56,24 +56,31 @@ template <const char* (*TEXT)(std::uint8_t)> const QString& kindLabel(std::uint8
     return labels[kind];
 }
 
+constexpr int MARK_SIZE = 32;
+
+// A mark for a cell: draw paints it, antialiased, on a transparent square of MARK_SIZE.
+template <typename Draw> QIcon paintedMark(Draw draw)
+{
+    QImage image(MARK_SIZE, MARK_SIZE, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
 // The mark beside the name of a secret entry: 秘 in a red circle.
 const QIcon& secretMark()
 {
-    static const QIcon mark = [] {
-        constexpr int SIZE = 32;
-        QImage image(SIZE, SIZE, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
+    static const QIcon mark = paintedMark([](QPainter& painter) {
         painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 3));
-        painter.drawEllipse(QRectF(2, 2, SIZE - 4, SIZE - 4));
+        painter.drawEllipse(QRectF(2, 2, MARK_SIZE - 4, MARK_SIZE - 4));
         QFont font = painter.font();
-        font.setPixelSize(SIZE / 2);
+        font.setPixelSize(MARK_SIZE / 2);
         painter.setFont(font);
-        painter.drawText(QRect(0, 0, SIZE, SIZE), Qt::AlignCenter, QStringLiteral("秘"));
-        painter.end();
-        return QIcon(QPixmap::fromImage(image));
-    }();
+        painter.drawText(QRect(0, 0, MARK_SIZE, MARK_SIZE), Qt::AlignCenter, QStringLiteral("秘"));
+    });
     return mark;
 }
 
@@ -81,22 +88,16 @@ const QIcon& secretMark()
 // seen also by those who do not tell the cell's colour apart.
 const QIcon& ruleBrokenMark()
 {
-    static const QIcon mark = [] {
-        constexpr int SIZE = 32;
-        QImage image(SIZE, SIZE, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
+    static const QIcon mark = paintedMark([](QPainter& painter) {
+        constexpr double SIZE = MARK_SIZE;
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xE0, 0x70, 0x00));
-        const QPointF corners[] = {{SIZE / 2.0, 1}, {SIZE - 1.0, SIZE - 2.0}, {1, SIZE - 2.0}};
+        const QPointF corners[] = {{SIZE / 2, 1}, {SIZE - 1, SIZE - 2}, {1, SIZE - 2}};
         painter.drawPolygon(corners, 3);
         painter.setBrush(Qt::white);
-        painter.drawRect(QRectF(SIZE / 2.0 - 2, 10, 4, 12));
-        painter.drawEllipse(QPointF(SIZE / 2.0, SIZE - 6.5), 2.2, 2.2);
-        painter.end();
-        return QIcon(QPixmap::fromImage(image));
-    }();
+        painter.drawRect(QRectF(SIZE / 2 - 2, 10, 4, 12));
+        painter.drawEllipse(QPointF(SIZE / 2, SIZE - 6.5), 2.2, 2.2);
+    });
     return mark;
 }
 

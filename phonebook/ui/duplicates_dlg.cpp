@@ -5,13 +5,11 @@
 #include "phonebook/ui/tel_list_dlg.h"
 #include "window_services/message_service.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -27,37 +25,15 @@ CDuplicatesDlg::CDuplicatesDlg(const TelBook& book, QWidget* parent)
       groups_(findDuplicateGroups(std::span<const TelEntry>(book.entries, book.count)))
 {
     setWindowTitle(QStringLiteral("重複の整理"));
-    totals_ = new QLabel(this);
-    totals_->setObjectName(QStringLiteral("duplicateTotals"));
-    entries_ = new QTreeWidget(this);
-    entries_->setObjectName(QStringLiteral("duplicateEntries"));
-    entries_->setColumnCount(3);
-    entries_->setHeaderLabels({QStringLiteral("まとめる項目"), QStringLiteral("分類"),
-                               QStringLiteral("違い（まとめ先 → この項目）")});
-    notes_ = new QListWidget(this);
-    notes_->setObjectName(QStringLiteral("duplicateNotes"));
-    apply_ = new QPushButton(QStringLiteral("まとめる"), this);
-    apply_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(totals_);
-    layout->addWidget(entries_, 3);
-    layout->addWidget(
-        new QLabel(QStringLiteral("入りきらないため残す項目（値は失われません）"), this));
-    layout->addWidget(notes_, 1);
-    layout->addLayout(buttons);
+    ui_ = buildMergeReviewLayout(*this, QStringLiteral("duplicate"),
+                                 {QStringLiteral("まとめる項目"), QStringLiteral("分類"),
+                                  QStringLiteral("違い（まとめ先 → この項目）")},
+                                 QStringLiteral("入りきらないため残す項目（値は失われません）"));
     resize(760, 520);
 
     fillEntries();
     refresh();
-    connect(entries_, &QTreeWidget::itemChanged, this, &CDuplicatesDlg::onItemChanged);
-    connect(apply_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_.entries, &QTreeWidget::itemChanged, this, &CDuplicatesDlg::onItemChanged);
 }
 
 void CDuplicatesDlg::fillEntries()
@@ -65,9 +41,9 @@ void CDuplicatesDlg::fillEntries()
     for (int g = 0; g < static_cast<int>(groups_.size()); ++g) {
         const DuplicateGroup& group = groups_[g];
         const TelEntry& first = book_.entries[group.first];
-        auto* head = new QTreeWidgetItem(entries_, {QStringLiteral("%1件目「%2」にまとめる")
-                                                        .arg(group.first + 1)
-                                                        .arg(entryNameText(first))});
+        auto* head = new QTreeWidgetItem(ui_.entries, {QStringLiteral("%1件目「%2」にまとめる")
+                                                           .arg(group.first + 1)
+                                                           .arg(entryNameText(first))});
         head->setFlags(Qt::ItemIsEnabled);
         for (int m = 0; m < static_cast<int>(group.others.size()); ++m) {
             const DuplicateMember& member = group.others[m];
@@ -88,12 +64,12 @@ void CDuplicatesDlg::fillEntries()
         }
         head->setExpanded(true);
     }
-    entries_->header()->resizeSection(0, 260);
+    ui_.entries->header()->resizeSection(0, 260);
 }
 
 QTreeWidgetItem* CDuplicatesDlg::itemOf(int group, int member) const
 {
-    return entries_->topLevelItem(group)->child(member);
+    return ui_.entries->topLevelItem(group)->child(member);
 }
 
 void CDuplicatesDlg::onItemChanged(QTreeWidgetItem* item, int column)
@@ -112,16 +88,16 @@ void CDuplicatesDlg::refresh()
     int members = 0;
     for (const DuplicateGroup& group : groups_)
         members += static_cast<int>(group.others.size());
-    totals_->setText(QStringLiteral("重なる項目のグループ %1組（%2件）　→　まとめて消える項目 "
-                                    "%3件、入りきらず残す項目 %4件")
-                         .arg(groups_.size())
-                         .arg(members)
-                         .arg(outcome_.merged)
-                         .arg(outcome_.kept));
-    notes_->clear();
+    ui_.totals->setText(QStringLiteral("重なる項目のグループ %1組（%2件）　→　まとめて消える項目 "
+                                       "%3件、入りきらず残す項目 %4件")
+                            .arg(groups_.size())
+                            .arg(members)
+                            .arg(outcome_.merged)
+                            .arg(outcome_.kept));
+    ui_.notes->clear();
     for (const MergeNote& note : outcome_.notes)
-        notes_->addItem(mergeNoteText(note, book_.entries[note.book]));
-    apply_->setEnabled(outcome_.merged != 0);
+        ui_.notes->addItem(mergeNoteText(note, book_.entries[note.book]));
+    ui_.apply->setEnabled(outcome_.merged != 0);
 }
 
 void tidyDuplicates(CTelListDlg& list)

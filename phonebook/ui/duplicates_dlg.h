@@ -5,6 +5,8 @@
 
 #include "phonebook/core/duplicate_groups.h"
 
+#include "phonebook/ui/merge_review_layout.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -24,11 +26,11 @@ public:
     const std::vector<DuplicateGroup>& groups() const { return groups_; }
     const DuplicateOutcome& outcome() const { return outcome_; }
 
-    QLabel* totals() const { return totals_; }
-    QTreeWidget* entries() const { return entries_; }
-    QListWidget* notes() const { return notes_; }
-    QPushButton* applyButton() const { return apply_; }
-    QPushButton* cancelButton() const { return cancel_; }
+    QLabel* totals() const { return ui_.totals; }
+    QTreeWidget* entries() const { return ui_.entries; }
+    QListWidget* notes() const { return ui_.notes; }
+    QPushButton* applyButton() const { return ui_.apply; }
+    QPushButton* cancelButton() const { return ui_.cancel; }
     // The row of member m of group g; its check box in column 0.
     QTreeWidgetItem* itemOf(int group, int member) const;
 
@@ -40,11 +42,7 @@ private:
     const TelBook& book_;
     std::vector<DuplicateGroup> groups_;
     DuplicateOutcome outcome_;
-    QLabel* totals_ = nullptr;
-    QTreeWidget* entries_ = nullptr;
-    QListWidget* notes_ = nullptr;
-    QPushButton* apply_ = nullptr;
-    QPushButton* cancel_ = nullptr;
+    MergeReviewLayout ui_;
 };
 
 class CTelListDlg;

@@ -3,14 +3,12 @@
 #include "phonebook/ui/merge_texts.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -58,44 +56,21 @@ CMergePreviewDlg::CMergePreviewDlg(const TelBook& book, std::span<const TelEntry
       plan_(planMerge(std::span<const TelEntry>(book.entries, book.count), incoming))
 {
     setWindowTitle(QStringLiteral("まとめて取り込む"));
-    totals_ = new QLabel(this);
-    totals_->setObjectName(QStringLiteral("mergeTotals"));
-    totals_->setWordWrap(true);
     warning_ = new QLabel(this);
     warning_->setObjectName(QStringLiteral("mergeWarning"));
     warning_->setStyleSheet(QStringLiteral("color: #b00000;"));
-    entries_ = new QTreeWidget(this);
-    entries_->setObjectName(QStringLiteral("mergeEntries"));
-    entries_->setColumnCount(3);
-    entries_->setHeaderLabels({QStringLiteral("取り込むデータ"),
-                               QStringLiteral("電話帳との違い（電話帳 → 取り込むデータ）"),
-                               QStringLiteral("取り込み方")});
-    entries_->setItemDelegateForColumn(CHOICE_COLUMN, new ChoiceDelegate(entries_));
-    entries_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    notes_ = new QListWidget(this);
-    notes_->setObjectName(QStringLiteral("mergeNotes"));
-    apply_ = new QPushButton(QStringLiteral("まとめる"), this);
-    apply_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(warning_, 1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(totals_);
-    layout->addWidget(entries_, 3);
-    layout->addWidget(
-        new QLabel(QStringLiteral("入りきらない値・食い違う値（電話帳の値が残ります）"), this));
-    layout->addWidget(notes_, 1);
-    layout->addLayout(buttons);
+    ui_ = buildMergeReviewLayout(
+        *this, QStringLiteral("merge"),
+        {QStringLiteral("取り込むデータ"),
+         QStringLiteral("電話帳との違い（電話帳 → 取り込むデータ）"), QStringLiteral("取り込み方")},
+        QStringLiteral("入りきらない値・食い違う値（電話帳の値が残ります）"), warning_);
+    ui_.entries->setItemDelegateForColumn(CHOICE_COLUMN, new ChoiceDelegate(ui_.entries));
+    ui_.entries->setEditTriggers(QAbstractItemView::AllEditTriggers);
     resize(760, 560);
 
     fillEntries();
     refresh();
-    connect(entries_, &QTreeWidget::itemChanged, this, &CMergePreviewDlg::onItemChanged);
-    connect(apply_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_.entries, &QTreeWidget::itemChanged, this, &CMergePreviewDlg::onItemChanged);
 }
 
 CMergePreviewDlg::~CMergePreviewDlg() = default;
@@ -108,9 +83,10 @@ void CMergePreviewDlg::fillEntries()
         ++counts[static_cast<int>(planned.match.kind)];
     for (MatchClass kind : CLASS_ORDER) {
         const int k = static_cast<int>(kind);
-        groups[k] = new QTreeWidgetItem(entries_, {QStringLiteral("%1（%2件）")
-                                                       .arg(QString::fromUtf8(matchClassText(kind)))
-                                                       .arg(counts[k])});
+        groups[k] =
+            new QTreeWidgetItem(ui_.entries, {QStringLiteral("%1（%2件）")
+                                                  .arg(QString::fromUtf8(matchClassText(kind)))
+                                                  .arg(counts[k])});
         groups[k]->setFlags(Qt::ItemIsEnabled);
         // Entries that change nothing are there to be looked at, not to be decided on.
         groups[k]->setExpanded(kind != MatchClass::Same && counts[k] != 0);
@@ -138,13 +114,13 @@ void CMergePreviewDlg::fillEntries()
         items_.push_back(item);
     }
     bookOnly_ = new QTreeWidgetItem(
-        entries_,
+        ui_.entries,
         {QStringLiteral("電話帳だけにある（%1件、そのまま残ります）").arg(plan_.bookOnly.size())});
     bookOnly_->setFlags(Qt::ItemIsEnabled);
     for (int b : plan_.bookOnly)
         new QTreeWidgetItem(bookOnly_, {entryNameText(book_.entries[b])});
-    entries_->header()->resizeSection(NAME_COLUMN, 200);
-    entries_->header()->resizeSection(DIFFERENCE_COLUMN, 420);
+    ui_.entries->header()->resizeSection(NAME_COLUMN, 200);
+    ui_.entries->header()->resizeSection(DIFFERENCE_COLUMN, 420);
 }
 
 void CMergePreviewDlg::onItemChanged(QTreeWidgetItem* item, int column)
@@ -171,26 +147,27 @@ void CMergePreviewDlg::refresh()
         counts << QStringLiteral("%1 %2件")
                       .arg(QString::fromUtf8(matchClassText(kind)))
                       .arg(outcome_.classes[static_cast<int>(kind)]);
-    totals_->setText(QStringLiteral("取り込むデータ %1件：%2\n電話帳 %3件（電話帳だけにある %4件）"
-                                    "　→　まとめると %5件（追加 %6件、更新 %7件）")
-                         .arg(incoming_.size())
-                         .arg(counts.join(QStringLiteral("、")))
-                         .arg(book_.count)
-                         .arg(plan_.bookOnly.size())
-                         .arg(outcome_.resultCount)
-                         .arg(outcome_.added)
-                         .arg(outcome_.updated));
+    ui_.totals->setText(
+        QStringLiteral("取り込むデータ %1件：%2\n電話帳 %3件（電話帳だけにある %4件）"
+                       "　→　まとめると %5件（追加 %6件、更新 %7件）")
+            .arg(incoming_.size())
+            .arg(counts.join(QStringLiteral("、")))
+            .arg(book_.count)
+            .arg(plan_.bookOnly.size())
+            .arg(outcome_.resultCount)
+            .arg(outcome_.added)
+            .arg(outcome_.updated));
 
-    notes_->clear();
+    ui_.notes->clear();
     for (const MergeNote& note : outcome_.notes) {
         if (note.kind != MergeNoteKind::Overflow && note.kind != MergeNoteKind::Conflict)
             continue;
-        notes_->addItem(mergeNoteText(note, book_.entries[note.book]));
+        ui_.notes->addItem(mergeNoteText(note, book_.entries[note.book]));
     }
 
     // Nothing is applied over the capacity: the user leaves entries out first.
     warning_->setText(outcome_.refused ? overCapacityMessage(outcome_.resultCount) +
                                              QStringLiteral("。取り込む項目を選び直してください。")
                                        : QString());
-    apply_->setEnabled(!outcome_.refused);
+    ui_.apply->setEnabled(!outcome_.refused);
 }

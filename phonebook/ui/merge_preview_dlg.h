@@ -6,6 +6,8 @@
 
 #include "phonebook/core/merge_plan.h"
 
+#include "phonebook/ui/merge_review_layout.h"
+
 #include <QDialog>
 
 #include <span>
@@ -29,12 +31,12 @@ public:
     // What applying the plan as it stands would do (the book itself is not touched).
     const MergeOutcome& outcome() const { return outcome_; }
 
-    QLabel* totals() const { return totals_; }
+    QLabel* totals() const { return ui_.totals; }
     QLabel* warning() const { return warning_; }
-    QTreeWidget* entries() const { return entries_; }
-    QListWidget* notes() const { return notes_; }
-    QPushButton* applyButton() const { return apply_; }
-    QPushButton* cancelButton() const { return cancel_; }
+    QTreeWidget* entries() const { return ui_.entries; }
+    QListWidget* notes() const { return ui_.notes; }
+    QPushButton* applyButton() const { return ui_.apply; }
+    QPushButton* cancelButton() const { return ui_.cancel; }
     // The row of incoming entry i; its check box in column 0, its choice in column 2.
     QTreeWidgetItem* itemOf(int incoming) const { return items_[incoming]; }
     // The group holding the entries only the book has.
@@ -55,10 +57,6 @@ private:
     MergeOutcome outcome_;
     std::vector<QTreeWidgetItem*> items_;
     QTreeWidgetItem* bookOnly_ = nullptr;
-    QLabel* totals_ = nullptr;
     QLabel* warning_ = nullptr;
-    QTreeWidget* entries_ = nullptr;
-    QListWidget* notes_ = nullptr;
-    QPushButton* apply_ = nullptr;
-    QPushButton* cancel_ = nullptr;
+    MergeReviewLayout ui_;
 };
