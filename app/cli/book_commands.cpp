@@ -9,13 +9,13 @@
 #include "exchange/core/import_report.h"
 #include "exchange/core/left_out_count.h"
 #include "exchange/core/vcard_writer.h"
+#include "exchange/core/whole_file.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/record_check.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_review.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -58,8 +58,7 @@ int writeVCardOutput(const QString& path, const TelBook& book)
 
 int writeJsonOutput(const QString& path, const TelBook& book)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bookToJson(book)) < 0 || !file.commit()) {
+    if (!writeWholeFile(path, bookToJson(book))) {
         printError(QString::fromUtf8(SAVE_FAILED_MESSAGE));
         return CLI_FAILED;
     }

@@ -6,10 +6,9 @@
 #include "exchange/core/contact_import.h"
 #include "exchange/core/save_sink.h"
 #include "exchange/core/smartphone_export.h"
+#include "exchange/core/whole_file.h"
 #include "phonebook/core/tel_book.h"
 #include "readings/reading_service.h"
-
-#include <QSaveFile>
 
 #include <memory>
 
@@ -17,9 +16,7 @@ namespace {
 
 bool writeReport(const QString& path, const ImportReport& report)
 {
-    QSaveFile file(path);
-    const QByteArray json = report.toJson();
-    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+    return writeWholeFile(path, report.toJson());
 }
 
 } // namespace

@@ -6,11 +6,10 @@
 #include "app/cli/contact_commands.h"
 #include "app/cli/same_file.h"
 #include "exchange/core/merge_report.h"
+#include "exchange/core/whole_file.h"
 #include "phonebook/core/book_merge.h"
 #include "phonebook/core/merge_plan.h"
 #include "phonebook/core/tel_book.h"
-
-#include <QSaveFile>
 
 #include <memory>
 #include <optional>
@@ -30,12 +29,6 @@ std::optional<MergeMode> modeNamed(const QString& name)
     if (name == QLatin1String("replace"))
         return MergeMode::Replace;
     return std::nullopt;
-}
-
-bool writeMergeReport(const QString& path, const QByteArray& json)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
 }
 
 // Every incoming file read before anything is merged or written: one that cannot be read ends
@@ -131,7 +124,7 @@ int runMerge(const QStringList& arguments)
     for (const QString& line : mergeReportLines(outcomes))
         printOut(line);
     if (!reportPath.isEmpty() &&
-        !writeMergeReport(reportPath, mergeReportToJson(modeName, outcomes))) {
+        !writeWholeFile(reportPath, mergeReportToJson(modeName, outcomes))) {
         printError(QStringLiteral("vemblor-cli: cannot write the report: ") + reportPath);
         return CLI_FAILED;
     }

@@ -6,6 +6,7 @@
 #include "app/cli/handset_transfer.h"
 #include "app/cli/stop_signals.h"
 #include "device/core/handset_sync.h"
+#include "exchange/core/whole_file.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/sync_fields.h"
 #include "phonebook/core/sync_summary.h"
@@ -16,7 +17,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -97,9 +97,7 @@ bool writeReport(const QString& path, const SyncReport& report)
 {
     if (path.isEmpty())
         return true;
-    const QByteArray json = report.json();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+    if (writeWholeFile(path, report.json()))
         return true;
     printError(QStringLiteral("vemblor-cli: ファイル %1 に書き込めません。")
                    .arg(QDir::toNativeSeparators(path)));

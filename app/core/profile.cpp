@@ -1,8 +1,9 @@
 #include "app/core/profile.h"
 
+#include "exchange/core/whole_file.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -152,12 +153,6 @@ bool appendInPlace(const QString& filePath, qsizetype oldSize, const QByteArray&
     return false;
 }
 
-bool replaceWhole(const QString& filePath, const QByteArray& bytes)
-{
-    QSaveFile file(filePath);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
 } // namespace
 
 ProfileStatus profileStatus(const QString& filePath)
@@ -263,7 +258,7 @@ bool writeProfileStrings(const QString& filePath, const QString& section,
         from = edit.end;
     }
     result += QByteArrayView(profile.bytes).sliced(from);
-    return replaceWhole(filePath, result);
+    return writeWholeFile(filePath, result);
 }
 
 bool writeProfileString(const QString& filePath, const QString& section, const QString& key,

@@ -3,13 +3,13 @@
 #include "device/core/device_record.h"
 #include "device/core/handset_records.h"
 #include "device/core/written_book_check.h"
+#include "exchange/core/whole_file.h"
 #include "phonebook/core/tel_book.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -110,10 +110,8 @@ bool saveSyncState(const QString& path, std::span<const TelEntry> entries, QStri
         return false;
     }
     const QByteArray records = recordLines(entries);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QByteArray(SYNC_STATE_HEADER) + "\r\n" + hashLine(records) + "\r\n") < 0 ||
-        file.write(records) != records.size() || !file.commit()) {
+    if (!writeWholeFile(path, QByteArray(SYNC_STATE_HEADER) + "\r\n" + hashLine(records) + "\r\n" +
+                                  records)) {
         error = QStringLiteral("同期の記録 %1 を書き込めません。").arg(name);
         return false;
     }

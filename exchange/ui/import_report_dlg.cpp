@@ -1,6 +1,7 @@
 #include "exchange/ui/import_report_dlg.h"
 
 #include "exchange/core/merge_report.h"
+#include "exchange/core/whole_file.h"
 #include "window_services/file_dialog_service.h"
 #include "window_services/key_filter.h"
 #include "window_services/message_service.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 QString importSummary(const ImportReport& report)
@@ -104,8 +104,6 @@ void CImportReportDlg::saveToFile()
         this, QStringLiteral("Text Files(*.txt);;All Files (*.*)"), QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    const QByteArray bytes = reportText().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!writeWholeFile(path, reportText().toUtf8()))
         showMessage("保存処理で異常がある為、処理を終了します。");
 }
