@@ -7,6 +7,7 @@
 #include "device/emulator/pty_handset.h"
 #include "exchange/core/vcard_reader.h"
 #include "tests/device/every_shape_book.h"
+#include "tests/device/pty_handset_book.h"
 #include "tests/device/qt_printers.h"
 #include "tests/exchange/scripted_host.h"
 #include "tests/support/book_fixtures.h"
@@ -470,11 +471,6 @@ QList<QByteArray> commandsOf(PtyHandset& handset)
     return handset.withHandset([](SimulatedHandset& h) {
         return QList<QByteArray>(h.commands().cbegin(), h.commands().cend());
     });
-}
-
-std::vector<TelEntry> entriesOf(PtyHandset& handset)
-{
-    return handset.withHandset([](SimulatedHandset& h) { return h.entries(); });
 }
 
 // The erase question of a write of the given number of entries.
