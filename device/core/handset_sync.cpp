@@ -13,15 +13,6 @@
 
 namespace {
 
-std::unique_ptr<TelBook> bookOf(std::span<const TelEntry> entries)
-{
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    std::copy(entries.begin(), entries.end(), book->entries);
-    book->count = static_cast<std::uint32_t>(entries.size());
-    return book;
-}
-
 std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QByteArray& model)
 {
     std::vector<TelEntry> stored;
