@@ -175,8 +175,7 @@ int runSync(const QStringList& arguments)
     if (!sync.state().problem.isEmpty())
         printOut(sync.state().problem);
     if (!sync.writable())
-        printOut(QStringLiteral("この機種の電話帳は読み出しだけできるため、携帯電話 → パソコンの"
-                                "一方向で同期します。"));
+        printOut(QString::fromUtf8(READ_ONLY_SYNC_NOTE));
 
     const SyncPlan plan = sync.plan(pc);
     report.plan = &plan;
@@ -203,8 +202,7 @@ int runSync(const QStringList& arguments)
         writeReport(reportPath, report);
         return CLI_FAILED;
     }
-    const bool handsetChanges = sync.writable() && !result.toHandset.empty();
-    if (!handsetChanges && result.toPc.empty()) {
+    if (sync.nothingToDo(plan, result)) {
         printOut(QStringLiteral("変更なし"));
         QString error;
         if (!parsed->has(dryRun) && sync.writeHandset(result).succeeded() && !sync.saveState(error))
@@ -230,20 +228,15 @@ int runSync(const QStringList& arguments)
 
     const SyncCommit commit = sync.writeHandset(result);
     if (!commit.succeeded()) {
-        printError(QStringLiteral("vemblor-cli: 同期を中止しました。パソコンの電話帳と同期の記録は"
-                                  "変えていません。"));
+        printError(QStringLiteral("vemblor-cli: ") + QString::fromUtf8(SYNC_STOPPED_MESSAGE));
         report.outcome = QStringLiteral("failed");
         writeReport(reportPath, report);
         const int status = exitStatus(commit.outcome);
         return status == CLI_OK ? CLI_FAILED : status;
     }
     if (!result.toPc.empty()) {
-        auto book = std::make_unique<TelBook>();
-        clearBook(*book);
-        std::copy(result.pcBook.begin(), result.pcBook.end(), book->entries);
-        book->count = static_cast<std::uint32_t>(result.pcBook.size());
         // The state stays as it was: the next sync carries the handset's changes again.
-        if (!saveBookFile(bookPath, *book)) {
+        if (!saveBookFile(bookPath, *bookOf(result.pcBook))) {
             report.outcome = QStringLiteral("failed");
             writeReport(reportPath, report);
             return CLI_FAILED;

@@ -13,15 +13,6 @@
 
 namespace {
 
-std::unique_ptr<TelBook> bookOf(std::span<const TelEntry> entries)
-{
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    std::copy(entries.begin(), entries.end(), book->entries);
-    book->count = static_cast<std::uint32_t>(entries.size());
-    return book;
-}
-
 std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QByteArray& model)
 {
     std::vector<TelEntry> stored;
@@ -57,24 +48,16 @@ bool HandsetSync::read()
     options.syncStateDir.clear();
     TransferDriver driver(OP_DEVICE_READ, options, view_);
     driver.keepReadRecords();
+    driver.readEmptyBook(); // an empty handset is a book to sync with
     running_ = &driver;
     const TransferOutcome outcome = driver.run(device_, tickIntervalMs_);
     running_ = nullptr;
     const std::unique_ptr<TelBook> book = driver.takeReadBook();
-    // A read refuses a handset that reports no entries; for a sync that is an empty book, which
-    // the guards and the write's own backup read look at before anything is erased.
-    const TransferSession& session = driver.session();
-    const bool reportedEmpty = outcome == TransferOutcome::Failed && session.modelName[0] != '\0' &&
-                               session.deviceCount == 0;
     handsetRecords_.clear();
-    if (reportedEmpty) {
-        handset_.clear();
-    } else if (!book || !bookCopied(outcome)) {
+    if (!book || !bookCopied(outcome))
         return false;
-    } else {
-        handset_.assign(book->entries, book->entries + book->count);
-        handsetRecords_ = session.backupRecords;
-    }
+    handset_.assign(book->entries, book->entries + book->count);
+    handsetRecords_ = driver.session().backupRecords;
     model_ = QString::fromLatin1(driver.session().modelName);
     state_ = loadSyncState(statePath());
     return true;
@@ -120,8 +103,9 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
     options.verify = true;
     options.syncStateDir.clear(); // kept by saveState, once the PC's book is kept too
     TransferDriver driver(OP_DEVICE_WRITE, options, view_, book.get());
-    // An empty book read keeps its own backup phase: it reads the first record before erasing,
-    // in case the handset's count was wrong.
+    // The book read is the backup; an empty one gives no file, and the write's own backup phase
+    // then makes sure the handset is still empty before erasing.
+    QString backupPath;
     if (!handset_.empty()) {
         const BackupResult backup =
             saveHandsetBackup(*bookOf(handset_), handsetRecords_, transfer_);
@@ -133,8 +117,9 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
             return commit;
         }
         view_.showBackupSaved(backup.path);
-        driver.writeAfterRead({backup.path, static_cast<int>(handset_.size()), model_.toLatin1()});
+        backupPath = backup.path;
     }
+    driver.writeAfterRead({backupPath, static_cast<int>(handset_.size()), model_.toLatin1()});
     running_ = &driver;
     commit.outcome = driver.run(device_, tickIntervalMs_);
     running_ = nullptr;

@@ -48,6 +48,14 @@ public:
     const SyncState& state() const { return state_; }
     QString statePath() const;
 
+    // Nothing to show or decide: no conflict, and result changes neither the PC's book nor a
+    // handset that can be written. The state still becomes the book read (writeHandset).
+    bool nothingToDo(const SyncPlan& plan, const SyncResult& result) const
+    {
+        return plan.conflicts.empty() && result.toPc.empty() &&
+               (!writable() || result.toHandset.empty());
+    }
+
     StoredFormOf storedForm() const;
     SyncPlan plan(std::span<const TelEntry> pc) const;
     SyncResult resolve(const SyncPlan& plan, std::span<const TelEntry> pc,

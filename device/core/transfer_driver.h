@@ -41,8 +41,10 @@ public:
 
     // A read keeps the record lines it received (session().backupRecords), for a write's backup.
     void keepReadRecords() { session_.keepReadRecords = true; }
-    // A write whose backup is the read just before it (a sync): it erases only while the handset
-    // reports that read's model and count.
+    // A read of a handset that reports no entries completes with an empty book.
+    void readEmptyBook() { session_.emptyBookRead = true; }
+    // A write after a read of the same handset (a sync), whose book, when there was one, is the
+    // write's backup: it erases only while the handset reports that read's model and count.
     void writeAfterRead(const ReadBeforeWrite& read) { session_.readBefore = read; }
 
     // While paused no step runs (a question of the view is open); what arrived waits.

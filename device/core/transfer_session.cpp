@@ -132,18 +132,39 @@ void startReading(TransferSession& session, TransferPort& port, TransferHost& ho
     goTo(session, LINK_READ_ENTRY, port);
 }
 
-// The handset no longer reports the model or the count of the read a write's backup came from:
-// the book may have been changed on the handset since, and the backup would not hold it.
-bool changedSinceRead(const TransferSession& session)
+// What tells that the handset's book may have been changed since the read a write's backup came
+// from: the handset reports another model or another count. Empty when nothing does.
+QString changeSinceRead(const TransferSession& session)
 {
-    return session.readBefore && (session.readBefore->count != session.deviceCount ||
-                                  session.readBefore->model != QByteArray(session.modelName));
+    if (!session.readBefore)
+        return {};
+    const ReadBeforeWrite& read = *session.readBefore;
+    QString change;
+    if (read.model != QByteArray(session.modelName))
+        change = QStringLiteral("携帯電話の機種が、読み込んだときと違います（%1 → %2）。")
+                     .arg(QString::fromLatin1(read.model), QString::fromLatin1(session.modelName));
+    else if (read.count != session.deviceCount)
+        change = QStringLiteral("携帯電話の電話帳が、読み込んだときと変わっています（読み込んだ"
+                                "ときは%1件、いまは%2件）。")
+                     .arg(read.count)
+                     .arg(session.deviceCount);
+    else
+        return {};
+    return change + QLatin1Char('\n') + QString::fromUtf8(NOTHING_ERASED) +
+           QStringLiteral("もう一度同期してください。");
 }
 
 StepResult onBookSupported(TransferSession& session, TransferPort& port, TransferHost& host)
 {
     startEntries(session);
     const int count = session.deviceCount;
+    if (const QString change = changeSinceRead(session);
+        !change.isEmpty() && session.phase != PHASE_VERIFY) {
+        session.failureShown = true;
+        host.showMessage(change); // it says already that nothing was erased
+        goTo(session, LINK_LEAVE_DATA, port);
+        return STEP_CONTINUE;
+    }
     switch (session.phase) {
     case PHASE_BACKUP:
         if (count == 0) {
@@ -170,18 +191,16 @@ StepResult onBookSupported(TransferSession& session, TransferPort& port, Transfe
     case PHASE_COPY:
         break;
     }
-    if (host.operation() == OP_DEVICE_WRITE && changedSinceRead(session)) {
-        tell(session, host,
-             QStringLiteral("携帯電話の電話帳が、読み込んだときと変わっています（読み込んだときは"
-                            "%1件、いまは%2件）。\n")
-                     .arg(session.readBefore->count)
-                     .arg(count) +
-                 QString::fromUtf8(NOTHING_ERASED) + QStringLiteral("もう一度同期してください。"));
-        goTo(session, LINK_LEAVE_DATA, port);
-    } else if (host.operation() == OP_DEVICE_WRITE) {
+    if (host.operation() == OP_DEVICE_WRITE) {
         announceStep(session, host, static_cast<int>(bookCount(bookToWrite(session))));
         const bool erase = host.askYesNo(eraseQuestion(session));
         goTo(session, erase ? LINK_ERASE_ALL : LINK_LEAVE_DATA, port);
+    } else if (count == 0 && session.emptyBookRead) {
+        session.readBook = std::make_unique<TelBook>();
+        clearBook(*session.readBook);
+        session.completed = true;
+        tellDone(host);
+        goTo(session, LINK_LEAVE_DATA, port);
     } else if (count == 0) {
         tellFailure(session, host, "電話帳登録件数が０件です");
         goTo(session, LINK_LEAVE_DATA, port);
@@ -495,8 +514,11 @@ void planTransfer(TransferSession& session, TransferHost& host, const TransferOp
     session.backupFirst = write && options.backup;
     session.verifyAfter = write && options.verify;
     session.fastPace = options.fast;
-    session.phase = session.backupFirst && !session.readBefore ? PHASE_BACKUP : PHASE_COPY;
-    if (session.backupFirst && session.readBefore) {
+    // A backup kept from the read before is not taken again; an empty book read is: its first
+    // record is asked for before the erase, in case the count was wrong.
+    const bool backupKept = session.readBefore && session.readBefore->count > 0;
+    session.phase = session.backupFirst && !backupKept ? PHASE_BACKUP : PHASE_COPY;
+    if (session.backupFirst && backupKept) {
         session.backupTaken = true;
         session.backupPath = session.readBefore->backupPath;
     }

@@ -109,8 +109,12 @@ struct TransferSession {
     // keepReadRecords is set, so that what it read can become a write's backup.
     QList<QByteArray> backupRecords;
     bool keepReadRecords = false;
-    // A write with a backup from the read before it: no backup phase, and the handset's book is
-    // erased only while it reports the model and the count of that read.
+    // A read of a handset that reports no entries completes with an empty book (a sync) instead
+    // of failing.
+    bool emptyBookRead = false;
+    // A write after a read of the same handset (a sync): the handset's book is erased only while
+    // it reports the model and the count of that read; a book that read was not empty is the
+    // write's backup, kept already, so there is no backup phase.
     std::optional<ReadBeforeWrite> readBefore;
 };
 

@@ -39,25 +39,13 @@ private:
     CTelListDlg& list_;
 };
 
-const QString FAILED_TEXT =
-    QStringLiteral("同期を中止しました。パソコンの電話帳と同期の記録は変えていません。");
 const QString NOT_SAVED_TEXT = QStringLiteral(
     "携帯電話への書き込みは終わりましたが、パソコンの電話帳を保存しなかったため、同期の記録は"
     "前回のままです。電話帳を保存してから、もう一度同期してください。");
 
-QString readOnlyNote()
-{
-    return QStringLiteral("この機種の電話帳は読み出しだけできるため、携帯電話 → パソコンの"
-                          "一方向で同期します。");
-}
-
 void installPcBook(BookDocument& document, const std::vector<TelEntry>& entries)
 {
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    std::copy(entries.begin(), entries.end(), book->entries);
-    book->count = static_cast<std::uint32_t>(entries.size());
-    document.replace(*book, document.filePath());
+    document.replace(*bookOf(entries), document.filePath());
 }
 
 } // namespace
@@ -84,8 +72,7 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
         return sync.resolve(plan, pc, choices);
     };
     const SyncResult preview = resolve(sameChoiceForAll(plan, ConflictChoice::Pc));
-    const bool handsetChanges = sync.writable() && !preview.toHandset.empty();
-    if (plan.conflicts.empty() && !handsetChanges && preview.toPc.empty()) {
+    if (sync.nothingToDo(plan, preview)) {
         // Nothing to write; the state still becomes what the handset holds.
         QString error;
         if (sync.writeHandset(preview).succeeded() && !sync.saveState(error))
@@ -96,7 +83,7 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
 
     QStringList notes;
     if (!sync.writable())
-        notes << readOnlyNote();
+        notes << QString::fromUtf8(READ_ONLY_SYNC_NOTE);
     if (!sync.state().problem.isEmpty())
         notes << sync.state().problem;
     if (const QString note = slowSyncNote(plan); !note.isEmpty())
@@ -111,7 +98,7 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
         return;
     }
     if (!sync.writeHandset(result).succeeded()) {
-        messages().showMessage(FAILED_TEXT, &list);
+        messages().showMessage(QString::fromUtf8(SYNC_STOPPED_MESSAGE), &list);
         return;
     }
     if (!result.toPc.empty())

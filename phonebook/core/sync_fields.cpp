@@ -32,7 +32,8 @@ QString slotKey(const TelEntry& entry, SlotList list, int slot)
     const QString text = fromCp932(slotText(entry, list, slot));
     if (list == SlotList::Mail)
         return addressMatchKey(text);
-    const QString key = numberMatchKey(text);
+    // The pause and what follows it belong to the number: 0312345678P101 and P202 are two.
+    const QString key = numberDialForm(text);
     return key.isEmpty() ? text : key;
 }
 

@@ -94,7 +94,7 @@ SyncResult resolveSync(const SyncPlan& plan, std::span<const TelEntry> handset,
     buildSide(
         plan, entries, &SyncPerson::pc, &SyncPerson::handset, pc,
         [](const TelEntry& entry) { return entry; }, result.pcBook, result.toPc);
-    result.tooMany = result.handsetBook.size() > MAX_TEL_ENTRIES;
+    result.tooMany = std::max(result.handsetBook.size(), result.pcBook.size()) > MAX_TEL_ENTRIES;
     return result;
 }
 

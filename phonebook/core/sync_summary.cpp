@@ -4,6 +4,8 @@
 #include "phonebook/core/sync_fields.h"
 #include "phonebook/core/tel_book.h"
 
+#include <algorithm>
+
 namespace {
 
 QString nameOf(const TelEntry& entry)
@@ -111,5 +113,5 @@ QString slowSyncNote(const SyncPlan& plan)
 
 QString tooManyMessage(const SyncResult& result)
 {
-    return tooManyText(result.handsetBook.size());
+    return tooManyText(std::max(result.handsetBook.size(), result.pcBook.size()));
 }

@@ -25,3 +25,10 @@ QString slowSyncNote(const SyncPlan& plan);
 
 // The message of a result that would hold more entries than the handset does.
 QString tooManyMessage(const SyncResult& result);
+
+// Said when the handset's model can be read but not written: the sync goes one way.
+inline constexpr const char* READ_ONLY_SYNC_NOTE =
+    "この機種の電話帳は読み出しだけできるため、携帯電話 → パソコンの一方向で同期します。";
+// Said when a sync stopped before its end: neither the PC's book nor the state was changed.
+inline constexpr const char* SYNC_STOPPED_MESSAGE =
+    "同期を中止しました。パソコンの電話帳と同期の記録は変えていません。";

@@ -1,10 +1,21 @@
 #include "phonebook/core/tel_book.h"
 
+#include <algorithm>
 #include <cstring>
 
 void clearBook(TelBook& book)
 {
     std::memset(&book, 0, sizeof book);
+}
+
+std::unique_ptr<TelBook> bookOf(std::span<const TelEntry> entries)
+{
+    auto book = std::make_unique<TelBook>();
+    clearBook(*book);
+    const std::size_t count = std::min<std::size_t>(entries.size(), MAX_TEL_ENTRIES);
+    std::copy_n(entries.begin(), count, book->entries);
+    book->count = static_cast<std::uint32_t>(count);
+    return book;
 }
 
 void removeEntry(TelBook& book, std::uint32_t index)

@@ -92,7 +92,7 @@ TEST(CliSync, FirstSyncMergesTheSecondFindsNothingAndADryRunWritesNothing)
     EXPECT_EQ(readBook(dumpPath)->count, 3u);
 }
 
-TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
+void syncWithConflict(const QString& model)
 {
     QTemporaryDir dir;
     const QString pcPath = dir.filePath(QStringLiteral("book.vcf"));
@@ -101,7 +101,7 @@ TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
     writeBook(pcPath, *makeBook({{"青木一郎", "ｱｵｷｲﾁﾛｳ", {"09011110001"}, {}, "前のメモ"}, other}));
     {
         // The first sync, with equal books, makes the state.
-        Emulator emulator({QStringLiteral("--book"), pcPath});
+        Emulator emulator({QStringLiteral("--book"), pcPath, QStringLiteral("--model"), model});
         const Result first = runCli({QStringLiteral("sync"), QStringLiteral("--port"),
                                      emulator.device, pcPath, QStringLiteral("--fast")},
                                     dir.path());
@@ -114,8 +114,9 @@ TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
     writeBook(pcPath,
               *makeBook({{"青木一郎", "ｱｵｷｲﾁﾛｳ", {"09011110001"}, {}, "パソコンのメモ"}, other}));
     const QByteArray pcBefore = contentOf(pcPath);
-    const QByteArray stateBefore = contentOf(dir.filePath(QStringLiteral("sync/VN650R.state")));
-    Emulator emulator({QStringLiteral("--book"), handsetPath});
+    const QByteArray stateBefore =
+        contentOf(dir.filePath(QStringLiteral("sync/%1.state").arg(model)));
+    Emulator emulator({QStringLiteral("--book"), handsetPath, QStringLiteral("--model"), model});
     const QStringList sync = {QStringLiteral("sync"),   QStringLiteral("--port"),
                               emulator.device,          pcPath,
                               QStringLiteral("--fast"), QStringLiteral("--yes")};
@@ -127,7 +128,7 @@ TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
         << asked.out.toStdString();
     EXPECT_FALSE(asked.out.contains(utf8("全件消去")));
     EXPECT_EQ(contentOf(pcPath), pcBefore);
-    EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("sync/VN650R.state"))), stateBefore);
+    EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("sync/%1.state").arg(model))), stateBefore);
 
     const Result chosen = runCli(
         sync + QStringList{QStringLiteral("--conflicts"), QStringLiteral("handset")}, dir.path());
@@ -135,9 +136,20 @@ TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
     // The handset keeps its memo: only the PC changes.
     EXPECT_TRUE(chosen.out.contains(utf8("携帯電話の変更 → パソコン: 追加 0件、変更 1件、削除 0件\n"
                                          "  変更: 青木一郎（メモ）\n")));
-    EXPECT_TRUE(
-        chosen.out.contains(utf8("パソコンの変更 → 携帯電話: 追加 0件、変更 0件、削除 0件\n")));
+    // A model that can only be read has no section for the handset.
+    EXPECT_EQ(
+        chosen.out.contains(utf8("パソコンの変更 → 携帯電話: 追加 0件、変更 0件、削除 0件\n")),
+        model == QLatin1String("VN650R"));
     EXPECT_EQ(fromCp932(readBook(pcPath)->entries[0].memo), utf8("携帯のメモ"));
+}
+
+TEST(CliSync, ConflictsAreListedAndWrittenOnlyOnceChosen)
+{
+    // A model that can only be read syncs one way, but its conflicts are chosen all the same.
+    for (const char* model : {"VN650R", "VN540R"}) {
+        SCOPED_TRACE(model);
+        syncWithConflict(QString::fromLatin1(model));
+    }
 }
 
 TEST(CliSync, BadUsageIsRefused)

@@ -238,6 +238,29 @@ TEST_F(HandsetSyncTest, AHandsetChangedBetweenTheReadAndTheWriteIsNotErased)
     EXPECT_FALSE(sync->saveState(error));
 }
 
+TEST_F(HandsetSyncTest, AnEmptyHandsetThatGotEntriesBeforeTheWriteIsNotErased)
+{
+    PtyHandset handset;
+    ASSERT_TRUE(handset.start());
+    const std::unique_ptr<HandsetSync> sync = syncWith(handset);
+    ASSERT_TRUE(sync->read());
+    // The first sync with an empty handset is no failure.
+    EXPECT_TRUE(view.messages.filter(QStringLiteral("０件")).isEmpty())
+        << view.messages.join(QLatin1Char('\n')).toStdString();
+    const SyncPlan plan = sync->plan(base());
+    const SyncResult result = sync->resolve(plan, base(), {});
+    const Book added = stored({newcomer()});
+    hold(handset, added);
+    const qsizetype before = commandCount(handset);
+
+    EXPECT_FALSE(sync->writeHandset(result).succeeded());
+    EXPECT_EQ(writingCommands(handset, before), 0);
+    EXPECT_TRUE(sameBook(entriesOf(handset), added));
+    ASSERT_FALSE(view.messages.isEmpty());
+    EXPECT_TRUE(view.messages.last().contains(QStringLiteral("読み込んだときと変わっています")))
+        << view.messages.last().toStdString();
+}
+
 TEST_F(HandsetSyncTest, WhatTheModelCannotHoldCausesNoChangeOnTheNextSync)
 {
     HandsetOptions withoutMemo;

@@ -142,4 +142,27 @@ TEST(SyncPlan, EqualEntriesPairUpOneToOne)
     EXPECT_TRUE(result.toHandset.empty());
 }
 
+TEST(SyncPlan, ANumberChangedOnlyAfterItsPauseIsAChangeOfItsOwn)
+{
+    // The handset changes the extension, the PC adds a number: both changes arrive.
+    const TelEntry office = withNumber(ueno(), 0, "0312345678P101");
+    const Book state = stored({aoki(), office});
+    const Book handset = stored({aoki(), withNumber(office, 0, "0312345678P202")});
+    const Book pc = {aoki(), withNumber(office, 1, "09011112222")};
+    const SyncPlan plan = planSync(state, true, handset, pc, STORED);
+    ASSERT_TRUE(plan.conflicts.empty());
+    const SyncResult result = resolveSync(plan, handset, pc, {}, STORED);
+    for (const Book& side : {result.pcBook, result.handsetBook}) {
+        ASSERT_EQ(side.size(), 2u);
+        QStringList numbers;
+        for (const TelNumber& number : side[1].tel)
+            if (number.number[0])
+                numbers << QString::fromLatin1(number.number);
+        numbers.sort();
+        EXPECT_EQ(numbers,
+                  (QStringList{QStringLiteral("0312345678P202"), QStringLiteral("09011112222")}))
+            << describe(side);
+    }
+}
+
 } // namespace
