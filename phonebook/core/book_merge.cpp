@@ -59,7 +59,7 @@ void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchC
             while (filledSlots(entry, list) > 0)
                 removeSlotRow(entry, list, 0);
         const int nextSlot = filledSlots(entry, list);
-        const QString value = tel ? QString::fromLatin1(text) : fromCp932(text);
+        const QString value = fromCp932(text);
         if (nextSlot < slotCount &&
             storeSlot(entry, list, nextSlot, slotKind(incoming, list, s), value))
             continue;

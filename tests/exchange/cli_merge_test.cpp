@@ -179,6 +179,32 @@ TEST_F(CliMergeBook, TheSummaryKeepsAFileNameWithPercentSigns)
         << run.out.toStdString();
 }
 
+TEST_F(CliMergeBook, TheReportShowsANumberInFullWidthDigitsAsWritten)
+{
+    // A book file keeps a number as it was written: here full-width digits, in code page 932.
+    QByteArray fullWidth;
+    for (const char digit : QByteArray("09012345678"))
+        fullWidth += QByteArray("\x82") + static_cast<char>(0x4F + (digit - '0'));
+    QByteArray book = readAll(path("book.vcf"));
+    ASSERT_TRUE(book.contains(":09012345678\r\n"));
+    book.replace(":09012345678\r\n", ":" + fullWidth + "\r\n");
+    writeFile(path("book.vcf"), book);
+    writeFile(path("in.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"),
+                            path("out.vcf"), QStringLiteral("--mode"), QStringLiteral("replace"),
+                            QStringLiteral("--report"), path("r.json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QJsonArray hanakoNumbers;
+    for (const QJsonValue note :
+         firstInput(path("r.json")).value(QStringLiteral("notes")).toArray()) {
+        const QJsonObject entry = note.toObject().value(QStringLiteral("entry")).toObject();
+        if (entry.value(QStringLiteral("name")).toString() == QStringLiteral("佐藤花子"))
+            hanakoNumbers = entry.value(QStringLiteral("numbers")).toArray();
+    }
+    EXPECT_EQ(hanakoNumbers, QJsonArray{QStringLiteral("０９０１２３４５６７８")})
+        << QJsonDocument(hanakoNumbers).toJson().toStdString();
+}
+
 TEST_F(CliMerge, BadUsageIsRefused)
 {
     EXPECT_EQ(cli({QStringLiteral("merge"), path("book.vcf"), path("out.vcf")}).exitCode, 2);

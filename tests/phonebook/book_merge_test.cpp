@@ -159,6 +159,18 @@ TEST(BookMerge, OverflowAndConflictsAreListedWhenTakingAPairByHand)
     EXPECT_EQ(fromCp932(target.memo), QString::fromUtf8("会社"));
 }
 
+TEST(BookMerge, ANumberInFullWidthDigitsIsTakenAsItIsWritten)
+{
+    // The vCard import keeps a number as written, full-width digits as code page 932 bytes.
+    auto book = bookOf({{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09011112222"}}});
+    const auto incoming =
+        entriesOf({{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09011112222", "０８０３３３３４４４４"}}});
+    const MergeOutcome outcome = mergeIntoBook(*book, incoming, MergeMode::Safe);
+    EXPECT_TRUE(outcome.notes.empty());
+    EXPECT_EQ(outcome.updated, 1);
+    EXPECT_STREQ(book->entries[0].tel[1].number, incoming[0].tel[1].number);
+}
+
 TEST(BookMerge, PlaceholderNumbersGiveWayToARealOne)
 {
     // One placeholder, and the three the import writes into an entry without a number that was
