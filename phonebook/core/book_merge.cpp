@@ -3,21 +3,12 @@
 #include "phonebook/core/completion_placeholders.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_slots.h"
-#include "phonebook/core/match_keys.h"
 #include "phonebook/core/merge_plan.h"
 
 #include <cstring>
 #include <memory>
 
 namespace {
-
-// Two numbers are one when they dial alike; a number with nothing dialable is kept by its text.
-QString numberKeyOf(const char* number)
-{
-    const QString text = fromCp932(number);
-    const QString form = numberDialForm(text);
-    return form.isEmpty() ? text : form;
-}
 
 // Only the "****" the import writes for an entry without a number, in every filled slot.
 bool holdsOnlyPlaceholderNumbers(const TelEntry& entry)
@@ -29,18 +20,13 @@ bool holdsOnlyPlaceholderNumbers(const TelEntry& entry)
     return filled > 0;
 }
 
-QString addressKeyOf(const char* address)
-{
-    return addressMatchKey(fromCp932(address));
-}
-
 // Adds the incoming slots whose key the entry lacks into its free slots; the rest are notes.
 void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchClass match,
                 int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
 {
     const bool tel = list == SlotList::Tel;
     const int slotCount = tel ? TEL_SLOTS : MAIL_SLOTS;
-    auto keyOf = [tel](const char* text) { return tel ? numberKeyOf(text) : addressKeyOf(text); };
+    auto keyOf = [list](const char* text) { return slotKey(list, fromCp932(text)); };
     packSlots(entry, list);
     for (int s = 0; s < slotCount; ++s) {
         const char* text = slotText(incoming, list, s);

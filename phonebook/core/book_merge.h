@@ -50,7 +50,7 @@ struct MergeOutcome {
 bool sameEntry(const TelEntry& a, const TelEntry& b);
 
 // The fields of incoming taken into bookEntry: numbers and addresses as sets (equal by their
-// match keys), the book's first and a "****" placeholder given up for a real number; group,
+// slot keys), the book's first and a "****" placeholder given up for a real number; group,
 // memo and a reading the import made up taken where the book entry has none. What does not fit
 // or conflicts goes into notes (with incomingIndex and bookIndex).
 void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
