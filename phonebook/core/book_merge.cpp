@@ -3,7 +3,9 @@
 #include "phonebook/core/completion_placeholders.h"
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_slots.h"
+#include "phonebook/core/match_keys.h"
 #include "phonebook/core/merge_plan.h"
+#include "phonebook/core/reading_classes.h"
 
 #include <cstring>
 #include <memory>
@@ -61,6 +63,35 @@ void noteConflict(std::vector<MergeNote>& notes, MatchClass match, int incomingI
                      QString::fromLatin1(field), value});
 }
 
+// The two readings are one as the matching compares them: kana type, width and blanks aside.
+bool sameReading(const char* a, const char* b)
+{
+    ReadingClasses readings;
+    const int first = readings.add(readingMatchText(fromCp932(a)));
+    const int second = readings.add(readingMatchText(fromCp932(b)));
+    readings.classify();
+    return readings.classOf(first) == readings.classOf(second);
+}
+
+// A pair the user took by hand may name someone otherwise or read otherwise: the book entry keeps
+// its own, and the incoming name or reading is listed.
+void mergeNameAndReading(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
+                         int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
+{
+    const QString name = fromCp932(incoming.name);
+    const QString nameKey = nameMatchKey(name);
+    if (!nameKey.isEmpty() && nameKey != nameMatchKey(fromCp932(bookEntry.name)))
+        noteConflict(notes, match, incomingIndex, bookIndex, "name", name);
+    if (!incoming.furigana[0] || isCompletionReading(incoming) ||
+        std::strcmp(bookEntry.furigana, incoming.furigana) == 0)
+        return;
+    if (!bookEntry.furigana[0] || isCompletionReading(bookEntry))
+        std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
+    else if (!sameReading(bookEntry.furigana, incoming.furigana))
+        noteConflict(notes, match, incomingIndex, bookIndex, "furigana",
+                     fromCp932(incoming.furigana));
+}
+
 MergeNote entryNote(MergeNoteKind kind, MatchClass match, int incoming, int book,
                     const TelEntry& entry)
 {
@@ -79,6 +110,7 @@ bool sameEntry(const TelEntry& a, const TelEntry& b)
 void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
                     int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
 {
+    mergeNameAndReading(bookEntry, incoming, match, incomingIndex, bookIndex, notes);
     mergeSlots(bookEntry, incoming, SlotList::Tel, match, incomingIndex, bookIndex, notes);
     mergeSlots(bookEntry, incoming, SlotList::Mail, match, incomingIndex, bookIndex, notes);
     if (incoming.memo[0] && std::strcmp(bookEntry.memo, incoming.memo) != 0) {
@@ -97,8 +129,6 @@ void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass ma
     if (incoming.secret != 0 && bookEntry.secret == 0)
         noteConflict(notes, match, incomingIndex, bookIndex, "secret",
                      QString::number(incoming.secret));
-    if (isCompletionReading(bookEntry) && incoming.furigana[0] && !isCompletionReading(incoming))
-        std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
 }
 
 namespace {
