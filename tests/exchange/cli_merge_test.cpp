@@ -168,6 +168,47 @@ TEST_F(CliMergeBook, AReportNamedAsTheOutputIsRefused)
     EXPECT_FALSE(QFile::exists(path("out.json")));
 }
 
+TEST_F(CliMergeBook, WhenTheReportOrOutCannotBeWrittenNeitherIsLeftChanged)
+{
+    writeFile(path("in.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    struct Case {
+        const char* what;
+        QString out;
+        QString report;
+        const char* earlierOut;    // nullptr: no file there before
+        const char* earlierReport; // nullptr: no file there before
+    } const cases[] = {
+        {"an unwritable report, no OUT yet", path("out.vcf"), path("missing/r.json"), nullptr,
+         nullptr},
+        {"an unwritable report, OUT there", path("out.vcf"), path("missing/r.json"),
+         "old output\r\n", nullptr},
+        {"an unwritable OUT, no report yet", path("missing/out.vcf"), path("r.json"), nullptr,
+         nullptr},
+        {"an unwritable OUT, a report there", path("missing/out.vcf"), path("r.json"), nullptr,
+         "old report\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("out.vcf"));
+        QFile::remove(path("r.json"));
+        if (c.earlierOut)
+            writeFile(c.out, c.earlierOut);
+        if (c.earlierReport)
+            writeFile(c.report, c.earlierReport);
+        const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"), c.out,
+                                QStringLiteral("--report"), c.report});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_FALSE(run.err.isEmpty());
+        for (const auto& [file, earlier] :
+             {std::pair{c.out, c.earlierOut}, std::pair{c.report, c.earlierReport}}) {
+            if (earlier)
+                EXPECT_EQ(readAll(file), QByteArray(earlier)) << file.toStdString();
+            else
+                EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+        }
+    }
+}
+
 TEST_F(CliMergeBook, TheSummaryKeepsAFileNameWithPercentSigns)
 {
     writeFile(path("in%3%1.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
