@@ -11,6 +11,8 @@
 #include "phonebook/core/merge_plan.h"
 #include "phonebook/core/tel_book.h"
 
+#include <QFile>
+
 #include <memory>
 #include <optional>
 
@@ -49,6 +51,15 @@ std::optional<std::vector<IncomingFile>> readIncoming(const QStringList& paths)
         files.push_back(std::move(file));
     }
     return files;
+}
+
+// What the file at path holds, or nothing when there is no file there to read.
+std::optional<QByteArray> bytesOfFile(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 std::span<const TelEntry> entriesOf(const TelBook& book)
@@ -119,14 +130,22 @@ int runMerge(const QStringList& arguments)
     }
     if (const int checked = checkImportedBook(*book); checked != CLI_OK)
         return checked;
-    if (const int written = writeBookOutput(out, *book); written != CLI_OK)
-        return written;
-    for (const QString& line : mergeReportLines(outcomes))
-        printOut(line);
+    // The report goes first, so that one that cannot be written leaves OUT as it was; when OUT
+    // then cannot be written, the report of the merge that did not happen is taken back.
+    const std::optional<QByteArray> earlierReport = bytesOfFile(reportPath);
     if (!reportPath.isEmpty() &&
         !writeWholeFile(reportPath, mergeReportToJson(modeName, outcomes))) {
         printError(QStringLiteral("vemblor-cli: cannot write the report: ") + reportPath);
         return CLI_FAILED;
     }
+    if (const int written = writeBookOutput(out, *book); written != CLI_OK) {
+        if (earlierReport)
+            writeWholeFile(reportPath, *earlierReport);
+        else if (!reportPath.isEmpty())
+            QFile::remove(reportPath);
+        return written;
+    }
+    for (const QString& line : mergeReportLines(outcomes))
+        printOut(line);
     return CLI_OK;
 }

@@ -33,7 +33,7 @@ QJsonObject entryJson(const TelEntry& entry)
     QJsonArray numbers;
     for (const TelNumber& tel : entry.tel)
         if (tel.number[0])
-            numbers.append(QString::fromLatin1(tel.number));
+            numbers.append(fromCp932(tel.number));
     QJsonArray addresses;
     for (const MailAddress& mail : entry.mail)
         if (mail.address[0])

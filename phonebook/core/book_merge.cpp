@@ -5,19 +5,12 @@
 #include "phonebook/core/entry_slots.h"
 #include "phonebook/core/match_keys.h"
 #include "phonebook/core/merge_plan.h"
+#include "phonebook/core/reading_classes.h"
 
 #include <cstring>
 #include <memory>
 
 namespace {
-
-// Two numbers are one when they dial alike; a number with nothing dialable is kept by its text.
-QString numberKeyOf(const char* number)
-{
-    const QString text = fromCp932(number);
-    const QString form = numberDialForm(text);
-    return form.isEmpty() ? text : form;
-}
 
 // Only the "****" the import writes for an entry without a number, in every filled slot.
 bool holdsOnlyPlaceholderNumbers(const TelEntry& entry)
@@ -29,18 +22,13 @@ bool holdsOnlyPlaceholderNumbers(const TelEntry& entry)
     return filled > 0;
 }
 
-QString addressKeyOf(const char* address)
-{
-    return addressMatchKey(fromCp932(address));
-}
-
 // Adds the incoming slots whose key the entry lacks into its free slots; the rest are notes.
 void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchClass match,
                 int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
 {
     const bool tel = list == SlotList::Tel;
     const int slotCount = tel ? TEL_SLOTS : MAIL_SLOTS;
-    auto keyOf = [tel](const char* text) { return tel ? numberKeyOf(text) : addressKeyOf(text); };
+    auto keyOf = [list](const char* text) { return slotKey(list, fromCp932(text)); };
     packSlots(entry, list);
     for (int s = 0; s < slotCount; ++s) {
         const char* text = slotText(incoming, list, s);
@@ -59,7 +47,7 @@ void mergeSlots(TelEntry& entry, const TelEntry& incoming, SlotList list, MatchC
             while (filledSlots(entry, list) > 0)
                 removeSlotRow(entry, list, 0);
         const int nextSlot = filledSlots(entry, list);
-        const QString value = tel ? QString::fromLatin1(text) : fromCp932(text);
+        const QString value = fromCp932(text);
         if (nextSlot < slotCount &&
             storeSlot(entry, list, nextSlot, slotKind(incoming, list, s), value))
             continue;
@@ -73,6 +61,35 @@ void noteConflict(std::vector<MergeNote>& notes, MatchClass match, int incomingI
 {
     notes.push_back({MergeNoteKind::Conflict, match, incomingIndex, bookIndex,
                      QString::fromLatin1(field), value});
+}
+
+// The two readings are one as the matching compares them: kana type, width and blanks aside.
+bool sameReading(const char* a, const char* b)
+{
+    ReadingClasses readings;
+    const int first = readings.add(readingMatchText(fromCp932(a)));
+    const int second = readings.add(readingMatchText(fromCp932(b)));
+    readings.classify();
+    return readings.classOf(first) == readings.classOf(second);
+}
+
+// A pair the user took by hand may name someone otherwise or read otherwise: the book entry keeps
+// its own, and the incoming name or reading is listed.
+void mergeNameAndReading(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
+                         int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
+{
+    const QString name = fromCp932(incoming.name);
+    const QString nameKey = nameMatchKey(name);
+    if (!nameKey.isEmpty() && nameKey != nameMatchKey(fromCp932(bookEntry.name)))
+        noteConflict(notes, match, incomingIndex, bookIndex, "name", name);
+    if (!incoming.furigana[0] || isCompletionReading(incoming) ||
+        std::strcmp(bookEntry.furigana, incoming.furigana) == 0)
+        return;
+    if (!bookEntry.furigana[0] || isCompletionReading(bookEntry))
+        std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
+    else if (!sameReading(bookEntry.furigana, incoming.furigana))
+        noteConflict(notes, match, incomingIndex, bookIndex, "furigana",
+                     fromCp932(incoming.furigana));
 }
 
 MergeNote entryNote(MergeNoteKind kind, MatchClass match, int incoming, int book,
@@ -93,6 +110,7 @@ bool sameEntry(const TelEntry& a, const TelEntry& b)
 void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
                     int incomingIndex, int bookIndex, std::vector<MergeNote>& notes)
 {
+    mergeNameAndReading(bookEntry, incoming, match, incomingIndex, bookIndex, notes);
     mergeSlots(bookEntry, incoming, SlotList::Tel, match, incomingIndex, bookIndex, notes);
     mergeSlots(bookEntry, incoming, SlotList::Mail, match, incomingIndex, bookIndex, notes);
     if (incoming.memo[0] && std::strcmp(bookEntry.memo, incoming.memo) != 0) {
@@ -111,8 +129,6 @@ void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass ma
     if (incoming.secret != 0 && bookEntry.secret == 0)
         noteConflict(notes, match, incomingIndex, bookIndex, "secret",
                      QString::number(incoming.secret));
-    if (isCompletionReading(bookEntry) && incoming.furigana[0] && !isCompletionReading(incoming))
-        std::memcpy(bookEntry.furigana, incoming.furigana, sizeof bookEntry.furigana);
 }
 
 namespace {

@@ -21,7 +21,8 @@ enum class MergeMode {
 
 enum class MergeNoteKind {
     Overflow, // a number or address past the three slots of the entry
-    Conflict, // a group, secret flag or memo that differs from the book entry's, which stays
+    Conflict, // a name, reading, group, secret flag or memo that differs from the book entry's,
+              // which stays
     LeftOut,  // an incoming entry the mode did not take
     Replaced, // a book entry the incoming entries replaced
 };
@@ -31,7 +32,8 @@ struct MergeNote {
     MatchClass match; // the class of the pair (Replaced: MatchClass::New)
     int incoming;     // position in the incoming entries, -1 for Replaced
     int book;         // position in the book before the merge, -1 when the entry was added
-    QString field;    // Overflow and Conflict: "number", "address", "memo", "group", "secret"
+    QString field;    // Overflow and Conflict: "number", "address", "name", "furigana", "memo",
+                      // "group", "secret"
     QString value;    // Overflow and Conflict: the value that is not in the book
     TelEntry entry{}; // LeftOut and Replaced: the whole entry that is not in the book
 };
@@ -50,9 +52,10 @@ struct MergeOutcome {
 bool sameEntry(const TelEntry& a, const TelEntry& b);
 
 // The fields of incoming taken into bookEntry: numbers and addresses as sets (equal by their
-// match keys), the book's first and a "****" placeholder given up for a real number; group,
-// memo and a reading the import made up taken where the book entry has none. What does not fit
-// or conflicts goes into notes (with incomingIndex and bookIndex).
+// slot keys), the book's first and a "****" placeholder given up for a real number; group,
+// memo and reading taken where the book entry has none (or only a reading the import made up).
+// What does not fit or conflicts, such as another name or reading of a pair taken by hand, goes
+// into notes (with incomingIndex and bookIndex); the book entry keeps its own.
 void mergeEntryInto(TelEntry& bookEntry, const TelEntry& incoming, MatchClass match,
                     int incomingIndex, int bookIndex, std::vector<MergeNote>& notes);
 

@@ -25,11 +25,11 @@ std::vector<DuplicateGroup> findDuplicateGroups(std::span<const TelEntry> book);
 
 struct DuplicateOutcome {
     int merged = 0; // entries merged into their group's first entry and removed
-    int kept = 0;   // taken entries kept because a value of theirs did not fit (in notes)
+    int kept = 0; // taken entries kept because a value of theirs did not fit or differs (in notes)
     std::vector<MergeNote> notes; // incoming: the member's book position
 };
 
 // Merges the taken members of each group into its first entry and removes them. A member that
-// would leave a number, address or memo behind stays in the book beside its first entry, and the
-// notes say what did not fit.
+// would leave a number, address, memo, name or reading behind stays in the book beside its first
+// entry, and the notes say what did not fit or differs.
 DuplicateOutcome mergeDuplicateGroups(TelBook& book, const std::vector<DuplicateGroup>& groups);

@@ -1,6 +1,7 @@
 #include "phonebook/core/entry_slots.h"
 
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/match_keys.h"
 
 #include <cstring>
 
@@ -44,6 +45,12 @@ std::uint8_t slotKind(const TelEntry& entry, SlotList list, int slot)
 const char* slotText(const TelEntry& entry, SlotList list, int slot)
 {
     return list == SlotList::Tel ? entry.tel[slot].number : entry.mail[slot].address;
+}
+
+QString slotKey(SlotList list, const QString& text)
+{
+    const QString key = list == SlotList::Tel ? numberDialForm(text) : addressMatchKey(text);
+    return key.isEmpty() ? text : key;
 }
 
 int filledSlots(const TelEntry& entry, SlotList list)

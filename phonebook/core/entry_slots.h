@@ -14,6 +14,11 @@ enum class SlotList { Tel, Mail };
 std::uint8_t slotKind(const TelEntry& entry, SlotList list, int slot);
 const char* slotText(const TelEntry& entry, SlotList list, int slot);
 
+// The key by which a slot's number or address is one an entry already holds: a number by its
+// dial form (0312345678P101 and 0312345678P202 are two), an address by addressMatchKey, and the
+// text itself when that leaves nothing. The merge and the preview's differences both use it.
+QString slotKey(SlotList list, const QString& text);
+
 // Number of slots with a non-empty text.
 int filledSlots(const TelEntry& entry, SlotList list);
 

@@ -2,7 +2,7 @@
 
 #include "phonebook/core/completion_placeholders.h"
 #include "phonebook/core/cp932_text.h"
-#include "phonebook/core/match_keys.h"
+#include "phonebook/core/entry_slots.h"
 
 #include <QStringList>
 
@@ -39,9 +39,8 @@ SlotTexts slotTexts(const TelEntry& entry, bool numbers)
         if (!text[0] || (numbers && isCompletionNumber(text)))
             continue;
         const QString shown = fromCp932(text);
-        const QString key = numbers ? numberMatchKey(shown) : addressMatchKey(shown);
         texts.shown << shown;
-        texts.keys << (key.isEmpty() ? shown : key);
+        texts.keys << slotKey(numbers ? SlotList::Tel : SlotList::Mail, shown);
     }
     return texts;
 }

@@ -45,7 +45,7 @@ struct FieldDifference {
 };
 
 // The fields in which the incoming entry says something the book entry does not: a different
-// text, or numbers and addresses the book entry lacks (compared by their match keys).
+// text, or numbers and addresses the book entry lacks (compared by slotKey, as the merge does).
 std::vector<FieldDifference> fieldDifferences(const TelEntry& book, const TelEntry& incoming);
 
 // "まとめると1034件になり、1000件を超えます"

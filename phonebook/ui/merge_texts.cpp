@@ -11,6 +11,8 @@ QString fieldText(const QString& field)
     static const QHash<QString, QString> texts{
         {QStringLiteral("number"), QStringLiteral("電話番号")},
         {QStringLiteral("address"), QStringLiteral("メール")},
+        {QStringLiteral("name"), QStringLiteral("名前")},
+        {QStringLiteral("furigana"), QStringLiteral("フリガナ")},
         {QStringLiteral("memo"), QStringLiteral("メモ")},
         {QStringLiteral("group"), QStringLiteral("グループ")},
         {QStringLiteral("secret"), QStringLiteral("シークレット")},

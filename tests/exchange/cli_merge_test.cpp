@@ -168,6 +168,47 @@ TEST_F(CliMergeBook, AReportNamedAsTheOutputIsRefused)
     EXPECT_FALSE(QFile::exists(path("out.json")));
 }
 
+TEST_F(CliMergeBook, WhenTheReportOrOutCannotBeWrittenNeitherIsLeftChanged)
+{
+    writeFile(path("in.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    struct Case {
+        const char* what;
+        QString out;
+        QString report;
+        const char* earlierOut;    // nullptr: no file there before
+        const char* earlierReport; // nullptr: no file there before
+    } const cases[] = {
+        {"an unwritable report, no OUT yet", path("out.vcf"), path("missing/r.json"), nullptr,
+         nullptr},
+        {"an unwritable report, OUT there", path("out.vcf"), path("missing/r.json"),
+         "old output\r\n", nullptr},
+        {"an unwritable OUT, no report yet", path("missing/out.vcf"), path("r.json"), nullptr,
+         nullptr},
+        {"an unwritable OUT, a report there", path("missing/out.vcf"), path("r.json"), nullptr,
+         "old report\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("out.vcf"));
+        QFile::remove(path("r.json"));
+        if (c.earlierOut)
+            writeFile(c.out, c.earlierOut);
+        if (c.earlierReport)
+            writeFile(c.report, c.earlierReport);
+        const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"), c.out,
+                                QStringLiteral("--report"), c.report});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_FALSE(run.err.isEmpty());
+        for (const auto& [file, earlier] :
+             {std::pair{c.out, c.earlierOut}, std::pair{c.report, c.earlierReport}}) {
+            if (earlier)
+                EXPECT_EQ(readAll(file), QByteArray(earlier)) << file.toStdString();
+            else
+                EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+        }
+    }
+}
+
 TEST_F(CliMergeBook, TheSummaryKeepsAFileNameWithPercentSigns)
 {
     writeFile(path("in%3%1.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
@@ -177,6 +218,32 @@ TEST_F(CliMergeBook, TheSummaryKeepsAFileNameWithPercentSigns)
     EXPECT_TRUE(run.out.contains(QStringLiteral("in%3%1.vcf: "))) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("追加 1件、更新 0件、合計 4件")))
         << run.out.toStdString();
+}
+
+TEST_F(CliMergeBook, TheReportShowsANumberInFullWidthDigitsAsWritten)
+{
+    // A book file keeps a number as it was written: here full-width digits, in code page 932.
+    QByteArray fullWidth;
+    for (const char digit : QByteArray("09012345678"))
+        fullWidth += QByteArray("\x82") + static_cast<char>(0x4F + (digit - '0'));
+    QByteArray book = readAll(path("book.vcf"));
+    ASSERT_TRUE(book.contains(":09012345678\r\n"));
+    book.replace(":09012345678\r\n", ":" + fullWidth + "\r\n");
+    writeFile(path("book.vcf"), book);
+    writeFile(path("in.vcf"), card("田中一郎", "タナカイチロウ", "090-5555-6666"));
+    const CliRun run = cli({QStringLiteral("merge"), path("book.vcf"), path("in.vcf"),
+                            path("out.vcf"), QStringLiteral("--mode"), QStringLiteral("replace"),
+                            QStringLiteral("--report"), path("r.json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QJsonArray hanakoNumbers;
+    for (const QJsonValue note :
+         firstInput(path("r.json")).value(QStringLiteral("notes")).toArray()) {
+        const QJsonObject entry = note.toObject().value(QStringLiteral("entry")).toObject();
+        if (entry.value(QStringLiteral("name")).toString() == QStringLiteral("佐藤花子"))
+            hanakoNumbers = entry.value(QStringLiteral("numbers")).toArray();
+    }
+    EXPECT_EQ(hanakoNumbers, QJsonArray{QStringLiteral("０９０１２３４５６７８")})
+        << QJsonDocument(hanakoNumbers).toJson().toStdString();
 }
 
 TEST_F(CliMerge, BadUsageIsRefused)

@@ -301,4 +301,27 @@ TEST_F(MergeImport, ConflictsAndOverflowAreListedInThePreviewAndTheReport)
     EXPECT_EQ(fromCp932(document.entry(0).memo), QStringLiteral("メモ"));
 }
 
+TEST_F(MergeImport, ATickedMaybeWithAnotherNameKeepsTheBooksAndListsIt)
+{
+    CTelListDlg list(document, commands);
+    files.nextFiles.enqueue(
+        vcardOf("another.vcf", *makeBook({{"佐藤華子", "ｻﾄｳ ﾊﾅｺ", {"09077776666"}}})));
+    messages.choices.enqueue(MERGE);
+    QStringList notes;
+    MergeWindowsUser user([&](CMergePreviewDlg& preview) {
+        EXPECT_EQ(preview.itemOf(0)->parent()->text(0), QStringLiteral("同じ人かも（1件）"));
+        preview.itemOf(0)->setCheckState(0, Qt::Checked);
+        notes = noteTexts(preview);
+        preview.applyButton()->click();
+    });
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(notes, QStringList{QStringLiteral(
+                         "「佐藤花子」: 名前「佐藤華子」は電話帳の値と食い違うため入りません")})
+        << notes.join(u'|').toStdString();
+    EXPECT_TRUE(user.reportLines.contains(QStringLiteral("  conflict name 2: 佐藤華子")))
+        << user.reportLines.join(u'|').toStdString();
+    EXPECT_EQ(fromCp932(document.entry(1).name), QStringLiteral("佐藤花子"));
+    EXPECT_STREQ(document.entry(1).tel[1].number, "09077776666");
+}
+
 } // namespace

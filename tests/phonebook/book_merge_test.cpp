@@ -3,6 +3,7 @@
 #include "phonebook/core/book_merge.h"
 
 #include "phonebook/core/cp932_text.h"
+#include "phonebook/core/merge_plan.h"
 #include "tests/phonebook/entry_fields.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +158,67 @@ TEST(BookMerge, OverflowAndConflictsAreListedWhenTakingAPairByHand)
     EXPECT_EQ(notes[2].field, QStringLiteral("group"));
     EXPECT_EQ(target.group, 2);
     EXPECT_EQ(fromCp932(target.memo), QString::fromUtf8("会社"));
+}
+
+TEST(BookMerge, ANumberInFullWidthDigitsIsTakenAsItIsWritten)
+{
+    // The vCard import keeps a number as written, full-width digits as code page 932 bytes.
+    auto book = bookOf({{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09011112222"}}});
+    const auto incoming =
+        entriesOf({{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09011112222", "０８０３３３３４４４４"}}});
+    const MergeOutcome outcome = mergeIntoBook(*book, incoming, MergeMode::Safe);
+    EXPECT_TRUE(outcome.notes.empty());
+    EXPECT_EQ(outcome.updated, 1);
+    EXPECT_STREQ(book->entries[0].tel[1].number, incoming[0].tel[1].number);
+}
+
+TEST(BookMerge, ATickedPairWithAnotherNameOrReadingKeepsTheBooksAndListsTheIncomingOnes)
+{
+    struct Case {
+        const char* what;
+        MatchFields incoming;
+        std::vector<std::pair<const char*, const char*>> conflicts; // field, value
+    } const cases[] = {
+        {"another name on the same reading",
+         {"佐藤華子", "ｻﾄｳﾊﾅｺ", {"08011112222"}},
+         {{"name", "佐藤華子"}}},
+        {"another reading on the same name and number",
+         {"佐藤花子", "ｻﾄｳﾊﾙｺ", {"09012345678"}},
+         {{"furigana", "ｻﾄｳﾊﾙｺ"}}},
+        {"another name and reading on the same number",
+         {"斎藤春子", "ｻｲﾄｳﾊﾙｺ", {"09012345678"}},
+         {{"name", "斎藤春子"}, {"furigana", "ｻｲﾄｳﾊﾙｺ"}}},
+        {"the same name and reading written otherwise",
+         {"佐藤 花子", "さとうはなこ", {"07099998888"}},
+         {}},
+    };
+    const TelEntry hanako = entry({"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto book = bookOf({});
+        book->entries[book->count++] = hanako;
+        const std::vector<TelEntry> incoming{entry(c.incoming)};
+        MergePlan plan = planMerge({book->entries, book->count}, incoming);
+        ASSERT_EQ(plan.entries[0].match.kind, MatchClass::MaybeSame);
+        plan.entries[0].take = true; // ticked by the user
+        const MergeOutcome outcome = applyMergePlan(*book, incoming, plan);
+        ASSERT_EQ(outcome.notes.size(), c.conflicts.size());
+        for (std::size_t n = 0; n < c.conflicts.size(); ++n) {
+            EXPECT_EQ(outcome.notes[n].kind, MergeNoteKind::Conflict);
+            EXPECT_EQ(outcome.notes[n].field, QString::fromUtf8(c.conflicts[n].first));
+            EXPECT_EQ(outcome.notes[n].value, QString::fromUtf8(c.conflicts[n].second));
+        }
+        ASSERT_EQ(book->count, 1u);
+        EXPECT_STREQ(book->entries[0].name, hanako.name);
+        EXPECT_STREQ(book->entries[0].furigana, hanako.furigana);
+    }
+
+    // A book entry without a reading takes the incoming one.
+    TelEntry unread = entry({"佐藤花子", "", {"09012345678"}});
+    std::vector<MergeNote> notes;
+    mergeEntryInto(unread, hanako, MatchClass::MaybeSame, 0, 0, notes);
+    EXPECT_TRUE(notes.empty());
+    EXPECT_STREQ(unread.furigana, hanako.furigana);
 }
 
 TEST(BookMerge, PlaceholderNumbersGiveWayToARealOne)

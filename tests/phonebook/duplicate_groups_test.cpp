@@ -122,4 +122,39 @@ TEST(DuplicateGroups, MergingAGroupKeepsEveryValueAndEntriesThatDoNotFitStay)
     EXPECT_EQ(book->entries[3].name[0], '\0');
 }
 
+TEST(DuplicateGroups, ATickedMemberWithAnotherNameOrReadingStaysAndIsListed)
+{
+    struct Case {
+        const char* what;
+        MatchFields member;
+        std::vector<const char*> fields;
+    } const cases[] = {
+        {"another name on the same reading and number",
+         {"佐藤華子", "ｻﾄｳﾊﾅｺ", {"09012345678"}},
+         {"name"}},
+        {"another reading on the same name and number",
+         {"佐藤花子", "ｻﾄｳﾊﾙｺ", {"09012345678"}},
+         {"furigana"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto book = bookOf(entriesOf({HANAKO, c.member}));
+        const auto before = std::make_unique<TelBook>(*book);
+        std::vector<DuplicateGroup> groups = findDuplicateGroups({book->entries, book->count});
+        ASSERT_EQ(groups.size(), 1u);
+        ASSERT_EQ(groups[0].others.size(), 1u);
+        EXPECT_EQ(groups[0].others[0].kind, MatchClass::MaybeSame);
+        groups[0].others[0].take = true; // ticked by the user
+        const DuplicateOutcome outcome = mergeDuplicateGroups(*book, groups);
+        EXPECT_EQ(outcome.merged, 0);
+        EXPECT_EQ(outcome.kept, 1);
+        ASSERT_EQ(outcome.notes.size(), c.fields.size());
+        for (std::size_t n = 0; n < c.fields.size(); ++n) {
+            EXPECT_EQ(outcome.notes[n].kind, MergeNoteKind::Conflict);
+            EXPECT_EQ(outcome.notes[n].field, QString::fromUtf8(c.fields[n]));
+        }
+        EXPECT_EQ(std::memcmp(book.get(), before.get(), sizeof(TelBook)), 0);
+    }
+}
+
 } // namespace

@@ -179,4 +179,21 @@ TEST(MergePlan, FieldDifferencesShowWhatTheIncomingEntryWouldChange)
     }
 }
 
+TEST(MergePlan, AnotherExtensionAfterThePauseIsShownAsTheMergeTakesIt)
+{
+    const TelEntry company = entry({"会社B", "ｶｲｼｬﾋﾞｰ", {"0312340000P101"}});
+    const TelEntry incoming = entry({"会社B", "ｶｲｼｬﾋﾞｰ", {"0312340000P202"}});
+    const std::vector<FieldDifference> differences = fieldDifferences(company, incoming);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].field, QStringLiteral("電話番号"));
+    EXPECT_EQ(differences[0].book, QStringLiteral("0312340000P101"));
+    EXPECT_EQ(differences[0].incoming, QStringLiteral("0312340000P202"));
+
+    auto book = bookOf({company});
+    const MergeOutcome outcome =
+        mergeIntoBook(*book, std::vector<TelEntry>{incoming}, MergeMode::Safe);
+    EXPECT_EQ(outcome.updated, 1);
+    EXPECT_STREQ(book->entries[0].tel[1].number, "0312340000P202");
+}
+
 } // namespace
