@@ -16,7 +16,7 @@ const char* slotText(const TelEntry& entry, SlotList list, int slot);
 
 // The key by which a slot's number or address is one an entry already holds: a number by its
 // dial form (0312345678P101 and 0312345678P202 are two), an address by addressMatchKey, and the
-// text itself when that leaves nothing. The merge and the preview's differences both use it.
+// text itself when that leaves nothing. The merge, the preview's differences and the sync use it.
 QString slotKey(SlotList list, const QString& text);
 
 // Number of slots with a non-empty text.

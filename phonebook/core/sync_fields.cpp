@@ -2,7 +2,6 @@
 
 #include "phonebook/core/cp932_text.h"
 #include "phonebook/core/entry_slots.h"
-#include "phonebook/core/match_keys.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,12 +28,7 @@ bool sameSlots(const TelEntry& a, const TelEntry& b, SlotList list)
 
 QString slotKey(const TelEntry& entry, SlotList list, int slot)
 {
-    const QString text = fromCp932(slotText(entry, list, slot));
-    if (list == SlotList::Mail)
-        return addressMatchKey(text);
-    // The pause and what follows it belong to the number: 0312345678P101 and P202 are two.
-    const QString key = numberDialForm(text);
-    return key.isEmpty() ? text : key;
+    return ::slotKey(list, fromCp932(slotText(entry, list, slot)));
 }
 
 int findSlot(const TelEntry& entry, SlotList list, const QString& key)
