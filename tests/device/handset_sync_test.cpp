@@ -267,6 +267,25 @@ TEST_F(HandsetSyncTest, AnEmptyHandsetThatGotEntriesBeforeTheWriteIsNotErased)
         << view.messages.last().toStdString();
 }
 
+// The written book was read back and found right; only leaving data-transfer mode afterwards
+// failed: the handset holds the synced book, so the sync completes.
+TEST_F(HandsetSyncTest, AWriteCheckedBeforeLeavingDataModeFailedCompletesTheSync)
+{
+    saveState(base());
+    HandsetOptions failingLastEscape;
+    failingLastEscape.failAt = {HandsetStep::LeaveData, 3}; // after the read, the write, the check
+    PtyHandset handset(failingLastEscape);
+    ASSERT_TRUE(handset.start());
+    hold(handset, stored(base()));
+    const SyncRun run = runSync(handset, replaced(base(), 1, withMemo(ito(), "変更")));
+    ASSERT_TRUE(run.read);
+    EXPECT_TRUE(run.commit.handsetWritten) << view.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(run.stateSaved);
+    EXPECT_TRUE(
+        sameBook(loadSyncState(syncStatePath(stateFolder(), QStringLiteral("VN650R"))).entries,
+                 entriesOf(handset)));
+}
+
 TEST_F(HandsetSyncTest, WhatTheModelCannotHoldCausesNoChangeOnTheNextSync)
 {
     HandsetOptions withoutMemo;
