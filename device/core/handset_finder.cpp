@@ -44,17 +44,17 @@ private:
     // The next reply line, or nothing once the time-out has passed or the line failed.
     std::optional<QByteArray> nextLine(const QDeadlineTimer& deadline)
     {
-        for (;;) {
+        // The deadline holds also for a device that never stops sending lines.
+        while (!deadline.hasExpired()) {
             if (!port_.pollReceive())
                 return std::nullopt;
             if (std::optional<QByteArray> line = port_.takeLine())
                 return line;
-            if (deadline.hasExpired())
-                return std::nullopt;
             if (waiting_)
                 waiting_();
             QThread::msleep(POLL_INTERVAL_MS);
         }
+        return std::nullopt;
     }
 
     bool attention()

@@ -123,7 +123,10 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
     running_ = &driver;
     commit.outcome = driver.run(device_, tickIntervalMs_);
     running_ = nullptr;
-    if (commit.outcome != TransferOutcome::Verified)
+    // The write always checks: a copy that completed was read back and found right, even when
+    // leaving data-transfer mode failed after it (the view has said so).
+    if (commit.outcome != TransferOutcome::Verified &&
+        commit.outcome != TransferOutcome::CopiedLeftInDataMode)
         return commit;
     commit.handsetWritten = true;
     newState_ = storedEntries(result.handsetBook, model_.toLatin1());

@@ -69,15 +69,17 @@ SyncState loadSyncState(const QString& path)
         return state;
     const QString name = QDir::toNativeSeparators(path);
     const QString damaged = QStringLiteral("同期の記録 %1 が壊れているため使いません。").arg(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file: opening a pipe would wait for a writer.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         state.problem = QStringLiteral("同期の記録 %1 を開けません。").arg(name);
         return state;
     }
-    if (file.size() > MAX_STATE_SIZE) {
+    // Read with a limit: a pipe or a device in the state's place has no size to check first.
+    const QByteArray text = file.read(MAX_STATE_SIZE + 1);
+    if (text.size() > MAX_STATE_SIZE) {
         state.problem = damaged;
         return state;
     }
-    const QByteArray text = file.readAll();
     const QByteArray header = QByteArray(SYNC_STATE_HEADER) + "\r\n";
     const qsizetype hashEnd = text.indexOf("\r\n", header.size());
     if (!text.startsWith(header) || hashEnd < 0) {

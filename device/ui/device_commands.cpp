@@ -40,7 +40,13 @@ void readFromHandset(CTelListDlg& list, const QString& device, const TransferOpt
 
 void writeToHandset(CTelListDlg& list, const QString& device, const TransferOptions& options)
 {
-    CSerialDlg(OP_DEVICE_WRITE, device, options, &list.document().book(), &list).exec();
+    // The written book becomes the sync state only when it is the one saved: over a book that is
+    // not, the next sync with the saved file would take what the file lacks for deleted on the
+    // PC and delete it from the handset.
+    TransferOptions write = options;
+    if (list.document().hasUnsavedChanges())
+        write.syncStateDir.clear();
+    CSerialDlg(OP_DEVICE_WRITE, device, write, &list.document().book(), &list).exec();
 }
 
 void restoreBackupToHandset(CTelListDlg& list, const QString& device,

@@ -15,7 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -261,6 +267,25 @@ TEST_F(HandsetSyncTest, AnEmptyHandsetThatGotEntriesBeforeTheWriteIsNotErased)
         << view.messages.last().toStdString();
 }
 
+// The written book was read back and found right; only leaving data-transfer mode afterwards
+// failed: the handset holds the synced book, so the sync completes.
+TEST_F(HandsetSyncTest, AWriteCheckedBeforeLeavingDataModeFailedCompletesTheSync)
+{
+    saveState(base());
+    HandsetOptions failingLastEscape;
+    failingLastEscape.failAt = {HandsetStep::LeaveData, 3}; // after the read, the write, the check
+    PtyHandset handset(failingLastEscape);
+    ASSERT_TRUE(handset.start());
+    hold(handset, stored(base()));
+    const SyncRun run = runSync(handset, replaced(base(), 1, withMemo(ito(), "変更")));
+    ASSERT_TRUE(run.read);
+    EXPECT_TRUE(run.commit.handsetWritten) << view.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(run.stateSaved);
+    EXPECT_TRUE(
+        sameBook(loadSyncState(syncStatePath(stateFolder(), QStringLiteral("VN650R"))).entries,
+                 entriesOf(handset)));
+}
+
 TEST_F(HandsetSyncTest, WhatTheModelCannotHoldCausesNoChangeOnTheNextSync)
 {
     HandsetOptions withoutMemo;
@@ -356,6 +381,28 @@ TEST_F(HandsetSyncTest, AChangedStateFileIsNotTakenForAState)
     // An empty state is a state.
     saveState({});
     EXPECT_TRUE(loadSyncState(file.fileName()).found);
+}
+
+// A pipe in the state's place: opening it for reading would wait for a writer, and reading it
+// would never end.
+TEST_F(HandsetSyncTest, AStateThatIsNoPlainFileIsRefusedWithoutWaiting)
+{
+    const QString path = syncStatePath(stateFolder(), QStringLiteral("VN650R"));
+    ASSERT_TRUE(QDir().mkpath(stateFolder()));
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_EQ(mkfifo(native.constData(), 0600), 0);
+    auto loading = std::async(std::launch::async, [&path] { return loadSyncState(path); });
+    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Let the waiting reader go: a writer opens the pipe and closes it at once.
+        const int writer = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+        loading.wait();
+        FAIL() << "loading the state waited on a pipe";
+    }
+    const SyncState state = loading.get();
+    EXPECT_FALSE(state.found);
+    EXPECT_FALSE(state.problem.isEmpty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/core/settings.h"
 #include "app/ui/install_commands.h"
 #include "device/core/handset_records.h"
+#include "device/core/sync_state.h"
 #include "device/core/transfer_session.h"
 #include "device/emulator/pty_handset.h"
 #include "device/ui/serial_dlg.h"
@@ -262,6 +263,30 @@ TEST_F(TransferDialog, WriteShowsItsLabelsAndCopiesTheBook)
     EXPECT_FALSE(watch.cancelEnabledWhileClosing);
     EXPECT_EQ(handset->withHandset([](SimulatedHandset& h) { return h.entries().size(); }), 3u);
     EXPECT_EQ(document.count(), 3u); // a write leaves the book as it was
+}
+
+// A checked write keeps the written book as the model's sync state only when the window's book is
+// saved: a state over a book that is not would make the next sync with the saved file take what
+// the file lacks for deleted on the PC, and delete it from the handset.
+TEST_F(TransferDialog, AWriteKeepsTheSyncStateOnlyOfASavedBook)
+{
+    startHandset();
+    const QString state =
+        syncStatePath(dir.filePath(QStringLiteral("sync")), QStringLiteral("VN650R"));
+    for (const bool saved : {false, true}) {
+        SCOPED_TRACE(saved ? "saved" : "unsaved");
+        QFile::remove(state);
+        fillBook(document, {{"山田", "ﾔﾏﾀﾞ", {"0312"}}, {"佐藤", "ｻﾄｳ", {"0313"}}});
+        if (saved)
+            document.markSaved();
+        ASSERT_EQ(document.hasUnsavedChanges(), !saved);
+        CTelListDlg list(document, commands);
+        messages.shown.clear();
+        messages.answer(true);
+        trigger(list, ID_LIST_DEVICE_WRITE);
+        EXPECT_EQ(messages.shown, QStringList{utf8(VERIFIED_MESSAGE)});
+        EXPECT_EQ(loadSyncState(state).found, saved);
+    }
 }
 
 // The list shows entries that break a field rule (marked); 書き込み names them in its erase
