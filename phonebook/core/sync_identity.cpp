@@ -22,14 +22,15 @@ bool personalNumber(const QString& key)
     return !key.isEmpty() && !isLandline(key) && !isServiceNumber(key);
 }
 
-// Whether a pair the matcher proposes is close enough to be one entry changed on one side:
-// the same name, or a shared personal number or address. A shared home number alone is not.
-bool closeEnough(const TelEntry& a, const TelEntry& b, MatchClass kind)
+// Whether a pair the matcher proposes is close enough to be one entry: a shared personal number
+// or address, or against the last synced book the same name. A shared home number alone is not.
+bool closeEnough(const TelEntry& a, const TelEntry& b, MatchClass kind, PairingOf pairing)
 {
     if (kind != MatchClass::MaybeSame)
         return kind != MatchClass::New;
     const QString nameA = nameMatchKey(fromCp932(a.name));
-    if (!nameA.isEmpty() && nameA == nameMatchKey(fromCp932(b.name)))
+    if (pairing == PairingOf::StateAndSide && !nameA.isEmpty() &&
+        nameA == nameMatchKey(fromCp932(b.name)))
         return true;
     for (const TelNumber& ta : a.tel) {
         const QString key = numberMatchKey(fromCp932(ta.number));
@@ -57,7 +58,8 @@ bool sameStoredEntry(const TelEntry& a, const TelEntry& b)
     return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
 }
 
-std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEntry> b)
+std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEntry> b,
+                             PairingOf pairing)
 {
     std::vector<int> pairs(a.size(), -1);
     QHash<QByteArray, std::vector<int>> unpairedB;
@@ -90,7 +92,8 @@ std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEnt
     if (restA.empty() || restB.empty())
         return pairs;
     for (const EntryMatch& match : matchEntries(restA, restB)) {
-        if (match.book < 0 || !closeEnough(restA[match.book], restB[match.incoming], match.kind))
+        if (match.book < 0 ||
+            !closeEnough(restA[match.book], restB[match.incoming], match.kind, pairing))
             continue;
         pairs[restAAt[match.book]] = restBAt[match.incoming];
     }

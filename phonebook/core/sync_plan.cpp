@@ -71,7 +71,7 @@ public:
                 addedPc.push_back(pcStored_[p]);
                 addedPcAt.push_back(p);
             }
-        const std::vector<int> pairs = pairEntries(addedHandset, addedPc);
+        const std::vector<int> pairs = pairEntries(addedHandset, addedPc, PairingOf::NewEntries);
         std::vector<bool> pcPaired(addedPc.size(), false);
         for (std::size_t i = 0; i < addedHandset.size(); ++i) {
             if (pairs[i] >= 0) {
@@ -122,7 +122,7 @@ SyncPlan planSync(std::span<const TelEntry> state, bool hasState, std::span<cons
     plan.stateCount = static_cast<int>(state.size());
     Planner planner(state, handset, pc, storedForm);
 
-    const std::vector<int> stateToHandset = pairEntries(state, handset);
+    const std::vector<int> stateToHandset = pairEntries(state, handset, PairingOf::StateAndSide);
     const int handsetInState = pairedCount(stateToHandset);
     plan.lostFromState = plan.stateCount - handsetInState;
     plan.slowSync =
@@ -136,7 +136,8 @@ SyncPlan planSync(std::span<const TelEntry> state, bool hasState, std::span<cons
         return plan;
 
     if (!plan.slowSync)
-        planner.mergeState(stateToHandset, pairEntries(state, planner.pcStored()));
+        planner.mergeState(stateToHandset,
+                           pairEntries(state, planner.pcStored(), PairingOf::StateAndSide));
     planner.mergeAdded();
     plan.people = planner.takePeople();
     for (int i = 0; i < static_cast<int>(plan.people.size()); ++i)

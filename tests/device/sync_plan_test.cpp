@@ -165,4 +165,27 @@ TEST(SyncPlan, ANumberChangedOnlyAfterItsPauseIsAChangeOfItsOwn)
     }
 }
 
+TEST(SyncPlan, TwoPeopleNewOnEachSideWithOnlyTheNameInCommonStayTwo)
+{
+    // A colleague on the handset and a neighbour on the PC, both 田中, each with a mobile of
+    // their own: nothing says they are one person, so neither is merged into the other.
+    const TelEntry colleague = makeEntry({"田中", "ﾀﾅｶ", {"09011112222"}});
+    const TelEntry neighbour = makeEntry({"田中", "ﾀﾅｶ", {"09033334444"}});
+    const TelEntry sameMobile = makeEntry({"田中一郎", "ﾀﾅｶｲﾁﾛｳ", {"09011112222"}});
+    for (const bool hasState : {false, true}) {
+        SCOPED_TRACE(hasState ? "added on both" : "first sync");
+        const Book state = hasState ? stored(base()) : Book{};
+        const Book handset = stored(plus(base(), colleague));
+        const Book pc = plus(base(), neighbour);
+        const SyncPlan plan = planSync(state, hasState, handset, pc, STORED);
+        const SyncResult result = resolveSync(plan, handset, pc, {}, STORED);
+        EXPECT_TRUE(sameBook(result.pcBook, plus(plus(base(), neighbour), colleague)))
+            << describe(result.pcBook);
+        // A shared mobile number is a person's: those two are one.
+        const SyncPlan shared =
+            planSync(state, hasState, handset, plus(base(), sameMobile), STORED);
+        EXPECT_EQ(shared.people.size(), base().size() + 1);
+    }
+}
+
 } // namespace
