@@ -77,7 +77,7 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
         QString error;
         if (sync.writeHandset(preview).succeeded() && !sync.saveState(error))
             messages().showMessage(error, &list);
-        messages().showMessage(QStringLiteral("変更なし"), &list);
+        messages().showInformation(QStringLiteral("変更なし"), &list);
         return;
     }
 
@@ -115,5 +115,5 @@ void syncWithHandset(CTelListDlg& list, const QString& device, const TransferOpt
         messages().showMessage(error, &list);
         return;
     }
-    messages().showMessage(QStringLiteral("同期しました。"), &list);
+    messages().showInformation(QStringLiteral("同期しました。"), &list);
 }

@@ -173,6 +173,7 @@ TEST_F(SyncCommand, AChangeOnEachSideReachesTheOtherAndOneUndoTakesItBack)
     EXPECT_TRUE(QFile::exists(bookFile()));
     // The sync's own word only: no box of the read, the backup or the check in between.
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("同期しました。")});
+    EXPECT_EQ(messages.informed, messages.shown); // with the information icon
 
     ASSERT_EQ(document.undoStack()->count(), undoSteps + 1);
     document.undoStack()->undo();
@@ -263,6 +264,7 @@ TEST_F(SyncCommand, NothingChangedSaysSoAndWritesNothing)
 
     EXPECT_FALSE(seen.opened);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("変更なし")});
+    EXPECT_EQ(messages.informed, messages.shown);
     EXPECT_EQ(writingCommands(*handset), 0);
     EXPECT_EQ(document.undoStack()->count(), undoSteps);
 }
