@@ -120,10 +120,12 @@ QStringList mergeReportLines(const std::vector<MergeFileOutcome>& files)
             else if (note.kind == MergeNoteKind::Replaced)
                 lines << QStringLiteral("  置き換えで消えた: %1").arg(fromCp932(note.entry.name));
             else
-                lines << QStringLiteral("  %1 %2 %3: %4")
-                             .arg(QString::fromLatin1(noteKindText(note.kind)), note.field)
-                             .arg(note.book + 1)
-                             .arg(note.value);
+                lines
+                    << QStringLiteral("  ") +
+                           (note.book >= 0
+                                ? QStringLiteral("電話帳の%1件目").arg(note.book + 1)
+                                : QStringLiteral("取り込むデータの%1件目").arg(note.incoming + 1)) +
+                           QStringLiteral(": ") + mergeNoteReason(note);
         }
     }
     return lines;

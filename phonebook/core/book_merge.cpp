@@ -7,6 +7,8 @@
 #include "phonebook/core/merge_plan.h"
 #include "phonebook/core/reading_classes.h"
 
+#include <QHash>
+
 #include <cstring>
 #include <memory>
 
@@ -175,4 +177,21 @@ MergeOutcome mergeIntoBook(TelBook& book, std::span<const TelEntry> incoming, Me
         planned.take = planned.match.kind == MatchClass::New ||
                        (mode == MergeMode::Safe && planned.match.kind == MatchClass::Update);
     return applyMergePlan(book, incoming, plan);
+}
+
+QString mergeNoteReason(const MergeNote& note)
+{
+    static const QHash<QString, QString> fieldTexts{
+        {QStringLiteral("number"), QStringLiteral("電話番号")},
+        {QStringLiteral("address"), QStringLiteral("メール")},
+        {QStringLiteral("name"), QStringLiteral("名前")},
+        {QStringLiteral("furigana"), QStringLiteral("フリガナ")},
+        {QStringLiteral("memo"), QStringLiteral("メモ")},
+        {QStringLiteral("group"), QStringLiteral("グループ")},
+        {QStringLiteral("secret"), QStringLiteral("シークレット")},
+    };
+    const QString format = note.kind == MergeNoteKind::Overflow
+                               ? QStringLiteral("%1「%2」は空きがないため入りません")
+                               : QStringLiteral("%1「%2」は電話帳の値と食い違うため入りません");
+    return format.arg(fieldTexts.value(note.field, note.field), note.value);
 }

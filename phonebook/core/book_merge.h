@@ -38,6 +38,10 @@ struct MergeNote {
     TelEntry entry{}; // LeftOut and Replaced: the whole entry that is not in the book
 };
 
+// An Overflow or Conflict note in the user's words:
+// "電話番号「0312345678」は空きがないため入りません".
+QString mergeNoteReason(const MergeNote& note);
+
 struct MergeOutcome {
     bool refused = false;          // the book would pass MAX_TEL_ENTRIES; it was left as it was
     std::uint32_t resultCount = 0; // entries the book holds (or would hold, when refused)

@@ -294,9 +294,11 @@ TEST_F(MergeImport, ConflictsAndOverflowAreListedInThePreviewAndTheReport)
             QStringLiteral("「山田太郎」: 電話番号「08011112222」は空きがないため入りません"),
             QStringLiteral("「山田太郎」: メモ「別のメモ」は電話帳の値と食い違うため入りません")}))
         << notes.join(u'|').toStdString();
-    EXPECT_TRUE(user.reportLines.contains(QStringLiteral("  overflow number 1: 08011112222")))
+    EXPECT_TRUE(user.reportLines.contains(
+        QStringLiteral("  電話帳の1件目: 電話番号「08011112222」は空きがないため入りません")))
         << user.reportLines.join(u'|').toStdString();
-    EXPECT_TRUE(user.reportLines.contains(QStringLiteral("  conflict memo 1: 別のメモ")));
+    EXPECT_TRUE(user.reportLines.contains(
+        QStringLiteral("  電話帳の1件目: メモ「別のメモ」は電話帳の値と食い違うため入りません")));
     EXPECT_STREQ(document.entry(0).tel[2].number, "09011112222");
     EXPECT_EQ(fromCp932(document.entry(0).memo), QStringLiteral("メモ"));
 }
@@ -318,7 +320,8 @@ TEST_F(MergeImport, ATickedMaybeWithAnotherNameKeepsTheBooksAndListsIt)
     EXPECT_EQ(notes, QStringList{QStringLiteral(
                          "「佐藤花子」: 名前「佐藤華子」は電話帳の値と食い違うため入りません")})
         << notes.join(u'|').toStdString();
-    EXPECT_TRUE(user.reportLines.contains(QStringLiteral("  conflict name 2: 佐藤華子")))
+    EXPECT_TRUE(user.reportLines.contains(
+        QStringLiteral("  電話帳の2件目: 名前「佐藤華子」は電話帳の値と食い違うため入りません")))
         << user.reportLines.join(u'|').toStdString();
     EXPECT_EQ(fromCp932(document.entry(1).name), QStringLiteral("佐藤花子"));
     EXPECT_STREQ(document.entry(1).tel[1].number, "09077776666");
