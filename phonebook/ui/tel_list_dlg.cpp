@@ -364,7 +364,7 @@ CTelListDlg::IncomingUse CTelListDlg::askIncomingUse()
                        "電話帳を置き換えますか？"),
         {QStringLiteral("まとめる(&M)"), QStringLiteral("置き換える(&R)"),
          QStringLiteral("キャンセル")},
-        MERGE, this);
+        MERGE, CANCEL, this);
     if (choice == MERGE)
         return IncomingUse::Merge;
     if (choice == REPLACE && mayReplaceBook())

@@ -224,6 +224,30 @@ TEST_F(MergeImport, CancellingThePreviewOrAFileThatCannotBeReadLeavesTheBookAsIt
     }
 }
 
+// Esc or the title bar's close on the question is キャンセル, whichever button Enter presses:
+// no file is asked for and the book stays as it was.
+TEST_F(MergeImport, ClosingTheQuestionCancelsTheImport)
+{
+    CTelListDlg list(document, commands);
+    document.markSaved(path("mine.vcf"));
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    for (int id : {ID_LIST_IMPORT_VCARD, ID_LIST_IMPORT_CSV, ID_LIST_IMPORT_CONTACTS}) {
+        SCOPED_TRACE(id);
+        messages.choices.enqueue(CLOSED_BOX);
+        MergeWindowsUser user([](CMergePreviewDlg&) {});
+        list.commandAction(id)->trigger();
+        EXPECT_EQ(messages.choiceButtons.size(), 1);
+        messages.choiceButtons.clear();
+        EXPECT_EQ(files.asked, 0);
+        EXPECT_EQ(user.previews, 0);
+        EXPECT_TRUE(messages.shown.isEmpty());
+        EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+        EXPECT_EQ(document.undoStack()->count(), steps);
+        EXPECT_FALSE(document.hasUnsavedChanges());
+    }
+}
+
 TEST_F(MergeImport, OverTheCapacityThePreviewAsksForASelectionBeforeApplying)
 {
     auto book = std::make_unique<TelBook>();
