@@ -340,6 +340,39 @@ TEST_F(MergeImport, EscCancelsThePreviewAndEnterMergesNothing)
     EXPECT_FALSE(document.hasUnsavedChanges());
 }
 
+// The book keeps an entry that breaks a field rule: the message naming it waits until the
+// report of the merge has closed, instead of standing over the report.
+TEST_F(MergeImport, TheCheckMessageComesAfterTheReportCloses)
+{
+    ASSERT_TRUE(document.storeEntry(2, makeEntry({"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"03-1111"}})));
+    CTelListDlg list(document, commands);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1); // the book as the window opened with it
+    const QString check = messages.shown.value(0);
+    EXPECT_TRUE(check.contains(QStringLiteral("鈴木一郎"))) << check.toStdString();
+    messages.shown.clear();
+
+    QStringList windowsUnderCheck; // the modal window each check message stood over
+    messages.whileShown = [&](const QString& text) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (text == check)
+            windowsUnderCheck << (modal ? QString::fromLatin1(modal->metaObject()->className())
+                                        : QStringLiteral("none"));
+    };
+    files.nextFiles.enqueue(incomingFile());
+    messages.choices.enqueue(MERGE);
+    MergeWindowsUser user([](CMergePreviewDlg& preview) { preview.applyButton()->click(); });
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_FALSE(user.reportSummary.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown, QStringList{check});
+    EXPECT_EQ(windowsUnderCheck.join(u',').toStdString(), "none");
+    EXPECT_EQ(document.count(), 4u);
+    messages.whileShown = {};
+}
+
 TEST_F(MergeImport, OverTheCapacityThePreviewAsksForASelectionBeforeApplying)
 {
     auto book = std::make_unique<TelBook>();
