@@ -86,7 +86,7 @@ public:
     void showMessage(const QString& text, QWidget*) override { print(text); }
     bool askYesNo(const QString& text, QWidget*) override { return print(text); }
     bool confirmLoss(const QString& text, QWidget*) override { return print(text); }
-    int askChoice(const QString& text, const QStringList&, int preset, QWidget*) override
+    int askChoice(const QString& text, const QStringList&, int preset, int, QWidget*) override
     {
         print(text);
         return preset;

@@ -107,20 +107,20 @@ public:
     {
         return ask(text, owner, QMessageBox::No);
     }
-    int askChoice(const QString& text, const QStringList& buttons, int preset,
+    int askChoice(const QString& text, const QStringList& buttons, int preset, int escape,
                   QWidget* owner) override
     {
         OwnedBox box(QMessageBox::Question, text, QMessageBox::NoButton, boxOwner(owner));
         QList<QAbstractButton*> added;
         for (const QString& button : buttons)
             added << box.addButton(button, QMessageBox::AcceptRole);
-        if (preset >= 0 && preset < added.size()) {
+        if (preset >= 0 && preset < added.size())
             box.setDefaultButton(static_cast<QPushButton*>(added[preset]));
-            box.setEscapeButton(added[preset]);
-        }
+        if (escape >= 0 && escape < added.size())
+            box.setEscapeButton(added[escape]);
         run(box);
         const qsizetype pressed = added.indexOf(box.clickedButton());
-        return pressed >= 0 ? static_cast<int>(pressed) : preset;
+        return pressed >= 0 ? static_cast<int>(pressed) : escape;
     }
 
 private:

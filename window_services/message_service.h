@@ -24,8 +24,9 @@ public:
     // No is the default button, so Enter keeps the data. True only for Yes.
     virtual bool confirmLoss(const QString& text, QWidget* owner = nullptr) = 0;
     // A question with the given buttons (texts with their access keys), the one at preset being
-    // the default; the index of the button pressed, or preset when the box was closed otherwise.
-    virtual int askChoice(const QString& text, const QStringList& buttons, int preset,
+    // the default (Enter); the index of the button pressed, or escape when the box was closed
+    // with Esc or its title bar's close button.
+    virtual int askChoice(const QString& text, const QStringList& buttons, int preset, int escape,
                           QWidget* owner = nullptr) = 0;
 };
 

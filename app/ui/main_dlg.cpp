@@ -93,7 +93,7 @@ bool CVemblorDlg::confirmExit()
         QStringLiteral("保存されていない変更があります。終了してよろしいでしょうか？"),
         {QStringLiteral("保存して終了(&S)"), QStringLiteral("はい(&Y)"),
          QStringLiteral("いいえ(&N)")},
-        STAY, this);
+        STAY, STAY, this);
     return choice == EXIT || (choice == SAVE_AND_EXIT && saveDocument(document_, this));
 }
 

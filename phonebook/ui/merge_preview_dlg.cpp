@@ -19,14 +19,17 @@ enum Column { NAME_COLUMN, DIFFERENCE_COLUMN, CHOICE_COLUMN };
 constexpr MatchClass CLASS_ORDER[] = {MatchClass::Same, MatchClass::Update, MatchClass::Confirm,
                                       MatchClass::MaybeSame, MatchClass::New};
 
-// The choice column edits its text with a drop-down of the three choices.
+// The choice column edits its text with a drop-down of the three choices; the other columns are
+// read only, though their rows are editable items for the sake of the choice.
 class ChoiceDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override
+                          const QModelIndex& index) const override
     {
+        if (index.column() != CHOICE_COLUMN)
+            return nullptr;
         auto* box = new QComboBox(parent);
         box->addItems(CMergePreviewDlg::choiceTexts());
         return box;
@@ -64,8 +67,12 @@ CMergePreviewDlg::CMergePreviewDlg(const TelBook& book, std::span<const TelEntry
         {QStringLiteral("取り込むデータ"),
          QStringLiteral("電話帳との違い（電話帳 → 取り込むデータ）"), QStringLiteral("取り込み方")},
         QStringLiteral("入りきらない値・食い違う値（電話帳の値が残ります）"), warning_);
-    ui_.entries->setItemDelegateForColumn(CHOICE_COLUMN, new ChoiceDelegate(ui_.entries));
-    ui_.entries->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    ui_.entries->setItemDelegate(new ChoiceDelegate(ui_.entries));
+    // Moving through the rows opens no drop-down, so Space ticks the row reached; F2, a click on
+    // the chosen cell or a double click opens it.
+    ui_.entries->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::SelectedClicked |
+                                 QAbstractItemView::EditKeyPressed);
     resize(760, 560);
 
     fillEntries();

@@ -1,5 +1,7 @@
 #include "phonebook/ui/merge_review_layout.h"
 
+#include "window_services/key_filter.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,9 +24,13 @@ MergeReviewLayout buildMergeReviewLayout(QDialog& dialog, const QString& name,
     parts.entries->setHeaderLabels(columns);
     parts.notes = new QListWidget(&dialog);
     parts.notes->setObjectName(name + QStringLiteral("Notes"));
+    // Escape is キャンセル, which leaves the book as it was; no button is the default, so
+    // Enter presses none and takes nothing in by accident.
+    keepDialogKeys(dialog);
     parts.apply = new QPushButton(QStringLiteral("まとめる"), &dialog);
-    parts.apply->setDefault(true);
+    parts.apply->setAutoDefault(false);
     parts.cancel = new QPushButton(QStringLiteral("キャンセル"), &dialog);
+    parts.cancel->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     if (besideButtons)

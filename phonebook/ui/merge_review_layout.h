@@ -1,7 +1,7 @@
 #pragma once
 // The layout the two windows that combine entries share: a totals line, the tree of entries, the
-// notes under their caption, and the buttons まとめる (the default) and キャンセル, which accept
-// and reject the dialog.
+// notes under their caption, and the buttons まとめる and キャンセル, which accept and reject the
+// dialog. Escape is キャンセル; Enter presses neither button.
 
 #include <QString>
 #include <QStringList>

@@ -13,6 +13,7 @@
 
 #include <QAbstractProxyModel>
 #include <QActionGroup>
+#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -340,6 +341,14 @@ void CTelListDlg::showCheckMessage()
 {
     if (!checkMessageDue_ || !isVisible())
         return;
+    // A window a command opened over the list (its report) keeps the keyboard: the message
+    // waits until it has closed rather than stand over it and take the focus behind it.
+    if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        modal && modal != this) {
+        connect(modal, &QDialog::finished, this, &CTelListDlg::queueCheckMessage,
+                Qt::SingleShotConnection);
+        return;
+    }
     checkMessageDue_ = false;
     const QString message = model_->checkMessage();
     if (message.isEmpty())
@@ -364,7 +373,7 @@ CTelListDlg::IncomingUse CTelListDlg::askIncomingUse()
                        "電話帳を置き換えますか？"),
         {QStringLiteral("まとめる(&M)"), QStringLiteral("置き換える(&R)"),
          QStringLiteral("キャンセル")},
-        MERGE, this);
+        MERGE, CANCEL, this);
     if (choice == MERGE)
         return IncomingUse::Merge;
     if (choice == REPLACE && mayReplaceBook())

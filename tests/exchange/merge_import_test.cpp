@@ -11,10 +11,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -222,6 +225,152 @@ TEST_F(MergeImport, CancellingThePreviewOrAFileThatCannotBeReadLeavesTheBookAsIt
         EXPECT_EQ(document.filePath(), path("mine.vcf"));
         EXPECT_FALSE(document.hasUnsavedChanges());
     }
+}
+
+// Esc or the title bar's close on the question is キャンセル, whichever button Enter presses:
+// no file is asked for and the book stays as it was.
+TEST_F(MergeImport, ClosingTheQuestionCancelsTheImport)
+{
+    CTelListDlg list(document, commands);
+    document.markSaved(path("mine.vcf"));
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    for (int id : {ID_LIST_IMPORT_VCARD, ID_LIST_IMPORT_CSV, ID_LIST_IMPORT_CONTACTS}) {
+        SCOPED_TRACE(id);
+        messages.choices.enqueue(CLOSED_BOX);
+        MergeWindowsUser user([](CMergePreviewDlg&) {});
+        list.commandAction(id)->trigger();
+        EXPECT_EQ(messages.choiceButtons.size(), 1);
+        messages.choiceButtons.clear();
+        EXPECT_EQ(files.asked, 0);
+        EXPECT_EQ(user.previews, 0);
+        EXPECT_TRUE(messages.shown.isEmpty());
+        EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+        EXPECT_EQ(document.undoStack()->count(), steps);
+        EXPECT_FALSE(document.hasUnsavedChanges());
+    }
+}
+
+// The arrow keys move through the preview without opening an editor, so Space ticks the row it
+// reached; a name cannot be edited (F2, a double click), while F2 opens the drop-down of a choice,
+// which Esc closes without closing the window.
+TEST_F(MergeImport, TheKeysMoveAndTickInThePreviewAndOnlyTheChoiceIsEdited)
+{
+    CTelListDlg list(document, commands);
+    files.nextFiles.enqueue(incomingFile());
+    messages.choices.enqueue(MERGE);
+    bool reachedUpdate = false;
+    bool tickedBefore = false;
+    bool tickedAfterSpace = true;
+    int nameEditors = -1;
+    QStringList choiceItems;
+    QString choiceShown;
+    bool openAfterEsc = false;
+    MergeWindowsUser user([&](CMergePreviewDlg& preview) {
+        QTreeWidget* tree = preview.entries();
+        QTreeWidgetItem* update = preview.itemOf(0);
+        const auto press = [&](Qt::Key key) { QTest::keyClick(preview.focusWidget(), key); };
+        tree->setFocus();
+        tree->setCurrentItem(update->parent(), 0);
+        press(Qt::Key_Down);
+        reachedUpdate = tree->currentItem() == update;
+        tickedBefore = update->checkState(0) == Qt::Checked;
+        press(Qt::Key_Space);
+        tickedAfterSpace = update->checkState(0) == Qt::Checked;
+        press(Qt::Key_F2);
+        const QRect name = tree->visualItemRect(update);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {},
+                           {name.left() + tree->columnWidth(0) / 2, name.center().y()});
+        nameEditors = static_cast<int>(tree->findChildren<QLineEdit*>().size());
+
+        tree->setCurrentItem(update, 2);
+        press(Qt::Key_F2);
+        if (auto* box = tree->findChild<QComboBox*>()) {
+            for (int i = 0; i < box->count(); ++i)
+                choiceItems << box->itemText(i);
+            choiceShown = box->currentText();
+        }
+        press(Qt::Key_Escape);
+        openAfterEsc = preview.isVisible();
+        preview.applyButton()->click();
+    });
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_TRUE(reachedUpdate);
+    EXPECT_TRUE(tickedBefore);
+    EXPECT_FALSE(tickedAfterSpace);
+    EXPECT_EQ(nameEditors, 0);
+    EXPECT_EQ(choiceItems, CMergePreviewDlg::choiceTexts());
+    EXPECT_EQ(choiceShown, QStringLiteral("まとめる"));
+    EXPECT_TRUE(openAfterEsc);
+    // The untick kept 山田太郎 as the book has him; 高橋次郎 came in.
+    ASSERT_EQ(document.count(), 3u);
+    EXPECT_STREQ(document.entry(0).tel[1].number, "");
+    EXPECT_EQ(fromCp932(document.entry(0).name), QStringLiteral("山田太郎"));
+}
+
+// Esc is キャンセル in the preview and leaves the book as it was; Enter, which could take a
+// whole file in by accident, presses no button.
+TEST_F(MergeImport, EscCancelsThePreviewAndEnterMergesNothing)
+{
+    CTelListDlg list(document, commands);
+    document.markSaved(path("mine.vcf"));
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    files.nextFiles.enqueue(incomingFile());
+    messages.choices.enqueue(MERGE);
+    bool openAfterEnter = false;
+    bool openAfterEsc = true;
+    int result = -1;
+    MergeWindowsUser user([&](CMergePreviewDlg& preview) {
+        preview.entries()->setFocus();
+        QTest::keyClick(preview.focusWidget(), Qt::Key_Return);
+        openAfterEnter = preview.isVisible();
+        QTest::keyClick(preview.focusWidget(), Qt::Key_Escape);
+        openAfterEsc = preview.isVisible();
+        result = preview.result();
+    });
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_EQ(user.previews, 1);
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_FALSE(openAfterEsc);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_TRUE(user.reportSummary.isEmpty());
+    EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+    EXPECT_EQ(document.undoStack()->count(), steps);
+    EXPECT_FALSE(document.hasUnsavedChanges());
+}
+
+// The book keeps an entry that breaks a field rule: the message naming it waits until the
+// report of the merge has closed, instead of standing over the report.
+TEST_F(MergeImport, TheCheckMessageComesAfterTheReportCloses)
+{
+    ASSERT_TRUE(document.storeEntry(2, makeEntry({"鈴木一郎", "ｽｽﾞｷ ｲﾁﾛｳ", {"03-1111"}})));
+    CTelListDlg list(document, commands);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1); // the book as the window opened with it
+    const QString check = messages.shown.value(0);
+    EXPECT_TRUE(check.contains(QStringLiteral("鈴木一郎"))) << check.toStdString();
+    messages.shown.clear();
+
+    QStringList windowsUnderCheck; // the modal window each check message stood over
+    messages.whileShown = [&](const QString& text) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (text == check)
+            windowsUnderCheck << (modal ? QString::fromLatin1(modal->metaObject()->className())
+                                        : QStringLiteral("none"));
+    };
+    files.nextFiles.enqueue(incomingFile());
+    messages.choices.enqueue(MERGE);
+    MergeWindowsUser user([](CMergePreviewDlg& preview) { preview.applyButton()->click(); });
+    list.commandAction(ID_LIST_IMPORT_VCARD)->trigger();
+    EXPECT_FALSE(user.reportSummary.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown, QStringList{check});
+    EXPECT_EQ(windowsUnderCheck.join(u',').toStdString(), "none");
+    EXPECT_EQ(document.count(), 4u);
+    messages.whileShown = {};
 }
 
 TEST_F(MergeImport, OverTheCapacityThePreviewAsksForASelectionBeforeApplying)

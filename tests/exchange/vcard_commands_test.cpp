@@ -71,10 +71,10 @@ public:
         ADD_FAILURE() << "a loss question during a file task";
         return askYesNo(text, owner);
     }
-    int askChoice(const QString& text, const QStringList&, int preset, QWidget*) override
+    int askChoice(const QString& text, const QStringList&, int, int escape, QWidget*) override
     {
         ADD_FAILURE() << "a choice during a file task: " << text.toStdString();
-        return preset;
+        return escape;
     }
 
     QStringList shown;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -104,6 +105,39 @@ TEST(DuplicatesWindow, ABookWithoutDuplicatesSaysSoAndCancelChangesNothing)
     EXPECT_TRUE(opened);
     EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
     EXPECT_EQ(document.undoStack()->count(), steps);
+}
+
+// Esc is キャンセル and leaves the book as it was; Enter presses no button.
+TEST(DuplicatesWindow, EscCancelsAndEnterMergesNothing)
+{
+    ScriptedMessages messages;
+    BookDocument document;
+    fillBook(document, {{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}},
+                        {"佐藤 花子", "ｻﾄｳﾊﾅｺ", {"+81 90 1234 5678"}, {"hanako@example.jp"}}});
+    const auto before = std::make_unique<TelBook>(document.book());
+    const int steps = document.undoStack()->count();
+    CTelListDlg list(document, duplicatesCommand());
+    bool opened = false;
+    bool openAfterEnter = false;
+    bool openAfterEsc = true;
+    int result = -1;
+    onDuplicatesWindow([&](CDuplicatesDlg& window) {
+        opened = true;
+        window.entries()->setFocus();
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+        openAfterEnter = window.isVisible();
+        QTest::keyClick(window.focusWidget(), Qt::Key_Escape);
+        openAfterEsc = window.isVisible();
+        result = window.result();
+    });
+    list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_FALSE(openAfterEsc);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(std::memcmp(&document.book(), before.get(), sizeof(TelBook)), 0);
+    EXPECT_EQ(document.undoStack()->count(), steps);
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 } // namespace

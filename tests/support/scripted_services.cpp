@@ -33,7 +33,8 @@ bool ScriptedMessages::confirmLoss(const QString& text, QWidget* owner)
     return askYesNo(text, owner);
 }
 
-int ScriptedMessages::askChoice(const QString& text, const QStringList& buttons, int, QWidget*)
+int ScriptedMessages::askChoice(const QString& text, const QStringList& buttons, int, int escape,
+                                QWidget*)
 {
     questions << text;
     choiceButtons << buttons;
@@ -44,6 +45,8 @@ int ScriptedMessages::askChoice(const QString& text, const QStringList& buttons,
         pressed = choices.dequeue();
     else if (!answers.isEmpty())
         pressed = answers.dequeue() ? QStringLiteral("はい(&Y)") : QStringLiteral("いいえ(&N)");
+    if (pressed == CLOSED_BOX)
+        return escape;
     const qsizetype index = buttons.indexOf(pressed);
     if (index < 0) {
         // The last button is the one that does nothing (キャンセル, いいえ): a test that did

@@ -14,6 +14,8 @@
 inline const QString INCOMING_QUESTION = QStringLiteral(
     "電話帳にデータがあります。取り込むデータを電話帳にまとめますか、電話帳を置き換えますか？");
 inline const QString REPLACE_CHOICE = QStringLiteral("置き換える(&R)");
+// Scripted as a choice: the box closed with Esc or its title bar's close button.
+inline const QString CLOSED_BOX = QStringLiteral("(Esc)");
 
 class ScriptedMessages final : public MessageService {
 public:
@@ -27,10 +29,11 @@ public:
     bool askYesNo(const QString& text, QWidget*) override;
     // As askYesNo, and the question is also kept in lossQuestions.
     bool confirmLoss(const QString& text, QWidget* owner) override;
-    // Presses the button named by the next of choices; without one, the Yes or No button
-    // (はい / いいえ) by the next answer; unscripted, the test fails and the last button is
-    // pressed. Kept in questions, its buttons in choiceButtons.
-    int askChoice(const QString& text, const QStringList& buttons, int preset,
+    // Presses the button named by the next of choices, or closes the box for CLOSED_BOX;
+    // without a choice, the Yes or No button (はい / いいえ) by the next answer; unscripted, the
+    // test fails and the last button is pressed. Kept in questions, its buttons in
+    // choiceButtons.
+    int askChoice(const QString& text, const QStringList& buttons, int preset, int escape,
                   QWidget* owner) override;
 
     void answer(bool yes) { answers.enqueue(yes); }

@@ -6,9 +6,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -81,6 +86,39 @@ TEST(MessageBoxes, SuccessIsInformationAndLongLinesStayWhole)
     EXPECT_EQ(watcher.boxes[2].icon, QMessageBox::Question);
     for (const BoxWatcher::Box& box : watcher.boxes)
         EXPECT_TRUE(box.linesWhole) << box.text.toStdString();
+}
+
+// A question of several buttons: Enter presses the default, while Esc and the title bar's close
+// give the escape answer, another button than the default.
+TEST(MessageBoxes, ClosingAChoiceGivesItsEscapeAnswer)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QMessageBox&)> act;
+        int expected;
+    };
+    enum { MERGE, REPLACE, CANCEL };
+    const Case cases[] = {
+        {"Enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }, MERGE},
+        {"Esc", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, CANCEL},
+        {"closed", [](QMessageBox& box) { box.close(); }, CANCEL},
+    };
+    for (const Case& c : cases) {
+        QString preset;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr) << c.name;
+            preset = box->defaultButton() ? box->defaultButton()->text() : QString();
+            c.act(*box);
+        });
+        const int answer =
+            messages().askChoice(QStringLiteral("まとめますか、置き換えますか？"),
+                                 {QStringLiteral("まとめる(&M)"), QStringLiteral("置き換える(&R)"),
+                                  QStringLiteral("キャンセル")},
+                                 MERGE, CANCEL);
+        EXPECT_EQ(answer, c.expected) << c.name;
+        EXPECT_EQ(preset, QStringLiteral("まとめる(&M)")) << c.name;
+    }
 }
 
 } // namespace
