@@ -25,10 +25,11 @@ CDuplicatesDlg::CDuplicatesDlg(const TelBook& book, QWidget* parent)
       groups_(findDuplicateGroups(std::span<const TelEntry>(book.entries, book.count)))
 {
     setWindowTitle(QStringLiteral("重複の整理"));
-    ui_ = buildMergeReviewLayout(*this, QStringLiteral("duplicate"),
-                                 {QStringLiteral("まとめる項目"), QStringLiteral("分類"),
-                                  QStringLiteral("違い（まとめ先 → この項目）")},
-                                 QStringLiteral("入りきらないため残す項目（値は失われません）"));
+    ui_ = buildMergeReviewLayout(
+        *this, QStringLiteral("duplicate"),
+        {QStringLiteral("まとめる項目"), QStringLiteral("分類"),
+         QStringLiteral("違い（まとめ先 → この項目）")},
+        QStringLiteral("入りきらない値・食い違う値（その項目はまとめずに残します）"));
     resize(760, 520);
 
     fillEntries();
@@ -89,7 +90,7 @@ void CDuplicatesDlg::refresh()
     for (const DuplicateGroup& group : groups_)
         members += static_cast<int>(group.others.size());
     ui_.totals->setText(QStringLiteral("重なる項目のグループ %1組（%2件）　→　まとめて消える項目 "
-                                       "%3件、入りきらず残す項目 %4件")
+                                       "%3件、まとめずに残す項目 %4件")
                             .arg(groups_.size())
                             .arg(members)
                             .arg(outcome_.merged)

@@ -126,8 +126,8 @@ void CMergePreviewDlg::fillEntries()
     bookOnly_->setFlags(Qt::ItemIsEnabled);
     for (int b : plan_.bookOnly)
         new QTreeWidgetItem(bookOnly_, {entryNameText(book_.entries[b])});
-    ui_.entries->header()->resizeSection(NAME_COLUMN, 200);
-    ui_.entries->header()->resizeSection(DIFFERENCE_COLUMN, 420);
+    ui_.entries->header()->resizeSection(NAME_COLUMN, 250);
+    ui_.entries->header()->resizeSection(DIFFERENCE_COLUMN, 370);
 }
 
 void CMergePreviewDlg::onItemChanged(QTreeWidgetItem* item, int column)

@@ -70,7 +70,7 @@ TEST(DuplicatesWindow, MergesTheTickedEntriesAsOneUndoStep)
     list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
 
     EXPECT_EQ(totals, QStringLiteral("重なる項目のグループ 1組（2件）　→　まとめて消える項目 1件、"
-                                     "入りきらず残す項目 0件"));
+                                     "まとめずに残す項目 0件"));
     EXPECT_EQ(members, (QStringList{QStringLiteral("3件目「佐藤 花子」/更新"),
                                     QStringLiteral("4件目「佐藤花子」/同じ人かも")}));
     EXPECT_EQ(ticks, (QStringList{QStringLiteral("x"), QStringLiteral("-")})); // the homonym waits
