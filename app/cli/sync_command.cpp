@@ -163,11 +163,13 @@ int runSync(const QStringList& arguments)
         printOut(QStringLiteral("中断しました。"));
     });
     SyncReport report;
-    if (!sync.read()) {
-        report.outcome = QStringLiteral("failed");
-        writeReport(reportPath, report);
-        return CLI_FAILED;
-    }
+    // Ends the command with outcome in the report; a report that cannot be written fails it.
+    const auto finish = [&report, &reportPath](const char* outcome, int status) {
+        report.outcome = QString::fromLatin1(outcome);
+        return writeReport(reportPath, report) || status != CLI_OK ? status : CLI_FAILED;
+    };
+    if (!sync.read())
+        return finish("failed", CLI_FAILED);
     report.model = sync.model();
     printOut(QStringLiteral("携帯電話の電話帳: %1件（機種 %2）")
                  .arg(sync.handsetBook().size())
@@ -182,9 +184,7 @@ int runSync(const QStringList& arguments)
     if (plan.stop != SyncStop::None) {
         printError(QStringLiteral("vemblor-cli: ") +
                    syncStopMessage(plan, newestBackupHint(options.backupDir)));
-        report.outcome = QStringLiteral("stopped");
-        writeReport(reportPath, report);
-        return CLI_FAILED;
+        return finish("stopped", CLI_FAILED);
     }
     if (const QString note = slowSyncNote(plan); !note.isEmpty())
         printOut(note);
@@ -198,58 +198,44 @@ int runSync(const QStringList& arguments)
     report.result = &result;
     if (result.tooMany) {
         printError(QStringLiteral("vemblor-cli: ") + tooManyMessage(result));
-        report.outcome = QStringLiteral("stopped");
-        writeReport(reportPath, report);
-        return CLI_FAILED;
+        return finish("stopped", CLI_FAILED);
     }
     if (sync.nothingToDo(plan, result)) {
         printOut(QStringLiteral("変更なし"));
         QString error;
         if (!parsed->has(dryRun) && sync.writeHandset(result).succeeded() && !sync.saveState(error))
             printError(QStringLiteral("vemblor-cli: ") + error);
-        report.outcome = QStringLiteral("unchanged");
-        return writeReport(reportPath, report) ? CLI_OK : CLI_FAILED;
+        return finish("unchanged", CLI_OK);
     }
     printSection(QStringLiteral("携帯電話の変更 → パソコン"), result.toPc);
     if (sync.writable())
         printSection(QStringLiteral("パソコンの変更 → 携帯電話"), result.toHandset);
     if (parsed->has(dryRun)) {
         printOut(QStringLiteral("--dry-run のため、何も書き込みませんでした。"));
-        report.outcome = QStringLiteral("dry-run");
-        return writeReport(reportPath, report) ? CLI_OK : CLI_FAILED;
+        return finish("dry-run", CLI_OK);
     }
     if (policy.ask && !plan.conflicts.empty()) {
         printError(QStringLiteral("vemblor-cli: 競合があるため同期しませんでした。"
                                   "--conflicts pc|handset|keep-both で選んでください。"));
-        report.outcome = QStringLiteral("conflicts");
-        writeReport(reportPath, report);
-        return CLI_FAILED;
+        return finish("conflicts", CLI_FAILED);
     }
 
     const SyncCommit commit = sync.writeHandset(result);
     if (!commit.succeeded()) {
         printError(QStringLiteral("vemblor-cli: ") + QString::fromUtf8(SYNC_STOPPED_MESSAGE));
-        report.outcome = QStringLiteral("failed");
-        writeReport(reportPath, report);
         const int status = exitStatus(commit.outcome);
-        return status == CLI_OK ? CLI_FAILED : status;
+        return finish("failed", status == CLI_OK ? CLI_FAILED : status);
     }
     if (!result.toPc.empty()) {
         // The state stays as it was: the next sync carries the handset's changes again.
-        if (!saveBookFile(bookPath, *bookOf(result.pcBook))) {
-            report.outcome = QStringLiteral("failed");
-            writeReport(reportPath, report);
-            return CLI_FAILED;
-        }
+        if (!saveBookFile(bookPath, *bookOf(result.pcBook)))
+            return finish("failed", CLI_FAILED);
     }
     QString error;
     if (!sync.saveState(error)) {
         printError(QStringLiteral("vemblor-cli: ") + error);
-        report.outcome = QStringLiteral("failed");
-        writeReport(reportPath, report);
-        return CLI_FAILED;
+        return finish("failed", CLI_FAILED);
     }
     printOut(QStringLiteral("同期しました。"));
-    report.outcome = QStringLiteral("synced");
-    return writeReport(reportPath, report) ? CLI_OK : CLI_FAILED;
+    return finish("synced", CLI_OK);
 }

@@ -11,19 +11,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QByteArray& model)
-{
-    std::vector<TelEntry> stored;
-    stored.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        stored.push_back(storedForm(entries[i], static_cast<int>(i), model.constData()));
-    return stored;
-}
-
-} // namespace
-
 bool modelWritable(const QString& model)
 {
     const QByteArray name = model.toLatin1();
@@ -129,7 +116,7 @@ SyncCommit HandsetSync::writeHandset(const SyncResult& result)
         commit.outcome != TransferOutcome::CopiedLeftInDataMode)
         return commit;
     commit.handsetWritten = true;
-    newState_ = storedEntries(result.handsetBook, model_.toLatin1());
+    newState_ = storedEntries(result.handsetBook, model_);
     return commit;
 }
 

@@ -42,15 +42,22 @@ QByteArray recordLines(std::span<const TelEntry> entries)
 
 } // namespace
 
+std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QString& model)
+{
+    const QByteArray name = model.toLatin1();
+    std::vector<TelEntry> stored;
+    stored.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        stored.push_back(storedForm(entries[i], static_cast<int>(i), name.constData()));
+    return stored;
+}
+
 bool saveWrittenBookAsState(const QString& folder, const QString& model, const TelBook& written,
                             QString& error)
 {
-    std::vector<TelEntry> stored;
-    const QByteArray name = model.toLatin1();
     const std::uint32_t count = std::min(written.count, MAX_TEL_ENTRIES);
-    for (std::uint32_t i = 0; i < count; ++i)
-        stored.push_back(storedForm(written.entries[i], static_cast<int>(i), name.constData()));
-    return saveSyncState(syncStatePath(folder, model), stored, error);
+    return saveSyncState(syncStatePath(folder, model),
+                         storedEntries({written.entries, count}, model), error);
 }
 
 QString syncStatePath(const QString& folder, const QString& model)

@@ -28,6 +28,9 @@ SyncState loadSyncState(const QString& path);
 // be written, and then the old state stays.
 bool saveSyncState(const QString& path, std::span<const TelEntry> entries, QString& error);
 
+// The entries in the form model stores them (what a read gives back after a write of them).
+std::vector<TelEntry> storedEntries(std::span<const TelEntry> entries, const QString& model);
+
 // After a write to model whose check passed: the written book, in the form the handset stores
 // it, becomes the state of model in folder.
 bool saveWrittenBookAsState(const QString& folder, const QString& model, const TelBook& written,

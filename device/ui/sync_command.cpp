@@ -1,7 +1,6 @@
 #include "device/ui/sync_command.h"
 
 #include "device/core/handset_sync.h"
-#include "device/core/transfer_session.h"
 #include "device/core/transfer_view.h"
 #include "device/ui/sync_preview_dlg.h"
 #include "exchange/ui/vcard_commands.h"
@@ -13,8 +12,6 @@
 
 #include <QDir>
 
-#include <algorithm>
-
 #include <memory>
 
 namespace {
@@ -25,12 +22,8 @@ namespace {
 class SyncTransferView final : public TransferView {
 public:
     explicit SyncTransferView(CTelListDlg& list) : list_(list) {}
-    void showMessage(const QString& text) override
-    {
-        if (text != QString::fromUtf8(COPY_DONE_MESSAGE) &&
-            text != QString::fromUtf8(VERIFIED_MESSAGE))
-            messages().showMessage(text, &list_);
-    }
+    void showMessage(const QString& text) override { messages().showMessage(text, &list_); }
+    void showDone(const QString&) override {}
     bool askYesNo(const QString&) override { return true; }
     void showProgress(const QString& text) override { list_.showStatusMessage(text); }
     void showStep(const QString& text) override { list_.showStatusMessage(text); }

@@ -53,6 +53,17 @@ bool closeEnough(const TelEntry& a, const TelEntry& b, MatchClass kind, PairingO
 
 } // namespace
 
+UnusedEntries unusedEntries(std::span<const TelEntry> entries, const std::vector<bool>& used)
+{
+    UnusedEntries unused;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i)
+        if (!used[i]) {
+            unused.entries.push_back(entries[i]);
+            unused.at.push_back(i);
+        }
+    return unused;
+}
+
 bool sameStoredEntry(const TelEntry& a, const TelEntry& b)
 {
     return std::memcmp(&a, &b, sizeof(TelEntry)) == 0;
@@ -75,27 +86,18 @@ std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEnt
         found->pop_back();
     }
 
-    std::vector<TelEntry> restA;
-    std::vector<int> restAAt;
-    for (int i = 0; i < static_cast<int>(a.size()); ++i)
-        if (pairs[i] < 0) {
-            restA.push_back(a[i]);
-            restAAt.push_back(i);
-        }
-    std::vector<TelEntry> restB;
-    std::vector<int> restBAt;
-    for (int j = 0; j < static_cast<int>(b.size()); ++j)
-        if (!bTaken[j]) {
-            restB.push_back(b[j]);
-            restBAt.push_back(j);
-        }
-    if (restA.empty() || restB.empty())
+    std::vector<bool> aTaken(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        aTaken[i] = pairs[i] >= 0;
+    const UnusedEntries restA = unusedEntries(a, aTaken);
+    const UnusedEntries restB = unusedEntries(b, bTaken);
+    if (restA.entries.empty() || restB.entries.empty())
         return pairs;
-    for (const EntryMatch& match : matchEntries(restA, restB)) {
-        if (match.book < 0 ||
-            !closeEnough(restA[match.book], restB[match.incoming], match.kind, pairing))
+    for (const EntryMatch& match : matchEntries(restA.entries, restB.entries)) {
+        if (match.book < 0 || !closeEnough(restA.entries[match.book], restB.entries[match.incoming],
+                                           match.kind, pairing))
             continue;
-        pairs[restAAt[match.book]] = restBAt[match.incoming];
+        pairs[restA.at[match.book]] = restB.at[match.incoming];
     }
     return pairs;
 }

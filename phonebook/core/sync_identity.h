@@ -23,5 +23,12 @@ enum class PairingOf {
 std::vector<int> pairEntries(std::span<const TelEntry> a, std::span<const TelEntry> b,
                              PairingOf pairing);
 
+// The entries not yet used, with their positions in entries.
+struct UnusedEntries {
+    std::vector<TelEntry> entries;
+    std::vector<int> at;
+};
+UnusedEntries unusedEntries(std::span<const TelEntry> entries, const std::vector<bool>& used);
+
 // Equal in every byte; both in stored form.
 bool sameStoredEntry(const TelEntry& a, const TelEntry& b);

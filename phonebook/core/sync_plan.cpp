@@ -57,33 +57,22 @@ public:
     {
         handsetUsed_.resize(handset_.size(), false);
         pcUsed_.resize(pc_.size(), false);
-        std::vector<TelEntry> addedHandset;
-        std::vector<int> addedHandsetAt;
-        for (int h = 0; h < static_cast<int>(handset_.size()); ++h)
-            if (!handsetUsed_[h]) {
-                addedHandset.push_back(handset_[h]);
-                addedHandsetAt.push_back(h);
-            }
-        std::vector<TelEntry> addedPc;
-        std::vector<int> addedPcAt;
-        for (int p = 0; p < static_cast<int>(pc_.size()); ++p)
-            if (!pcUsed_[p]) {
-                addedPc.push_back(pcStored_[p]);
-                addedPcAt.push_back(p);
-            }
-        const std::vector<int> pairs = pairEntries(addedHandset, addedPc, PairingOf::NewEntries);
-        std::vector<bool> pcPaired(addedPc.size(), false);
-        for (std::size_t i = 0; i < addedHandset.size(); ++i) {
+        const UnusedEntries addedHandset = unusedEntries(handset_, handsetUsed_);
+        const UnusedEntries addedPc = unusedEntries(pcStored_, pcUsed_);
+        const std::vector<int> pairs =
+            pairEntries(addedHandset.entries, addedPc.entries, PairingOf::NewEntries);
+        std::vector<bool> pcPaired(addedPc.at.size(), false);
+        for (std::size_t i = 0; i < addedHandset.at.size(); ++i) {
             if (pairs[i] >= 0) {
                 pcPaired[pairs[i]] = true;
-                addPerson(-1, addedHandsetAt[i], addedPcAt[pairs[i]]);
+                addPerson(-1, addedHandset.at[i], addedPc.at[pairs[i]]);
             } else {
-                addOneSided(-1, addedHandsetAt[i], -1);
+                addOneSided(-1, addedHandset.at[i], -1);
             }
         }
-        for (std::size_t j = 0; j < addedPc.size(); ++j)
+        for (std::size_t j = 0; j < addedPc.at.size(); ++j)
             if (!pcPaired[j])
-                addOneSided(-1, -1, addedPcAt[j]);
+                addOneSided(-1, -1, addedPc.at[j]);
     }
 
     std::vector<SyncPerson> takePeople() { return std::move(people_); }

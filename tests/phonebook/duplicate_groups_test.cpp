@@ -13,15 +13,6 @@
 
 namespace {
 
-std::unique_ptr<TelBook> bookOf(const std::vector<TelEntry>& entries)
-{
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    for (const TelEntry& e : entries)
-        book->entries[book->count++] = e;
-    return book;
-}
-
 const MatchFields HANAKO{"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}, {"hanako@example.jp"}};
 
 struct PairCase {

@@ -13,15 +13,6 @@
 
 namespace {
 
-std::unique_ptr<TelBook> bookOf(const std::vector<TelEntry>& entries)
-{
-    auto book = std::make_unique<TelBook>();
-    clearBook(*book);
-    for (const TelEntry& e : entries)
-        book->entries[book->count++] = e;
-    return book;
-}
-
 std::span<const TelEntry> entriesIn(const TelBook& book)
 {
     return {book.entries, book.count};
@@ -189,7 +180,7 @@ TEST(MergePlan, AnotherExtensionAfterThePauseIsShownAsTheMergeTakesIt)
     EXPECT_EQ(differences[0].book, QStringLiteral("0312340000P101"));
     EXPECT_EQ(differences[0].incoming, QStringLiteral("0312340000P202"));
 
-    auto book = bookOf({company});
+    auto book = bookOf(std::vector<TelEntry>{company});
     const MergeOutcome outcome =
         mergeIntoBook(*book, std::vector<TelEntry>{incoming}, MergeMode::Safe);
     EXPECT_EQ(outcome.updated, 1);
