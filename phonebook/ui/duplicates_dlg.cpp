@@ -106,7 +106,7 @@ void tidyDuplicates(CTelListDlg& list)
     BookDocument& document = list.document();
     CDuplicatesDlg window(document.book(), &list);
     if (window.groups().empty()) {
-        showMessage("重複する項目はありません。");
+        messages().showInformation(QStringLiteral("重複する項目はありません。"), &list);
         return;
     }
     if (window.exec() != QDialog::Accepted)

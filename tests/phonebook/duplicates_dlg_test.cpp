@@ -92,6 +92,7 @@ TEST(DuplicatesWindow, ABookWithoutDuplicatesSaysSoAndCancelChangesNothing)
     CTelListDlg list(document, duplicatesCommand());
     list.commandAction(ID_LIST_TIDY_DUPLICATES)->trigger();
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("重複する項目はありません。")});
+    EXPECT_EQ(messages.informed, messages.shown); // with the information icon
 
     ASSERT_TRUE(document.storeEntry(2, makeEntry({"佐藤花子", "ｻﾄｳﾊﾅｺ", {"09012345678"}})));
     const auto before = std::make_unique<TelBook>(document.book());
